@@ -1,0 +1,17 @@
+// ConvertGlyph: one character of one font into closed contours in the store.
+#pragma once
+
+#include "engine/GlyphSource.h"
+#include "engine/NativeOutline.h"
+
+namespace vx {
+
+// Returns true when the outline was walked and its points appended; false
+// (nothing appended) for a null face name, a font that cannot be made, a
+// failing query, a glyph without outline or a first polygon of another type.
+// metrics is filled whenever the query ran.
+bool ConvertGlyph(GlyphSource& source, char16_t character, const char* faceName, int height,
+                  int width, bool bold, bool italic, double scale, double originX, double originY,
+                  GlyphMetrics& metrics);
+
+}  // namespace vx

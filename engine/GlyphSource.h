@@ -1,0 +1,35 @@
+// GlyphSource: the platform stage that yields a glyph's native outline and metrics.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/NativeOutline.h"
+
+namespace vx {
+
+// A font as the conversion asks for it: height is the character cell height
+// and width the average character width, both in device units.
+struct FontRequest {
+  std::string face;  // UTF-8 face name
+  int height = 0;
+  int width = 0;  // already raised to at least 2 by the caller
+  bool bold = false;
+  bool italic = false;
+};
+
+class GlyphSource {
+ public:
+  virtual ~GlyphSource() = default;
+
+  // Outline of one UTF-16 code unit in the native format, with the fixed
+  // near-identity matrix (1 + 1/65536, 1/65536; 1/65536, 1 + 1/65536) applied.
+  // Returns false when the font cannot be made or the query fails. Returns true
+  // with an empty outline for a glyph without contours (a space); metrics are
+  // filled in both true cases.
+  virtual bool QueryGlyph(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
+                          std::vector<std::uint8_t>& outline) = 0;
+};
+
+}  // namespace vx

@@ -1,0 +1,142 @@
+// The outline walk over a native outline buffer and the flattening of spline pieces.
+#include "engine/OutlineFlattening.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/PointStore.h"
+
+int gPrecision = 8;
+
+void SetPrecision(int precision) { gPrecision = std::clamp(precision, 1, 32); }
+
+double FixedToDouble(vx::Fixed1616 value) {
+  return static_cast<double>(value.value) + static_cast<double>(value.fract) / 65536.0;
+}
+
+bool SamePoint(const TTFPoint& a, const TTFPoint& b) { return a.x == b.x && a.y == b.y; }
+
+namespace {
+
+void Append(const TTFPoint& p, int kind) { gPointList.Add(p.x, p.y, kind); }
+
+}  // namespace
+
+void FlattenQSpline(const TTFPoint& p0, const TTFPoint& p1, TTFPoint& p2) {
+  const int steps = std::clamp(gPrecision, 1, 32);
+  const double step = 1.0 / steps;
+  Append(p0, pkPoint);
+  TTFPoint previous = p0;
+  double t = step;
+  for (int sample = 1; sample <= steps; ++sample, t += step) {
+    if (sample == steps) t = 1.0;  // the piece always ends on its end point
+    TTFPoint point{pkPoint, 0.0, 0.0, nullptr};
+    point.x = p0.x + 2 * t * (p1.x - p0.x) + t * t * (p0.x - 2 * p1.x + p2.x);
+    point.y = p0.y + 2 * t * (p1.y - p0.y) + t * t * (p0.y - 2 * p1.y + p2.y);
+    if (!SamePoint(point, previous)) Append(point, pkPoint);
+    previous = point;
+  }
+  p2.x = previous.x;
+  p2.y = previous.y;
+}
+
+namespace vx {
+namespace {
+
+// Reads native outline records with every access checked against the end.
+class OutlineReader {
+ public:
+  OutlineReader(const std::uint8_t* buffer, std::size_t size, const Placement& placement)
+      : buffer_(buffer), size_(size), placement_(placement) {}
+
+  bool Fits(std::size_t offset, std::size_t bytes, std::size_t end) const {
+    return offset <= end && bytes <= end - offset;
+  }
+
+  template <typename Record>
+  Record Read(std::size_t offset) const {
+    Record record;
+    std::memcpy(&record, buffer_ + offset, sizeof record);
+    return record;
+  }
+
+  TTFPoint Place(const OutlinePoint& p) const {
+    return TTFPoint{pkPoint, placement_.originX + placement_.scale * FixedToDouble(p.x),
+                    placement_.originY + placement_.scale * FixedToDouble(p.y), nullptr};
+  }
+
+  TTFPoint PointAt(std::size_t offset) const { return Place(Read<OutlinePoint>(offset)); }
+
+  std::size_t size() const { return size_; }
+
+ private:
+  const std::uint8_t* buffer_;
+  std::size_t size_;
+  Placement placement_;
+};
+
+TTFPoint Midpoint(const TTFPoint& a, const TTFPoint& b) {
+  return TTFPoint{pkPoint, (a.x + b.x) * 0.5, (a.y + b.y) * 0.5, nullptr};
+}
+
+// One quadratic spline record: cpfx control points, the last on the curve.
+void WalkSpline(const OutlineReader& reader, std::size_t points, unsigned cpfx, TTFPoint& current) {
+  if (cpfx == 1) {  // a lone end point is a straight step to it
+    current = reader.PointAt(points);
+    Append(current, pkPoint);
+    return;
+  }
+  for (unsigned i = 0; i + 1 < cpfx; ++i) {
+    const TTFPoint control = reader.PointAt(points + i * kOutlinePointSize);
+    const TTFPoint following = reader.PointAt(points + (i + 1) * kOutlinePointSize);
+    TTFPoint end = (i + 2 < cpfx) ? Midpoint(control, following) : following;
+    FlattenQSpline(current, control, end);
+    current = end;
+  }
+}
+
+// Walks the curve records of one polygon between `offset` and `end`. Returns
+// false when a record runs past `end` (a truncated or inconsistent buffer).
+bool WalkCurves(const OutlineReader& reader, std::size_t offset, std::size_t end, TTFPoint current) {
+  while (reader.Fits(offset, kCurveHeadSize, end)) {
+    const auto head = reader.Read<PolyCurveHead>(offset);
+    const std::size_t bytes = kCurveHeadSize + std::size_t{kOutlinePointSize} * head.cpfx;
+    if (!reader.Fits(offset, bytes, end)) return false;
+    const std::size_t points = offset + kCurveHeadSize;
+    if (head.wType == kPrimLine) {
+      for (unsigned i = 0; i < head.cpfx; ++i) {
+        current = reader.PointAt(points + i * kOutlinePointSize);
+        Append(current, pkPoint);
+      }
+    } else if (head.wType == kPrimQSpline) {
+      WalkSpline(reader, points, head.cpfx, current);
+    }
+    offset += bytes;
+  }
+  return offset == end;
+}
+
+}  // namespace
+
+void WalkOutline(const std::uint8_t* buffer, std::size_t size, const Placement& placement) {
+  const OutlineReader reader(buffer, size, placement);
+  std::size_t offset = 0;
+  while (reader.Fits(offset, kPolygonHeaderSize, size)) {
+    const auto header = reader.Read<PolygonHeader>(offset);
+    const TTFPoint start = reader.Place(header.pfxStart);
+    Append(start, pkPoint);
+
+    // A polygon that claims fewer bytes than its header, or more than the
+    // buffer holds, is walked as far as the buffer goes and ends the glyph.
+    bool consistent = header.cb >= kPolygonHeaderSize && reader.Fits(offset, header.cb, size);
+    const std::size_t end = consistent ? offset + header.cb : size;
+    consistent = WalkCurves(reader, offset + kPolygonHeaderSize, end, start) && consistent;
+
+    offset = end;
+    const bool last = !consistent || offset + kPolygonHeaderSize >= size;
+    Append(start, last ? pkGlyphEnd : pkContourEnd);
+    if (last) return;
+  }
+}
+
+}  // namespace vx

@@ -1,0 +1,77 @@
+// Text layout: per-character font sizes by mode, pen advance and line breaks.
+#include "engine/TextLayout.h"
+
+#include <cmath>
+#include <limits>
+
+#include "engine/GlyphConversion.h"
+
+namespace vx {
+namespace {
+
+// Rounds a size product up to a whole device unit; absurd products (a width
+// factor of 1e300, NaN) are pinned to the int range instead of overflowing.
+int CeilToInt(double value) {
+  if (std::isnan(value)) return 0;
+  const double up = std::ceil(value);
+  if (up >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+  if (up <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+  return static_cast<int>(up);
+}
+
+bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
+
+}  // namespace
+
+CharSizing SizeForMode(const LayoutSettings& settings, int pointSize) {
+  constexpr int kBase = 200;  // every glyph is outlined at a cell of at least 200 units
+  switch (settings.mode) {
+    case dmHostDefault:
+      return {kBase, kBase, 1.0};
+    case dmHostSized:
+      return {kBase, CeilToInt(kBase * settings.hostWidthFactor), settings.hostHeight / kBase};
+    default:
+      if (pointSize >= kBase) return {pointSize, CeilToInt(pointSize * settings.widthFactor), 1.0};
+      return {kBase, CeilToInt(kBase * settings.widthFactor), pointSize / static_cast<double>(kBase)};
+  }
+}
+
+void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const CharStyle> styles,
+                const LayoutSettings& settings) {
+  double penX = 0.0;
+  double penY = 0.0;
+  const std::size_t n = std::min(text.size(), styles.size());
+  for (std::size_t l = 0; l < n; ++l) {
+    const CharStyle& style = styles[l];
+    const CharSizing size = SizeForMode(settings, style.pointSize);
+    if (IsLineBreak(text[l])) {
+      if (l + 1 < n && IsLineBreak(text[l + 1])) ++l;  // CR LF is one break
+      penY -= settings.mode == dmHostSized ? 1.2 * settings.hostHeight : 1.2 * size.height * size.scale;
+      penX = 0.0;
+      continue;
+    }
+    GlyphMetrics metrics;
+    const bool converted = ConvertGlyph(source, text[l], style.face.c_str(), size.height, size.width,
+                                        style.bold, style.italic, size.scale, penX, penY, metrics);
+    if (converted && metrics.gmCellIncX != 0) {
+      penX += (metrics.gmCellIncX + metrics.gmptGlyphOrigin.x) * size.scale;
+    } else {
+      penX += size.width * size.scale;
+    }
+  }
+}
+
+void ConvertString(GlyphSource& source, const char16_t* text, const char* faceName, int height,
+                   int width, bool bold, bool italic, double x, double y) {
+  if (text == nullptr) return;
+  for (; *text != u'\0'; ++text) {
+    GlyphMetrics metrics;
+    if (ConvertGlyph(source, *text, faceName, height, width, bold, italic, 1.0, x, y, metrics)) {
+      x += metrics.gmCellIncX + metrics.gmptGlyphOrigin.x;
+    } else {
+      x += width;
+    }
+  }
+}
+
+}  // namespace vx

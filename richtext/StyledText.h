@@ -1,0 +1,48 @@
+// StyledText: the toolkit-free rich-text document the editor, files and layout share.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vx {
+
+enum class CharSet : unsigned char {
+  Default = 1,  // text: characters are Unicode code units
+  Symbol = 2,   // symbol face: characters are codes 0x20..0xFF
+};
+
+struct CharFormat {
+  std::string face = "Times New Roman";  // UTF-8, as written in the file
+  int halfPoints = 60;                   // size in half points
+  bool bold = false;
+  bool italic = false;
+  CharSet charset = CharSet::Default;
+
+  // The size the editor reports: whole points, rounded down.
+  int WholePoints() const { return halfPoints / 2; }
+  bool operator==(const CharFormat&) const = default;
+};
+
+// A stretch of text with one format. Text holds no line breaks; TAB is a
+// character like any other.
+struct StyledRun {
+  std::u16string text;
+  CharFormat format;
+  bool operator==(const StyledRun&) const = default;
+};
+
+// One line as the editor has it. An empty line keeps the format of its
+// (empty) end so that a caret there reports it.
+struct StyledLine {
+  std::vector<StyledRun> runs;
+  CharFormat endFormat;
+  bool operator==(const StyledLine&) const = default;
+};
+
+// A document is at least one line; lines are separated by one break each.
+struct StyledText {
+  std::vector<StyledLine> lines{StyledLine{}};
+  bool operator==(const StyledText&) const = default;
+};
+
+}  // namespace vx

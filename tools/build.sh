@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds Vexoglyph into build/ (or $1), in release mode unless told otherwise.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+dir=${1:-"$top/build"}
+shift || true
+cmake -S "$top" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
+cmake --build "$dir" --parallel "$(nproc)"

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Vexoglyph needs to build, test and run, when missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libfreetype-dev libfontconfig-dev libgtest-dev libbenchmark-dev
+  fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-opensymbol fonts-wine
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
