@@ -1,0 +1,77 @@
+// DXF writer: the point store as an ENTITIES section of closed 2D POLYLINEs.
+#include "dxf/DxfWriter.h"
+
+#include <string_view>
+
+#include "dxf/FixedFormat.h"
+#include "engine/HostQueries.h"
+#include "platform/AtomicFile.h"
+
+namespace vx {
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr std::string_view kHeader = "0\r\nSECTION\r\n2\r\nENTITIES\r\n"sv;
+constexpr std::string_view kTrailer = "0\r\nENDSEC\r\n0\r\nEOF\r\n"sv;
+
+// Layer "0", linetype CONTINUOUS, vertices follow, closed, reference point 0.
+constexpr std::string_view kPolylineHead =
+    "  0\r\nPOLYLINE\r\n  8\r\n0\r\n  6\r\nCONTINUOUS\r\n  66\r\n  1\r\n  70\r\n  1\r\n"
+    "  10\r\n  0.0\r\n  20\r\n  0.0\r\n  30\r\n  0.0\r\n"sv;
+constexpr std::string_view kVertexHead = "  0\r\nVERTEX\r\n  8\r\n0\r\n  10\r\n"sv;
+constexpr std::string_view kVertexY = "\r\n  20\r\n"sv;
+constexpr std::string_view kVertexTail = "\r\n  30\r\n  0.0\r\n"sv;
+constexpr std::string_view kSequenceEnd = "  0\r\nSEQEND\r\n"sv;
+
+// Typical bytes per vertex block (two coordinates of about ten characters);
+// only used to size the text up front.
+constexpr std::size_t kVertexBytesEstimate = 80;
+
+}  // namespace
+
+void WriteDxfHeader(std::string& out) { out.append(kHeader); }
+
+void WriteDxfTrailer(std::string& out) { out.append(kTrailer); }
+
+bool WritePolyline(std::string& out, bool first) {
+  const TTFPoint* record = first ? GetFirstTTFPoint() : GetNextTTFPoint();
+  if (record == nullptr) return false;
+  out.append(kPolylineHead);
+  // The contour's first record and every pkPoint after it are vertices; the
+  // closing record ends the polyline, whose closure is carried by flag 70.
+  // A store that ends without a closing record still gets its SEQEND.
+  do {
+    out.append(kVertexHead);
+    AppendFixed6(out, record->x);
+    out.append(kVertexY);
+    AppendFixed6(out, record->y);
+    out.append(kVertexTail);
+    record = GetNextTTFPoint();
+  } while (record != nullptr && record->kind == pkPoint);
+  out.append(kSequenceEnd);
+  return true;
+}
+
+std::string DxfText() {
+  std::string out;
+  out.reserve(kHeader.size() + kTrailer.size() +
+              static_cast<std::size_t>(GetTTFCount()) * kVertexBytesEstimate);
+  WriteDxfHeader(out);
+  for (bool first = true; WritePolyline(out, first); first = false) {
+  }
+  WriteDxfTrailer(out);
+  return out;
+}
+
+DxfResult WriteDxf(const char* fileName) {
+  DxfResult result;
+  if (fileName == nullptr) {
+    result.error = "no file name given";
+    return result;
+  }
+  result.ok = WriteFileAtomically(fileName, DxfText(), result.error);
+  return result;
+}
+
+}  // namespace vx
