@@ -1,0 +1,1 @@
+// Path of the running executable and its folder.

@@ -1,0 +1,1 @@
+// Registry accessor: one open key under a chosen root, typed reads and writes.

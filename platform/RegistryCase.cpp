@@ -1,0 +1,1 @@
+// Case folding of UTF-8 names, as the registry compares key and value names.

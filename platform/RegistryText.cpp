@@ -1,0 +1,1 @@
+// Registry export text: reading and writing the registry editor's .reg format.
