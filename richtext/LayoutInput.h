@@ -15,8 +15,12 @@ struct LayoutInput {
 };
 
 // Each character's face, whole points, bold and italic, as the editor reports
-// them for a caret placed right after it; the CR and LF of a break take the
-// format of the line they end.
+// them for a caret placed right after it. A caret right after a line break
+// stands at the start of the next line, where the editor reports the format
+// of that line's first character (or, for an empty line, of its end); the CR
+// and LF of a break take that format, so the line pitch follows the size of
+// the line it leads to. A line break inside a paragraph (U+2028) is a break
+// like any other.
 LayoutInput ToLayoutInput(const StyledText& text);
 
 }  // namespace vx

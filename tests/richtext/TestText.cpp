@@ -1,0 +1,96 @@
+// Helpers for rich-text tests: UTF-8 literals to UTF-16, documents from lines, readable dumps.
+#include "TestText.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace vx::test {
+
+std::u16string U16(std::string_view utf8) {
+  std::u16string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    char32_t cp = b;
+    std::size_t n = 1;
+    if (b >= 0xF0) {
+      cp = b & 0x07, n = 4;
+    } else if (b >= 0xE0) {
+      cp = b & 0x0F, n = 3;
+    } else if (b >= 0xC0) {
+      cp = b & 0x1F, n = 2;
+    }
+    for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k) {
+      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    }
+    i += n;
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(cp));
+    }
+  }
+  return out;
+}
+
+std::string U8(std::u16string_view utf16) {
+  std::string out;
+  for (std::size_t i = 0; i < utf16.size(); ++i) {
+    char32_t cp = utf16[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+        utf16[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+    }
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}
+
+std::string TestDataDir() {
+  const char* dir = std::getenv("VX_TESTDATA");
+  return dir != nullptr ? dir : VX_TESTDATA_DEFAULT;
+}
+
+std::string PlainOf(const StyledText& text) {
+  std::string out;
+  for (std::size_t l = 0; l < text.lines.size(); ++l) {
+    if (l > 0) out += "\n";
+    for (const auto& run : text.lines[l].runs) out += U8(run.text);
+  }
+  return out;
+}
+
+std::string Dump(const StyledText& text) {
+  std::string out;
+  for (std::size_t l = 0; l < text.lines.size(); ++l) {
+    if (l > 0) out += " ¶ ";
+    for (const auto& run : text.lines[l].runs) {
+      const CharFormat& f = run.format;
+      out += "(\"" + U8(run.text) + "\"|" + f.face + "|" + std::to_string(f.halfPoints) +
+             (f.bold ? "|b" : "") + (f.italic ? "|i" : "") +
+             (f.charset == CharSet::Symbol ? "|sym" : "") + ")";
+    }
+  }
+  return out;
+}
+
+}  // namespace vx::test
+
+namespace vx {
+void PrintTo(const StyledText& text, std::ostream* os) { *os << test::Dump(text); }
+}  // namespace vx
