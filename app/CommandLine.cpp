@@ -1,0 +1,245 @@
+// The `vexoglyph convert` command line: options, strict number parsing and help texts.
+#include "app/CommandLine.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <functional>
+
+namespace vx {
+namespace {
+
+// The largest point size a character may have (the editor's own limit); it
+// keeps font heights and cell increments within what the outline query reports.
+constexpr double kMaxPointSize = 1638;
+// Text heights beyond this would overflow coordinates of long texts.
+constexpr double kMaxHeight = 1e9;
+constexpr double kMaxWidthFactor = 100;
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+           return lower(x) == lower(y);
+         });
+}
+
+// Checks one option's value and stores it; returns the reason when refused.
+using ValueSetter = std::function<std::string(ConvertOptions&, const std::string&)>;
+
+struct ValueOption {
+  const char* shortName;  // may be null
+  const char* longName;
+  ValueSetter set;
+};
+
+std::string SetPositive(std::optional<double>& target, const char* what, double limit,
+                        const std::string& text) {
+  const std::optional<double> value = ParseFiniteNumber(text);
+  if (!value) return std::string("Invalid ") + what + " " + Quoted(text) + ": not a number";
+  if (*value <= 0 || *value > limit)
+    return std::string("Invalid ") + what + " " + Quoted(text) + ": must be greater than 0 and at most " +
+           std::to_string(static_cast<long long>(limit));
+  target = value;
+  return {};
+}
+
+std::string SetHeight(ConvertOptions& options, const std::string& text) {
+  return SetPositive(options.height, "height", kMaxHeight, text);
+}
+
+std::string SetSize(ConvertOptions& options, const std::string& text) {
+  const std::optional<double> value = ParseFiniteNumber(text);
+  if (!value) return "Invalid size " + Quoted(text) + ": not a number";
+  if (*value < 1 || *value > kMaxPointSize)
+    return "Invalid size " + Quoted(text) + ": must be from 1 to 1638 points";
+  options.halfPoints = static_cast<int>(std::lround(*value * 2));
+  return {};
+}
+
+std::string SetWidthFactor(ConvertOptions& options, const std::string& text) {
+  std::optional<double> value;
+  std::string error = SetPositive(value, "width factor", kMaxWidthFactor, text);
+  if (error.empty()) options.widthFactor = *value;
+  return error;
+}
+
+std::string SetPrecisionOption(ConvertOptions& options, const std::string& text) {
+  const std::optional<int> value = ParseWholeNumber(text);
+  if (!value || *value < 1 || *value > 32)
+    return "Invalid precision " + Quoted(text) + ": a whole number from 1 to 32 is needed";
+  options.precision = *value;
+  return {};
+}
+
+std::string SetFormat(ConvertOptions& options, const std::string& text) {
+  if (EqualsIgnoringCase(text, "dxf")) {
+    options.format = OutputFormat::Dxf;
+  } else if (EqualsIgnoringCase(text, "svg")) {
+    options.format = OutputFormat::Svg;
+  } else {
+    return "Unknown format " + Quoted(text) + ": use dxf or svg";
+  }
+  return {};
+}
+
+std::string SetNonEmpty(std::string& target, const char* what, const std::string& text) {
+  if (text.empty()) return std::string("Empty ") + what + " given";
+  target = text;
+  return {};
+}
+
+const std::vector<ValueOption>& ValueOptions() {
+  static const std::vector<ValueOption> options = {
+      {"-i", "--input",
+       [](ConvertOptions& o, const std::string& t) {
+         o.input.emplace();
+         return SetNonEmpty(*o.input, "input file name", t);
+       }},
+      {"-o", "--output",
+       [](ConvertOptions& o, const std::string& t) { return SetNonEmpty(o.output, "output file name", t); }},
+      {nullptr, "--format", SetFormat},
+      {"-f", "--font",
+       [](ConvertOptions& o, const std::string& t) {
+         o.font.emplace();
+         return SetNonEmpty(*o.font, "font name", t);
+       }},
+      {"-H", "--height", SetHeight},
+      {"-s", "--size", SetSize},
+      {"-w", "--width-factor", SetWidthFactor},
+      {"-p", "--precision", SetPrecisionOption},
+  };
+  return options;
+}
+
+// The option an argument names, and the value it carries itself (--name=value).
+const ValueOption* FindValueOption(const std::string& arg, std::optional<std::string>& inlineValue) {
+  for (const ValueOption& option : ValueOptions()) {
+    if (option.shortName && arg == option.shortName) return &option;
+    const std::string longName = option.longName;
+    if (arg == longName) return &option;
+    if (arg.starts_with(longName + "=")) {
+      inlineValue = arg.substr(longName.size() + 1);
+      return &option;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::optional<double> ParseFiniteNumber(std::string_view text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<int> ParseWholeNumber(std::string_view text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+  return value;
+}
+
+OutputFormat FormatFromFileName(std::string_view fileName) {
+  return fileName.size() >= 4 && EqualsIgnoringCase(fileName.substr(fileName.size() - 4), ".svg")
+             ? OutputFormat::Svg
+             : OutputFormat::Dxf;
+}
+
+ParsedConvert ParseConvertArguments(std::span<const std::string> args) {
+  ConvertOptions options;
+  bool formatGiven = false;
+  bool onlyText = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (onlyText || arg == "-" || !arg.starts_with("-")) {
+      options.lines.push_back(arg);
+    } else if (arg == "--") {
+      onlyText = true;
+    } else if (arg == "-h" || arg == "--help") {
+      options.help = true;
+    } else if (arg == "--bold") {
+      options.bold = true;
+    } else if (arg == "--italic") {
+      options.italic = true;
+    } else {
+      std::optional<std::string> value;
+      const ValueOption* option = FindValueOption(arg, value);
+      if (!option) return {std::nullopt, "Unknown option " + Quoted(arg)};
+      if (!value) {
+        if (i + 1 == args.size()) return {std::nullopt, "Option " + arg + " needs a value"};
+        value = args[++i];
+      }
+      if (std::string error = option->set(options, *value); !error.empty()) return {std::nullopt, error};
+      formatGiven = formatGiven || std::string_view(option->longName) == "--format";
+    }
+  }
+  if (options.help) return {options, {}};
+  if (options.output.empty()) return {std::nullopt, "No output file given (-o FILE)"};
+  if (options.input && !options.lines.empty())
+    return {std::nullopt, "Give either TEXT arguments or --input, not both"};
+  if (!formatGiven) options.format = FormatFromFileName(options.output);
+  return {options, {}};
+}
+
+std::string ProgramHelp() {
+  return "Usage: vexoglyph convert [options] [TEXT...]\n"
+         "       vexoglyph convert --help\n"
+         "       vexoglyph --help\n"
+         "\n"
+         "Vexoglyph turns text into closed polylines (glyph outlines) for CAD,\n"
+         "laser cutting and engraving, written as DXF or SVG.\n"
+         "\n"
+         "Commands:\n"
+         "  convert   convert text or a text/RTF file to a DXF or SVG file\n"
+         "\n"
+         "Run \"vexoglyph convert --help\" for the options.\n";
+}
+
+std::string ConvertHelp() {
+  return "Usage: vexoglyph convert [options] [TEXT...]\n"
+         "\n"
+         "Converts text into closed polylines, one per glyph contour. Each TEXT\n"
+         "argument is one line; lines go downward from the baseline y = 0.\n"
+         "\n"
+         "Input:\n"
+         "  TEXT...                 the text, one argument per line (after \"--\" every\n"
+         "                          argument is text, even when it begins with \"-\")\n"
+         "  -i, --input FILE        read the text from FILE (\"-\" for standard input):\n"
+         "                          RTF (each character keeps its own face, size, bold\n"
+         "                          and italic), or plain text in UTF-8, or UTF-16 or\n"
+         "                          UTF-8 with a byte-order mark; its line breaks make\n"
+         "                          new lines\n"
+         "\n"
+         "Output:\n"
+         "  -o, --output FILE       the file to write (required); an existing file is\n"
+         "                          replaced only when the new one is complete\n"
+         "      --format dxf|svg    output format (default: .svg names give SVG,\n"
+         "                          anything else DXF)\n"
+         "\n"
+         "Font (plain text and TEXT arguments; RTF input brings its own):\n"
+         "  -f, --font NAME         face name (default: the system's sans-serif face)\n"
+         "      --bold              bold\n"
+         "      --italic            italic\n"
+         "  -s, --size PT           point size, 1 to 1638 (default 30); the cell height\n"
+         "                          of each character in drawing units is its size\n"
+         "\n"
+         "Geometry:\n"
+         "  -H, --height H          every character at text height H (cell height in\n"
+         "                          drawing units), whatever its size, RTF included\n"
+         "  -w, --width-factor F    width factor, greater than 0 (default 0.65)\n"
+         "  -p, --precision N       straight steps per curve piece, 1 to 32 (default 8)\n"
+         "\n"
+         "  -h, --help              show this help\n"
+         "\n"
+         "Exit status: 0 when the file was written; 1 when the input cannot be read,\n"
+         "holds nothing to convert or the output cannot be written; 2 for a wrong\n"
+         "command line.\n";
+}
+
+}  // namespace vx

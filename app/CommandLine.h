@@ -1,0 +1,49 @@
+// The `vexoglyph convert` command line: options, strict number parsing and help texts.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vx {
+
+enum class OutputFormat { Dxf, Svg };
+
+struct ConvertOptions {
+  std::vector<std::string> lines;  // TEXT arguments, one line each
+  std::optional<std::string> input;  // -i FILE; "-" is standard input
+  std::string output;
+  OutputFormat format = OutputFormat::Dxf;
+  std::optional<std::string> font;  // unset: the system's default sans-serif face
+  bool bold = false;
+  bool italic = false;
+  std::optional<double> height;  // -H: every character at this text height
+  int halfPoints = 60;           // -s in half points (30 points)
+  double widthFactor = 0.65;
+  int precision = 8;
+  bool help = false;  // convert --help
+};
+
+// What parsing the arguments after "convert" gives: options, or a one-line
+// reason the command cannot run.
+struct ParsedConvert {
+  std::optional<ConvertOptions> options;
+  std::string error;
+};
+
+ParsedConvert ParseConvertArguments(std::span<const std::string> args);
+
+// Strict numbers: the whole text must be the number; NaN and infinities are
+// refused. Return nullopt when the text is not such a number.
+std::optional<double> ParseFiniteNumber(std::string_view text);
+std::optional<int> ParseWholeNumber(std::string_view text);
+
+// .svg (any case) gives SVG, every other name DXF.
+OutputFormat FormatFromFileName(std::string_view fileName);
+
+std::string ProgramHelp();
+std::string ConvertHelp();
+
+}  // namespace vx

@@ -1,0 +1,116 @@
+// Running `vexoglyph convert`: text in, layout into the point store, DXF or SVG out.
+#include "app/ConvertCommand.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "app/SvgWriter.h"
+#include "dxf/DxfWriter.h"
+#include "engine/HostQueries.h"
+#include "engine/OutlineFlattening.h"
+#include "engine/TextLayout.h"
+#include "platform/FontconfigGlyphSource.h"
+#include "richtext/DocumentFiles.h"
+#include "richtext/LayoutInput.h"
+#include "richtext/PlainText.h"
+
+namespace vx {
+namespace {
+
+CharFormat DefaultFormat(const ConvertOptions& options) {
+  CharFormat format;
+  format.face = options.font ? *options.font : DefaultSansFace();
+  format.halfPoints = options.halfPoints;
+  format.bold = options.bold;
+  format.italic = options.italic;
+  return format;
+}
+
+LoadResult ReadStandardInput(const CharFormat& format) {
+  std::string bytes;
+  char buffer[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes.append(buffer, got);
+  if (std::ferror(stdin)) {
+    LoadResult result;
+    result.error = std::string("Cannot read standard input. ") + std::strerror(errno);
+    return result;
+  }
+  return LoadDocument(bytes, format);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
+LoadResult LoadText(const ConvertOptions& options) {
+  const CharFormat format = DefaultFormat(options);
+  if (!options.input) {
+    // Each argument is a line; breaks inside an argument are breaks too.
+    std::string joined;
+    for (const std::string& line : options.lines) joined.append(line).push_back('\n');
+    return {true, LoadPlainText(joined, format), {}};
+  }
+  if (*options.input == "-") return ReadStandardInput(format);
+  if (SameFile(*options.input, options.output)) {
+    LoadResult refused;
+    refused.error = "The output file \"" + options.output + "\" is the input file; it is left as it is";
+    return refused;
+  }
+  return LoadDocumentFile(*options.input, format);
+}
+
+LayoutSettings SettingsFor(const ConvertOptions& options) {
+  LayoutSettings settings;
+  settings.widthFactor = options.widthFactor;
+  if (options.height) {
+    settings.mode = dmHostSized;
+    settings.hostHeight = *options.height;
+    settings.hostWidthFactor = options.widthFactor;
+  } else {
+    settings.mode = dmStandalone;
+  }
+  return settings;
+}
+
+bool WriteOutput(const ConvertOptions& options, std::string& reason) {
+  if (options.format == OutputFormat::Svg) return WriteSvg(options.output, reason);
+  const DxfResult result = WriteDxf(options.output.c_str());
+  reason = result.error;
+  return result.ok;
+}
+
+}  // namespace
+
+int RunConvert(const ConvertOptions& options, std::string& error) {
+  const LoadResult loaded = LoadText(options);
+  if (!loaded.ok) {
+    error = loaded.error;
+    return kExitFailure;
+  }
+  SetPrecision(options.precision);
+  const LayoutInput input = ToLayoutInput(loaded.text);
+  FontconfigGlyphSource source;
+  FreePointList();
+  LayoutText(source, input.text, input.styles, SettingsFor(options));
+  if (GetTTFCount() < 2) {
+    FreePointList();
+    error = "No text to convert!";
+    return kExitFailure;
+  }
+  std::string reason;
+  const bool written = WriteOutput(options, reason);
+  FreePointList();
+  if (!written) {
+    error = "Cannot create file \"" + options.output + "\". " + reason;
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace vx
