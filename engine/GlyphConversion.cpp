@@ -2,6 +2,7 @@
 #include "engine/GlyphConversion.h"
 
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "engine/OutlineFlattening.h"
@@ -17,7 +18,11 @@ bool ConvertGlyph(GlyphSource& source, char16_t character, const char* faceName,
   // One buffer reused across glyphs: everything runs on the dialog's thread.
   static thread_local std::vector<std::uint8_t> outline;
   outline.clear();
-  if (!source.QueryGlyph(font, character, metrics, outline)) return false;
+  try {
+    if (!source.QueryGlyph(font, character, metrics, outline)) return false;
+  } catch (const std::bad_alloc&) {
+    return false;  // the outline buffer could not be allocated: no points
+  }
   if (outline.size() < kPolygonHeaderSize) return false;  // no outline (a space)
 
   PolygonHeader first;

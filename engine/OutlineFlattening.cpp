@@ -126,10 +126,15 @@ void WalkOutline(const std::uint8_t* buffer, std::size_t size, const Placement& 
     const TTFPoint start = reader.Place(header.pfxStart);
     Append(start, pkPoint);
 
-    // A polygon that claims fewer bytes than its header, or more than the
-    // buffer holds, is walked as far as the buffer goes and ends the glyph.
-    bool consistent = header.cb >= kPolygonHeaderSize && reader.Fits(offset, header.cb, size);
-    const std::size_t end = consistent ? offset + header.cb : size;
+    // A polygon that claims more bytes than the buffer holds is walked as far
+    // as the buffer goes; one that claims fewer than its own header has no
+    // curve records we could trust (its bytes after the header belong to
+    // whatever follows). Either ends the glyph.
+    const bool tooShort = header.cb < kPolygonHeaderSize;
+    bool consistent = !tooShort && reader.Fits(offset, header.cb, size);
+    const std::size_t end = consistent ? offset + header.cb
+                            : tooShort ? offset + kPolygonHeaderSize
+                                       : size;
     consistent = WalkCurves(reader, offset + kPolygonHeaderSize, end, start) && consistent;
 
     offset = end;

@@ -1,0 +1,284 @@
+// The outline walk and spline flattening on hand-made native outline buffers.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <memory>
+#include <random>
+
+#include "engine/OutlineFlattening.h"
+#include "tests/engine/OutlineBuilder.h"
+#include "tests/engine/StoreContents.h"
+
+namespace vx::test {
+namespace {
+
+class Outline : public StoreTest {
+ protected:
+  void TearDown() override {
+    SetPrecision(8);
+    StoreTest::TearDown();
+  }
+
+  // Walks a copy held in an allocation of exactly `size` bytes, so that
+  // AddressSanitizer sees any read past the reported size.
+  static void Walk(const std::vector<std::uint8_t>& bytes, std::size_t size,
+                   Placement placement = {}) {
+    ASSERT_LE(size, bytes.size());
+    auto exact = std::make_unique<std::uint8_t[]>(size);
+    std::copy_n(bytes.begin(), size, exact.get());
+    WalkOutline(exact.get(), size, placement);
+  }
+  static void Walk(const std::vector<std::uint8_t>& bytes, Placement placement = {}) {
+    Walk(bytes, bytes.size(), placement);
+  }
+};
+
+TTFPoint P(double x, double y) { return TTFPoint{pkPoint, x, y, nullptr}; }
+
+// The quadratic Bezier point at t, for comparisons within rounding.
+Xy Bezier(Xy p0, Xy p1, Xy p2, double t) {
+  const double u = 1 - t;
+  return {u * u * p0.x + 2 * u * t * p1.x + t * t * p2.x,
+          u * u * p0.y + 2 * u * t * p1.y + t * t * p2.y};
+}
+
+TEST(FixedToDoubleTest, SignedIntegerPartPlusUnsignedFraction) {
+  struct Case {
+    std::int16_t value;
+    std::uint16_t fract;
+    double expected;
+  } cases[] = {
+      {1, 0x8000, 1.5},      {-1, 0x8000, -0.5},          {0, 0, 0.0},
+      {-32768, 0, -32768.0}, {32767, 0xFFFF, 32767.0 + 65535.0 / 65536.0},
+      {-1, 0xFFFF, -1.0 / 65536.0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FixedToDouble(Fixed1616{c.fract, c.value}), c.expected) << c.value << " " << c.fract;
+  }
+}
+
+TEST_F(Outline, SetPrecisionClampsToOneThroughThirtyTwo) {
+  const std::pair<int, int> cases[] = {{INT_MIN, 1}, {-5, 1}, {0, 1},   {1, 1},
+                                       {17, 17},     {32, 32}, {33, 32}, {INT_MAX, 32}};
+  for (const auto& [given, stored] : cases) {
+    SetPrecision(given);
+    EXPECT_EQ(gPrecision, stored) << given;
+  }
+}
+
+TEST_F(Outline, PrecisionZeroRequestedStillGivesFinitePoints) {
+  SetPrecision(0);
+  TTFPoint end = P(8, 0);
+  FlattenQSpline(P(0, 0), P(4, 8), end);
+  EXPECT_EQ(StoreRecords(), (std::vector<Rec>{{pkPoint, 0, 0}, {pkPoint, 8, 0}}));
+}
+
+TEST_F(Outline, FlattenAppendsItsStartThenPrecisionSamples) {
+  SetPrecision(4);
+  TTFPoint end = P(8, 0);
+  FlattenQSpline(P(0, 0), P(4, 8), end);
+  EXPECT_EQ(StoreRecords(), (std::vector<Rec>{{pkPoint, 0, 0},
+                                              {pkPoint, 2, 3},
+                                              {pkPoint, 4, 4},
+                                              {pkPoint, 6, 3},
+                                              {pkPoint, 8, 0}}));
+  EXPECT_EQ(end.x, 8.0);
+  EXPECT_EQ(end.y, 0.0);
+}
+
+TEST_F(Outline, EveryPrecisionEndsEachPieceExactlyOnItsEndPoint) {
+  // Coordinates where t = 1 gives the end point exactly and a t short of 1
+  // (steps of 1/p summed p times) would not.
+  const Xy p0{0, 0}, p1{1000, 3000}, p2{2000.5, -700.25};
+  for (int precision = 1; precision <= 32; ++precision) {
+    SCOPED_TRACE(precision);
+    FreePointList();
+    SetPrecision(precision);
+    TTFPoint end = P(p2.x, p2.y);
+    FlattenQSpline(P(p0.x, p0.y), P(p1.x, p1.y), end);
+
+    const auto records = StoreRecords();
+    ASSERT_EQ(records.size(), 1u + precision);
+    EXPECT_EQ(records.front(), (Rec{pkPoint, p0.x, p0.y}));
+    EXPECT_EQ(records.back(), (Rec{pkPoint, p2.x, p2.y}));
+    EXPECT_EQ(end.x, p2.x);
+    EXPECT_EQ(end.y, p2.y);
+    for (int k = 1; k < precision; ++k) {
+      const Xy expected = Bezier(p0, p1, p2, static_cast<double>(k) / precision);
+      EXPECT_NEAR(records[k].x, expected.x, 1e-9) << "sample " << k;
+      EXPECT_NEAR(records[k].y, expected.y, 1e-9) << "sample " << k;
+    }
+  }
+}
+
+TEST_F(Outline, OneLineRecordGivesStartPointsAndGlyphEnd) {
+  Walk(OutlineBuilder().Polygon({1, 2}).Line({{5, 2}, {5, 6}, {1, 6}}).Build());
+  EXPECT_EQ(StoreRecords(), (std::vector<Rec>{{pkPoint, 1, 2},
+                                              {pkPoint, 5, 2},
+                                              {pkPoint, 5, 6},
+                                              {pkPoint, 1, 6},
+                                              {pkGlyphEnd, 1, 2}}));
+}
+
+TEST_F(Outline, SeveralContoursCloseWithContourEndThenGlyphEnd) {
+  Walk(OutlineBuilder()
+           .Polygon({0, 0}).Line({{10, 0}, {10, 10}})
+           .Polygon({2, 2}).Line({{4, 2}}).Line({{4, 4}})
+           .Polygon({7, 7}).Line({{8, 7}})
+           .Build());
+  EXPECT_EQ(StoreRecords(), (std::vector<Rec>{{pkPoint, 0, 0},
+                                              {pkPoint, 10, 0},
+                                              {pkPoint, 10, 10},
+                                              {pkContourEnd, 0, 0},
+                                              {pkPoint, 2, 2},
+                                              {pkPoint, 4, 2},
+                                              {pkPoint, 4, 4},
+                                              {pkContourEnd, 2, 2},
+                                              {pkPoint, 7, 7},
+                                              {pkPoint, 8, 7},
+                                              {pkGlyphEnd, 7, 7}}));
+}
+
+TEST_F(Outline, SplineRecordOfThreePointsIsTwoPiecesThroughTheMidpoint) {
+  SetPrecision(4);
+  // Pieces: (0,0) via (4,8) to mid (8,8); then (8,8) via (12,8) to (16,0).
+  Walk(OutlineBuilder().Polygon({0, 0}).QSpline({{4, 8}, {12, 8}, {16, 0}}).Build());
+  const std::vector<Rec> expected{
+      {pkPoint, 0, 0},
+      {pkPoint, 0, 0}, {pkPoint, 2, 3.5}, {pkPoint, 4, 6}, {pkPoint, 6, 7.5}, {pkPoint, 8, 8},
+      {pkPoint, 8, 8}, {pkPoint, 10, 7.5}, {pkPoint, 12, 6}, {pkPoint, 14, 3.5}, {pkPoint, 16, 0},
+      {pkGlyphEnd, 0, 0}};
+  EXPECT_EQ(StoreRecords(), expected);
+}
+
+TEST_F(Outline, PrecisionOneGivesEachPieceItsStartAndEndOnly) {
+  SetPrecision(1);
+  Walk(OutlineBuilder().Polygon({0, 0}).QSpline({{4, 8}, {12, 8}, {16, 0}}).Line({{8, -4}}).Build());
+  EXPECT_EQ(StoreRecords(), (std::vector<Rec>{{pkPoint, 0, 0},
+                                              {pkPoint, 0, 0},
+                                              {pkPoint, 8, 8},
+                                              {pkPoint, 8, 8},
+                                              {pkPoint, 16, 0},
+                                              {pkPoint, 8, -4},
+                                              {pkGlyphEnd, 0, 0}}));
+}
+
+TEST_F(Outline, EveryPrecisionEndsEachWalkedPieceOnItsMidpointOrLastEntry) {
+  const Xy entries[] = {{3.25, 97.5}, {150.75, 120.125}, {200.5, 0.0625}};
+  const Xy mid{(entries[0].x + entries[1].x) * 0.5, (entries[0].y + entries[1].y) * 0.5};
+  for (int precision = 1; precision <= 32; ++precision) {
+    SCOPED_TRACE(precision);
+    FreePointList();
+    SetPrecision(precision);
+    Walk(OutlineBuilder().Polygon({0, 0}).QSpline({entries[0], entries[1], entries[2]}).Build());
+    const auto records = StoreRecords();
+    const std::size_t piece = 1 + precision;  // its start again, then the samples
+    ASSERT_EQ(records.size(), 1 + 2 * piece + 1);
+    EXPECT_EQ(records[piece], (Rec{pkPoint, mid.x, mid.y}));
+    EXPECT_EQ(records[piece + 1], records[piece]) << "the second piece starts where the first ended";
+    EXPECT_EQ(records[2 * piece], (Rec{pkPoint, entries[2].x, entries[2].y}));
+  }
+}
+
+TEST_F(Outline, DegeneratePieceAppendsOnlyItsStartAgain) {
+  SetPrecision(8);
+  Walk(OutlineBuilder().Polygon({3, 3}).QSpline({{3, 3}, {3, 3}}).Line({{6, 3}}).Build());
+  EXPECT_EQ(StoreRecords(), (std::vector<Rec>{{pkPoint, 3, 3},
+                                              {pkPoint, 3, 3},
+                                              {pkPoint, 6, 3},
+                                              {pkGlyphEnd, 3, 3}}));
+}
+
+TEST_F(Outline, CurveRecordsOfOtherTypesAreSteppedOver) {
+  for (std::uint16_t type : {kPrimCSpline, std::uint16_t{0}, std::uint16_t{7}, std::uint16_t{0xFFFF}}) {
+    SCOPED_TRACE(type);
+    FreePointList();
+    Walk(OutlineBuilder()
+             .Polygon({0, 0})
+             .Line({{1, 0}})
+             .Curve(type, {{50, 50}, {60, 60}, {70, 70}})
+             .Line({{1, 1}})
+             .Build());
+    EXPECT_EQ(StoreRecords(), (std::vector<Rec>{{pkPoint, 0, 0},
+                                                {pkPoint, 1, 0},
+                                                {pkPoint, 1, 1},
+                                                {pkGlyphEnd, 0, 0}}));
+  }
+}
+
+TEST_F(Outline, ScaleAndOriginPlaceEveryPoint) {
+  Walk(OutlineBuilder().Polygon({1.5, 1.5}).Line({{-0.5, 4}}).Build(), Placement{2.0, 10.0, -5.0});
+  EXPECT_EQ(StoreRecords(),
+            (std::vector<Rec>{{pkPoint, 13, -2}, {pkPoint, 9, 3}, {pkGlyphEnd, 13, -2}}));
+}
+
+// Buffers whose sizes and counts disagree: the walk stays inside the buffer
+// (AddressSanitizer watches the exact allocation), ends, and closes every
+// contour it began.
+TEST_F(Outline, InconsistentBuffersEndTheWalkWithEveryContourClosed) {
+  const auto twoPolygons = [] {
+    return OutlineBuilder().Polygon({0, 0}).Line({{1, 0}, {1, 1}}).Polygon({5, 5}).Line({{6, 5}});
+  };
+  const std::size_t fullSize = twoPolygons().Build().size();  // 16+20 + 16+12 = 64
+  constexpr std::size_t kWhole = SIZE_MAX;
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+    std::size_t size;
+    std::vector<Rec> expected;
+  } cases[] = {
+      {"cb 0 on the first polygon",
+       OutlineBuilder().Polygon({0, 0}).Cb(0).Line({{1, 0}}).Polygon({5, 5}).Line({{6, 5}}).Build(), kWhole,
+       {{pkPoint, 0, 0}, {pkGlyphEnd, 0, 0}}},
+      {"cb smaller than the header",
+       OutlineBuilder().Polygon({0, 0}).Cb(8).Line({{1, 0}}).Build(), kWhole,
+       {{pkPoint, 0, 0}, {pkGlyphEnd, 0, 0}}},
+      {"cb past the end of the buffer",
+       OutlineBuilder().Polygon({0, 0}).Cb(4000).Line({{1, 0}, {1, 1}}).Build(), kWhole,
+       {{pkPoint, 0, 0}, {pkPoint, 1, 0}, {pkPoint, 1, 1}, {pkGlyphEnd, 0, 0}}},
+      {"cpfx past the end of its polygon",
+       OutlineBuilder().Polygon({0, 0}).Curve(kPrimLine, {{1, 0}}, 3).Polygon({5, 5}).Line({{6, 5}}).Build(),
+       kWhole, {{pkPoint, 0, 0}, {pkGlyphEnd, 0, 0}}},
+      {"cpfx past the end of the buffer",
+       OutlineBuilder().Polygon({0, 0}).Line({{1, 0}}).Curve(kPrimQSpline, {{2, 2}}, 60000).Build(), kWhole,
+       {{pkPoint, 0, 0}, {pkPoint, 1, 0}, {pkGlyphEnd, 0, 0}}},
+      {"buffer cut inside a point of the second polygon", twoPolygons().Build(), fullSize - 4,
+       {{pkPoint, 0, 0}, {pkPoint, 1, 0}, {pkPoint, 1, 1}, {pkContourEnd, 0, 0},
+        {pkPoint, 5, 5}, {pkGlyphEnd, 5, 5}}},
+      {"buffer cut inside the second polygon's header", twoPolygons().Build(), 36 + 8,
+       {{pkPoint, 0, 0}, {pkPoint, 1, 0}, {pkPoint, 1, 1}, {pkGlyphEnd, 0, 0}}},
+      {"buffer shorter than one header", twoPolygons().Build(), 15, {}},
+      {"empty buffer", twoPolygons().Build(), 0, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FreePointList();
+    Walk(c.bytes, c.size == kWhole ? c.bytes.size() : c.size);
+    const auto records = StoreRecords();
+    EXPECT_EQ(records, c.expected);
+    ExpectOneWellFormedGlyph(records);
+  }
+}
+
+TEST_F(Outline, NullBufferOfSizeZeroAppendsNothing) {
+  WalkOutline(nullptr, 0, Placement{});
+  EXPECT_EQ(GetTTFCount(), 0);
+}
+
+TEST_F(Outline, RandomBytesNeverLeaveTheBufferAndAlwaysCloseTheGlyph) {
+  std::mt19937 random(20240611);
+  for (int round = 0; round < 3000; ++round) {
+    FreePointList();
+    // Mostly valid-looking headers and records with random counts, so that
+    // the walk gets past the first polygon often.
+    std::vector<std::uint8_t> bytes(random() % 200);
+    for (auto& b : bytes) b = static_cast<std::uint8_t>(random() % 4 == 0 ? random() : random() % 40);
+    Walk(bytes);
+    ExpectOneWellFormedGlyph(StoreRecords());
+    if (HasFatalFailure()) return;
+  }
+}
+
+}  // namespace
+}  // namespace vx::test
