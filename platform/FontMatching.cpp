@@ -1,0 +1,190 @@
+// FontMatching: face names to installed font files through fontconfig, as a font mapper would.
+#include "platform/FontMatching.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <memory>
+#include <string_view>
+
+namespace vx {
+namespace {
+
+struct PatternDeleter {
+  void operator()(FcPattern* p) const { FcPatternDestroy(p); }
+};
+struct FontSetDeleter {
+  void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
+};
+struct ObjectSetDeleter {
+  void operator()(FcObjectSet* s) const { FcObjectSetDestroy(s); }
+};
+using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
+using FontSet = std::unique_ptr<FcFontSet, FontSetDeleter>;
+using ObjectSet = std::unique_ptr<FcObjectSet, ObjectSetDeleter>;
+
+const FcChar8* Utf8(const std::string& s) { return reinterpret_cast<const FcChar8*>(s.c_str()); }
+
+std::string GetString(const FcPattern* p, const char* object, int n = 0) {
+  FcChar8* value = nullptr;
+  if (FcPatternGetString(p, object, n, &value) != FcResultMatch || value == nullptr) return {};
+  return reinterpret_cast<const char*>(value);
+}
+
+int GetInteger(const FcPattern* p, const char* object, int fallback) {
+  int value = fallback;
+  return FcPatternGetInteger(p, object, 0, &value) == FcResultMatch ? value : fallback;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+           return std::tolower(x) == std::tolower(y);
+         });
+}
+
+bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
+  return s.size() > suffix.size() && EqualNoCase(s.substr(s.size() - suffix.size()), suffix);
+}
+
+// The family name among a face's names that equals `name`, else its first.
+std::string FamilyNamed(const FcPattern* p, const std::string& name) {
+  for (int n = 0;; ++n) {
+    std::string family = GetString(p, FC_FAMILY, n);
+    if (family.empty()) break;
+    if (EqualNoCase(family, name)) return family;
+  }
+  return GetString(p, FC_FAMILY);
+}
+
+FontSet List(const char* object, const std::string& value,
+             std::initializer_list<const char*> wanted) {
+  Pattern pattern(FcPatternCreate());
+  if (!pattern) return nullptr;
+  FcPatternAddString(pattern.get(), object, Utf8(value));
+  ObjectSet objects(FcObjectSetCreate());
+  if (!objects) return nullptr;
+  for (const char* w : wanted) FcObjectSetAdd(objects.get(), w);
+  return FontSet(FcFontList(nullptr, pattern.get(), objects.get()));
+}
+
+// "TimesNewRomanPSMT" -> "Times New Roman", "Arial-BoldMT" -> "Arial".
+std::string FamilyFromPostScriptName(const std::string& name) {
+  if (name.find(' ') != std::string::npos) return {};
+  std::string base = name.substr(0, name.find('-'));
+  for (const std::string_view tail : {"PSMT", "PS", "MT"}) {
+    if (base.size() > tail.size() && base.ends_with(tail)) {
+      base.resize(base.size() - tail.size());
+      break;
+    }
+  }
+  std::string spaced;
+  for (std::size_t i = 0; i < base.size(); ++i) {
+    const auto c = static_cast<unsigned char>(base[i]);
+    const bool wordStart = i > 0 && std::isupper(c) &&
+                           std::islower(static_cast<unsigned char>(base[i - 1]));
+    if (wordStart) spaced += ' ';
+    spaced += base[i];
+  }
+  return spaced == name ? std::string{} : spaced;
+}
+
+// The name without a word processor's character-set suffix, or empty.
+std::string WithoutCharsetSuffix(const std::string& name) {
+  static constexpr std::array<std::string_view, 8> kSuffixes = {
+      " CE", " Cyr", " Greek", " Tur", " Baltic", " (Hebrew)", " (Arabic)", " (Vietnamese)"};
+  for (const std::string_view suffix : kSuffixes) {
+    if (EndsWithNoCase(name, suffix)) return name.substr(0, name.size() - suffix.size());
+  }
+  return {};
+}
+
+std::optional<FontMatch> MatchPattern(const std::string& family, bool bold, bool italic) {
+  Pattern pattern(FcPatternCreate());
+  if (!pattern) return std::nullopt;
+  FcPatternAddString(pattern.get(), FC_FAMILY, Utf8(family));
+  FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddInteger(pattern.get(), FC_WIDTH, FC_WIDTH_NORMAL);
+  if (!FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) return std::nullopt;
+  FcDefaultSubstitute(pattern.get());
+  FcResult result = FcResultNoMatch;
+  Pattern match(FcFontMatch(nullptr, pattern.get(), &result));
+  if (!match) return std::nullopt;
+  FontMatch found;
+  found.file = GetString(match.get(), FC_FILE);
+  if (found.file.empty()) return std::nullopt;
+  found.index = GetInteger(match.get(), FC_INDEX, 0);
+  found.family = FamilyNamed(match.get(), family);
+  found.weight = GetInteger(match.get(), FC_WEIGHT, FC_WEIGHT_REGULAR);
+  found.slant = GetInteger(match.get(), FC_SLANT, FC_SLANT_ROMAN);
+  return found;
+}
+
+}  // namespace
+
+std::vector<std::string> CandidateFamilyNames(const std::string& face) {
+  std::vector<std::string> names{face};
+  const auto add = [&names](std::string name) {
+    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end())
+      names.push_back(std::move(name));
+  };
+  add(FamilyFromPostScriptName(face));
+  const std::string stripped = WithoutCharsetSuffix(face);
+  add(stripped);
+  if (!stripped.empty()) add(FamilyFromPostScriptName(stripped));
+  return names;
+}
+
+std::optional<std::string> InstalledFamily(const std::string& name) {
+  if (name.empty()) return std::nullopt;
+  if (FontSet byFamily = List(FC_FAMILY, name, {FC_FAMILY}); byFamily && byFamily->nfont > 0)
+    return FamilyNamed(byFamily->fonts[0], name);
+  if (FontSet byPsName = List(FC_POSTSCRIPT_NAME, name, {FC_FAMILY});
+      byPsName && byPsName->nfont > 0)
+    return GetString(byPsName->fonts[0], FC_FAMILY);
+  return std::nullopt;
+}
+
+std::optional<FontMatch> MatchFont(const std::string& face, bool bold, bool italic) {
+  const std::vector<std::string> candidates = CandidateFamilyNames(face);
+  for (const std::string& name : candidates) {
+    if (std::optional<std::string> family = InstalledFamily(name)) {
+      std::optional<FontMatch> match = MatchPattern(*family, bold, italic);
+      if (match && EqualNoCase(match->family, *family)) return match;
+    }
+  }
+  // No installed family answers: fontconfig's substitute for the most
+  // specific name we could derive (its metric aliases know "Times New Roman",
+  // not "Times New Roman CE").
+  std::optional<FontMatch> match = MatchPattern(candidates.back(), bold, italic);
+  if (match) match->substituted = true;
+  return match;
+}
+
+std::vector<FontFile> FamilyFaces(const std::string& family) {
+  std::vector<FontFile> faces;
+  if (family.empty()) return faces;
+  FontSet set = List(FC_FAMILY, family, {FC_FILE, FC_INDEX, FC_FONTFORMAT, FC_OUTLINE});
+  if (!set) return faces;
+  for (int i = 0; i < set->nfont; ++i) {
+    const FcPattern* p = set->fonts[i];
+    FontFile face;
+    face.file = GetString(p, FC_FILE);
+    face.index = GetInteger(p, FC_INDEX, 0);
+    face.format = GetString(p, FC_FONTFORMAT);
+    FcBool outline = FcTrue;
+    if (FcPatternGetBool(p, FC_OUTLINE, 0, &outline) == FcResultMatch) face.outline = outline;
+    if (!face.file.empty()) faces.push_back(std::move(face));
+  }
+  return faces;
+}
+
+std::string DefaultSansFamily() {
+  std::optional<FontMatch> match = MatchPattern("sans-serif", false, false);
+  return match ? match->family : std::string{};
+}
+
+}  // namespace vx

@@ -1,0 +1,50 @@
+// FontMatching: face names to installed font files through fontconfig, as a font mapper would.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vx {
+
+// One installed face of a family.
+struct FontFile {
+  std::string file;
+  int index = 0;
+  std::string format;  // fontconfig's font format: "TrueType", "CFF", ...
+  bool outline = true;
+};
+
+// The installed face that a request lands on.
+struct FontMatch {
+  std::string file;
+  int index = 0;
+  std::string family;
+  bool substituted = false;  // no installed family answered to the name
+  int weight = 0;            // fontconfig weight of the face
+  int slant = 0;             // fontconfig slant of the face
+};
+
+// Names worth asking for, best first: the name itself, then the family a
+// PostScript name stands for (ArialMT -> Arial, TimesNewRomanPSMT -> Times
+// New Roman) and the name without a word processor's character-set suffix
+// ("Times New Roman CE", "Arial Cyr", "Courier New (Hebrew)").
+std::vector<std::string> CandidateFamilyNames(const std::string& face);
+
+// The installed family that a name stands for: a family of that name (any
+// letter case), else the family of a face with that PostScript name; nullopt
+// when neither is installed.
+std::optional<std::string> InstalledFamily(const std::string& name);
+
+// The face for a face name and style: the first candidate name that is
+// installed, else fontconfig's substitute for the best derived name (its
+// aliases, then its default). nullopt only when fontconfig has no font.
+std::optional<FontMatch> MatchFont(const std::string& face, bool bold, bool italic);
+
+// Every installed face of a family (any letter case).
+std::vector<FontFile> FamilyFaces(const std::string& family);
+
+// fontconfig's default sans-serif family; empty when there is none.
+std::string DefaultSansFamily();
+
+}  // namespace vx

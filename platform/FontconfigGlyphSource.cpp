@@ -1,0 +1,338 @@
+// FontconfigGlyphSource: glyph outlines from FreeType faces that fontconfig matches.
+#include "platform/FontconfigGlyphSource.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
+#include FT_TRUETYPE_TAGS_H
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <unordered_map>
+
+#include "platform/FontMatching.h"
+#include "platform/NativeOutlineWriter.h"
+
+namespace vx {
+namespace {
+
+// Heights and widths beyond this many device units are refused (QueryGlyph
+// returns false): no drawing needs them, and the native format's 16.16
+// coordinates end at 32767 anyway. Outlines that would still leave that range
+// (a wide font made very wide, say) are refused as well, never wrapped.
+constexpr int kMaxFontSize = 16384;
+constexpr double kMaxCoordinate = 32767.0;
+constexpr std::size_t kMaxOpenFaces = 8;
+constexpr std::size_t kMaxResolutions = 256;
+// The conversion's fixed matrix: 1 + 1/65536 on the diagonal, 1/65536 off it.
+constexpr double kMatrixEpsilon = 1.0 / 65536.0;
+// Synthetic italic: x' = x + 0.25 * y.
+constexpr double kItalicShear = 0.25;
+// Synthetic bold widens strokes by 1/24 of the em in x and y, and the advance
+// by one device unit, as the Windows font mapper does.
+constexpr double kBoldStrengthPerEm = 1.0 / 24.0;
+constexpr FT_Int32 kLoadFlags =
+    FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP | FT_LOAD_IGNORE_TRANSFORM;
+
+// A face opened with FreeType, with what sizing and character mapping need.
+struct OpenFace {
+  std::string file;
+  int index = 0;
+  FT_Face face = nullptr;
+  bool trueType = false;  // sfnt with quadratic glyf outlines
+  FT_CharMap unicode = nullptr;
+  FT_CharMap symbol = nullptr;  // Microsoft Symbol (3,0) cmap
+  double unitsPerEm = 0;
+  double cellUnits = 0;        // usWinAscent + usWinDescent
+  double avgCharWidthUnits = 0;  // xAvgCharWidth
+
+  ~OpenFace() {
+    if (face) FT_Done_Face(face);
+  }
+};
+
+FT_CharMap FindCharmap(FT_Face face, FT_UShort platform, FT_UShort encoding) {
+  for (int i = 0; i < face->num_charmaps; ++i) {
+    FT_CharMap cmap = face->charmaps[i];
+    if (cmap->platform_id == platform && cmap->encoding_id == encoding) return cmap;
+  }
+  return nullptr;
+}
+
+bool HasGlyfTable(FT_Face face) {
+  FT_ULong length = 0;
+  return FT_IS_SFNT(face) && FT_Load_Sfnt_Table(face, TTAG_glyf, 0, nullptr, &length) == 0 &&
+         length > 0;
+}
+
+// The metrics that size a face as the font mapper does.
+void ReadSizingMetrics(OpenFace& f) {
+  f.unitsPerEm = f.face->units_per_EM;
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(f.face, FT_SFNT_OS2));
+  if (os2 != nullptr && os2->version != 0xFFFF) {
+    // Some fonts store usWinDescent as a negative number.
+    const int descent = std::abs(static_cast<std::int16_t>(os2->usWinDescent));
+    f.cellUnits = os2->usWinAscent + descent;
+    f.avgCharWidthUnits = os2->xAvgCharWidth;
+  }
+  if (f.cellUnits <= 0) {
+    const auto* hhea = static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(f.face, FT_SFNT_HHEA));
+    if (hhea != nullptr) f.cellUnits = hhea->Ascender - hhea->Descender;
+  }
+  if (f.cellUnits <= 0) f.cellUnits = f.unitsPerEm;
+  if (f.avgCharWidthUnits <= 0) f.avgCharWidthUnits = f.unitsPerEm / 2;
+}
+
+std::unique_ptr<OpenFace> OpenFontFile(FT_Library library, const std::string& file, int index) {
+  auto f = std::make_unique<OpenFace>();
+  f->file = file;
+  f->index = index;
+  if (FT_New_Face(library, file.c_str(), index, &f->face) != 0) {
+    f->face = nullptr;
+    return nullptr;
+  }
+  if (f->face->units_per_EM == 0) return nullptr;
+  f->trueType = HasGlyfTable(f->face);
+  f->symbol = FindCharmap(f->face, 3, 0);
+  f->unicode = FindCharmap(f->face, 3, 1);
+  if (!f->unicode) f->unicode = FindCharmap(f->face, 3, 10);
+  if (!f->unicode && FT_Select_Charmap(f->face, FT_ENCODING_UNICODE) == 0)
+    f->unicode = f->face->charmap;
+  ReadSizingMetrics(*f);
+  return f;
+}
+
+// Scale factors of one face at one requested height and width.
+struct Sizing {
+  double pixelsPerUnit = 0;  // vertical, and horizontal before width scaling
+  double widthRatio = 1;     // requested / natural average character width
+};
+
+Sizing ComputeSizing(const OpenFace& f, int height, int width) {
+  // A positive height is the cell height; the em follows from the face's
+  // win ascent and descent and, as with the Windows mapper, is a whole number
+  // of pixels. A negative height is the em itself.
+  long ppem = height > 0 ? std::lround(height * f.unitsPerEm / f.cellUnits) : -long{height};
+  ppem = std::max(ppem, 1L);
+  Sizing s;
+  s.pixelsPerUnit = static_cast<double>(ppem) / f.unitsPerEm;
+  // The width is the average character width, whole pixels at this em.
+  const double naturalAverage =
+      std::max(1.0, std::round(f.avgCharWidthUnits * s.pixelsPerUnit));
+  if (width > 0) s.widthRatio = width / naturalAverage;
+  return s;
+}
+
+std::string ResolutionKey(const std::string& face, bool bold, bool italic) {
+  std::string key = face;
+  key += '\0';
+  key += bold ? 'b' : '-';
+  key += italic ? 'i' : '-';
+  return key;
+}
+
+// Raw 16.16 from device units; false outside the native format's range.
+bool ToFixed(double value, std::int32_t& raw) {
+  if (!(std::fabs(value) < kMaxCoordinate)) return false;
+  raw = static_cast<std::int32_t>(std::llround(value * 65536.0));
+  return true;
+}
+
+std::int32_t FloorFixed(std::int32_t raw) { return raw >> 16; }
+std::int32_t CeilFixed(std::int32_t raw) { return (raw + 0xFFFF) >> 16; }
+
+}  // namespace
+
+struct FontconfigGlyphSource::Impl {
+  FT_Library library = nullptr;
+  std::unordered_map<std::string, std::optional<ResolvedFace>> resolutions;
+  std::vector<std::unique_ptr<OpenFace>> faces;  // most recently used first
+
+  // The request prepared last, reused while characters share it.
+  struct Prepared {
+    FontRequest request;
+    OpenFace* face = nullptr;
+    Sizing sizing;
+    bool syntheticBold = false;
+    bool syntheticItalic = false;
+  };
+  std::optional<Prepared> last;
+
+  // Scratch buffers kept between glyphs.
+  std::vector<FixedPoint> points;
+  std::vector<int> contourEnds;
+
+  Impl() {
+    if (FT_Init_FreeType(&library) != 0) library = nullptr;
+  }
+  ~Impl() {
+    last.reset();
+    faces.clear();
+    if (library) FT_Done_FreeType(library);
+  }
+
+  std::optional<ResolvedFace> Resolve(const std::string& face, bool bold, bool italic) {
+    const std::string key = ResolutionKey(face, bold, italic);
+    if (auto it = resolutions.find(key); it != resolutions.end()) return it->second;
+    std::optional<ResolvedFace> resolved;
+    if (std::optional<FontMatch> match = MatchFont(face, bold, italic)) {
+      resolved = ResolvedFace{match->file,
+                              match->index,
+                              match->family,
+                              match->substituted,
+                              bold && match->weight < FC_WEIGHT_DEMIBOLD,
+                              italic && match->slant == FC_SLANT_ROMAN};
+    }
+    if (resolutions.size() >= kMaxResolutions) resolutions.clear();
+    resolutions.emplace(key, resolved);
+    return resolved;
+  }
+
+  OpenFace* Open(const std::string& file, int index) {
+    auto it = std::find_if(faces.begin(), faces.end(), [&](const auto& f) {
+      return f->index == index && f->file == file;
+    });
+    if (it != faces.end()) {
+      std::rotate(faces.begin(), it, it + 1);
+      return faces.front().get();
+    }
+    std::unique_ptr<OpenFace> opened = OpenFontFile(library, file, index);
+    if (!opened) return nullptr;
+    if (faces.size() >= kMaxOpenFaces) {
+      last.reset();  // it may point at the face about to close
+      faces.pop_back();
+    }
+    faces.insert(faces.begin(), std::move(opened));
+    return faces.front().get();
+  }
+
+  const Prepared* Prepare(const FontRequest& font) {
+    if (last && last->request.face == font.face && last->request.height == font.height &&
+        last->request.width == font.width && last->request.bold == font.bold &&
+        last->request.italic == font.italic)
+      return &*last;
+    last.reset();
+    if (!library) return nullptr;
+    std::optional<ResolvedFace> resolved = Resolve(font.face, font.bold, font.italic);
+    if (!resolved) return nullptr;
+    OpenFace* face = Open(resolved->file, resolved->index);
+    if (!face) return nullptr;
+    last = Prepared{font, face, ComputeSizing(*face, font.height, font.width),
+                    resolved->syntheticBold, resolved->syntheticItalic};
+    return &*last;
+  }
+
+  static FT_UInt GlyphIndex(const OpenFace& f, char16_t code) {
+    if (f.symbol) {
+      // A symbol face keeps its characters at U+F020..U+F0FF; codes 0x20..0xFF
+      // reach them there, as single-byte symbol text does on Windows.
+      FT_Set_Charmap(f.face, f.symbol);
+      if (code >= 0x20 && code <= 0xFF) {
+        if (FT_UInt glyph = FT_Get_Char_Index(f.face, 0xF000u + code)) return glyph;
+      }
+      if (FT_UInt glyph = FT_Get_Char_Index(f.face, code)) return glyph;
+    }
+    if (f.unicode) {
+      FT_Set_Charmap(f.face, f.unicode);
+      return FT_Get_Char_Index(f.face, code);
+    }
+    return 0;  // the face's missing-character glyph
+  }
+
+  // Scales, shears and transforms the slot's outline into points; false when
+  // it holds cubic curves or leaves the native coordinate range.
+  bool TransformOutline(const Prepared& p, FT_Outline& o) {
+    double unitDivisor = 1.0;
+    if (p.syntheticBold && o.n_points > 0) {
+      // Embolden in 1/64 font units so that the offsets keep their precision.
+      for (int i = 0; i < o.n_points; ++i) {
+        o.points[i].x *= 64;
+        o.points[i].y *= 64;
+      }
+      const auto strength = static_cast<FT_Pos>(
+          std::lround(p.face->unitsPerEm * 64.0 * kBoldStrengthPerEm));
+      FT_Outline_EmboldenXY(&o, strength, strength);
+      unitDivisor = 64.0;
+    }
+    const double scale = p.sizing.pixelsPerUnit / unitDivisor;
+    points.resize(static_cast<std::size_t>(o.n_points));
+    for (int i = 0; i < o.n_points; ++i) {
+      const char tag = FT_CURVE_TAG(o.tags[i]);
+      if (tag == FT_CURVE_TAG_CUBIC) return false;
+      double x = static_cast<double>(o.points[i].x) * scale * p.sizing.widthRatio;
+      const double y = static_cast<double>(o.points[i].y) * scale;
+      if (p.syntheticItalic) x += kItalicShear * y;
+      const double tx = x + (x + y) * kMatrixEpsilon;
+      const double ty = y + (x + y) * kMatrixEpsilon;
+      FixedPoint& out = points[static_cast<std::size_t>(i)];
+      if (!ToFixed(tx, out.x) || !ToFixed(ty, out.y)) return false;
+      out.onCurve = tag == FT_CURVE_TAG_ON;
+    }
+    contourEnds.assign(o.contours, o.contours + o.n_contours);
+    return true;
+  }
+
+  bool FillMetrics(const Prepared& p, FT_Pos advanceUnits, GlyphMetrics& metrics) {
+    double advance = static_cast<double>(advanceUnits) * p.sizing.pixelsPerUnit;
+    if (p.syntheticBold) advance += 1.0;
+    advance *= p.sizing.widthRatio * (1.0 + kMatrixEpsilon);
+    if (!(std::fabs(advance) < kMaxCoordinate)) return false;
+    metrics = GlyphMetrics{};
+    metrics.gmCellIncX = static_cast<std::int16_t>(std::lround(advance));
+    metrics.gmCellIncY = 0;
+    if (points.empty()) return true;
+    std::int32_t xMin = points[0].x, xMax = points[0].x;
+    std::int32_t yMin = points[0].y, yMax = points[0].y;
+    for (const FixedPoint& q : points) {
+      xMin = std::min(xMin, q.x);
+      xMax = std::max(xMax, q.x);
+      yMin = std::min(yMin, q.y);
+      yMax = std::max(yMax, q.y);
+    }
+    metrics.gmptGlyphOrigin.x = FloorFixed(xMin);
+    metrics.gmptGlyphOrigin.y = CeilFixed(yMax);
+    metrics.gmBlackBoxX = static_cast<std::uint32_t>(CeilFixed(xMax) - FloorFixed(xMin));
+    metrics.gmBlackBoxY = static_cast<std::uint32_t>(CeilFixed(yMax) - FloorFixed(yMin));
+    return true;
+  }
+
+  bool Query(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
+             std::vector<std::uint8_t>& outline) {
+    if (font.height == 0 || font.height > kMaxFontSize || font.height < -kMaxFontSize ||
+        font.width > kMaxFontSize)
+      return false;
+    const Prepared* p = Prepare(font);
+    if (p == nullptr || !p->face->trueType) return false;
+    FT_Face face = p->face->face;
+    if (FT_Load_Glyph(face, GlyphIndex(*p->face, code), kLoadFlags) != 0) return false;
+    FT_GlyphSlot slot = face->glyph;
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return false;
+    if (!TransformOutline(*p, slot->outline)) return false;
+    GlyphMetrics filled;
+    if (!FillMetrics(*p, slot->metrics.horiAdvance, filled)) return false;
+    outline.clear();
+    if (!WriteNativeOutline(points, contourEnds, outline)) return false;
+    metrics = filled;
+    return true;
+  }
+};
+
+FontconfigGlyphSource::FontconfigGlyphSource() : impl_(std::make_unique<Impl>()) {}
+FontconfigGlyphSource::~FontconfigGlyphSource() = default;
+
+bool FontconfigGlyphSource::QueryGlyph(const FontRequest& font, char16_t code,
+                                       GlyphMetrics& metrics, std::vector<std::uint8_t>& outline) {
+  return impl_->Query(font, code, metrics, outline);
+}
+
+std::optional<ResolvedFace> FontconfigGlyphSource::Resolve(const std::string& face, bool bold,
+                                                           bool italic) {
+  return impl_->Resolve(face, bold, italic);
+}
+
+std::string DefaultSansFace() { return DefaultSansFamily(); }
+
+}  // namespace vx

@@ -1,0 +1,55 @@
+// FontconfigGlyphSource: glyph outlines from FreeType faces that fontconfig matches.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "engine/GlyphSource.h"
+
+namespace vx {
+
+// The installed face a request lands on, and what has to be synthesised
+// because the family has no such face of its own.
+struct ResolvedFace {
+  std::string file;
+  int index = 0;            // face index within the file
+  std::string family;       // the installed family that answered
+  bool substituted = false;  // the name matched no installed family
+  bool syntheticBold = false;
+  bool syntheticItalic = false;
+};
+
+// Sizes a font as the Windows font mapper does: a positive height is the cell
+// height (usWinAscent + usWinDescent), a negative one the em height; the width
+// is the average character width (OS/2 xAvgCharWidth), scaling x only.
+// Glyphs are loaded unscaled and unhinted, so every outline is the design
+// outline, scaled in double precision.
+//
+// Faces, their sizes and name resolutions are cached in small bounded caches;
+// a cached answer is always the one an uncached query would give.
+// Not thread-safe: one instance per thread.
+class FontconfigGlyphSource final : public GlyphSource {
+ public:
+  FontconfigGlyphSource();
+  ~FontconfigGlyphSource() override;
+  FontconfigGlyphSource(const FontconfigGlyphSource&) = delete;
+  FontconfigGlyphSource& operator=(const FontconfigGlyphSource&) = delete;
+
+  bool QueryGlyph(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
+                  std::vector<std::uint8_t>& outline) override;
+
+  // The face a name and style land on; nullopt when fontconfig offers no face
+  // at all.
+  std::optional<ResolvedFace> Resolve(const std::string& face, bool bold, bool italic);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// fontconfig's default sans-serif family ("DejaVu Sans" on a stock Debian);
+// empty when fontconfig knows no font at all.
+std::string DefaultSansFace();
+
+}  // namespace vx

@@ -1,0 +1,29 @@
+// NativeOutlineWriter: TrueType contours (on- and off-curve points) into the native outline buffer.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace vx {
+
+// One outline point, already transformed, as raw 16.16 fixed values.
+struct FixedPoint {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  bool onCurve = true;
+};
+
+// Appends one polygon per contour: a header whose pfxStart is an on-curve
+// point (the implied midpoint of the last and first points when the contour
+// has no on-curve point at all), line records for runs of on-curve points and
+// one spline record per run of off-curve points, ending on the on-curve point
+// that follows the run (the start point for a run that closes the contour).
+// contourEnds holds each contour's last point index, ascending, as FreeType
+// gives them. Contours of fewer than two points enclose nothing and are left
+// out. Returns false, appending nothing, when the contours are inconsistent
+// or a record would need more than 65535 points.
+bool WriteNativeOutline(std::span<const FixedPoint> points, std::span<const int> contourEnds,
+                        std::vector<std::uint8_t>& out);
+
+}  // namespace vx
