@@ -1,0 +1,26 @@
+// Finding installed AutoCAD releases from their installation entries in the registry.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vx {
+
+// True when the wanted name occurs in the product name, ignoring letter case;
+// false when either is empty.
+bool ProductMatches(std::string_view productName, std::string_view wantedName);
+
+// True when a file exists at a path written the Windows way: backslashes are
+// path delimiters, and the file name's letter case does not matter (as on
+// Windows, where an installation's "acad.exe" is found as "Acad.exe"). A
+// folder of that name does not count.
+bool AcadFileExists(const std::string& windowsPath);
+
+// Looks through the installation entries under
+// HKEY_LOCAL_MACHINE\Software\Autodesk\AutoCAD\<releaseKey> for one whose
+// "AcadLocation" holds Acad.exe and, when productCompared, whose
+// "ProductName" matches wantedProduct. Reads only. A registry error (a value
+// of a non-string type) passes to the caller as vx::RegistryError.
+bool FindAcad(std::string_view releaseKey, std::string_view wantedProduct, bool productCompared);
+
+}  // namespace vx

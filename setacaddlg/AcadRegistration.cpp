@@ -1,0 +1,127 @@
+// Registering the host add-on module with AutoCAD releases for demand loading.
+#include "setacaddlg/AcadRegistration.h"
+
+#include <exception>
+#include <vector>
+
+#include "platform/Registry.h"
+#include "setacaddlg/AcadDiscovery.h"
+#include "setacaddlg/AcadReleases.h"
+
+namespace vx {
+namespace {
+
+constexpr std::string_view kModuleName = "Vexoglyph";
+constexpr std::string_view kLibraryFile = "Vexoglyph.DLL";
+constexpr std::string_view kCurrentVersion = "V1.8";
+constexpr std::string_view kDescription = "Vexoglyph: char to polyline.";
+constexpr std::string_view kCommands[] = {"VX", "VXTEXT", "Vexoglyph"};
+
+std::string Join(std::string_view a, std::string_view b) { return std::string(a) + std::string(b); }
+
+// Each command under its own name, in the order AutoCAD lists them.
+void WriteCommands(Registry& registry) {
+  for (std::string_view command : kCommands) registry.WriteString(command, command);
+}
+
+// Steps shared by both forms: "DllName" for the current user (best effort,
+// every error ignored) and for the machine (skipped when the key cannot be
+// opened), then "CurVer" in the product key "Arx <release>". Leaves the
+// accessor on HKEY_LOCAL_MACHINE. False when the product key cannot be opened.
+bool WriteProductKeys(Registry& registry, const ArxRequest& request) {
+  const std::string libraryPath = request.exePath + std::string(kLibraryFile);
+  registry.SetRootKey(RegistryRoot::CurrentUser);
+  try {
+    if (registry.OpenKey(kProductKey, true)) {
+      registry.WriteString("DllName", libraryPath);
+      registry.CloseKey();
+    }
+  } catch (const std::exception&) {
+    // The per-user copy is only a convenience for the host module.
+  }
+  registry.SetRootKey(RegistryRoot::LocalMachine);
+  if (registry.OpenKey(kProductKey, true)) {
+    registry.WriteString("DllName", libraryPath);
+    registry.CloseKey();
+  }
+  if (!registry.OpenKey(Join(kArxKeyPrefix, request.releaseKey), true)) return false;
+  registry.WriteString("CurVer", kCurrentVersion);
+  registry.CloseKey();
+  return true;
+}
+
+// The installation entries under the release's AutoCAD key, in listing order;
+// false when that key cannot be opened.
+bool ListEntries(Registry& registry, const std::string& releasePath, std::vector<std::string>& entries) {
+  if (!registry.OpenKey(releasePath, false)) return false;
+  entries = registry.GetKeyNames();
+  registry.CloseKey();
+  return true;
+}
+
+// True when the entry can be opened and passes the product filter.
+bool EntryWanted(Registry& registry, const std::string& entryPath, const ArxRequest& request) {
+  if (!registry.OpenKey(entryPath, false)) return false;
+  const std::string product = registry.ReadString("ProductName");
+  registry.CloseKey();
+  return !request.productCompared || ProductMatches(product, request.wantedProduct);
+}
+
+}  // namespace
+
+bool RegisterArxR14(const ArxRequest& request) {
+  Registry registry(RegistryRoot::LocalMachine);
+  if (!WriteProductKeys(registry, request)) return false;
+  const std::string arxKey = Join(kArxKeyPrefix, request.releaseKey);
+
+  if (!registry.OpenKey(arxKey + "\\Commands", true)) return false;
+  WriteCommands(registry);
+  registry.CloseKey();
+
+  if (!registry.OpenKey(arxKey + "\\Loader", true)) return false;
+  registry.WriteString("MODULE", request.exePath + Join(kModuleName, request.moduleSuffix) + ".ARX");
+  registry.CloseKey();
+
+  if (!registry.OpenKey(arxKey + "\\NAME", true)) return false;
+  registry.WriteString(kModuleName, kModuleName);
+  registry.CloseKey();
+
+  const std::string releasePath = Join(kAcadKey, request.releaseKey);
+  std::vector<std::string> entries;
+  if (!ListEntries(registry, releasePath, entries)) return false;
+  for (const std::string& entry : entries) {
+    const std::string entryPath = releasePath + "\\" + entry;
+    if (!EntryWanted(registry, entryPath, request)) continue;
+    if (!registry.OpenKey(entryPath + "\\Applications\\Vexoglyph", true)) return false;
+    registry.WriteInteger("LOADCTRLS", 4);
+    registry.WriteString("REGPATH", Join(kRegPathPrefix, request.releaseKey));
+    registry.CloseKey();
+  }
+  return true;
+}
+
+bool RegisterArxR16(const ArxRequest& request) {
+  Registry registry(RegistryRoot::LocalMachine);
+  if (!WriteProductKeys(registry, request)) return false;
+
+  const std::string releasePath = Join(kAcadKey, request.releaseKey);
+  std::vector<std::string> entries;
+  if (!ListEntries(registry, releasePath, entries)) return false;
+  for (const std::string& entry : entries) {
+    const std::string entryPath = releasePath + "\\" + entry;
+    if (!EntryWanted(registry, entryPath, request)) continue;
+    const std::string applicationKey = entryPath + "\\Applications\\Vexoglyph";
+    if (!registry.OpenKey(applicationKey, true)) return false;
+    registry.WriteString("DESCRIPTION", kDescription);
+    registry.WriteInteger("LOADCTRLS", 4);
+    registry.WriteString("LOADER", request.exePath + Join(kModuleName, request.moduleSuffix) + ".arx");
+    registry.CloseKey();
+
+    if (!registry.OpenKey(applicationKey + "\\Commands", true)) return false;
+    WriteCommands(registry);
+    registry.CloseKey();
+  }
+  return true;
+}
+
+}  // namespace vx

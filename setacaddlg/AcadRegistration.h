@@ -1,0 +1,33 @@
+// Registering the host add-on module with AutoCAD releases for demand loading.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vx {
+
+// The entries every registration writes and a failing step of it, for one
+// release: releaseKey "R15.0", moduleSuffix "R2000", the wanted product name
+// and whether entries are filtered by it. exePath is the folder of the
+// running executable ending with its delimiter.
+struct ArxRequest {
+  std::string exePath;
+  std::string_view releaseKey;
+  std::string_view moduleSuffix;
+  std::string_view wantedProduct;
+  bool productCompared = false;
+};
+
+// Registration for R14 and 2000/2002: the product key "Arx <release>" holds
+// the module file, the commands and the application name; each matching
+// installation entry's application key points at it with "REGPATH". False
+// when a key cannot be opened or created; a refused write raises
+// vx::RegistryError. Nothing written is undone.
+bool RegisterArxR14(const ArxRequest& request);
+
+// Registration for 2004, 2005 and 2006: each matching installation entry's
+// application key holds the module file ("LOADER"), a description and its
+// own "Commands" key; the product key "Arx <release>" gets only "CurVer".
+bool RegisterArxR16(const ArxRequest& request);
+
+}  // namespace vx
