@@ -1,16 +1,565 @@
 // Reading RTF into a styled-text document: faces, half-point sizes, bold, italic, symbol codes.
 #include "richtext/RtfReader.h"
 
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "richtext/CodePage.h"
+#include "richtext/TextBuilder.h"
+#include "richtext/Utf.h"
+
 namespace vx {
+namespace {
+
+constexpr int kSymbolCodePage = 42;  // bytes are symbol codes, no code page applies
+constexpr int kDefaultHalfPoints = 24;
+constexpr int kMaxHalfPoints = 3276;  // 1638 points, the largest size the editor takes
+constexpr int kMaxParameter = 1 << 30;
+constexpr char16_t kReplacement = 0xFFFD;
+constexpr char16_t kLineSeparator = 0x2028;
+
+// Control words the reader acts on; everything else is ignored.
+enum class Word {
+  Other, Bin, U, Uc, Upr, Ud, FontTable, F, FCharset, Cpg, Skip, AnsiCpg, Mac, Pc, Pca,
+  Deff, Fs, B, I, Plain, Par, Line, Tab, Named,
+};
+
+struct WordInfo {
+  Word word;
+  char16_t text = 0;  // for Named
+};
+
+const std::unordered_map<std::string_view, WordInfo>& Words() {
+  static const std::unordered_map<std::string_view, WordInfo> words = [] {
+    std::unordered_map<std::string_view, WordInfo> w{
+        {"bin", {Word::Bin}},       {"u", {Word::U}},         {"uc", {Word::Uc}},
+        {"upr", {Word::Upr}},       {"ud", {Word::Ud}},       {"fonttbl", {Word::FontTable}},
+        {"f", {Word::F}},           {"fcharset", {Word::FCharset}}, {"cpg", {Word::Cpg}},
+        {"ansicpg", {Word::AnsiCpg}}, {"mac", {Word::Mac}},   {"pc", {Word::Pc}},
+        {"pca", {Word::Pca}},       {"deff", {Word::Deff}},   {"fs", {Word::Fs}},
+        {"b", {Word::B}},           {"i", {Word::I}},         {"plain", {Word::Plain}},
+        {"par", {Word::Par}},       {"sect", {Word::Par}},    {"page", {Word::Par}},
+        {"row", {Word::Par}},       {"line", {Word::Line}},   {"tab", {Word::Tab}},
+        {"cell", {Word::Tab}},
+        {"emdash", {Word::Named, 0x2014}},  {"endash", {Word::Named, 0x2013}},
+        {"lquote", {Word::Named, 0x2018}},  {"rquote", {Word::Named, 0x2019}},
+        {"ldblquote", {Word::Named, 0x201C}}, {"rdblquote", {Word::Named, 0x201D}},
+        {"bullet", {Word::Named, 0x2022}},  {"emspace", {Word::Named, 0x2003}},
+        {"enspace", {Word::Named, 0x2002}}, {"qmspace", {Word::Named, 0x2005}},
+        {"zwj", {Word::Named, 0x200D}},     {"zwnj", {Word::Named, 0x200C}},
+    };
+    // Groups whose content is not document text.
+    for (const char* skipped :
+         {"colortbl", "stylesheet", "info", "pict", "object", "header", "headerl", "headerr",
+          "headerf", "footer", "footerl", "footerr", "footerf", "footnote", "fldinst", "comment",
+          "annotation", "atnid", "atnauthor", "themedata", "colorschememapping", "latentstyles",
+          "datastore", "xmlnstbl", "listtable", "listoverridetable", "rsidtbl", "generator",
+          "pgdsctbl", "revtbl", "filetbl", "title", "author", "operator", "subject", "keywords",
+          "doccomm", "company", "creatim", "revtim", "printim", "buptim", "txe", "nonshppict",
+          "shppict", "sp", "sn", "sv", "shpinst", "bkmkstart", "bkmkend", "xe", "tc", "pn",
+          "pnseclvl", "userprops", "template", "mmathPr"}) {
+      w.emplace(skipped, WordInfo{Word::Skip});
+    }
+    return w;
+  }();
+  return words;
+}
+
+// Windows code page of an \fcharset value, or 0 when the document's applies.
+int CodePageOfCharset(int charset) {
+  switch (charset) {
+    case 0: return 1252;
+    case 2: return kSymbolCodePage;
+    case 77: return 10000;
+    case 78: return 10001;
+    case 79: return 10003;
+    case 80: return 10008;
+    case 81: return 10002;
+    case 83: return 10005;
+    case 84: return 10004;
+    case 85: return 10006;
+    case 86: return 10081;
+    case 87: return 10021;
+    case 88: return 10029;
+    case 89: return 10007;
+    case 128: return 932;
+    case 129: return 949;
+    case 130: return 1361;
+    case 134: return 936;
+    case 136: return 950;
+    case 161: return 1253;
+    case 162: return 1254;
+    case 163: return 1258;
+    case 177: return 1255;
+    case 178: return 1256;
+    case 186: return 1257;
+    case 204: return 1251;
+    case 222: return 874;
+    case 238: return 1250;
+    case 254: return 437;
+    case 255: return 850;
+    default: return 0;  // 1 (DEFAULT) and unknown values
+  }
+}
+
+struct FontEntry {
+  std::string nameBytes;         // raw bytes of the name, in the entry's code page
+  std::u16string nameUnits;      // the name read so far, when \u came inside it
+  int charset = -1;              // -1: no \fcharset
+  int cpg = 0;                   // \cpg, 0 when absent
+  std::string face;              // the decoded name, set when the entry ends
+  std::optional<bool> symbolFace;  // the catalogue's answer, asked once
+};
+
+enum class Dest : unsigned char { Text, FontTable };
+
+// Character state of one group.
+struct GroupState {
+  int font = -1;
+  int halfPoints = kDefaultHalfPoints;
+  bool bold = false;
+  bool italic = false;
+  int uc = 1;
+  Dest dest = Dest::Text;
+  bool skip = false;
+  unsigned char upr = 0;  // 1: in \upr before its first group; 2: after it
+};
+
+bool IsLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+int HexValue(unsigned char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+class RtfParser {
+ public:
+  RtfParser(std::string_view bytes, const CharFormat& defaultFormat, const SymbolFaceTest& isSymbolFace)
+      : in_(bytes), defaultFormat_(defaultFormat), isSymbolFace_(isSymbolFace) {}
+
+  StyledText Run();
+
+ private:
+  void OpenGroup();
+  bool CloseGroup();  // false when the document group has ended
+  void ControlWord();
+  void ControlSymbol(unsigned char c);
+  void TextByte(unsigned char c);
+  void TextUnit(char16_t unit);
+  void Break();
+  void Flush();
+  void FinishFontEntry();
+  void ApplyWord(const WordInfo& info, std::string_view name, std::optional<int> param);
+
+  int CodePageOf(int font) const;
+  int NameCodePage(const FontEntry& entry) const;
+  bool IsSymbolFont(int font);
+  const CharFormat& Format();
+  void StateChanged() { formatValid_ = false; }
+
+  std::string_view in_;
+  std::size_t pos_ = 0;
+  const CharFormat& defaultFormat_;
+  const SymbolFaceTest& isSymbolFace_;
+
+  std::map<int, FontEntry> fonts_;
+  FontEntry* entry_ = nullptr;  // the font table entry being read
+  int ansiCodePage_ = 1252;
+  int deff_ = 0;
+
+  GroupState state_;
+  std::vector<GroupState> stack_;
+  int skipFallback_ = 0;
+
+  std::string pendingBytes_;
+  std::u16string pendingUnits_;
+  std::u16string decoded_;
+  CodePageDecoder decoder_;
+
+  CharFormat format_;
+  bool formatValid_ = false;
+  StyledTextBuilder builder_;
+};
+
+StyledText RtfParser::Run() {
+  pos_ = in_.find('{');
+  while (pos_ < in_.size()) {
+    const auto c = static_cast<unsigned char>(in_[pos_]);
+    if (c == '{') {
+      ++pos_;
+      OpenGroup();
+    } else if (c == '}') {
+      ++pos_;
+      if (!CloseGroup()) break;
+    } else if (c == '\\') {
+      ++pos_;
+      if (pos_ >= in_.size()) break;
+      const auto next = static_cast<unsigned char>(in_[pos_]);
+      if (IsLetter(next)) {
+        ControlWord();
+      } else {
+        ++pos_;
+        ControlSymbol(next);
+      }
+    } else if (c == '\r' || c == '\n' || c == '\0') {
+      ++pos_;
+    } else {
+      ++pos_;
+      TextByte(c);
+    }
+  }
+  Flush();
+  // The last paragraph mark ends the last paragraph; it starts no new line.
+  builder_.DropTrailingBreak();
+  return builder_.Finish(Format());
+}
+
+void RtfParser::OpenGroup() {
+  Flush();
+  skipFallback_ = 0;
+  stack_.push_back(state_);
+  if (state_.upr == 1) {
+    // The first group of \upr is the ANSI copy of what its \ud group holds.
+    stack_.back().upr = 2;
+    state_.skip = true;
+  }
+  state_.upr = 0;
+}
+
+bool RtfParser::CloseGroup() {
+  Flush();
+  skipFallback_ = 0;
+  if (state_.dest == Dest::FontTable && !state_.skip) FinishFontEntry();
+  if (stack_.empty()) return false;
+  state_ = stack_.back();
+  stack_.pop_back();
+  StateChanged();
+  return !stack_.empty();
+}
+
+void RtfParser::ControlWord() {
+  const std::size_t start = pos_;
+  while (pos_ < in_.size() && IsLetter(static_cast<unsigned char>(in_[pos_]))) ++pos_;
+  const std::string_view name = in_.substr(start, pos_ - start);
+  std::optional<int> param;
+  std::size_t digits = pos_;
+  const bool negative = digits < in_.size() && in_[digits] == '-';
+  if (negative) ++digits;
+  if (digits < in_.size() && IsDigit(static_cast<unsigned char>(in_[digits]))) {
+    long long value = 0;
+    while (digits < in_.size() && IsDigit(static_cast<unsigned char>(in_[digits]))) {
+      value = std::min<long long>(value * 10 + (in_[digits] - '0'), kMaxParameter);
+      ++digits;
+    }
+    param = static_cast<int>(negative ? -value : value);
+    pos_ = digits;
+  }
+  if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
+
+  const auto found = Words().find(name);
+  const WordInfo info = found == Words().end() ? WordInfo{Word::Other} : found->second;
+  if (info.word == Word::Bin) {
+    // Raw data, braces and backslashes included; a count past the end ends the input.
+    const std::size_t count = static_cast<std::size_t>(std::max(param.value_or(0), 0));
+    pos_ = count > in_.size() - pos_ ? in_.size() : pos_ + count;
+    return;
+  }
+  if (skipFallback_ > 0 && info.word != Word::U) {
+    --skipFallback_;  // a control word counts as one fallback character
+    return;
+  }
+  ApplyWord(info, name, param);
+}
+
+void RtfParser::ApplyWord(const WordInfo& info, std::string_view, std::optional<int> param) {
+  switch (info.word) {
+    case Word::U:
+      if (param) {
+        const auto unit = static_cast<char16_t>(static_cast<unsigned>(*param) & 0xFFFF);
+        if (!state_.skip && state_.dest == Dest::FontTable) {
+          if (entry_ != nullptr) {
+            decoder_.Decode(NameCodePage(*entry_), entry_->nameBytes, entry_->nameUnits);
+            entry_->nameBytes.clear();
+            entry_->nameUnits.push_back(unit);
+          }
+        } else if (!state_.skip && unit != 0) {
+          if (!pendingBytes_.empty()) Flush();
+          pendingUnits_.push_back(unit);
+        }
+        skipFallback_ = state_.uc;
+      }
+      return;
+    case Word::Uc:
+      state_.uc = std::max(param.value_or(0), 0);
+      return;
+    case Word::Upr:
+      state_.upr = 1;
+      return;
+    case Word::Ud:
+      // The Unicode copy of \upr's content is read unless its parent is skipped.
+      if (!stack_.empty() && !stack_.back().skip) state_.skip = false;
+      return;
+    default:
+      break;
+  }
+  if (state_.skip) return;
+  if (state_.dest == Dest::FontTable) {
+    if (info.word == Word::F) {
+      FinishFontEntry();
+      entry_ = &(fonts_[param.value_or(0)] = FontEntry{});
+    } else if (info.word == Word::FCharset && entry_ != nullptr) {
+      entry_->charset = param.value_or(0);
+    } else if (info.word == Word::Cpg && entry_ != nullptr) {
+      entry_->cpg = param.value_or(0);
+    }
+    return;
+  }
+  switch (info.word) {
+    case Word::FontTable:
+      Flush();
+      state_.dest = Dest::FontTable;
+      entry_ = nullptr;
+      return;
+    case Word::Skip:
+      Flush();
+      state_.skip = true;
+      return;
+    case Word::AnsiCpg: {
+      const int page = param.value_or(0);
+      // 1200, 1201 and 65001 name Unicode forms, not byte code pages.
+      ansiCodePage_ = (page <= 0 || page == 1200 || page == 1201 || page == 65001) ? 1252 : page;
+      return;
+    }
+    case Word::Mac:
+      ansiCodePage_ = 10000;
+      return;
+    case Word::Pc:
+      ansiCodePage_ = 437;
+      return;
+    case Word::Pca:
+      ansiCodePage_ = 850;
+      return;
+    case Word::Deff:
+      deff_ = param.value_or(0);
+      state_.font = deff_;
+      StateChanged();
+      return;
+    default:
+      break;
+  }
+  Flush();
+  switch (info.word) {
+    case Word::Named:
+      TextUnit(info.text);
+      return;
+    case Word::Par:
+      Break();
+      return;
+    case Word::Line:
+      TextUnit(kLineSeparator);
+      return;
+    case Word::Tab:
+      TextUnit(u'\t');
+      return;
+    case Word::F:
+      if (fonts_.count(param.value_or(0)) != 0) state_.font = param.value_or(0);
+      break;
+    case Word::Fs:
+      state_.halfPoints = param.value_or(0) > 0 ? std::min(*param, kMaxHalfPoints) : kDefaultHalfPoints;
+      break;
+    case Word::B:
+      state_.bold = param.value_or(1) != 0;
+      break;
+    case Word::I:
+      state_.italic = param.value_or(1) != 0;
+      break;
+    case Word::Plain:
+      state_.font = deff_;
+      state_.halfPoints = kDefaultHalfPoints;
+      state_.bold = false;
+      state_.italic = false;
+      break;
+    default:
+      return;
+  }
+  StateChanged();
+}
+
+void RtfParser::ControlSymbol(unsigned char c) {
+  if (c == '\'') {
+    // \'hh: exactly two hex digits; a truncated escape is dropped and
+    // consumes only the hex digits it has.
+    const int high = pos_ < in_.size() ? HexValue(static_cast<unsigned char>(in_[pos_])) : -1;
+    const int low = pos_ + 1 < in_.size() ? HexValue(static_cast<unsigned char>(in_[pos_ + 1])) : -1;
+    if (high >= 0 && low >= 0) {
+      pos_ += 2;
+      TextByte(static_cast<unsigned char>(high * 16 + low));
+    } else if (high >= 0) {
+      ++pos_;
+    }
+    return;
+  }
+  if (c == '*') {
+    if (!stack_.empty()) {
+      Flush();
+      state_.skip = true;
+    }
+    return;
+  }
+  if (skipFallback_ > 0) {
+    --skipFallback_;
+    return;
+  }
+  switch (c) {
+    case '\\':
+    case '{':
+    case '}':
+      TextByte(c);
+      return;
+    case '\r':
+    case '\n':
+      Flush();
+      Break();
+      return;
+    case '~':
+      TextUnit(0x00A0);
+      return;
+    case '_':
+      TextUnit(0x2011);
+      return;
+    default:
+      return;  // \- (optional hyphen) and the rest show nothing
+  }
+}
+
+void RtfParser::TextByte(unsigned char c) {
+  if (skipFallback_ > 0) {
+    --skipFallback_;
+    return;
+  }
+  if (state_.skip) return;
+  if (state_.dest == Dest::FontTable) {
+    if (entry_ != nullptr) entry_->nameBytes.push_back(static_cast<char>(c));
+    return;
+  }
+  if (!pendingUnits_.empty()) Flush();
+  pendingBytes_.push_back(static_cast<char>(c));
+}
+
+void RtfParser::TextUnit(char16_t unit) {
+  if (skipFallback_ > 0) {
+    --skipFallback_;
+    return;
+  }
+  if (state_.skip || state_.dest == Dest::FontTable) return;
+  Flush();
+  builder_.Append(unit, Format());
+}
+
+void RtfParser::Break() {
+  if (state_.skip || state_.dest == Dest::FontTable) return;
+  builder_.Break(Format());
+}
+
+void RtfParser::Flush() {
+  if (!pendingBytes_.empty()) {
+    decoded_.clear();
+    if (IsSymbolFont(state_.font)) {
+      for (const char b : pendingBytes_) decoded_.push_back(static_cast<unsigned char>(b));
+    } else {
+      decoder_.Decode(CodePageOf(state_.font), pendingBytes_, decoded_);
+    }
+    pendingBytes_.clear();
+    builder_.Append(decoded_, Format());
+  }
+  if (!pendingUnits_.empty()) {
+    RepairSurrogates(pendingUnits_);
+    if (IsSymbolFont(state_.font)) {
+      // Word and LibreOffice write symbol codes as U+F020..U+F0FF.
+      for (char16_t& unit : pendingUnits_) {
+        if (unit >= 0xF020 && unit <= 0xF0FF) unit = static_cast<char16_t>(unit - 0xF000);
+      }
+    }
+    builder_.Append(pendingUnits_, Format());
+    pendingUnits_.clear();
+  }
+}
+
+void RtfParser::FinishFontEntry() {
+  if (entry_ == nullptr) return;
+  FontEntry& entry = *entry_;
+  entry_ = nullptr;
+  std::u16string name = std::move(entry.nameUnits);
+  decoder_.Decode(NameCodePage(entry), entry.nameBytes, name);
+  entry.nameBytes.clear();
+  RepairSurrogates(name);
+  name = name.substr(0, name.find(u';'));
+  const auto isSpace = [](char16_t u) { return u == u' ' || u == u'\t'; };
+  while (!name.empty() && isSpace(name.back())) name.pop_back();
+  std::size_t lead = 0;
+  while (lead < name.size() && isSpace(name[lead])) ++lead;
+  entry.face = ToUtf8(std::u16string_view(name).substr(lead));
+  entry.nameUnits.clear();
+  entry.symbolFace.reset();
+  StateChanged();
+}
+
+// Names are written in the entry's own code page; a symbol entry's name in the document's.
+int RtfParser::NameCodePage(const FontEntry& entry) const {
+  const int page = entry.cpg != 0 ? entry.cpg : CodePageOfCharset(entry.charset);
+  return page == 0 || page == kSymbolCodePage ? ansiCodePage_ : page;
+}
+
+int RtfParser::CodePageOf(int font) const {
+  const auto found = fonts_.find(font);
+  if (found == fonts_.end()) return ansiCodePage_;
+  const FontEntry& entry = found->second;
+  if (entry.cpg != 0) return entry.cpg;
+  const int page = CodePageOfCharset(entry.charset);
+  return page != 0 ? page : ansiCodePage_;
+}
+
+bool RtfParser::IsSymbolFont(int font) {
+  const auto found = fonts_.find(font);
+  if (found == fonts_.end()) return false;
+  FontEntry& entry = found->second;
+  if (entry.charset == 2) return true;
+  if (!entry.symbolFace) entry.symbolFace = isSymbolFace_ && isSymbolFace_(entry.face);
+  return *entry.symbolFace;
+}
+
+const CharFormat& RtfParser::Format() {
+  if (formatValid_) return format_;
+  const auto found = fonts_.find(state_.font);
+  format_.face = found != fonts_.end() ? found->second.face : defaultFormat_.face;
+  format_.halfPoints = state_.halfPoints;
+  format_.bold = state_.bold;
+  format_.italic = state_.italic;
+  format_.charset = IsSymbolFont(state_.font) ? CharSet::Symbol : CharSet::Default;
+  formatValid_ = true;
+  return format_;
+}
+
+}  // namespace
 
 bool IsRtf(std::string_view bytes) {
   const std::size_t start = bytes.find_first_not_of(" \r\n");
   return start != std::string_view::npos && bytes.substr(start, 5) == "{\\rtf";
 }
 
-LoadResult ReadRtf(std::string_view bytes, const CharFormat&, const SymbolFaceTest&) {
+LoadResult ReadRtf(std::string_view bytes, const CharFormat& defaultFormat, const SymbolFaceTest& isSymbolFace) {
   LoadResult result;
-  result.error = IsRtf(bytes) ? "Rich Text Format is not supported yet." : "The data is not in Rich Text Format.";
+  if (!IsRtf(bytes)) {
+    result.error = "The data is not in Rich Text Format.";
+    return result;
+  }
+  result.text = RtfParser(bytes, defaultFormat, isSymbolFace).Run();
+  result.ok = true;
   return result;
 }
 

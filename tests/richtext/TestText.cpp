@@ -61,6 +61,37 @@ std::string U8(std::u16string_view utf16) {
   return out;
 }
 
+std::vector<FlatRun> Flatten(const StyledText& text) {
+  std::vector<FlatRun> out;
+  const auto add = [&](const std::string& piece, const CharFormat& f) {
+    if (piece.empty()) return;
+    FlatRun run{piece, f.face, f.halfPoints, f.bold, f.italic, f.charset == CharSet::Symbol};
+    if (!out.empty()) {
+      FlatRun key = out.back();
+      key.text = piece;
+      if (key == run) {
+        out.back().text += piece;
+        return;
+      }
+    }
+    out.push_back(run);
+  };
+  for (std::size_t l = 0; l < text.lines.size(); ++l) {
+    for (const auto& run : text.lines[l].runs) add(U8(run.text), run.format);
+    if (l + 1 < text.lines.size()) add("\n", text.lines[l].endFormat);
+  }
+  return out;
+}
+
+std::string Describe(const std::vector<FlatRun>& runs) {
+  std::string out;
+  for (const auto& r : runs) {
+    out += "(\"" + r.text + "\"|" + r.face + "|" + std::to_string(r.halfPoints) + (r.bold ? "|b" : "") +
+           (r.italic ? "|i" : "") + (r.symbol ? "|sym" : "") + ") ";
+  }
+  return out;
+}
+
 std::string TestDataDir() {
   const char* dir = std::getenv("VX_TESTDATA");
   return dir != nullptr ? dir : VX_TESTDATA_DEFAULT;

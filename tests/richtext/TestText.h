@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "richtext/StyledText.h"
 
@@ -11,6 +12,20 @@ namespace vx::test {
 
 std::u16string U16(std::string_view utf8);
 std::string U8(std::u16string_view utf16);
+
+// A run as the reference reader gives it: paragraph breaks are "\n" inside
+// the text, in the format of the line's end; adjacent equal formats merge.
+struct FlatRun {
+  std::string text;  // UTF-8
+  std::string face;
+  int halfPoints = 24;
+  bool bold = false;
+  bool italic = false;
+  bool symbol = false;
+  bool operator==(const FlatRun&) const = default;
+};
+std::vector<FlatRun> Flatten(const StyledText& text);
+std::string Describe(const std::vector<FlatRun>& runs);
 
 // The shared test data folder (VX_TESTDATA, else the build's default).
 std::string TestDataDir();
