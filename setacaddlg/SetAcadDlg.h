@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/Export.h"
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -58,8 +60,9 @@ class TSetACAD : public QDialog {
   void ShowMessage(const QString& text, bool isError);
 };
 
-// The open registration window, null while none exists.
-extern TSetACAD* SetACAD;
+// The open registration window, null while none exists. The host sees the
+// reference variable itself as the data symbol _SetACAD.
+extern VX_EXPORT TSetACAD* SetACAD __asm__("_SetACAD");
 
 // Creates a window, keeps it in SetACAD while it runs modally, then destroys
 // it and empties SetACAD again; returns the modal result.
