@@ -1,0 +1,339 @@
+// The vexoglyph convert command end to end: the built program, real fonts, real files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <iterator>
+#include <sstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "DxfReader.h"
+#include "RunProgram.h"
+
+namespace {
+
+using vxtest::DxfDrawing;
+using vxtest::ReadDxf;
+using vxtest::ReadFile;
+using vxtest::RunVexoglyph;
+using vxtest::TempFolder;
+
+const std::string kFace = "DejaVu Sans";
+
+std::string TestData(const std::string& name) {
+  return std::string(VX_SHARED_TESTDATA) + "/" + name;
+}
+
+DxfDrawing ConvertToDxf(TempFolder& folder, std::vector<std::string> args, const vxtest::RunOptions& run = {}) {
+  const std::string out = folder.Path("out.dxf");
+  args.insert(args.begin(), {"convert", "-o", out});
+  const vxtest::RunOutcome outcome = RunVexoglyph(args, run);
+  EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+  EXPECT_EQ(outcome.err, "");
+  DxfDrawing drawing = ReadDxf(ReadFile(out));
+  EXPECT_EQ(drawing.error, "");
+  return drawing;
+}
+
+double Height(const vxtest::DxfPolyline& p) { return p.Top() - p.Bottom(); }
+
+struct Box {
+  double left, bottom, right, top;
+};
+
+// The extent of polylines [from, to): the contours of one glyph or line.
+Box Extent(const DxfDrawing& dxf, std::size_t from, std::size_t to) {
+  Box box{1e300, 1e300, -1e300, -1e300};
+  for (std::size_t i = from; i < to; ++i) {
+    const vxtest::DxfPolyline& p = dxf.polylines.at(i);
+    box = {std::min(box.left, p.Left()), std::min(box.bottom, p.Bottom()), std::max(box.right, p.Right()),
+           std::max(box.top, p.Top())};
+  }
+  return box;
+}
+
+// The message the program printed: exactly one line on standard error.
+std::string OneLine(const std::string& err) {
+  EXPECT_TRUE(err.ends_with('\n')) << err;
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+  EXPECT_TRUE(err.starts_with("vexoglyph: ")) << err;
+  return err;
+}
+
+TEST(ConvertCommand, TwoLettersGiveOneClosedPolylinePerContour) {
+  TempFolder folder;
+  const DxfDrawing dxf = ConvertToDxf(folder, {"-f", kFace, "-H", "10", "Ab"});
+  // DejaVu Sans: "A" has an outer contour and a counter, "b" too.
+  ASSERT_EQ(dxf.polylines.size(), 4u);
+  for (const auto& p : dxf.polylines) {
+    EXPECT_TRUE(p.closed);
+    EXPECT_GE(p.vertices.size(), 3u);
+  }
+  // A sits on the baseline and reaches the cap height (1493 of 2048 units of
+  // the em; the em is 2048/2384 of the 10-unit cell).
+  const Box a = Extent(dxf, 0, 2), b = Extent(dxf, 2, 4);
+  EXPECT_NEAR(a.bottom, 0.0, 1e-3);  // the outline matrix adds x/65536 to y
+  EXPECT_NEAR(a.top, 10 * 1493.0 / 2384, 0.01);
+  // b follows A on the same line.
+  EXPECT_GT(b.left, a.right - 0.5);
+  EXPECT_NEAR(b.bottom, a.bottom, 0.2);
+}
+
+TEST(ConvertCommand, EachTextArgumentAndEachInputLineIsALine) {
+  TempFolder folder;
+  const DxfDrawing fromArgs = ConvertToDxf(folder, {"-f", kFace, "-H", "10", "A", "B"});
+  ASSERT_EQ(fromArgs.polylines.size(), 2u + 3u);
+  // The second line's baseline is one pitch (1.2 × height) lower.
+  const Box a = Extent(fromArgs, 0, 2), b = Extent(fromArgs, 2, 5);
+  EXPECT_NEAR(a.bottom, 0.0, 1e-3);  // the outline matrix adds x/65536 to y
+  EXPECT_NEAR(b.bottom, -12.0, 1e-3);
+  EXPECT_LT(b.left, a.right);
+
+  const std::string expected = ReadFile(folder.Path("out.dxf"));
+  for (const std::string stdinText : {"A\nB", "A\r\nB\r\n", "\xEF\xBB\xBF" "A\rB"}) {
+    ConvertToDxf(folder, {"-f", kFace, "-H", "10", "-i", "-"}, {.stdinBytes = stdinText, .fileSizeLimit = std::nullopt});
+    EXPECT_EQ(ReadFile(folder.Path("out.dxf")), expected) << stdinText;
+  }
+  vxtest::WriteFile(folder.Path("in.txt"), "A\nB\n");
+  ConvertToDxf(folder, {"-f", kFace, "-H", "10", "-i", folder.Path("in.txt")});
+  EXPECT_EQ(ReadFile(folder.Path("out.dxf")), expected);
+}
+
+TEST(ConvertCommand, SizeWidthFactorAndPrecisionShapeTheOutput) {
+  TempFolder folder;
+  // Stand-alone rules: the cell height in drawing units is the point size.
+  const DxfDrawing at12 = ConvertToDxf(folder, {"-f", kFace, "-s", "12", "H"});
+  const DxfDrawing at48 = ConvertToDxf(folder, {"-f", kFace, "-s", "48", "H"});
+  ASSERT_EQ(at12.polylines.size(), 1u);
+  ASSERT_EQ(at48.polylines.size(), 1u);
+  EXPECT_NEAR(Height(at48.polylines[0]) / Height(at12.polylines[0]), 4.0, 0.05);
+
+  const DxfDrawing narrow = ConvertToDxf(folder, {"-f", kFace, "-H", "10", "-w", "0.4", "H"});
+  const DxfDrawing wide = ConvertToDxf(folder, {"-f", kFace, "-H", "10", "-w", "1.2", "H"});
+  const double narrowWidth = narrow.polylines.at(0).Right() - narrow.polylines.at(0).Left();
+  const double wideWidth = wide.polylines.at(0).Right() - wide.polylines.at(0).Left();
+  EXPECT_NEAR(wideWidth / narrowWidth, 3.0, 0.1);
+  // The outline matrix mixes a 65536th of x into y; nothing more.
+  EXPECT_NEAR(Height(narrow.polylines[0]), Height(wide.polylines[0]), 1e-3);
+
+  // "O" is all curves: more steps per spline piece, more vertices.
+  const DxfDrawing coarse = ConvertToDxf(folder, {"-f", kFace, "-H", "10", "-p", "1", "O"});
+  const DxfDrawing fine = ConvertToDxf(folder, {"-f", kFace, "-H", "10", "-p", "32", "O"});
+  ASSERT_EQ(coarse.polylines.size(), 2u);
+  ASSERT_EQ(fine.polylines.size(), 2u);
+  EXPECT_GT(fine.polylines[0].vertices.size(), 8 * coarse.polylines[0].vertices.size());
+}
+
+// The numbers of an SVG path's subpaths: each "M ... Z" a list of points.
+std::vector<std::vector<vxtest::DxfPoint>> SvgSubpaths(const std::string& svg) {
+  std::vector<std::vector<vxtest::DxfPoint>> subpaths;
+  const std::regex pathData("<path d=\"([^\"]*)\"");
+  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), pathData); it != std::sregex_iterator(); ++it) {
+    std::string d = (*it)[1];
+    std::size_t pos = 0;
+    while ((pos = d.find('M', pos)) != std::string::npos) {
+      const std::size_t end = d.find('Z', pos);
+      std::string body = d.substr(pos + 1, end - pos - 1);
+      for (char& c : body)
+        if (c == 'L') c = ' ';
+      std::istringstream numbers(body);
+      std::vector<vxtest::DxfPoint> points;
+      double x = 0, y = 0;
+      while (numbers >> x >> y) points.push_back({x, y});
+      subpaths.push_back(points);
+      pos = end;
+    }
+  }
+  return subpaths;
+}
+
+TEST(ConvertCommand, SvgHoldsTheDxfPointsWithYFlipped) {
+  TempFolder folder;
+  const std::vector<std::string> text = {"-f", kFace, "-H", "10", "-p", "4", "Ab", "o"};
+  const DxfDrawing dxf = ConvertToDxf(folder, text);
+  std::vector<std::string> args = {"convert", "-o", folder.Path("out.svg")};
+  args.insert(args.end(), text.begin(), text.end());
+  ASSERT_EQ(RunVexoglyph(args).exitCode, 0);
+  const std::string svg = ReadFile(folder.Path("out.svg"));
+
+  EXPECT_NE(svg.find("fill-rule=\"evenodd\""), std::string::npos);
+  // One path per glyph, one closed subpath per contour.
+  EXPECT_EQ(std::count(svg.begin(), svg.end(), 'Z'), 6);
+  std::size_t paths = 0;
+  for (std::size_t at = svg.find("<path "); at != std::string::npos; at = svg.find("<path ", at + 1)) ++paths;
+  EXPECT_EQ(paths, 3u);
+  const auto subpaths = SvgSubpaths(svg);
+  ASSERT_EQ(subpaths.size(), dxf.polylines.size());
+  for (std::size_t i = 0; i < subpaths.size(); ++i) {
+    ASSERT_EQ(subpaths[i].size(), dxf.polylines[i].vertices.size()) << i;
+    for (std::size_t k = 0; k < subpaths[i].size(); ++k) {
+      EXPECT_NEAR(subpaths[i][k].x, dxf.polylines[i].vertices[k].x, 1e-9);
+      EXPECT_NEAR(subpaths[i][k].y, -dxf.polylines[i].vertices[k].y, 1e-9);
+    }
+  }
+  // The viewBox holds every point: "o" reaches below the first line's
+  // baseline, so the box's bottom edge (y flipped) is beyond 12.
+  std::smatch box;
+  ASSERT_TRUE(std::regex_search(svg, box, std::regex("viewBox=\"([-0-9.]+) ([-0-9.]+) ([0-9.]+) ([0-9.]+)\"")));
+  const double left = std::stod(box[1]), top = std::stod(box[2]);
+  const double right = left + std::stod(box[3]), bottom = top + std::stod(box[4]);
+  for (const auto& subpath : subpaths)
+    for (const auto& p : subpath) {
+      EXPECT_GT(p.x, left);
+      EXPECT_LT(p.x, right);
+      EXPECT_GT(p.y, top);
+      EXPECT_LT(p.y, bottom);
+    }
+  EXPECT_GT(bottom, 12.0);
+}
+
+TEST(ConvertCommand, FormatFollowsTheExtensionUnlessGiven) {
+  struct Case {
+    std::string file;
+    std::vector<std::string> extra;
+    bool svg;
+  };
+  const std::vector<Case> cases = {
+      {"a.svg", {}, true},           {"a.SVG", {}, true},
+      {"a.dxf", {}, false},          {"a.txt", {}, false},
+      {"a.dxf", {"--format", "svg"}, true}, {"a.svg", {"--format=dxf"}, false},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    std::vector<std::string> args = {"convert", "-o", folder.Path(c.file), "-f", kFace, "x"};
+    args.insert(args.end(), c.extra.begin(), c.extra.end());
+    const auto outcome = RunVexoglyph(args);
+    ASSERT_EQ(outcome.exitCode, 0) << c.file << outcome.err;
+    const std::string bytes = ReadFile(folder.Path(c.file));
+    EXPECT_EQ(bytes.starts_with("<?xml"), c.svg) << c.file;
+    EXPECT_EQ(bytes.starts_with("0\r\nSECTION\r\n"), !c.svg) << c.file;
+  }
+}
+
+TEST(ConvertCommand, RtfInputKeepsEachCharactersSize) {
+  TempFolder folder;
+  // 12 pt then 48 pt "H"; the plain-text options do not change RTF text.
+  const std::string fixture = std::string(VX_APP_TEST_DATA) + "/two-sizes.rtf";
+  const DxfDrawing dxf = ConvertToDxf(folder, {"-i", fixture});
+  ASSERT_EQ(dxf.polylines.size(), 2u);
+  EXPECT_NEAR(Height(dxf.polylines[1]) / Height(dxf.polylines[0]), 4.0, 0.05);
+  EXPECT_NEAR(Height(dxf.polylines[1]), 48 * 2048.0 / 2384 * 1493 / 2048, 0.3);
+  const std::string plain = ReadFile(folder.Path("out.dxf"));
+  ConvertToDxf(folder, {"-i", fixture, "-s", "100", "-f", "Liberation Serif", "--bold"});
+  EXPECT_EQ(ReadFile(folder.Path("out.dxf")), plain);
+
+  // With -H every character takes that height, whatever its size.
+  const DxfDrawing sized = ConvertToDxf(folder, {"-i", fixture, "-H", "10"});
+  ASSERT_EQ(sized.polylines.size(), 2u);
+  EXPECT_NEAR(Height(sized.polylines[1]), Height(sized.polylines[0]), 1e-6);
+}
+
+TEST(ConvertCommand, WordPadRtfConvertsWithItsSizes) {
+  TempFolder folder;
+  // "This " at 11 pt, "is " at 22 pt: T h i(2) s | i(2) s.
+  const DxfDrawing dxf = ConvertToDxf(folder, {"-i", TestData("rtf/wordpad-msftedit-fs-b-i.rtf")});
+  ASSERT_GT(dxf.polylines.size(), 8u);
+  EXPECT_NEAR(Height(dxf.polylines[7]) / Height(dxf.polylines[4]), 2.0, 0.1);
+}
+
+TEST(ConvertCommand, HelpDescribesEveryOption) {
+  const auto top = RunVexoglyph({"--help"});
+  EXPECT_EQ(top.exitCode, 0);
+  EXPECT_NE(top.out.find("vexoglyph convert"), std::string::npos);
+  const auto convert = RunVexoglyph({"convert", "--help"});
+  EXPECT_EQ(convert.exitCode, 0);
+  for (const char* option : {"--input", "--output", "--format", "--font", "--bold", "--italic", "--height",
+                             "--size", "--width-factor", "--precision", "RTF"})
+    EXPECT_NE(convert.out.find(option), std::string::npos) << option;
+}
+
+TEST(ConvertCommand, ErrorsExitNonZeroWithOneLineAndWriteNothing) {
+  struct Case {
+    std::vector<std::string> args;  // "-o OUT" is added unless noOutput
+    int exitCode;
+    std::string message;
+    bool noOutput = false;
+  };
+  const std::vector<Case> cases = {
+      {{"--bogus", "A"}, 2, "Unknown option \"--bogus\""},
+      {{"A"}, 2, "No output file given", true},
+      {{"A", "-o"}, 2, "Option -o needs a value", true},
+      {{"-p", "0", "A"}, 2, "Invalid precision \"0\""},
+      {{"-p", "33", "A"}, 2, "Invalid precision \"33\""},
+      {{"-p", "8.5", "A"}, 2, "Invalid precision \"8.5\""},
+      {{"-p", "8x", "A"}, 2, "Invalid precision \"8x\""},
+      {{"-H", "abc", "A"}, 2, "Invalid height \"abc\": not a number"},
+      {{"-H", "2.5mm", "A"}, 2, "Invalid height \"2.5mm\": not a number"},
+      {{"-H", "nan", "A"}, 2, "Invalid height \"nan\": not a number"},
+      {{"-H", "inf", "A"}, 2, "Invalid height \"inf\": not a number"},
+      {{"-H", "-1", "A"}, 2, "Invalid height \"-1\": must be greater than 0"},
+      {{"-H", "0", "A"}, 2, "Invalid height \"0\": must be greater than 0"},
+      {{"--height=", "A"}, 2, "Invalid height \"\": not a number"},
+      {{"-s", "-3", "A"}, 2, "Invalid size \"-3\""},
+      {{"-s", "12pt", "A"}, 2, "Invalid size \"12pt\": not a number"},
+      {{"-s", "100000", "A"}, 2, "Invalid size \"100000\""},
+      {{"-w", "0.8x", "A"}, 2, "Invalid width factor \"0.8x\": not a number"},
+      {{"-w", "-0.5", "A"}, 2, "Invalid width factor \"-0.5\""},
+      {{"--format", "pdf", "A"}, 2, "Unknown format \"pdf\""},
+      {{"-i", "in.txt", "A"}, 2, "Give either TEXT arguments or --input, not both"},
+      {{"-i", "/nonexistent/in.txt"}, 1, "Cannot open file \"/nonexistent/in.txt\". No such file or directory"},
+      {{}, 1, "No text to convert!"},
+      {{""}, 1, "No text to convert!"},
+      {{"   ", " "}, 1, "No text to convert!"},
+      {{"-i", "-"}, 1, "No text to convert!"},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    std::vector<std::string> args = {"convert"};
+    if (!c.noOutput) args.insert(args.end(), {"-o", folder.Path("out.dxf")});
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto outcome = RunVexoglyph(args);
+    EXPECT_EQ(outcome.exitCode, c.exitCode) << c.message;
+    EXPECT_NE(OneLine(outcome.err).find(c.message), std::string::npos) << outcome.err;
+    EXPECT_TRUE(vxtest::FolderEntries(folder.path()).empty()) << c.message;
+  }
+  const auto unknown = RunVexoglyph({"frobnicate"});
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_NE(OneLine(unknown.err).find("Unknown command \"frobnicate\""), std::string::npos);
+}
+
+TEST(ConvertCommand, UnwritableOutputKeepsTheExistingFileAndLeavesNoTemporary) {
+  TempFolder folder;
+  const std::string keep = folder.Path("keep.dxf");
+  vxtest::WriteFile(keep, "precious\r\n");
+  // A file-size limit makes the write fail part-way, as a full disk would.
+  const auto full = RunVexoglyph({"convert", "-o", keep, "-f", kFace, "Lorem ipsum dolor sit amet"},
+                                 {.stdinBytes = "", .fileSizeLimit = 4096});
+  EXPECT_EQ(full.signal, 0);
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_NE(OneLine(full.err).find("Cannot create file \"" + keep + "\". File too large"), std::string::npos)
+      << full.err;
+  EXPECT_EQ(ReadFile(keep), "precious\r\n");
+  EXPECT_EQ(vxtest::FolderEntries(folder.path()), std::vector<std::string>{"keep.dxf"});
+
+  // A folder in the way and a folder that does not exist.
+  std::filesystem::create_directory(folder.Path("dir.svg"));
+  const auto intoFolder = RunVexoglyph({"convert", "-o", folder.Path("dir.svg"), "-f", kFace, "A"});
+  EXPECT_EQ(intoFolder.exitCode, 1);
+  EXPECT_NE(OneLine(intoFolder.err).find("Is a directory"), std::string::npos) << intoFolder.err;
+  const auto missing = RunVexoglyph({"convert", "-o", folder.Path("no/such/a.dxf"), "-f", kFace, "A"});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(OneLine(missing.err).find("No such file or directory"), std::string::npos) << missing.err;
+  EXPECT_EQ(vxtest::FolderEntries(folder.path()), (std::vector<std::string>{"dir.svg", "keep.dxf"}));
+  EXPECT_TRUE(vxtest::FolderEntries(folder.Path("dir.svg")).empty());
+}
+
+TEST(ConvertCommand, OutputThatIsTheInputFileIsRefused) {
+  TempFolder folder;
+  const std::string text = folder.Path("notes.txt");
+  vxtest::WriteFile(text, "Ab\n");
+  const auto outcome = RunVexoglyph({"convert", "-i", text, "-o", text, "--format", "dxf"});
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_NE(OneLine(outcome.err).find("is the input file"), std::string::npos);
+  EXPECT_EQ(ReadFile(text), "Ab\n");
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+// Running the built vexoglyph program from a test: arguments, standard input, limits, its answers.
+#include "RunProgram.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace vxtest {
+namespace fs = std::filesystem;
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+bool Exists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(path, ec));
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TempFolder::TempFolder() {
+  std::string pattern = (fs::temp_directory_path() / "vexoglyph-app-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+}
+
+RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& options) {
+  TempFolder io;
+  WriteFile(io.Path("in"), options.stdinBytes);
+  std::vector<std::string> argv{VEXOGLYPH_EXE};
+  argv.insert(argv.end(), args.begin(), args.end());
+  std::vector<char*> cargv;
+  for (std::string& a : argv) cargv.push_back(a.data());
+  cargv.push_back(nullptr);
+
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int in = ::open(io.Path("in").c_str(), O_RDONLY);
+    const int out = ::open(io.Path("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(io.Path("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (in < 0 || out < 0 || err < 0) ::_exit(127);
+    ::dup2(in, 0);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    if (options.fileSizeLimit) {
+      const rlimit limit{static_cast<rlim_t>(*options.fileSizeLimit), static_cast<rlim_t>(*options.fileSizeLimit)};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ::execv(cargv[0], cargv.data());
+    ::_exit(127);
+  }
+  RunOutcome outcome;
+  int status = 0;
+  if (pid < 0 || ::waitpid(pid, &status, 0) != pid) throw std::runtime_error("cannot run vexoglyph");
+  if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
+  outcome.out = ReadFile(io.Path("out"));
+  outcome.err = ReadFile(io.Path("err"));
+  return outcome;
+}
+
+}  // namespace vxtest

@@ -1,0 +1,44 @@
+// Running the built vexoglyph program from a test: arguments, standard input, limits, its answers.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vxtest {
+
+struct RunOptions {
+  std::string stdinBytes;
+  std::optional<long> fileSizeLimit;  // bytes, as a shell's ulimit -f would set it
+};
+
+struct RunOutcome {
+  int exitCode = -1;  // -1 when the program did not exit normally (a signal)
+  int signal = 0;
+  std::string out;
+  std::string err;
+};
+
+// Runs the vexoglyph program with args (argv[1] on), in the current folder.
+RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& options = {});
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+bool Exists(const std::string& path);
+std::vector<std::string> FolderEntries(const std::string& folder);
+
+// A fresh empty folder for one test, removed with its contents at the end.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  std::string Path(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace vxtest

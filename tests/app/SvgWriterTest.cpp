@@ -1,0 +1,49 @@
+// The SVG writer on hand-made stores: glyph paths, contour subpaths, flipped y, fitted viewBox.
+#include <gtest/gtest.h>
+
+#include "app/SvgWriter.h"
+#include "engine/HostQueries.h"
+#include "engine/PointStore.h"
+
+namespace {
+
+class SvgWriter : public ::testing::Test {
+ protected:
+  void SetUp() override { FreePointList(); }
+  void TearDown() override { FreePointList(); }
+};
+
+TEST_F(SvgWriter, GlyphIsOnePathWithAClosedSubpathPerContour) {
+  // A square with a square hole, then a triangle whose first point lies a
+  // hair above the baseline (it must not print as "-0").
+  for (auto [x, y] : {std::pair{0.0, 0.0}, {10.0, 0.0}, {10.0, 10.0}, {0.0, 10.0}}) gPointList.Add(x, y, pkPoint);
+  gPointList.Add(0, 0, pkContourEnd);
+  for (auto [x, y] : {std::pair{2.0, 2.0}, {8.0, 2.0}, {8.0, 8.0}, {2.0, 8.0}}) gPointList.Add(x, y, pkPoint);
+  gPointList.Add(2, 2, pkGlyphEnd);
+  for (auto [x, y] : {std::pair{20.0, 1e-9}, {30.0, 0.0}, {25.0, 5.0}}) gPointList.Add(x, y, pkPoint);
+  gPointList.Add(20, 1e-9, pkGlyphEnd);
+
+  EXPECT_EQ(vx::SvgText(),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"-0.6 -10.6 31.2 11.2\">\n"
+            "<g fill=\"black\" fill-rule=\"evenodd\" stroke=\"none\">\n"
+            "<path d=\"M0 0L10 0 10 -10 0 -10ZM2 -2L8 -2 8 -8 2 -8Z\"/>\n"
+            "<path d=\"M20 0L30 0 25 -5Z\"/>\n"
+            "</g>\n"
+            "</svg>\n");
+}
+
+TEST_F(SvgWriter, CoordinatesKeepSixDecimalsAsInTheDxf) {
+  for (auto [x, y] : {std::pair{0.1234564, -2.5}, {1.0000004, 3.25}, {-0.5, 0.0}}) gPointList.Add(x, y, pkPoint);
+  gPointList.Add(0.1234564, -2.5, pkGlyphEnd);
+  const std::string svg = vx::SvgText();
+  EXPECT_NE(svg.find("<path d=\"M0.123456 2.5L1 -3.25 -0.5 0Z\"/>"), std::string::npos) << svg;
+}
+
+TEST_F(SvgWriter, AStoreWithoutExtentStillHasAUsableViewBox) {
+  gPointList.Add(5, 5, pkPoint);
+  gPointList.Add(5, 5, pkGlyphEnd);
+  EXPECT_NE(vx::SvgText().find("viewBox=\"4 -6 2 2\""), std::string::npos);
+}
+
+}  // namespace
