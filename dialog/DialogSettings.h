@@ -1,0 +1,44 @@
+// The text dialog's five remembered settings: read with per-value defaults, written at close.
+#pragma once
+
+#include <string>
+
+namespace vx {
+
+// Per-user key of the settings, below HKEY_CURRENT_USER.
+inline constexpr const char* kSettingsKey = "\\Software\\Kestrow\\Vexoglyph\\Option";
+
+inline constexpr int kPrecisionMin = 1;   // the track bar's range
+inline constexpr int kPrecisionMax = 32;
+inline constexpr int kDefaultPrecision = 8;
+
+struct DialogSettings {
+  int precision = kDefaultPrecision;  // "Precision": track bar position
+  std::string fontName;               // "FontName": text of the font box
+  int symbolIndex = 0;                // "SymbolName": chosen symbol face, -1 for none
+  bool showSymbol = false;            // "ShowSymbol": palette button down
+  bool maximized = false;             // "FormState": window maximized
+  bool operator==(const DialogSettings&) const = default;
+};
+
+// A stored precision as the track bar takes it: brought to the nearer bound.
+int ClampPrecision(int value);
+
+// The defaults of a first use; fontName is the face of the editor's selection.
+DialogSettings DefaultDialogSettings(const std::string& selectionFontName);
+
+// Reads the settings key without creating it. Each value is read on its own:
+// a missing value or one of another type gives that value's default and
+// leaves the others alone (a missing "FontName" reads as empty text, as a
+// missing string does). A key that cannot be opened gives every default.
+// Never raises.
+DialogSettings ReadDialogSettings(const std::string& selectionFontName);
+
+// Writes the five values in their order ("Precision", "FontName",
+// "SymbolName", "ShowSymbol", "FormState"), creating the key when missing.
+// Returns false when the key cannot be opened or created (nothing written)
+// or a value cannot be written (the values after it are skipped). Never
+// raises, so closing the dialog always goes on.
+bool WriteDialogSettings(const DialogSettings& settings);
+
+}  // namespace vx

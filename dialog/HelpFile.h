@@ -1,0 +1,29 @@
+// The user manual beside the running program: where it is, and opening it for either help button.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+namespace vx {
+
+// File name of the manual, looked for beside the running executable.
+inline constexpr const char* kHelpFileName = "Vexoglyph.html";
+
+// Full path of the manual in the running executable's folder (whether or not
+// it exists there); empty when the executable's path is unknown.
+QString HelpFilePath();
+
+// The manual's file URL, with an optional section anchor ("support").
+QUrl HelpFileUrl(const QString& section = QString());
+
+// The message shown when the manual is missing: "Not found Vexoglyph.html !".
+QString HelpMissingMessage();
+
+// Opens the manual with the system's default program when it exists beside
+// the executable; otherwise shows HelpMissingMessage() in a plain message box
+// owned by owner and returns when the user has confirmed it.
+void OpenHelpFile(QWidget* owner);
+
+}  // namespace vx

@@ -1,0 +1,136 @@
+// The dialog's settings in the per-user store: defaults, per-value errors, clamping, writing.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "QtTestSupport.h"
+#include "dialog/DialogSettings.h"
+
+namespace vx {
+namespace {
+
+using test::ReadTextFile;
+using test::TempRegistryDir;
+using test::WriteTextFile;
+
+const char* const kHeader =
+    "Windows Registry Editor Version 5.00\r\n\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Kestrow\\Vexoglyph\\Option]\r\n";
+
+const char* const kPrecision = "\"Precision\"=dword:00000011\r\n";
+const char* const kFontName = "\"FontName\"=\"Liberation Serif\"\r\n";
+const char* const kSymbolName = "\"SymbolName\"=dword:00000002\r\n";
+const char* const kShowSymbol = "\"ShowSymbol\"=dword:00000001\r\n";
+const char* const kFormState = "\"FormState\"=dword:00000001\r\n";
+
+// What the full fixture above reads as.
+DialogSettings Stored() { return {17, "Liberation Serif", 2, true, true}; }
+
+TEST(DialogSettings, FirstUseWithoutKeyGivesEveryDefaultAndWritesNothing) {
+  TempRegistryDir dir;
+  EXPECT_EQ(ReadDialogSettings("DejaVu Sans"), (DialogSettings{8, "DejaVu Sans", 0, false, false}));
+  EXPECT_FALSE(std::filesystem::exists(dir.userFile()));
+}
+
+TEST(DialogSettings, WritingCreatesTheKeyWithAllFiveValuesInOrder) {
+  TempRegistryDir dir;
+  ASSERT_TRUE(WriteDialogSettings({17, "Liberation Serif", -1, true, false}));
+  const std::string text = ReadTextFile(dir.userFile());
+  const std::string expected = std::string(
+      "[HKEY_CURRENT_USER\\Software\\Kestrow\\Vexoglyph\\Option]\r\n"
+      "\"Precision\"=dword:00000011\r\n"
+      "\"FontName\"=\"Liberation Serif\"\r\n"
+      "\"SymbolName\"=dword:ffffffff\r\n"
+      "\"ShowSymbol\"=dword:00000001\r\n"
+      "\"FormState\"=dword:00000000\r\n");
+  EXPECT_NE(text.find(expected), std::string::npos) << text;
+  EXPECT_EQ(ReadDialogSettings("x"), (DialogSettings{17, "Liberation Serif", -1, true, false}));
+}
+
+TEST(DialogSettings, EachValueMissingOrMistypedGivesOnlyThatValueItsDefault) {
+  struct Case {
+    const char* what;
+    std::string precision, fontName, symbolName, showSymbol, formState;
+    DialogSettings expected;
+  };
+  DialogSettings defaultPrecision = Stored(), emptyFont = Stored(), selectionFont = Stored(),
+                 firstSymbol = Stored(), paletteClosed = Stored(), normalWindow = Stored();
+  defaultPrecision.precision = 8;
+  emptyFont.fontName = "";  // a missing string reads as empty text, without error
+  selectionFont.fontName = "DejaVu Sans";
+  firstSymbol.symbolIndex = 0;
+  paletteClosed.showSymbol = false;
+  normalWindow.maximized = false;
+  const Case cases[] = {
+      {"all present", kPrecision, kFontName, kSymbolName, kShowSymbol, kFormState, Stored()},
+      {"Precision missing", "", kFontName, kSymbolName, kShowSymbol, kFormState, defaultPrecision},
+      {"Precision as a string", "\"Precision\"=\"17\"\r\n", kFontName, kSymbolName, kShowSymbol,
+       kFormState, defaultPrecision},
+      {"FontName missing", kPrecision, "", kSymbolName, kShowSymbol, kFormState, emptyFont},
+      {"FontName as a number", kPrecision, "\"FontName\"=dword:00000001\r\n", kSymbolName,
+       kShowSymbol, kFormState, selectionFont},
+      {"SymbolName missing", kPrecision, kFontName, "", kShowSymbol, kFormState, firstSymbol},
+      {"SymbolName as a string", kPrecision, kFontName, "\"SymbolName\"=\"Wingdings\"\r\n",
+       kShowSymbol, kFormState, firstSymbol},
+      {"ShowSymbol missing", kPrecision, kFontName, kSymbolName, "", kFormState, paletteClosed},
+      {"ShowSymbol as a string", kPrecision, kFontName, kSymbolName, "\"ShowSymbol\"=\"1\"\r\n",
+       kFormState, paletteClosed},
+      {"FormState missing", kPrecision, kFontName, kSymbolName, kShowSymbol, "", normalWindow},
+      {"FormState as binary", kPrecision, kFontName, kSymbolName, kShowSymbol,
+       "\"FormState\"=hex:01,00,00,00\r\n", normalWindow},
+  };
+  for (const Case& c : cases) {
+    TempRegistryDir dir;
+    WriteTextFile(dir.userFile(), kHeader + c.precision + c.fontName + c.symbolName +
+                                      c.showSymbol + c.formState);
+    EXPECT_EQ(ReadDialogSettings("DejaVu Sans"), c.expected) << c.what;
+  }
+}
+
+TEST(DialogSettings, PrecisionIsBroughtToTheTrackBarRangeAndBooleansAreNonZero) {
+  struct Case {
+    const char* stored;
+    int precision;
+  };
+  const Case cases[] = {{"00000000", 1},  {"00000028", 32}, {"00000001", 1},
+                        {"00000020", 32}, {"ffffffff", 1},  {"00000011", 17}};
+  for (const Case& c : cases) {
+    TempRegistryDir dir;
+    WriteTextFile(dir.userFile(), std::string(kHeader) + "\"Precision\"=dword:" + c.stored +
+                                      "\r\n\"ShowSymbol\"=dword:00000002\r\n"
+                                      "\"FormState\"=dword:ffffffff\r\n");
+    const DialogSettings read = ReadDialogSettings("f");
+    EXPECT_EQ(read.precision, c.precision) << c.stored;
+    EXPECT_TRUE(read.showSymbol);
+    EXPECT_TRUE(read.maximized);
+  }
+}
+
+TEST(DialogSettings, AnUnwritableStoreIsReportedWithoutRaising) {
+  TempRegistryDir dir;
+  // A folder below a plain file cannot be made, whoever runs the test.
+  const std::string blocker = dir.path() + "/file";
+  WriteTextFile(blocker, "not a folder");
+  ::setenv("VEXOGLYPH_REGISTRY_DIR", (blocker + "/store").c_str(), 1);
+  EXPECT_FALSE(WriteDialogSettings(Stored()));
+  EXPECT_EQ(ReadDialogSettings("f"), DefaultDialogSettings("f"));
+}
+
+TEST(DialogSettings, AReadOnlyStoreFolderKeepsItsFileAndStillReads) {
+  if (::geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
+  TempRegistryDir dir;
+  const std::string before = std::string(kHeader) + kPrecision + kFontName;
+  WriteTextFile(dir.userFile(), before);
+  std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(dir.userFile(), std::filesystem::perms::owner_read);
+  EXPECT_FALSE(WriteDialogSettings({3, "x", 1, false, false}));
+  EXPECT_EQ(ReadTextFile(dir.userFile()), before);
+  EXPECT_EQ(ReadDialogSettings("f").precision, 17);
+}
+
+}  // namespace
+}  // namespace vx

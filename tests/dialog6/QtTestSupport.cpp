@@ -1,0 +1,78 @@
+// Test support for widgets: one application object, a temporary registry folder, modal windows answered by the test.
+#include "QtTestSupport.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace vx::test {
+
+void EnsureApplication() {
+  if (QApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "dialog6_tests";
+  static char* argv[] = {name, nullptr};
+  // Kept until the process ends: destroying it after Qt's own statics crashes.
+  static QApplication* app = new QApplication(argc, argv);
+  (void)app;
+}
+
+TempRegistryDir::TempRegistryDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "vx-registry-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) ADD_FAILURE() << "cannot make a temporary folder";
+  path_ = pattern;
+  if (const char* old = std::getenv("VEXOGLYPH_REGISTRY_DIR")) {
+    hadPrevious_ = true;
+    previous_ = old;
+  }
+  ::setenv("VEXOGLYPH_REGISTRY_DIR", path_.c_str(), 1);
+}
+
+TempRegistryDir::~TempRegistryDir() {
+  if (hadPrevious_) {
+    ::setenv("VEXOGLYPH_REGISTRY_DIR", previous_.c_str(), 1);
+  } else {
+    ::unsetenv("VEXOGLYPH_REGISTRY_DIR");
+  }
+  std::error_code ignored;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void WhenModalOpens(std::function<void(QWidget*)> answer) {
+  auto* timer = new QTimer;
+  auto pending = std::make_shared<std::function<void(QWidget*)>>(std::move(answer));
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [timer, pending] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    (*pending)(modal);
+  });
+  timer->start();
+}
+
+void WriteTextFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  ASSERT_TRUE(out.good()) << "cannot write " << path;
+}
+
+std::string ReadTextFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace vx::test

@@ -1,0 +1,39 @@
+// Test support for widgets: one application object, a temporary registry folder, modal windows answered by the test.
+#pragma once
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace vx::test {
+
+// The process's QApplication (offscreen in tests), made on first use.
+void EnsureApplication();
+
+// Points VEXOGLYPH_REGISTRY_DIR at a new empty folder for the lifetime of the
+// object and removes the folder afterwards.
+class TempRegistryDir {
+ public:
+  TempRegistryDir();
+  ~TempRegistryDir();
+  TempRegistryDir(const TempRegistryDir&) = delete;
+  TempRegistryDir& operator=(const TempRegistryDir&) = delete;
+  const std::string& path() const { return path_; }
+  std::string userFile() const { return path_ + "/user.reg"; }
+
+ private:
+  std::string path_;
+  std::string previous_;
+  bool hadPrevious_ = false;
+};
+
+// Runs answer on the next modal window that opens (polling the event loop),
+// once. The modal window is passed in; answer is expected to close it.
+void WhenModalOpens(std::function<void(QWidget*)> answer);
+
+// Writes bytes to path (replacing it); fails the test on error.
+void WriteTextFile(const std::string& path, const std::string& bytes);
+std::string ReadTextFile(const std::string& path);
+
+}  // namespace vx::test
