@@ -1,0 +1,104 @@
+// The vexoglyph convert process from start to exit: wall time and peak memory against the store's size.
+#include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+const std::string kOutput = "/tmp/vexoglyph-bench-app-" + std::to_string(::getpid()) + ".dxf";
+
+struct ChildRun {
+  double seconds = 0;
+  long peakRssKiB = 0;
+};
+
+ChildRun RunChild(const std::vector<std::string>& args) {
+  std::vector<std::string> argv{VEXOGLYPH_EXE};
+  argv.insert(argv.end(), args.begin(), args.end());
+  std::vector<char*> cargv;
+  for (std::string& a : argv) cargv.push_back(a.data());
+  cargv.push_back(nullptr);
+
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  if (::posix_spawn(&pid, cargv[0], nullptr, nullptr, cargv.data(), environ) != 0) return {};
+  int status = 0;
+  rusage usage{};
+  ::wait4(pid, &status, 0, &usage);
+  const auto end = std::chrono::steady_clock::now();
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
+  return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss};
+}
+
+// Records in the store that produced a DXF: every vertex is a pkPoint record
+// and every POLYLINE ends with one closing record.
+long StoreRecords(const std::string& dxfPath) {
+  std::ifstream in(dxfPath, std::ios::binary);
+  long records = 0;
+  for (std::string line; std::getline(in, line);)
+    if (line == "VERTEX\r" || line == "POLYLINE\r") ++records;
+  return records;
+}
+
+void RunAndReport(benchmark::State& state, const std::vector<std::string>& args, bool reportStore) {
+  long peak = 0;
+  for (auto _ : state) {
+    const ChildRun run = RunChild(args);
+    if (run.seconds == 0) {
+      state.SkipWithError("vexoglyph convert failed");
+      return;
+    }
+    state.SetIterationTime(run.seconds);
+    peak = std::max(peak, run.peakRssKiB);
+  }
+  state.counters["peak_rss_MiB"] = peak / 1024.0;
+  if (reportStore) {
+    const long records = StoreRecords(kOutput);
+    const double storeMiB = records * 32.0 / (1024 * 1024);
+    state.counters["store_records"] = static_cast<double>(records);
+    state.counters["store_MiB"] = storeMiB;
+    state.counters["peak_over_store"] = peak / 1024.0 / storeMiB;
+  }
+  std::remove(kOutput.c_str());
+}
+
+// The standard workload: 20,000 characters of Lorem ipsum, DejaVu Sans,
+// height 2.5, width factor 0.8, precision 8, to a DXF file. Target: 0.5 s;
+// peak memory under 3x the store's size.
+void BM_ConvertLorem20kToDxf(benchmark::State& state) {
+  RunAndReport(state,
+               {"convert", "-i", LOREM_20K, "-f", "DejaVu Sans", "-H", "2.5", "-w", "0.8", "-p", "8", "-o", kOutput},
+               true);
+}
+BENCHMARK(BM_ConvertLorem20kToDxf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The same to SVG, for comparison.
+void BM_ConvertLorem20kToSvg(benchmark::State& state) {
+  RunAndReport(state,
+               {"convert", "-i", LOREM_20K, "-f", "DejaVu Sans", "-H", "2.5", "-w", "0.8", "-p", "8", "-o",
+                kOutput + ".svg"},
+               false);
+  std::remove((kOutput + ".svg").c_str());
+}
+BENCHMARK(BM_ConvertLorem20kToSvg)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// What every run pays before the text: program start, fontconfig, one glyph.
+void BM_ConvertOneLetter(benchmark::State& state) {
+  RunAndReport(state, {"convert", "-f", "DejaVu Sans", "-H", "2.5", "-o", kOutput, "A"}, false);
+}
+BENCHMARK(BM_ConvertOneLetter)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}  // namespace
+
+BENCHMARK_MAIN();
