@@ -10,7 +10,7 @@ namespace vx {
 namespace {
 
 constexpr std::string_view kVersionLine = "Windows Registry Editor Version 5.00";
-constexpr std::size_t kHexLineLimit = 77;  // columns before the continuation backslash
+constexpr std::size_t kHexLineLimit = 77;  // line length that makes hex data continue
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -360,18 +360,19 @@ std::string Quoted(std::string_view text) {
   return out;
 }
 
+// Byte pairs separated by commas; after a comma that brings the line to the
+// editor's limit, the line is continued with a backslash and two blanks.
 void AppendHex(std::string& out, std::size_t lineStart, const std::vector<std::uint8_t>& bytes) {
   static const char kDigits[] = "0123456789abcdef";
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (i > 0) {
-      out += ',';
-      if (out.size() - lineStart + 3 > kHexLineLimit) {
-        out += "\\\r\n  ";
-        lineStart = out.size() - 2;
-      }
-    }
     out += kDigits[bytes[i] >> 4];
     out += kDigits[bytes[i] & 0xF];
+    if (i + 1 == bytes.size()) break;
+    out += ',';
+    if (out.size() - lineStart >= kHexLineLimit) {
+      out += "\\\r\n  ";
+      lineStart = out.size() - 2;
+    }
   }
 }
 

@@ -1,0 +1,345 @@
+// The registry accessor on its file store: reading rules, exact files, concurrent writers, bad folders and files.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/Registry.h"
+#include "platform/RegistryStore.h"
+#include "tests/platform_registry/TempRegistry.h"
+
+namespace vx {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+class RegistryStore : public test::TempRegistry {};
+
+std::vector<fs::path> CorruptCopies(const fs::path& folder, const std::string& fileName) {
+  std::vector<fs::path> found;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().filename().string().rfind(fileName + ".corrupt-", 0) == 0) found.push_back(entry.path());
+  }
+  return found;
+}
+
+TEST_F(RegistryStore, WritesGiveTheFileTheRegistryEditorWouldExport) {
+  Registry registry(RegistryRoot::CurrentUser);
+  ASSERT_TRUE(registry.OpenKey("\\Software\\Kestrow\\Vexoglyph\\Option", true));
+  registry.WriteInteger("Precision", 8);
+  registry.WriteString("FontName", "Arial \"Narrow\" C:\\x");
+  registry.WriteBool("ShowSymbol", true);
+  registry.WriteInteger("SymbolName", -1);
+  registry.WriteString("", "default");
+  EXPECT_EQ(ReadBytes(UserFile()),
+            "Windows Registry Editor Version 5.00\r\n"
+            "\r\n"
+            "[HKEY_CURRENT_USER\\Software]\r\n"
+            "\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Kestrow]\r\n"
+            "\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Kestrow\\Vexoglyph]\r\n"
+            "\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Kestrow\\Vexoglyph\\Option]\r\n"
+            "\"Precision\"=dword:00000008\r\n"
+            "\"FontName\"=\"Arial \\\"Narrow\\\" C:\\\\x\"\r\n"
+            "\"ShowSymbol\"=dword:00000001\r\n"
+            "\"SymbolName\"=dword:ffffffff\r\n"
+            "@=\"default\"\r\n"
+            "\r\n");
+  EXPECT_FALSE(fs::exists(MachineFile()));
+}
+
+TEST_F(RegistryStore, ValuesReadBackAsWrittenAndKeepTheirTypes) {
+  Registry writer(RegistryRoot::LocalMachine);
+  ASSERT_TRUE(writer.OpenKey("Software\\Test", true));
+  const std::string text = "Zo\xC3\xAB \"q\" \\ back\\slash\r\nnext line";
+  writer.WriteString("Text", text);
+  writer.WriteString("Eight", "8");
+  writer.WriteInteger("Minus", -2);
+  writer.WriteInteger("Nine", 9);
+  writer.WriteString("Na\"me\\", "odd name");
+
+  Registry reader(RegistryRoot::LocalMachine);
+  ASSERT_TRUE(reader.OpenKey("software\\TEST", false));
+  EXPECT_EQ(reader.ReadString("Text"), text);
+  EXPECT_EQ(reader.ReadString("Eight"), "8");
+  EXPECT_THROW(reader.ReadInteger("Eight"), RegistryError);
+  EXPECT_EQ(reader.ReadInteger("Minus"), -2);
+  EXPECT_THROW(reader.ReadString("Nine"), RegistryError);
+  EXPECT_EQ(reader.ReadString("NA\"ME\\"), "odd name");
+  EXPECT_FALSE(fs::exists(UserFile()));
+}
+
+TEST_F(RegistryStore, ReadingRulesOfEachType) {
+  WriteBytes(UserFile(),
+             "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n"
+             "\"Sz\"=\"text\"\r\n"
+             "\"Expand\"=hex(2):25,00,41,00,25,00,00,00\r\n"
+             "\"Dword\"=dword:00000005\r\n"
+             "\"Zero\"=dword:00000000\r\n"
+             "\"Binary\"=hex:01,00,00,00\r\n"
+             "\"Short\"=hex(4):01\r\n");
+  Registry registry;
+  ASSERT_TRUE(registry.OpenKey("K", false));
+  using Read = std::function<std::string()>;
+  const struct {
+    const char* what;
+    Read read;
+    const char* result;  // null: an error whose text names the value
+  } cases[] = {
+      {"string", [&] { return registry.ReadString("Sz"); }, "text"},
+      {"string of another case", [&] { return registry.ReadString("sZ"); }, "text"},
+      {"expandable string, not expanded", [&] { return registry.ReadString("Expand"); }, "%A%"},
+      {"missing string", [&] { return registry.ReadString("Missing"); }, ""},
+      {"string read from a dword", [&] { return registry.ReadString("Dword"); }, nullptr},
+      {"string read from binary", [&] { return registry.ReadString("Binary"); }, nullptr},
+      {"integer", [&] { return std::to_string(registry.ReadInteger("Dword")); }, "5"},
+      {"missing integer", [&] { return std::to_string(registry.ReadInteger("Missing")); }, nullptr},
+      {"integer read from a string", [&] { return std::to_string(registry.ReadInteger("Sz")); }, nullptr},
+      {"integer read from binary", [&] { return std::to_string(registry.ReadInteger("Binary")); }, nullptr},
+      {"dword of one byte", [&] { return std::to_string(registry.ReadInteger("Short")); }, nullptr},
+      {"boolean, non-zero", [&] { return std::to_string(registry.ReadBool("Dword")); }, "1"},
+      {"boolean, zero", [&] { return std::to_string(registry.ReadBool("Zero")); }, "0"},
+      {"missing boolean", [&] { return std::to_string(registry.ReadBool("Missing")); }, nullptr},
+  };
+  for (const auto& c : cases) {
+    if (c.result) {
+      EXPECT_EQ(c.read(), c.result) << c.what;
+      continue;
+    }
+    try {
+      c.read();
+      ADD_FAILURE() << c.what << ": no error";
+    } catch (const RegistryError& error) {
+      EXPECT_TRUE(std::strstr(error.what(), "'") != nullptr) << c.what << ": " << error.what();
+    }
+  }
+}
+
+TEST_F(RegistryStore, OpeningKeys) {
+  Registry registry;
+  EXPECT_FALSE(registry.OpenKey("Software\\Missing", false));
+  EXPECT_FALSE(registry.HasOpenKey());
+  EXPECT_FALSE(fs::exists(UserFile())) << "opening without creating writes nothing";
+
+  ASSERT_TRUE(registry.OpenKey("\\Software\\Kestrow\\Vexoglyph", true));
+  EXPECT_EQ(registry.CurrentPath(), "Software\\Kestrow\\Vexoglyph");
+  for (const char* path : {"Software", "Software\\Kestrow", "\\SOFTWARE\\kestrow\\vexoglyph"}) {
+    EXPECT_TRUE(registry.OpenKey(path, false)) << path;
+  }
+  registry.WriteString("Value", "v");
+  EXPECT_NE(ReadBytes(UserFile()).find("[HKEY_CURRENT_USER\\Software\\Kestrow\\Vexoglyph]\r\n\"Value\""),
+            std::string::npos)
+      << "keys keep the spelling they were created with";
+
+  registry.SetRootKey(RegistryRoot::LocalMachine);
+  EXPECT_FALSE(registry.HasOpenKey());
+  EXPECT_FALSE(registry.OpenKey("Software\\Kestrow", false)) << "each root has its own keys";
+}
+
+TEST_F(RegistryStore, SubKeysAreListedSortedWithoutRegardToCase) {
+  Registry registry(RegistryRoot::LocalMachine);
+  for (const char* name : {"b", "_c", "A", "R16.0", "a2", "B1"}) {
+    ASSERT_TRUE(registry.OpenKey(std::string("Software\\Autodesk\\AutoCAD\\") + name, true));
+  }
+  ASSERT_TRUE(registry.OpenKey("Software\\Autodesk\\AutoCAD", false));
+  EXPECT_EQ(registry.GetKeyNames(), (std::vector<std::string>{"A", "a2", "b", "B1", "R16.0", "_c"}));
+  registry.CloseKey();
+  EXPECT_TRUE(registry.GetKeyNames().empty());
+}
+
+TEST_F(RegistryStore, WritersKeepWhatOthersWroteSinceTheyOpenedTheKey) {
+  Registry first;
+  Registry second;
+  ASSERT_TRUE(first.OpenKey("K", true));
+  ASSERT_TRUE(second.OpenKey("K", true));
+  first.WriteString("A", "1");
+  second.WriteString("B", "2");
+  first.WriteString("C", "3");
+  Registry reader;
+  ASSERT_TRUE(reader.OpenKey("K", false));
+  EXPECT_EQ(reader.GetValueNames(), (std::vector<std::string>{"A", "B", "C"}));
+}
+
+TEST_F(RegistryStore, TwoProcessesWritingAtOnceKeepEveryValue) {
+  constexpr int kValuesPerProcess = 60;
+  pid_t children[2];
+  for (int child = 0; child < 2; ++child) {
+    children[child] = ::fork();
+    ASSERT_GE(children[child], 0);
+    if (children[child] == 0) {
+      int status = 0;
+      try {
+        Registry registry(RegistryRoot::LocalMachine);
+        for (int i = 0; i < kValuesPerProcess; ++i) {
+          // Each write opens the key afresh, as separate routines would.
+          if (!registry.OpenKey("Software\\Shared", true)) status = 1;
+          registry.WriteInteger("p" + std::to_string(child) + "-" + std::to_string(i), i);
+        }
+      } catch (...) {
+        status = 2;
+      }
+      ::_exit(status);
+    }
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  Registry reader(RegistryRoot::LocalMachine);
+  ASSERT_TRUE(reader.OpenKey("Software\\Shared", false));
+  EXPECT_EQ(reader.GetValueNames().size(), 2u * kValuesPerProcess);
+  for (int child = 0; child < 2; ++child) {
+    for (int i = 0; i < kValuesPerProcess; ++i) {
+      EXPECT_EQ(reader.ReadInteger("p" + std::to_string(child) + "-" + std::to_string(i)), i);
+    }
+  }
+  EXPECT_TRUE(CorruptCopies(Folder(), "machine.reg").empty());
+}
+
+TEST_F(RegistryStore, AnUnparsableFileIsMovedAsideUntouchedAndTheStoreStartsEmpty) {
+  const std::string garbage = "this is not a registry file\n\"Precision\"=dword:00000008\n";
+  const struct {
+    const char* what;
+    std::function<void(Registry&)> firstUse;
+  } cases[] = {
+      {"found by a read", [](Registry& r) { EXPECT_FALSE(r.OpenKey("Software", false)); }},
+      {"found by a write", [](Registry& r) {
+         ASSERT_TRUE(r.OpenKey("Software\\New", true));
+         r.WriteString("Fresh", "yes");
+       }},
+  };
+  for (const auto& c : cases) {
+    for (const fs::path& old : CorruptCopies(Folder(), "user.reg")) fs::remove(old);
+    WriteBytes(UserFile(), garbage);
+    Registry registry;
+    c.firstUse(registry);
+    const std::vector<fs::path> aside = CorruptCopies(Folder(), "user.reg");
+    ASSERT_EQ(aside.size(), 1u) << c.what;
+    EXPECT_EQ(ReadBytes(aside[0]), garbage) << c.what;
+    ASSERT_TRUE(registry.OpenKey("Software\\New", true)) << c.what;
+    registry.WriteString("Fresh", "yes");
+    EXPECT_EQ(registry.ReadString("Fresh"), "yes") << c.what;
+    EXPECT_EQ(ReadBytes(UserFile()).rfind("Windows Registry Editor Version 5.00\r\n", 0), 0u) << c.what;
+    fs::remove(UserFile());
+  }
+}
+
+TEST_F(RegistryStore, ASecondCorruptFileGetsItsOwnName) {
+  for (const char* garbage : {"first\n", "second\n"}) {
+    WriteBytes(UserFile(), garbage);
+    Registry registry;
+    EXPECT_FALSE(registry.OpenKey("Software", false));
+  }
+  const std::vector<fs::path> aside = CorruptCopies(Folder(), "user.reg");
+  ASSERT_EQ(aside.size(), 2u);
+  EXPECT_NE(ReadBytes(aside[0]), ReadBytes(aside[1]));
+}
+
+TEST_F(RegistryStore, AFolderThatCannotBeMadeRefusesCreationWithTheSystemsReason) {
+  const fs::path plainFile = Folder() / "plain-file";
+  WriteBytes(plainFile, "x");
+  ::setenv("VEXOGLYPH_REGISTRY_DIR", (plainFile / "registry").c_str(), 1);
+  Registry registry;
+  EXPECT_FALSE(registry.OpenKey("Software\\Kestrow", false));
+  EXPECT_FALSE(registry.OpenKey("Software\\Kestrow", true));
+  try {
+    UpdateRegistryRoot(RegistryRoot::CurrentUser, [](RegistryKey&) {});
+    ADD_FAILURE() << "no error";
+  } catch (const RegistryError& error) {
+    EXPECT_NE(std::string(error.what()).find(std::strerror(ENOTDIR)), std::string::npos) << error.what();
+  }
+}
+
+TEST_F(RegistryStore, ARefusedWriteIsAnErrorWithTheSystemsReasonAndChangesNothing) {
+  Registry registry;
+  ASSERT_TRUE(registry.OpenKey("Software\\Kestrow", true));
+  registry.WriteString("Kept", "1");
+  const std::string before = ReadBytes(UserFile());
+  fs::remove(Folder() / "user.reg.lock");
+  fs::create_directory(Folder() / "user.reg.lock");  // the lock cannot be taken
+  try {
+    registry.WriteString("DllName", "/opt/vexoglyph/Vexoglyph.DLL");
+    ADD_FAILURE() << "no error";
+  } catch (const RegistryError& error) {
+    const std::string text = error.what();
+    EXPECT_EQ(text.rfind("Failed to set data for 'DllName': ", 0), 0u) << text;
+    EXPECT_NE(text.find(std::strerror(EISDIR)), std::string::npos) << text;
+  }
+  EXPECT_EQ(ReadBytes(UserFile()), before);
+  EXPECT_EQ(registry.ReadString("Kept"), "1") << "reads need no lock";
+}
+
+TEST_F(RegistryStore, AFileThatCannotBeReadIsNeverReplaced) {
+  fs::create_directory(UserFile());
+  Registry registry;
+  EXPECT_FALSE(registry.OpenKey("Software", true));
+  EXPECT_TRUE(fs::is_directory(UserFile()));
+}
+
+TEST_F(RegistryStore, AnExportFromWindowsCanBeDroppedIn) {
+  const std::u16string exported =
+      u"Windows Registry Editor Version 5.00\r\n\r\n"
+      u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Autodesk\\AutoCAD\\R15.0\\ACAD-1:409]\r\n"
+      u"\"ProductName\"=\"AutoCAD 2002 \u2013 Fran\u00E7ais\"\r\n"
+      u"\"AcadLocation\"=\"C:\\\\Program Files\\\\AutoCAD 2002\"\r\n"
+      u"\"Flags\"=hex:0a,0b\r\n\r\n";
+  std::string bytes = "\xFF\xFE";
+  for (char16_t unit : exported) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  WriteBytes(MachineFile(), bytes);
+  Registry registry(RegistryRoot::LocalMachine);
+  ASSERT_TRUE(registry.OpenKey("Software\\Autodesk\\AutoCAD\\R15.0\\ACAD-1:409", false));
+  EXPECT_EQ(registry.ReadString("ProductName"), "AutoCAD 2002 \xE2\x80\x93 Fran\xC3\xA7" "ais");
+  EXPECT_EQ(registry.ReadString("AcadLocation"), "C:\\Program Files\\AutoCAD 2002");
+  registry.WriteString("New", "v");
+  const std::string rewritten = ReadBytes(MachineFile());
+  EXPECT_NE(rewritten.find("\"Flags\"=hex:0a,0b\r\n\"New\"=\"v\"\r\n"), std::string::npos) << rewritten;
+}
+
+TEST(RegistryFolder, FollowsTheEnvironment) {
+  const struct {
+    const char* registryDir;
+    const char* configHome;
+    const char* home;
+    std::string file;
+  } cases[] = {
+      {"/srv/reg/", "/cfg", "/home/u", "/srv/reg/user.reg"},
+      {nullptr, "/cfg", "/home/u", "/cfg/vexoglyph/user.reg"},
+      {nullptr, "relative/cfg", "/home/u", "/home/u/.config/vexoglyph/user.reg"},
+      {nullptr, nullptr, "/home/u", "/home/u/.config/vexoglyph/user.reg"},
+  };
+  const auto set = [](const char* name, const char* value) {
+    if (value) {
+      ::setenv(name, value, 1);
+    } else {
+      ::unsetenv(name);
+    }
+  };
+  const char* savedHome = std::getenv("HOME");
+  const std::string home = savedHome ? savedHome : "";
+  for (const auto& c : cases) {
+    set("VEXOGLYPH_REGISTRY_DIR", c.registryDir);
+    set("XDG_CONFIG_HOME", c.configHome);
+    set("HOME", c.home);
+    EXPECT_EQ(RegistryFile(RegistryRoot::CurrentUser), c.file);
+  }
+  ::setenv("VEXOGLYPH_REGISTRY_DIR", "/srv/reg", 1);
+  EXPECT_EQ(RegistryFile(RegistryRoot::LocalMachine), "/srv/reg/machine.reg");
+  ::unsetenv("VEXOGLYPH_REGISTRY_DIR");
+  ::unsetenv("XDG_CONFIG_HOME");
+  set("HOME", savedHome ? home.c_str() : nullptr);
+}
+
+}  // namespace
+}  // namespace vx
