@@ -118,8 +118,15 @@ std::optional<FontMatch> MatchPattern(const std::string& family, bool bold, bool
   if (found.file.empty()) return std::nullopt;
   found.index = GetInteger(match.get(), FC_INDEX, 0);
   found.family = FamilyNamed(match.get(), family);
-  found.weight = GetInteger(match.get(), FC_WEIGHT, FC_WEIGHT_REGULAR);
-  found.slant = GetInteger(match.get(), FC_SLANT, FC_SLANT_ROMAN);
+  // The weight and slant of the face itself: the match result carries the
+  // configuration's edits, which call a regular face made oblique "oblique".
+  Pattern face(FcPatternBuild(nullptr, FC_FILE, FcTypeString, Utf8(found.file), FC_INDEX,
+                              FcTypeInteger, found.index, nullptr));
+  ObjectSet objects(FcObjectSetBuild(FC_WEIGHT, FC_SLANT, nullptr));
+  FontSet original(face && objects ? FcFontList(nullptr, face.get(), objects.get()) : nullptr);
+  const FcPattern* real = original && original->nfont > 0 ? original->fonts[0] : match.get();
+  found.weight = GetInteger(real, FC_WEIGHT, FC_WEIGHT_REGULAR);
+  found.slant = GetInteger(real, FC_SLANT, FC_SLANT_ROMAN);
   return found;
 }
 

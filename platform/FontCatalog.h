@@ -1,0 +1,21 @@
+// FontCatalog: which font families are TrueType and which exist in the symbol character set.
+#pragma once
+
+#include <string>
+
+namespace vx {
+
+// The questions the dialog's font lists ask of each family that the display
+// offers. A family is TrueType when one of its faces is an sfnt font with
+// quadratic (glyf) outlines, whatever its style. It has the symbol character
+// set when one of those TrueType faces has a Microsoft Symbol (3,0) cmap or
+// claims the symbol code page (OS/2 ulCodePageRange1 bit 31).
+// Family names are UTF-8 and compared without regard to case.
+class FontCatalog {
+ public:
+  virtual ~FontCatalog() = default;
+  virtual bool IsTrueTypeFamily(const std::string& family) = 0;
+  virtual bool HasSymbolCharset(const std::string& family) = 0;
+};
+
+}  // namespace vx

@@ -1,0 +1,92 @@
+// FontconfigCatalog: the font catalogue answered from fontconfig's font list and the faces' own tables.
+#include "platform/FontconfigCatalog.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/FontMatching.h"
+
+namespace vx {
+namespace {
+
+constexpr unsigned long kSymbolCodePageBit = 1ul << 31;
+
+bool IsTrueTypeFace(const FontFile& face) { return face.outline && face.format == "TrueType"; }
+
+bool FaceHasSymbolCharset(FT_Library library, const FontFile& file) {
+  FT_Face face = nullptr;
+  if (FT_New_Face(library, file.file.c_str(), file.index, &face) != 0) return false;
+  bool symbol = false;
+  for (int i = 0; i < face->num_charmaps && !symbol; ++i) {
+    symbol = face->charmaps[i]->platform_id == 3 && face->charmaps[i]->encoding_id == 0;
+  }
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (!symbol && os2 != nullptr && os2->version != 0xFFFF && os2->version >= 1)
+    symbol = (os2->ulCodePageRange1 & kSymbolCodePageBit) != 0;
+  FT_Done_Face(face);
+  return symbol;
+}
+
+std::string FoldCase(const std::string& s) {
+  std::string folded = s;
+  std::transform(folded.begin(), folded.end(), folded.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return folded;
+}
+
+}  // namespace
+
+struct FontconfigCatalog::Impl {
+  struct Family {
+    std::vector<FontFile> trueTypeFaces;
+    std::optional<bool> symbol;
+  };
+  FT_Library library = nullptr;
+  std::unordered_map<std::string, Family> families;
+
+  Impl() {
+    if (FT_Init_FreeType(&library) != 0) library = nullptr;
+  }
+  ~Impl() {
+    if (library) FT_Done_FreeType(library);
+  }
+
+  Family& Lookup(const std::string& name) {
+    const std::string key = FoldCase(name);
+    if (auto it = families.find(key); it != families.end()) return it->second;
+    Family family;
+    for (FontFile& face : FamilyFaces(name)) {
+      if (IsTrueTypeFace(face)) family.trueTypeFaces.push_back(std::move(face));
+    }
+    return families.emplace(key, std::move(family)).first->second;
+  }
+
+  bool Symbol(Family& family) {
+    if (!family.symbol) {
+      family.symbol = library != nullptr &&
+                      std::any_of(family.trueTypeFaces.begin(), family.trueTypeFaces.end(),
+                                  [this](const FontFile& f) { return FaceHasSymbolCharset(library, f); });
+    }
+    return *family.symbol;
+  }
+};
+
+FontconfigCatalog::FontconfigCatalog() : impl_(std::make_unique<Impl>()) {}
+FontconfigCatalog::~FontconfigCatalog() = default;
+
+bool FontconfigCatalog::IsTrueTypeFamily(const std::string& family) {
+  return !impl_->Lookup(family).trueTypeFaces.empty();
+}
+
+bool FontconfigCatalog::HasSymbolCharset(const std::string& family) {
+  return impl_->Symbol(impl_->Lookup(family));
+}
+
+}  // namespace vx
