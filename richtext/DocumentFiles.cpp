@@ -9,6 +9,7 @@
 #include "platform/AtomicFile.h"
 #include "richtext/PlainText.h"
 #include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
 
 namespace vx {
 namespace {
@@ -59,6 +60,16 @@ LoadResult LoadDocumentFile(const std::string& path, const CharFormat& defaultFo
     return failed;
   }
   return LoadDocument(bytes, defaultFormat, isSymbolFace);
+}
+
+bool SaveRtfFile(const std::string& path, const StyledText& text, std::string& error,
+                 const SymbolFaceTest& isSymbolFace) {
+  std::string reason;
+  if (!WriteFileAtomically(path, WriteRtf(text, isSymbolFace), reason)) {
+    error = FileMessage("Cannot create file", path, reason);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace vx
