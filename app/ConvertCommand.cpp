@@ -12,6 +12,7 @@
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
+#include "platform/FontconfigCatalog.h"
 #include "platform/FontconfigGlyphSource.h"
 #include "richtext/DocumentFiles.h"
 #include "richtext/LayoutInput.h"
@@ -29,6 +30,13 @@ CharFormat DefaultFormat(const ConvertOptions& options) {
   return format;
 }
 
+// RTF text in a symbol face (written as U+F020..U+F0FF by some word
+// processors) is read as the face's codes 0x20..0xFF.
+bool IsSymbolFace(const std::string& face) {
+  static FontconfigCatalog catalog;
+  return catalog.HasSymbolCharset(face);
+}
+
 LoadResult ReadStandardInput(const CharFormat& format) {
   std::string bytes;
   char buffer[65536];
@@ -39,7 +47,7 @@ LoadResult ReadStandardInput(const CharFormat& format) {
     result.error = std::string("Cannot read standard input. ") + std::strerror(errno);
     return result;
   }
-  return LoadDocument(bytes, format);
+  return LoadDocument(bytes, format, IsSymbolFace);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -62,7 +70,7 @@ LoadResult LoadText(const ConvertOptions& options) {
     refused.error = "The output file \"" + options.output + "\" is the input file; it is left as it is";
     return refused;
   }
-  return LoadDocumentFile(*options.input, format);
+  return LoadDocumentFile(*options.input, format, IsSymbolFace);
 }
 
 LayoutSettings SettingsFor(const ConvertOptions& options) {
