@@ -93,7 +93,9 @@ TEST(ConvertCommand, EachTextArgumentAndEachInputLineIsALine) {
   EXPECT_LT(b.left, a.right);
 
   const std::string expected = ReadFile(folder.Path("out.dxf"));
-  for (const std::string stdinText : {"A\nB", "A\r\nB\r\n", "\xEF\xBB\xBF" "A\rB"}) {
+  const std::string utf16le("\xFF\xFE" "A\0\n\0B\0", 8);
+  for (const std::string& stdinText : {std::string("A\nB"), std::string("A\r\nB\r\n"),
+                                       std::string("\xEF\xBB\xBF" "A\rB"), utf16le}) {
     ConvertToDxf(folder, {"-f", kFace, "-H", "10", "-i", "-"}, {.stdinBytes = stdinText, .fileSizeLimit = std::nullopt});
     EXPECT_EQ(ReadFile(folder.Path("out.dxf")), expected) << stdinText;
   }
