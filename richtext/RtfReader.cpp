@@ -128,6 +128,12 @@ struct GroupState {
   unsigned char upr = 0;  // 1: in \upr before its first group; 2: after it
 };
 
+// NUL, CR and LF written as \'hh or \uN are dropped like bare ones: a line
+// ends only at a paragraph mark, and no text or face carries a NUL.
+void DropBreakUnits(std::u16string& text) {
+  std::erase_if(text, [](char16_t u) { return u == 0 || u == u'\r' || u == u'\n'; });
+}
+
 bool IsLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 int HexValue(unsigned char c) {
@@ -287,7 +293,7 @@ void RtfParser::ApplyWord(const WordInfo& info, std::string_view, std::optional<
             entry_->nameBytes.clear();
             entry_->nameUnits.push_back(unit);
           }
-        } else if (!state_.skip && unit != 0) {
+        } else if (!state_.skip) {
           if (!pendingBytes_.empty()) Flush();
           pendingUnits_.push_back(unit);
         }
@@ -475,10 +481,12 @@ void RtfParser::Flush() {
       decoder_.Decode(CodePageOf(state_.font), pendingBytes_, decoded_);
     }
     pendingBytes_.clear();
+    DropBreakUnits(decoded_);
     builder_.Append(decoded_, Format());
   }
   if (!pendingUnits_.empty()) {
     RepairSurrogates(pendingUnits_);
+    DropBreakUnits(pendingUnits_);
     if (IsSymbolFont(state_.font)) {
       // Word and LibreOffice write symbol codes as U+F020..U+F0FF.
       for (char16_t& unit : pendingUnits_) {
@@ -498,6 +506,7 @@ void RtfParser::FinishFontEntry() {
   decoder_.Decode(NameCodePage(entry), entry.nameBytes, name);
   entry.nameBytes.clear();
   RepairSurrogates(name);
+  DropBreakUnits(name);
   name = name.substr(0, name.find(u';'));
   const auto isSpace = [](char16_t u) { return u == u' ' || u == u'\t'; };
   while (!name.empty() && isSpace(name.back())) name.pop_back();

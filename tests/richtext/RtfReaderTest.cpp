@@ -184,6 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"HugeParameterClamped", "{\\rtf1\\fs99999999999 x}", {R("x", "Default Face", 3276)}},
         ReadCase{"HugeNegativeParameter", "{\\rtf1\\u-99999999999 x\\fs-99999999999 y}",
                  {R("y", "Default Face")}},
+        ReadCase{"EscapedNulCrLfDropped", "{\\rtf1 a\\'00\\'0d\\'0a\\u13?\\u10?\\u0?b}", {R("ab", "Default Face")}},
         ReadCase{"BackslashAtEnd", "{\\rtf1 a\\", {R("a", "Default Face")}},
         ReadCase{"UnterminatedFontTable", "{\\rtf1{\\fonttbl{\\f0 Arial;}", {}},
         ReadCase{"RichEditTrailer", std::string("{\\rtf1 a}\r\n\0", 12), {R("a", "Default Face")}},
