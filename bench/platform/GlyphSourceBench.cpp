@@ -1,0 +1,100 @@
+// The glyph source's cost per glyph on DejaVu Sans at height 200: with its caches warm, and cold.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "engine/GlyphConversion.h"
+#include "engine/HostQueries.h"
+#include "engine/OutlineFlattening.h"
+#include "platform/FontconfigGlyphSource.h"
+
+namespace {
+
+const std::u16string kLetters = u"Loremipsudlta,cngbqxvhfALODUEQ.";
+
+// The standard text's characters (ASCII), line breaks left out.
+std::u16string LoremCharacters() {
+  std::ifstream in(LOREM_20K, std::ios::binary);
+  std::u16string text;
+  for (auto it = std::istreambuf_iterator<char>(in); it != std::istreambuf_iterator<char>(); ++it) {
+    if (*it != '\n' && *it != '\r') text.push_back(static_cast<unsigned char>(*it));
+  }
+  return text;
+}
+
+// The platform stage alone: one outline query per glyph, face and size cached.
+void BM_QueryGlyphWarm(benchmark::State& state) {
+  vx::FontconfigGlyphSource source;
+  const vx::FontRequest font{"DejaVu Sans", 200, 160, false, false};
+  vx::GlyphMetrics metrics;
+  std::vector<std::uint8_t> outline;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(source.QueryGlyph(font, kLetters[i], metrics, outline));
+    if (++i == kLetters.size()) i = 0;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_QueryGlyphWarm);
+
+// ConvertGlyph (query, walk, flattening at precision 8) with a warm source.
+void BM_ConvertGlyphWarm(benchmark::State& state) {
+  SetPrecision(8);
+  vx::FontconfigGlyphSource source;
+  vx::GlyphMetrics metrics;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(vx::ConvertGlyph(source, kLetters[i], "DejaVu Sans", 200, 160, false,
+                                              false, 2.5 / 200, 0.0, 0.0, metrics));
+    if (++i == kLetters.size()) {
+      i = 0;
+      FreePointList();
+    }
+  }
+  FreePointList();
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ConvertGlyphWarm);
+
+// ConvertGlyph with a new source each time: FreeType set up, the name
+// resolved through fontconfig and the face opened for a single glyph.
+void BM_ConvertGlyphCold(benchmark::State& state) {
+  SetPrecision(8);
+  vx::GlyphMetrics metrics;
+  for (auto _ : state) {
+    vx::FontconfigGlyphSource source;
+    benchmark::DoNotOptimize(vx::ConvertGlyph(source, u'g', "DejaVu Sans", 200, 160, false, false,
+                                              2.5 / 200, 0.0, 0.0, metrics));
+    FreePointList();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ConvertGlyphCold)->Unit(benchmark::kMicrosecond);
+
+// The 20,000 characters of the standard text through ConvertGlyph, one
+// source for the whole text, as a conversion run makes them.
+void BM_ConvertLoremCharacters(benchmark::State& state) {
+  SetPrecision(8);
+  const std::u16string text = LoremCharacters();
+  if (text.empty()) {
+    state.SkipWithError("cannot read " LOREM_20K);
+    return;
+  }
+  vx::FontconfigGlyphSource source;
+  vx::GlyphMetrics metrics;
+  for (auto _ : state) {
+    FreePointList();
+    for (const char16_t c : text) {
+      benchmark::DoNotOptimize(vx::ConvertGlyph(source, c, "DejaVu Sans", 200, 160, false, false,
+                                                2.5 / 200, 0.0, 0.0, metrics));
+    }
+  }
+  state.counters["records"] = GetTTFCount();
+  FreePointList();
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ConvertLoremCharacters)->Unit(benchmark::kMillisecond);
+
+}  // namespace
