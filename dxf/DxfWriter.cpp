@@ -28,6 +28,9 @@ constexpr std::string_view kSequenceEnd = "  0\r\nSEQEND\r\n"sv;
 // only used to size the text up front.
 constexpr std::size_t kVertexBytesEstimate = 80;
 
+// Bytes of text gathered before they are written to the file.
+constexpr std::size_t kChunkBytes = 1 << 20;
+
 }  // namespace
 
 void WriteDxfHeader(std::string& out) { out.append(kHeader); }
@@ -70,7 +73,20 @@ DxfResult WriteDxf(const char* fileName) {
     result.error = "no file name given";
     return result;
   }
-  result.ok = WriteFileAtomically(fileName, DxfText(), result.error);
+  // The text goes out in pieces of about kChunkBytes, so that a large drawing
+  // is never held twice in memory (as store and as text).
+  AtomicFileWriter file;
+  if (!file.Open(fileName, result.error)) return result;
+  std::string chunk;
+  chunk.reserve(kChunkBytes + kChunkBytes / 8);
+  WriteDxfHeader(chunk);
+  for (bool first = true; WritePolyline(chunk, first); first = false) {
+    if (chunk.size() < kChunkBytes) continue;
+    if (!file.Write(chunk, result.error)) return result;
+    chunk.clear();
+  }
+  WriteDxfTrailer(chunk);
+  result.ok = file.Write(chunk, result.error) && file.Commit(result.error);
   return result;
 }
 

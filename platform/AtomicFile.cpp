@@ -38,7 +38,17 @@ mode_t ModeFor(const std::string& path) {
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+AtomicFileWriter::~AtomicFileWriter() { Abandon(); }
+
+void AtomicFileWriter::Abandon() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+  fd_ = -1;
+  tempPath_.clear();
+}
+
+bool AtomicFileWriter::Open(const std::string& path, std::string& error) {
+  Abandon();
   if (path.empty()) {
     error = Reason(ENOENT);
     return false;
@@ -46,30 +56,53 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   std::string pattern = path + ".XXXXXX";
   std::vector<char> temp(pattern.begin(), pattern.end());
   temp.push_back('\0');
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
+  fd_ = ::mkstemp(temp.data());
+  if (fd_ < 0) {
     error = Reason(errno);
     return false;
   }
-  const std::string tempPath(temp.data());
-  const bool ok = WriteAll(fd, bytes) && ::fchmod(fd, ModeFor(path)) == 0 && ::fsync(fd) == 0;
-  const int savedErrno = errno;
-  if (::close(fd) != 0 && ok) {
-    error = Reason(errno);
-    ::unlink(tempPath.c_str());
+  path_ = path;
+  tempPath_ = temp.data();
+  return true;
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes, std::string& error) {
+  if (fd_ < 0) {
+    error = Reason(EBADF);
     return false;
   }
-  if (!ok) {
-    error = Reason(savedErrno);
-    ::unlink(tempPath.c_str());
-    return false;
-  }
-  if (::rename(tempPath.c_str(), path.c_str()) != 0) {
+  if (!WriteAll(fd_, bytes)) {
     error = Reason(errno);
-    ::unlink(tempPath.c_str());
+    Abandon();
     return false;
   }
   return true;
+}
+
+bool AtomicFileWriter::Commit(std::string& error) {
+  if (fd_ < 0) {
+    error = Reason(EBADF);
+    return false;
+  }
+  if (::fchmod(fd_, ModeFor(path_)) != 0 || ::fsync(fd_) != 0) {
+    error = Reason(errno);
+    Abandon();
+    return false;
+  }
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0 || ::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+    error = Reason(errno);
+    Abandon();
+    return false;
+  }
+  tempPath_.clear();
+  return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+  AtomicFileWriter writer;
+  return writer.Open(path, error) && writer.Write(bytes, error) && writer.Commit(error);
 }
 
 }  // namespace vx

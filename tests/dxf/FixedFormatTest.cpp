@@ -60,6 +60,33 @@ TEST(FixedFormat, HalfwayCasesRoundLikePrintf) {
   for (int k = -40001; k <= 40001; k += 2) ExpectSameAsPrintf(k / 128.0);
 }
 
+TEST(FixedFormat, NearlyHalfwayCasesRoundLikePrintf) {
+  // Neighbours of exact halfway values, and decimals whose seventh digit is
+  // 5 (never exact in binary, so just above or below halfway), at magnitudes
+  // up to where a millionth is close to the resolution of a double.
+  for (int k = -4001; k <= 4001; k += 2) {
+    for (double v = k / 128.0, n = 0; n < 3; ++n) {
+      v = std::nextafter(v, INFINITY);
+      ExpectSameAsPrintf(v);
+    }
+    for (double v = k / 128.0, n = 0; n < 3; ++n) {
+      v = std::nextafter(v, -INFINITY);
+      ExpectSameAsPrintf(v);
+    }
+  }
+  std::mt19937_64 random(5);
+  for (double magnitude = 1; magnitude <= 1e10; magnitude *= 10) {
+    std::uniform_int_distribution<std::int64_t> tenMillionths(0, static_cast<std::int64_t>(magnitude * 1e6));
+    for (int i = 0; i < 3000; ++i) {
+      const double v = (tenMillionths(random) * 10 + 5) / 1e7;
+      ExpectSameAsPrintf(v);
+      ExpectSameAsPrintf(-v);
+      ExpectSameAsPrintf(std::nextafter(v, INFINITY));
+      ExpectSameAsPrintf(std::nextafter(v, 0.0));
+    }
+  }
+}
+
 TEST(FixedFormat, RandomValuesOfEveryMagnitudeMatchPrintf) {
   std::mt19937_64 random(7);
   for (int exponent = -9; exponent <= 17; ++exponent) {
