@@ -1,0 +1,82 @@
+// DXF of the standard text: building its text, and writing the file.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "bench/engine/LoremText.h"
+#include "dxf/DxfWriter.h"
+#include "engine/HostQueries.h"
+#include "engine/OutlineFlattening.h"
+#include "platform/FontconfigGlyphSource.h"
+
+namespace {
+
+// Fills the store with the standard text (DejaVu Sans, 2.5, 0.8, precision 8).
+bool LayLorem() {
+  SetPrecision(8);
+  const std::u16string text = vx::bench::LoremText();
+  if (text.empty()) return false;
+  vx::FontconfigGlyphSource source;
+  FreePointList();
+  vx::LayoutText(source, text, vx::bench::LoremStyles(text.size()), vx::bench::LoremSettings());
+  return true;
+}
+
+void BM_DxfTextLorem(benchmark::State& state) {
+  if (!LayLorem()) {
+    state.SkipWithError("cannot read " LOREM_20K);
+    return;
+  }
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    const std::string text = vx::DxfText();
+    bytes = text.size();
+  }
+  state.counters["records"] = GetTTFCount();
+  state.counters["dxf_MB"] = bytes / 1e6;
+  state.SetBytesProcessed(static_cast<std::int64_t>(bytes * state.iterations()));
+  FreePointList();
+}
+BENCHMARK(BM_DxfTextLorem)->Unit(benchmark::kMillisecond);
+
+// The whole save: text, temporary file, flush to disk, rename.
+void BM_WriteDxfLorem(benchmark::State& state) {
+  if (!LayLorem()) {
+    state.SkipWithError("cannot read " LOREM_20K);
+    return;
+  }
+  const std::string path = "/tmp/vexoglyph-bench-dxf-" + std::to_string(::getpid()) + ".dxf";
+  for (auto _ : state) {
+    const vx::DxfResult result = vx::WriteDxf(path.c_str());
+    if (!result.ok) {
+      state.SkipWithError(result.error.c_str());
+      break;
+    }
+  }
+  std::remove(path.c_str());
+  FreePointList();
+}
+BENCHMARK(BM_WriteDxfLorem)->Unit(benchmark::kMillisecond);
+
+// Layout and save together, from an empty store to a written file.
+void BM_LayoutAndWriteDxfLorem(benchmark::State& state) {
+  const std::string path = "/tmp/vexoglyph-bench-dxf-" + std::to_string(::getpid()) + ".dxf";
+  for (auto _ : state) {
+    if (!LayLorem()) {
+      state.SkipWithError("cannot read " LOREM_20K);
+      break;
+    }
+    const vx::DxfResult result = vx::WriteDxf(path.c_str());
+    if (!result.ok) {
+      state.SkipWithError(result.error.c_str());
+      break;
+    }
+  }
+  std::remove(path.c_str());
+  FreePointList();
+}
+BENCHMARK(BM_LayoutAndWriteDxfLorem)->Unit(benchmark::kMillisecond);
+
+}  // namespace
