@@ -190,8 +190,24 @@ std::vector<FontFile> FamilyFaces(const std::string& family) {
 }
 
 std::string DefaultSansFamily() {
-  std::optional<FontMatch> match = MatchPattern("sans-serif", false, false);
-  return match ? match->family : std::string{};
+  // fontconfig's sans-serif preferences in order, keeping the first family
+  // with quadratic outlines: the glyph source converts no other kind.
+  Pattern pattern(FcPatternCreate());
+  if (!pattern) return {};
+  FcPatternAddString(pattern.get(), FC_FAMILY, Utf8(std::string("sans-serif")));
+  if (!FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) return {};
+  FcDefaultSubstitute(pattern.get());
+  FcResult result = FcResultNoMatch;
+  FontSet sorted(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
+  if (!sorted || sorted->nfont == 0) return {};
+  for (int i = 0; i < sorted->nfont; ++i) {
+    const FcPattern* face = sorted->fonts[i];
+    FcBool outline = FcFalse;
+    if (GetString(face, FC_FONTFORMAT) == "TrueType" &&
+        FcPatternGetBool(face, FC_OUTLINE, 0, &outline) == FcResultMatch && outline)
+      return GetString(face, FC_FAMILY);
+  }
+  return GetString(sorted->fonts[0], FC_FAMILY);
 }
 
 }  // namespace vx

@@ -44,7 +44,8 @@ std::optional<FontMatch> MatchFont(const std::string& face, bool bold, bool ital
 // Every installed face of a family (any letter case).
 std::vector<FontFile> FamilyFaces(const std::string& family);
 
-// fontconfig's default sans-serif family; empty when there is none.
+// fontconfig's default sans-serif family, the first in its order of
+// preference that has TrueType outlines; empty when there is no font.
 std::string DefaultSansFamily();
 
 }  // namespace vx

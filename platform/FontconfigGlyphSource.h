@@ -48,8 +48,9 @@ class FontconfigGlyphSource final : public GlyphSource {
   std::unique_ptr<Impl> impl_;
 };
 
-// fontconfig's default sans-serif family ("DejaVu Sans" on a stock Debian);
-// empty when fontconfig knows no font at all.
+// fontconfig's default sans-serif family ("DejaVu Sans" on a stock Debian),
+// the first of its preferences with TrueType outlines; empty when fontconfig
+// knows no font at all.
 std::string DefaultSansFace();
 
 }  // namespace vx
