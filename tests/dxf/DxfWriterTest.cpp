@@ -211,6 +211,16 @@ TEST_F(DxfWriter, WrittenFileReadsBackAsOneClosedPolylinePerContour) {
   }
 }
 
+TEST_F(DxfWriter, LargeStoreIsWrittenWholeInPieces) {
+  for (int i = 0; i < 30000; ++i) AddContour({{i * 0.001, -i}, {i + 0.5, 0}, {i + 0.5, 1}, {i, 2}}, pkGlyphEnd);
+  const std::string text = DxfText();
+  ASSERT_GT(text.size(), 3u << 20);
+  const fs::path file = folder / "large.dxf";
+  const DxfResult result = WriteDxf(file.c_str());
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_TRUE(ReadFile(file) == text);
+}
+
 TEST_F(DxfWriter, ReplacesAnExistingFileWhole) {
   const fs::path file = folder / "old.dxf";
   WriteText(file, std::string(100000, 'x'));
@@ -275,7 +285,8 @@ TEST_F(DxfWriter, UnwritableFolderKeepsTheExistingFile) {
 TEST_F(DxfWriter, FailedWriteKeepsTheExistingFileIntact) {
   const fs::path file = folder / "kept.dxf";
   WriteText(file, "previous drawing");
-  for (int i = 0; i < 2000; ++i) AddContour({{i, 0}, {i + 0.5, 0}, {i + 0.5, 1}}, pkGlyphEnd);
+  // Several MiB of text, so that the limit is met while pieces are written.
+  for (int i = 0; i < 20000; ++i) AddContour({{i, 0}, {i + 0.5, 0}, {i + 0.5, 1}}, pkGlyphEnd);
 
   rlimit saved{};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
