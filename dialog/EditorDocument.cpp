@@ -1,0 +1,115 @@
+// Styled text into and out of a QTextDocument, one block per line, one fragment per run.
+#include "dialog/EditorDocument.h"
+
+#include <QTextBlock>
+
+namespace vx {
+namespace {
+
+std::u16string ToU16(const QString& text) {
+  return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+}
+
+QString ToQString(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString FaceOf(const QTextCharFormat& format, const QFont& defaultFont) {
+  if (format.hasProperty(QTextFormat::FontFamilies)) {
+    const QStringList families = format.fontFamilies().toStringList();
+    if (!families.isEmpty()) return families.first();
+  }
+  if (format.hasProperty(QTextFormat::FontFamily)) return format.property(QTextFormat::FontFamily).toString();
+  return defaultFont.families().isEmpty() ? defaultFont.family() : defaultFont.families().first();
+}
+
+CharFormat FormatOf(const QTextCharFormat& format, const QFont& defaultFont) {
+  return ToCharFormat(AttributesOf(format, defaultFont));
+}
+
+void AppendRun(StyledLine& line, const QString& text, const CharFormat& format) {
+  if (text.isEmpty()) return;
+  if (!line.runs.empty() && line.runs.back().format == format) {
+    line.runs.back().text += ToU16(text);
+  } else {
+    line.runs.push_back(StyledRun{ToU16(text), format});
+  }
+}
+
+}  // namespace
+
+EditorAttributes AttributesOf(const QTextCharFormat& format, const QFont& defaultFont) {
+  EditorAttributes a;
+  a.face = FaceOf(format, defaultFont);
+  const double points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
+                                                                       : defaultFont.pointSizeF();
+  a.size = points > 0 ? static_cast<int>(points) : 0;
+  const int weight = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() : defaultFont.weight();
+  a.bold = weight >= QFont::Bold;
+  a.italic = format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : defaultFont.italic();
+  a.charset = format.hasProperty(kCharsetProperty) ? format.intProperty(kCharsetProperty) : 1;
+  return a;
+}
+
+QTextCharFormat ToQtFormat(const CharFormat& format) {
+  QTextCharFormat q;
+  q.setFontFamilies(QStringList{QString::fromStdString(format.face)});
+  q.setFontPointSize(format.halfPoints / 2.0);
+  q.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
+  q.setFontItalic(format.italic);
+  q.setProperty(kCharsetProperty, format.charset == CharSet::Symbol ? 2 : 1);
+  return q;
+}
+
+CharFormat ToCharFormat(const EditorAttributes& a) {
+  CharFormat f;
+  f.face = a.face.toStdString();
+  f.halfPoints = a.size * 2;
+  f.bold = a.bold;
+  f.italic = a.italic;
+  f.charset = a.charset == 2 ? CharSet::Symbol : CharSet::Default;
+  return f;
+}
+
+void InsertStyledText(QTextCursor& cursor, const StyledText& text, bool replaceAll) {
+  cursor.beginEditBlock();
+  for (std::size_t l = 0; l < text.lines.size(); ++l) {
+    const StyledLine& line = text.lines[l];
+    if (l == 0 && replaceAll) {
+      cursor.setBlockCharFormat(ToQtFormat(line.endFormat));
+      cursor.setCharFormat(ToQtFormat(line.endFormat));
+    }
+    if (l > 0) cursor.insertBlock(cursor.blockFormat(), ToQtFormat(line.endFormat));
+    for (const StyledRun& run : line.runs) cursor.insertText(ToQString(run.text), ToQtFormat(run.format));
+  }
+  cursor.endEditBlock();
+}
+
+StyledText ExportStyledText(const QTextDocument& document, int from, int to) {
+  const QFont defaultFont = document.defaultFont();
+  if (to < 0) to = document.characterCount() - 1;  // without the final separator
+  StyledText out;
+  out.lines.clear();
+  for (QTextBlock block = document.findBlock(from); block.isValid(); block = block.next()) {
+    if (block.position() > to) break;
+    if (!out.lines.empty() && block.position() > to) break;
+    StyledLine line;
+    line.endFormat = FormatOf(block.charFormat(), defaultFont);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (!fragment.isValid()) continue;
+      const int start = std::max(fragment.position(), from);
+      const int end = std::min(fragment.position() + fragment.length(), to);
+      if (start >= end) continue;
+      AppendRun(line, fragment.text().mid(start - fragment.position(), end - start),
+                FormatOf(fragment.charFormat(), defaultFont));
+    }
+    out.lines.push_back(std::move(line));
+    // The block's separator lies inside the range only when the next block starts in it.
+    if (block.position() + block.length() > to) break;
+  }
+  if (out.lines.empty()) out.lines.push_back(StyledLine{});
+  return out;
+}
+
+}  // namespace vx

@@ -1,0 +1,46 @@
+// TForm2: the borderless start-up window that shows the font catalogue's three phases.
+#pragma once
+
+#include <QWidget>
+
+#include "engine/Export.h"
+
+class QFrame;
+class QLabel;
+class QProgressBar;
+
+class TForm2 : public QWidget {
+  Q_OBJECT
+
+ public:
+  // A top-level window owned by owner (destroyed with it).
+  explicit TForm2(QWidget* owner);
+
+  QFrame* Panel1;
+  QFrame* Panel2;
+  QLabel* Image1;
+  QLabel* Label4;
+  QLabel* Label5;
+  QLabel* Label1;
+  QProgressBar* ProgressBar1;
+  QLabel* Label2;
+  QProgressBar* ProgressBar2;
+  QLabel* Label3;
+  QProgressBar* ProgressBar3;
+
+  // The show handler: the three initial captions.
+  void FormShow();
+
+  // Sets a caption and paints it at once (the catalogue runs without events).
+  static void ShowCaption(QLabel* label, const QString& text);
+  // Advances a bar by one step and paints it at once.
+  static void StepBar(QProgressBar* bar);
+  static void StartBar(QProgressBar* bar, int maximum);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+};
+
+// The start-up window while it exists, else null. The host sees the
+// reference variable itself as the data symbol _Form2.
+extern VX_EXPORT TForm2* Form2 __asm__("_Form2");

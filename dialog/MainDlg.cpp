@@ -1,0 +1,930 @@
+// TForm1: the text dialog's controls, modes, formatting handlers, conversion run and preview; ShowTTFTextDlg.
+#include "dialog/MainDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QSlider>
+#include <QTextBlock>
+#include <QThread>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <memory>
+
+#include "dialog/ButtonPictures.h"
+#include "dialog/DialogWidgets.h"
+#include "dialog/InitProgress.h"
+#include "dialog/NumberRules.h"
+#include "dialog/PreviewMapping.h"
+#include "dialog/RichEditBox.h"
+#include "dialog/SymbolCell.h"
+#include "dxf/DxfWriter.h"
+#include "engine/HostQueries.h"
+#include "engine/OutlineFlattening.h"
+#include "platform/FontconfigCatalog.h"
+#include "platform/FontconfigGlyphSource.h"
+
+VX_EXPORT TForm1* Form1 __asm__("_Form1") = nullptr;
+
+namespace {
+
+using vx::RichEditBox;
+
+constexpr int kClientWidth = 738;
+constexpr int kClientHeight = 489;
+constexpr int kTopBarHeight = 58;
+constexpr int kBottomPanelHeight = 95;
+constexpr int kPaletteWidth = 261;
+constexpr int kPreviewHeight = 200;  // preview glyphs are outlined at 200 x 200 units
+const char* const kHostTitle = "Input Text [Vexoglyph v1.9]";
+const char* const kStandaloneTitle = "Vexoglyph V1.9";
+
+std::u16string ToU16(const QString& text) {
+  return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+}
+
+// Runs a closing action when the scope ends, also when an error leaves it.
+template <typename Action>
+class ScopeExit {
+ public:
+  explicit ScopeExit(Action action) : action_(std::move(action)) {}
+  ~ScopeExit() {
+    if (armed_) action_();
+  }
+  void Release() { armed_ = false; }
+  ScopeExit(const ScopeExit&) = delete;
+  ScopeExit& operator=(const ScopeExit&) = delete;
+
+ private:
+  Action action_;
+  bool armed_ = true;
+};
+
+template <typename T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+QToolButton* PictureButton(QWidget* parent, const char* name, const QIcon& icon, QRect geometry) {
+  auto* button = Named(new QToolButton(parent), name);
+  button->setIcon(icon);
+  button->setIconSize(QSize(32, 32));
+  button->setAutoRaise(true);
+  button->setGeometry(geometry);
+  return button;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
+  auto* label = Named(new QLabel(text, parent), name);
+  label->move(at);
+  label->adjustSize();
+  return label;
+}
+
+QPushButton* MakePushButton(QWidget* parent, const char* name, const QString& text) {
+  auto* button = Named(new QPushButton(text, parent), name);
+  button->setAutoDefault(false);
+  button->setDefault(false);
+  return button;
+}
+
+QFileDialog* MakeFileDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode,
+                            const QStringList& filters) {
+  auto* dialog = Named(new QFileDialog(parent), name);
+  dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog->setAcceptMode(mode);
+  dialog->setNameFilters(filters);
+  dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  return dialog;
+}
+
+// The display's font family list: every family once, sorted without regard to case.
+std::vector<std::string> ToolkitFamilies() {
+  QStringList families = QFontDatabase::families();
+  std::stable_sort(families.begin(), families.end(),
+                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+  std::vector<std::string> names;
+  names.reserve(static_cast<std::size_t>(families.size()));
+  for (const QString& family : families) names.push_back(family.toStdString());
+  return names;
+}
+
+bool IsInstalledFamily(const QString& name) {
+  if (name.isEmpty()) return false;
+  const QStringList families = QFontDatabase::families();
+  return std::any_of(families.begin(), families.end(),
+                     [&](const QString& f) { return f.compare(name, Qt::CaseInsensitive) == 0; });
+}
+
+// The font catalogue's answers as enumeration reports: a family that is
+// TrueType (or has the symbol set) reports itself once as a TrueType face.
+vx::FaceEnumeration CatalogEnumeration(vx::FontCatalog& catalog) {
+  return [&catalog](const std::string& face, int charset) {
+    std::vector<vx::FaceReport> reports;
+    const bool present = charset == vx::kSymbolCharset ? catalog.HasSymbolCharset(face)
+                                                       : catalog.IsTrueTypeFamily(face);
+    if (present) reports.push_back({face, vx::kTrueTypeFontType});
+    return reports;
+  };
+}
+
+vx::GlyphSource& ProcessGlyphSource() {
+  static vx::FontconfigGlyphSource source;
+  return source;
+}
+
+}  // namespace
+
+TForm1::TForm1(const TFormEnvironment& environment)
+    : QDialog(nullptr), environment_(environment),
+      glyphSource_(environment.glyphSource != nullptr ? environment.glyphSource : &ProcessGlyphSource()) {
+  setObjectName(QStringLiteral("Form1"));
+  QFont dialogFont(QStringLiteral("MS Sans Serif"));
+  dialogFont.setPixelSize(11);
+  setFont(dialogFont);
+  setFixedSize(kClientWidth, kClientHeight);
+  setWindowTitle(QStringLiteral("Form1"));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  BuildTopToolBar();
+  BuildCentre();
+  BuildSymbolPanel();
+  BuildBottomPanel();
+  BuildHiddenParts();
+  layout->addWidget(ToolBar1);
+  auto* middle = new QHBoxLayout;
+  middle->setContentsMargins(0, 0, 0, 0);
+  middle->setSpacing(0);
+  middle->addWidget(Panel3, 1);
+  middle->addWidget(Panel2);
+  layout->addLayout(middle, 1);
+  layout->addWidget(Panel1);
+  ConnectHandlers();
+  ApplyMode(vx::dmStandalone, 0.0, 0.0);
+  FMode = 0;
+  FormCreate();
+}
+
+TForm1::~TForm1() {
+  // Controls going away must not reach the handlers, and the point store the
+  // host may still read stays as it is.
+  destroying_ = true;
+  Memo1->blockSignals(true);
+  if (Form2 != nullptr && Form2->parent() == this) Form2 = nullptr;
+}
+
+void TForm1::BuildTopToolBar() {
+  ToolBar1 = Named(new QToolBar(this), "ToolBar1");
+  ToolBar1->setMovable(false);
+  ToolBar1->setFloatable(false);
+  ToolBar1->setFixedHeight(kTopBarHeight);
+  SpeedButton1 = PictureButton(ToolBar1, "SpeedButton1", vx::OpenFilePicture(), {0, 0, 56, 56});
+  SpeedButton1->setToolTip(QStringLiteral("Open text file"));
+  SpeedButton2 = PictureButton(ToolBar1, "SpeedButton2", vx::SaveFilePicture(), {56, 0, 56, 56});
+  SpeedButton2->setToolTip(QStringLiteral("Save text to file"));
+  sbSymbol = PictureButton(ToolBar1, "sbSymbol", vx::SymbolListPicture(), {112, 0, 56, 56});
+  sbSymbol->setToolTip(QStringLiteral("Open symbol list"));
+  sbSymbol->setCheckable(true);
+
+  Panel5 = Named(new QFrame(ToolBar1), "Panel5");
+  Panel5->setGeometry(168, 0, 185, 56);
+  Label5 = MakeLabel(Panel5, "Label5", QStringLiteral("Font height"), {8, 6});
+  cHeight = Named(new vx::DropDownComboBox(Panel5), "cHeight");
+  cHeight->setGeometry(8, 24, 63, 22);
+  cHeight->setToolTip(QStringLiteral("Font height"));
+  Label4 = MakeLabel(Panel5, "Label4", QStringLiteral("Font width factor"), {88, 6});
+  cWidth = Named(new QComboBox(Panel5), "cWidth");
+  cWidth->setGeometry(88, 24, 63, 22);
+  cWidth->setToolTip(QStringLiteral("Font width factor"));
+  for (QComboBox* box : {static_cast<QComboBox*>(cHeight), cWidth}) {
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+  }
+  for (int size : {1, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 90, 95, 100}) {
+    cHeight->addItem(QString::number(size));
+  }
+  cHeight->setEditText(QStringLiteral("28"));
+  cWidth->addItems({"0.2", "0.4", "0.5", "0.6", "0.65", "0.7", "0.75", "0.8", "0.85", "0.9", "0.95", "1.0",
+                    "1.2", "1.5"});
+  cWidth->setEditText(QStringLiteral("0.65"));
+
+  Panel6 = Named(new QFrame(ToolBar1), "Panel6");
+  Panel6->setGeometry(353, 0, 136, 56);
+  Label6 = MakeLabel(Panel6, "Label6", QStringLiteral("Precision:"), {8, 6});
+  Label1 = MakeLabel(Panel6, "Label1", QStringLiteral("8"), {70, 6});
+  Label1->setFixedWidth(36);
+  TrackBar1 = Named(new QSlider(Qt::Horizontal, Panel6), "TrackBar1");
+  TrackBar1->setGeometry(4, 24, 128, 28);
+  TrackBar1->setRange(1, 32);
+  TrackBar1->setTickInterval(4);
+  TrackBar1->setTickPosition(QSlider::TicksBelow);
+  TrackBar1->setValue(8);
+  TrackBar1->setToolTip(QStringLiteral("Precision"));
+
+  About = PictureButton(ToolBar1, "About", vx::AboutPicture(), {538, 0, 52, 56});
+  About->setText(QStringLiteral("About"));
+  About->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  About->setIconSize(QSize(28, 28));
+}
+
+void TForm1::BuildCentre() {
+  Panel3 = Named(new QFrame(this), "Panel3");
+  auto* layout = new QVBoxLayout(Panel3);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  ToolBar3 = Named(new QToolBar(Panel3), "ToolBar3");
+  ToolBar3->setMovable(false);
+  ToolBar3->setFloatable(false);
+  ToolBar3->setIconSize(QSize(24, 24));
+  Label3 = Named(new QLabel(QStringLiteral("Select Font :    "), ToolBar3), "Label3");
+  cName = Named(new QComboBox(ToolBar3), "cName");
+  cName->setEditable(true);
+  cName->setInsertPolicy(QComboBox::NoInsert);
+  cName->setCompleter(nullptr);
+  cName->setFixedWidth(184);
+  cName->setToolTip(QStringLiteral("Font name"));
+  sbItalic = Named(new QToolButton(ToolBar3), "sbItalic");
+  sbItalic->setText(QStringLiteral("I "));
+  sbItalic->setToolTip(QStringLiteral("Italic font"));
+  sbBold = Named(new QToolButton(ToolBar3), "sbBold");
+  sbBold->setText(QStringLiteral("B"));
+  sbBold->setToolTip(QStringLiteral("Bold font"));
+  for (QToolButton* button : {sbItalic, sbBold}) {
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(21);
+    font.setBold(true);
+    font.setItalic(button == sbItalic);
+    button->setFont(font);
+    button->setCheckable(true);
+    button->setAutoRaise(true);
+    button->setFixedSize(28, 24);
+  }
+  ToolBar3->addWidget(Label3);
+  ToolBar3->addWidget(cName);
+  ToolBar3->addWidget(sbItalic);
+  ToolBar3->addWidget(sbBold);
+  Memo1 = Named(new RichEditBox(Panel3), "Memo1");
+  layout->addWidget(ToolBar3);
+  layout->addWidget(Memo1, 1);
+}
+
+void TForm1::BuildSymbolPanel() {
+  Panel2 = Named(new QFrame(this), "Panel2");
+  Panel2->setFixedWidth(kPaletteWidth);
+  auto* layout = new QVBoxLayout(Panel2);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  ToolBar2 = Named(new QToolBar(Panel2), "ToolBar2");
+  ToolBar2->setMovable(false);
+  ToolBar2->setFloatable(false);
+  ToolBar2->setFixedHeight(26);
+  Label2 = Named(new QLabel(QStringLiteral("Symbols:   "), ToolBar2), "Label2");
+  Label2->setFixedSize(87, 24);
+  Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  cSymbol = Named(new QComboBox(ToolBar2), "cSymbol");
+  cSymbol->setFixedWidth(166);
+  ToolBar2->addWidget(Label2);
+  ToolBar2->addWidget(cSymbol);
+  ScrollBox2 = Named(new QScrollArea(Panel2), "ScrollBox2");
+  ScrollBox2->setFrameShape(QFrame::NoFrame);
+  ScrollBox2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* grid = new QWidget;
+  grid->setObjectName(QStringLiteral("SymbolGrid"));
+  grid->setFixedSize(vx::SymbolCell::kSize * vx::SymbolCell::kColumns,
+                     vx::SymbolCell::kSize * (vx::SymbolCell::kCount / vx::SymbolCell::kColumns));
+  ScrollBox2->setWidget(grid);
+  QPalette info = ScrollBox2->palette();
+  info.setColor(QPalette::Window, info.color(QPalette::ToolTipBase));
+  ScrollBox2->viewport()->setPalette(info);
+  ScrollBox2->viewport()->setAutoFillBackground(true);
+  grid->setPalette(info);
+  layout->addWidget(ToolBar2);
+  layout->addWidget(ScrollBox2, 1);
+  Panel2->hide();
+}
+
+void TForm1::BuildBottomPanel() {
+  Panel1 = Named(new QFrame(this), "Panel1");
+  Panel1->setFixedHeight(kBottomPanelHeight);
+  Panel1->setAutoFillBackground(true);
+  Panel4 = Named(new QFrame(Panel1), "Panel4");
+  Panel4->setGeometry(1, 1, 112, 93);
+  Panel4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Panel4->setLineWidth(2);
+  Panel4->setAutoFillBackground(true);
+  QPalette navy = Panel4->palette();
+  navy.setColor(QPalette::Window, QColor(0, 0, 128));
+  Panel4->setPalette(navy);
+  PreviewBox = Named(new vx::PreviewBox(Panel4), "PreviewBox");
+  PreviewBox->setGeometry(2, 2, 108, 89);
+  PreviewBox->setToolTip(QStringLiteral("Preview"));
+
+  AcadBtn = PictureButton(Panel1, "AcadBtn", vx::AcadPicture(), {120, 2, 56, 56});
+  AcadBtn->setText(QStringLiteral("Acad"));
+  AcadBtn->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  AcadBtn->setIconSize(QSize(28, 28));
+  SpeedButton3 = PictureButton(Panel1, "SpeedButton3", vx::HelpPicture(), {344, 56, 23, 25});
+  SpeedButton3->setIconSize(QSize(18, 18));
+  SpeedButton3->setAutoRaise(false);
+  SpeedButton3->setToolTip(QStringLiteral("Help"));
+  bInsSym = MakePushButton(Panel1, "bInsSym", QStringLiteral("<--------  Insert Symbol"));
+  bInsSym->setGeometry(481, 6, 253, 25);
+  bInsSym->hide();
+  OkBtn = MakePushButton(Panel1, "OkBtn", QStringLiteral("OK"));
+  OkBtn->setIcon(vx::OkPicture());
+  CancelBtn = MakePushButton(Panel1, "CancelBtn", QStringLiteral("Cancel"));
+  CancelBtn->setIcon(vx::CancelPicture());
+  OkBtn->setGeometry(508, 58, 110, 28);
+  CancelBtn->setGeometry(624, 58, 110, 28);
+  Panel1->installEventFilter(this);
+}
+
+void TForm1::PlaceRightAnchored() {
+  // bInsSym, OkBtn and CancelBtn keep their distance from the right edge.
+  const int width = Panel1->width();
+  bInsSym->move(width - 4 - bInsSym->width(), bInsSym->y());
+  CancelBtn->move(width - 4 - CancelBtn->width(), CancelBtn->y());
+  OkBtn->move(CancelBtn->x() - 6 - OkBtn->width(), OkBtn->y());
+}
+
+void TForm1::BuildHiddenParts() {
+  OpenDialog1 = MakeFileDialog(this, "OpenDialog1", QFileDialog::AcceptOpen,
+                               {"Text File(*.txt)", "Rich Text Format(*.rtf)", "Any  File(*.*)"});
+  SaveDialog1 = MakeFileDialog(this, "SaveDialog1", QFileDialog::AcceptSave,
+                               {"Rich Text Format(*.rtf)", "Text File(*.txt)", "Any  File(*.*)"});
+  SaveDialog1->setDefaultSuffix(QStringLiteral("txt"));
+  SaveDialog2 = MakeFileDialog(this, "SaveDialog2", QFileDialog::AcceptSave, {"DXF file(*.dxf)", "All file(*.*)"});
+  SaveDialog2->setDefaultSuffix(QStringLiteral("dxf"));
+  PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
+  Cut1 = Named(PopupMenu1->addAction(QStringLiteral("C&ut")), "Cut1");
+  Copy1 = Named(PopupMenu1->addAction(QStringLiteral("&Copy")), "Copy1");
+  Paste1 = Named(PopupMenu1->addAction(QStringLiteral("&Paste")), "Paste1");
+  Undo1 = Named(PopupMenu1->addAction(QStringLiteral("&Undo")), "Undo1");
+  Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void TForm1::ConnectHandlers() {
+  // Every handler runs through RunHandler, so an error never leaves the dialog.
+  const auto bind = [this](auto* sender, auto signal, void (TForm1::*handler)(QObject*)) {
+    connect(sender, signal, this, [this, sender, handler] { RunHandler([&] { (this->*handler)(sender); }); });
+  };
+  bind(OkBtn, &QPushButton::clicked, &TForm1::OkBtnClick);
+  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  bind(Memo1, &RichEditBox::SelectionChange, &TForm1::Memo1SelectionChange);
+  bind(cName->lineEdit(), &QLineEdit::textEdited, &TForm1::cNameChange);
+  connect(cName, &QComboBox::activated, this, [this] { RunHandler([&] { cNameChange(cName); }); });
+  bind(cHeight, &vx::DropDownComboBox::droppedDown, &TForm1::cHeightDropDown);
+  connect(cHeight->lineEdit(), &QLineEdit::textEdited, this, [this] { RunHandler([&] { cHeightChange(cHeight); }); });
+  connect(cHeight, &QComboBox::activated, this, [this] { RunHandler([&] { cHeightChange(cHeight); }); });
+  cHeight->lineEdit()->installEventFilter(this);
+  cWidth->lineEdit()->installEventFilter(this);
+  bind(sbBold, &QToolButton::clicked, &TForm1::sbBoldClick);
+  bind(sbItalic, &QToolButton::clicked, &TForm1::sbItalicClick);
+  bind(TrackBar1, &QSlider::valueChanged, &TForm1::TrackBar1Change);
+  bind(SpeedButton1, &QToolButton::clicked, &TForm1::SpeedButton1Click);
+  bind(SpeedButton2, &QToolButton::clicked, &TForm1::SpeedButton2Click);
+  bind(PopupMenu1, &QMenu::aboutToShow, &TForm1::PopupMenu1Popup);
+  connect(Memo1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { PopupMenu1->popup(Memo1->viewport()->mapToGlobal(at)); });
+  bind(Cut1, &QAction::triggered, &TForm1::Cut1Click);
+  bind(Copy1, &QAction::triggered, &TForm1::Copy1Click);
+  bind(Paste1, &QAction::triggered, &TForm1::Paste1Click);
+  bind(Undo1, &QAction::triggered, &TForm1::Undo1Click);
+  PreviewBox->OnPaint = [this](QPainter& painter) { RunHandler([&] { PreviewBoxPaint(painter); }); };
+  bind(sbSymbol, &QToolButton::clicked, &TForm1::sbSymbolClick);
+  connect(cSymbol, &QComboBox::activated, this, [this] { RunHandler([&] { cSymbolChange(cSymbol); }); });
+  bind(bInsSym, &QPushButton::clicked, &TForm1::PanelSDblClick);
+  bind(About, &QToolButton::clicked, &TForm1::AboutClick);
+  bind(SpeedButton3, &QToolButton::clicked, &TForm1::SpeedButton3Click);
+  bind(AcadBtn, &QToolButton::clicked, &TForm1::AcadBtnClick);
+  Memo1->SetSymbolFaceTest([this](const std::string& face) { return IsSymbolFace(face); });
+}
+
+void TForm1::RunHandler(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    ShowMessage(QString::fromUtf8(error.what()));
+  } catch (...) {
+    ShowMessage(QStringLiteral("Unknown error"));
+  }
+}
+
+void TForm1::ShowMessage(const QString& text) {
+  try {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vexoglyph"), text, QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("Message"));
+    box.exec();
+  } catch (...) {
+    // A message that cannot be shown is dropped; the dialog goes on.
+  }
+}
+
+bool TForm1::IsSymbolFace(const std::string& face) const {
+  const QString name = QString::fromStdString(face);
+  for (int i = 0; i < cSymbol->count(); ++i) {
+    if (cSymbol->itemText(i).compare(name, Qt::CaseInsensitive) == 0) return true;
+  }
+  return false;
+}
+
+// ---- Modes -----------------------------------------------------------------
+
+void TForm1::ApplyMode(int mode, double height, double widthFactor) {
+  const bool standalone = mode == vx::dmStandalone;
+  if (standalone) {
+    OkBtn->setText(QStringLiteral("Save to dxf..."));
+    OkBtn->setToolTip(QStringLiteral("Save text outline to DXF file"));
+    CancelBtn->setText(QStringLiteral("Close"));
+    setWindowTitle(QString::fromLatin1(kStandaloneTitle));
+  } else {
+    OkBtn->setText(QStringLiteral("OK"));
+    OkBtn->setToolTip(QString());
+    CancelBtn->setText(QStringLiteral("Cancel"));
+    setWindowTitle(QString::fromLatin1(kHostTitle));
+    Panel5->hide();
+    AcadBtn->hide();
+    if (mode == vx::dmHostSized) {
+      FHostHeight = height;
+      FHostWidthFactor = widthFactor;
+    }
+  }
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
+  if (standalone) flags |= Qt::WindowMinimizeButtonHint;
+  if (windowFlags() != flags) setWindowFlags(flags);
+  FMode = mode;
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+  }
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) RunHandler([this] { FormShow(); });
+}
+
+void TForm1::done(int result) {
+  if (!destroying_) RunHandler([this] { FormClose(); });
+  QDialog::done(result);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Panel1 && event->type() == QEvent::Resize) {
+    PlaceRightAnchored();
+    return false;
+  }
+  const bool heightBox = watched == cHeight->lineEdit();
+  const bool widthBox = watched == cWidth->lineEdit();
+  if (!heightBox && !widthBox) return QDialog::eventFilter(watched, event);
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Shortcuts (copy, paste, select all) and keys that type nothing are not
+    // typed characters; Tab moves the focus as in any dialog.
+    if (key->text().isEmpty() || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ||
+        key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      return false;
+    }
+    bool removed = false;
+    RunHandler([&] {
+      removed = heightBox ? cHeightKeyPess(cHeight, key->text()) : cWidthKeyPress(cWidth, key->text());
+    });
+    return removed;
+  }
+  if (event->type() == QEvent::FocusOut) {
+    // Leaving the box for another control of the dialog; a list dropping
+    // down or another window taking over is no exit.
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+      RunHandler([&] { heightBox ? cHeightExit(cHeight) : cWidthExit(cWidth); });
+    }
+  }
+  return false;
+}
+
+// ---- Creation: the font catalogue and the palette --------------------------
+
+void TForm1::FormCreate() {
+  TForm2* progress = nullptr;
+  try {
+    progress = environment_.makeProgressWindow ? environment_.makeProgressWindow(this) : new TForm2(this);
+    Form2 = progress;
+    progress->show();
+    progress->repaint();
+  } catch (...) {
+    delete progress;
+    progress = nullptr;
+    Form2 = nullptr;
+  }
+  // The window goes away however the catalogue ends.
+  ScopeExit closeProgress([&] {
+    if (Form2 != nullptr) {
+      Form2->hide();
+      delete Form2;
+      Form2 = nullptr;
+    }
+  });
+
+  const std::vector<std::string> families =
+      environment_.displayFamilies ? environment_.displayFamilies() : ToolkitFamilies();
+  std::unique_ptr<vx::FontCatalog> ownCatalog;
+  vx::FontCatalog* catalog = environment_.catalog;
+  if (catalog == nullptr) {
+    ownCatalog = std::make_unique<vx::FontconfigCatalog>();
+    catalog = ownCatalog.get();
+  }
+  const vx::FaceEnumeration enumerate = CatalogEnumeration(*catalog);
+
+  if (Form2) TForm2::ShowCaption(Form2->Label1, QStringLiteral("initializing font"));
+  if (Form2) TForm2::StartBar(Form2->ProgressBar1, static_cast<int>(families.size()));
+  const std::vector<std::string> trueType = vx::CollectFaces(families, vx::kDefaultCharset, enumerate, [] {
+    if (Form2) TForm2::StepBar(Form2->ProgressBar1);
+  });
+  for (const std::string& face : trueType) cName->addItem(QString::fromStdString(face));
+  if (Form2) TForm2::ShowCaption(Form2->Label1, QStringLiteral("initialized font"));
+
+  if (Form2) TForm2::ShowCaption(Form2->Label2, QStringLiteral("initializing symbol font"));
+  if (Form2) TForm2::StartBar(Form2->ProgressBar2, cName->count());
+  std::vector<std::string> names;
+  for (int i = 0; i < cName->count(); ++i) names.push_back(cName->itemText(i).toStdString());
+  const std::vector<std::string> symbols = vx::CollectFaces(names, vx::kSymbolCharset, enumerate, [] {
+    if (Form2) TForm2::StepBar(Form2->ProgressBar2);
+  });
+  for (const std::string& face : symbols) cSymbol->addItem(QString::fromStdString(face));
+  if (Form2) TForm2::ShowCaption(Form2->Label2, QStringLiteral("initializd symbol font"));
+
+  if (Form2) TForm2::ShowCaption(Form2->Label3, QStringLiteral("initializing symbol"));
+  if (Form2) TForm2::StartBar(Form2->ProgressBar3, vx::SymbolCell::kCount);
+  BuildSymbolCells(Form2);
+  if (Form2) TForm2::ShowCaption(Form2->Label3, QStringLiteral("initialized symbol"));
+  SelectedCell = nullptr;
+}
+
+void TForm1::BuildSymbolCells(TForm2* progress) {
+  QWidget* grid = ScrollBox2->widget();
+  for (int k = 0; k < vx::SymbolCell::kCount; ++k) {
+    auto* cell = new vx::SymbolCell(vx::SymbolCell::kFirstCode + k, grid);
+    cell->SetCharset(vx::kSymbolCharset);
+    cell->SetFontColor(QColor(0, 0, 255));
+    cell->OnClick = [this](vx::SymbolCell* c) { RunHandler([&] { PanelSClick(c); }); };
+    cell->OnDblClick = [this](vx::SymbolCell* c) { RunHandler([&] { PanelSDblClick(c); }); };
+    cell->OnPaint = [this](vx::SymbolCell* c, QPainter& painter) { RunHandler([&] { SymbolPaint(c, painter); }); };
+    SymbolCells[static_cast<std::size_t>(k)] = cell;
+    if (progress) TForm2::StepBar(progress->ProgressBar3);
+  }
+}
+
+// ---- Show and close --------------------------------------------------------
+
+void TForm1::FormShow() {
+  const int buttonHeight = cName->sizeHint().height();
+  sbItalic->setFixedHeight(buttonHeight);
+  sbBold->setFixedHeight(buttonHeight);
+  ToolBar3->setIconSize(QSize(buttonHeight, buttonHeight));
+  ToolBar2->setIconSize(QSize(buttonHeight, buttonHeight));
+  SetPrecision(TrackBar1->value());
+  Label1->setText(QString::number(TrackBar1->value()));
+  sbSymbolClick(nullptr);
+  FHeightDropped = false;
+  SelectedCell = nullptr;
+  Memo1->Clear();
+  cHeight->setEditText(QString::number(Memo1->SelAttributes().size));
+  Memo1->setFocus();
+}
+
+void TForm1::FormClose() {
+  // The settings are written here when they are kept.
+}
+
+// ---- The conversion run ----------------------------------------------------
+
+std::vector<vx::CharStyle> TForm1::CaretStyles(const std::u16string& text) {
+  // The caret goes right after each character, in the editor's numbering in
+  // which a line break counts once; the attributes there are the character's.
+  const std::size_t n = text.size();
+  std::vector<vx::CharStyle> styles(n);
+  int breaks = 0;
+  const auto isBreak = [](char16_t c) { return c == u'\r' || c == u'\n'; };
+  for (std::size_t l = 1; l <= n; ++l) {
+    Memo1->SetSelStart(static_cast<int>(l) - breaks);
+    const vx::EditorAttributes at = Memo1->SelAttributes();
+    vx::CharStyle& style = styles[l - 1];
+    style = vx::CharStyle{at.face.toStdString(), at.size, at.bold, at.italic};
+    const char16_t c = text[l - 1];
+    if (c == u'\r') ++breaks;
+    if (isBreak(c) && l < n && isBreak(text[l])) {
+      styles[l] = style;  // the partner of the break, consumed with it
+      ++l;
+    }
+  }
+  return styles;
+}
+
+void TForm1::OkBtnClick(QObject*) {
+  FreePointList();
+  FConverting = true;
+  const bool standalone = FMode == vx::dmStandalone;
+  const int remembered = standalone ? Memo1->SelStart() : 0;
+  ScopeExit endRun([&] {
+    FConverting = false;
+    if (standalone) {
+      Memo1->SetSelStart(remembered);
+      Memo1SelectionChange(Memo1);
+    }
+    PreviewBox->update();
+  });
+
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  ScopeExit restoreCursor([] { QGuiApplication::restoreOverrideCursor(); });
+  vx::LayoutSettings settings;
+  settings.mode = FMode;
+  settings.hostHeight = FHostHeight;
+  settings.hostWidthFactor = FHostWidthFactor;
+  settings.widthFactor = vx::WidthFactorFromText(ToU16(cWidth->currentText()));
+  const std::u16string text = Memo1->Text();
+  const std::vector<vx::CharStyle> styles = CaretStyles(text);
+  vx::LayoutText(*glyphSource_, text, styles, settings);
+  restoreCursor.Release();
+  QGuiApplication::restoreOverrideCursor();
+
+  if (GetTTFCount() < 2) {
+    FreePointList();
+    ShowMessage(QStringLiteral("No text to convert!"));
+    return;
+  }
+  if (standalone) {
+    SaveConvertedText();
+    return;
+  }
+  accept();
+}
+
+void TForm1::SaveConvertedText() {
+  ScopeExit clearStore([] { FreePointList(); });
+  SaveDialog2->selectFile(QStringLiteral("*.dxf"));
+  if (SaveDialog2->exec() != QDialog::Accepted || SaveDialog2->selectedFiles().isEmpty()) return;
+  const QString path = SaveDialog2->selectedFiles().first();
+  const vx::DxfResult result = vx::WriteDxf(path.toUtf8().constData());
+  if (!result.ok) {
+    ShowMessage(QStringLiteral("Cannot create file \"%1\". %2").arg(path, QString::fromStdString(result.error)));
+  }
+}
+
+// ---- Editor and formatting controls ------------------------------------------
+
+void TForm1::Memo1SelectionChange(QObject*) {
+  if (FConverting || destroying_) return;
+  const vx::EditorAttributes at = Memo1->SelAttributes();
+  cName->setEditText(at.face);
+  cHeight->setEditText(QString::number(at.size));
+  sbBold->setChecked(at.bold);
+  sbItalic->setChecked(at.italic);
+  PreviewStep();
+}
+
+void TForm1::cNameChange(QObject* sender) {
+  const QString name = cName->currentText();
+  if (!IsInstalledFamily(name)) {
+    cName->setEditText(Memo1->SelAttributes().face);
+    return;
+  }
+  Memo1->SetSelFace(name);
+  Memo1SelectionChange(sender);
+}
+
+void TForm1::cHeightDropDown(QObject*) { FHeightDropped = true; }
+
+void TForm1::cHeightChange(QObject* sender) {
+  if (!FHeightDropped) return;
+  const QString text = cHeight->currentText();
+  if (text.isEmpty()) return;
+  try {
+    Memo1->SetSelSize(vx::ReadWholeNumber(ToU16(text)));
+    Memo1SelectionChange(sender);
+  } catch (...) {
+    cHeight->setEditText(QString::number(Memo1->SelAttributes().size));
+  }
+  FHeightDropped = false;
+}
+
+bool TForm1::cHeightKeyPess(QObject* sender, const QString& typed) {
+  switch (vx::HeightKeyVerdict(ToU16(typed))) {
+    case vx::KeyVerdict::PassAndApply:
+      cHeightExit(sender);
+      return false;
+    case vx::KeyVerdict::Pass:
+      return false;
+    case vx::KeyVerdict::Remove:
+      return true;
+  }
+  return true;
+}
+
+void TForm1::RefocusLater(QWidget* box) {
+  // After the focus change under way has finished.
+  QTimer::singleShot(0, box, [box] { box->setFocus(Qt::OtherFocusReason); });
+}
+
+void TForm1::cHeightExit(QObject*) {
+  const int size = vx::ReadWholeNumber(ToU16(cHeight->currentText()));
+  if (size < 0) {
+    cHeight->setEditText(QStringLiteral("30"));
+    RefocusLater(cHeight);
+    return;
+  }
+  try {
+    Memo1->SetSelSize(size);
+    cHeight->setEditText(QString::number(Memo1->SelAttributes().size));
+  } catch (...) {
+    cHeight->setEditText(QStringLiteral("30"));
+    RefocusLater(cHeight);
+  }
+}
+
+bool TForm1::cWidthKeyPress(QObject*, const QString& typed) {
+  return vx::WidthKeyVerdict(ToU16(typed)) == vx::KeyVerdict::Remove;
+}
+
+void TForm1::cWidthExit(QObject*) {
+  if (const auto repaired = vx::RepairWidthText(ToU16(cWidth->currentText()))) {
+    cWidth->setEditText(QString::fromUtf16(repaired->data(), static_cast<qsizetype>(repaired->size())));
+    RefocusLater(cWidth);
+  }
+}
+
+void TForm1::sbBoldClick(QObject* sender) {
+  const vx::EditorAttributes at = Memo1->SelAttributes();
+  Memo1->SetSelStyle(sbBold->isChecked(), at.italic);
+  Memo1SelectionChange(sender);
+}
+
+void TForm1::sbItalicClick(QObject* sender) {
+  const vx::EditorAttributes at = Memo1->SelAttributes();
+  Memo1->SetSelStyle(at.bold, sbItalic->isChecked());
+  Memo1SelectionChange(sender);
+}
+
+void TForm1::TrackBar1Change(QObject* sender) {
+  SetPrecision(TrackBar1->value());
+  Label1->setText(QString::number(TrackBar1->value()));
+  Memo1SelectionChange(sender);
+}
+
+void TForm1::SpeedButton1Click(QObject*) {
+  if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) return;
+  const QString path = OpenDialog1->selectedFiles().first();
+  const vx::LoadResult loaded = vx::LoadDocumentFile(
+      path.toStdString(), RichEditBox::DefaultFormat(), [this](const std::string& face) { return IsSymbolFace(face); });
+  if (!loaded.ok) {
+    ShowMessage(QString::fromStdString(loaded.error));
+    return;
+  }
+  Memo1->SetDocument(loaded.text);
+}
+
+void TForm1::SpeedButton2Click(QObject*) {
+  if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) return;
+  const QString path = SaveDialog1->selectedFiles().first();
+  std::string error;
+  if (!vx::SaveRtfFile(path.toStdString(), Memo1->Document(), error,
+                       [this](const std::string& face) { return IsSymbolFace(face); })) {
+    ShowMessage(QString::fromStdString(error));
+  }
+}
+
+void TForm1::PopupMenu1Popup(QObject*) {
+  const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+  Paste1->setEnabled(clipboard != nullptr && clipboard->hasText());
+  const bool selected = Memo1->SelLength() >= 1;
+  Copy1->setEnabled(selected);
+  Cut1->setEnabled(selected);
+  Undo1->setEnabled(Memo1->CanUndo());
+}
+
+void TForm1::Cut1Click(QObject*) {
+  if (Memo1->SelLength() >= 1) Memo1->cut();
+}
+
+void TForm1::Copy1Click(QObject*) {
+  if (Memo1->SelLength() >= 1) Memo1->copy();
+}
+
+void TForm1::Paste1Click(QObject*) {
+  const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+  if (clipboard != nullptr && clipboard->hasText()) Memo1->paste();
+}
+
+void TForm1::Undo1Click(QObject*) {
+  if (Memo1->CanUndo()) Memo1->undo();
+}
+
+// ---- Preview ---------------------------------------------------------------
+
+void TForm1::PreviewStep() {
+  FreePointList();
+  std::vector<std::u16string> lines;
+  for (QTextBlock block = Memo1->document()->begin(); block.isValid(); block = block.next()) {
+    lines.push_back(ToU16(block.text()));
+  }
+  const auto shown = vx::PreviewCharacter(lines, Memo1->SelStart(), Memo1->SelLength());
+  if (shown) {
+    const char16_t text[2] = {*shown, u'\0'};
+    const QByteArray face = Memo1->SelAttributes().face.toUtf8();
+    vx::ConvertString(*glyphSource_, text, face.constData(), kPreviewHeight, kPreviewHeight, sbBold->isChecked(),
+                      sbItalic->isChecked(), 0.0, 0.0);
+  }
+  PreviewBox->repaint();
+}
+
+void TForm1::PreviewBoxPaint(QPainter& painter) {
+  if (FConverting) return;
+  const QRect box = PreviewBox->rect();
+  const auto segments = vx::PreviewSegments(box.width(), box.height());
+  if (!segments) {
+    const QColor blank = Panel1->palette().color(QPalette::Window);
+    painter.fillRect(box, blank);
+    return;
+  }
+  painter.setPen(QPen(Qt::white, 1));
+  for (const vx::PreviewSegment& s : *segments) painter.drawLine(s.from.x, s.from.y, s.to.x, s.to.y);
+}
+
+// ---- Palette, about box, help and registration -------------------------------
+
+void TForm1::sbSymbolClick(QObject*) {}
+void TForm1::cSymbolChange(QObject*) {}
+void TForm1::PanelSClick(vx::SymbolCell*) {}
+void TForm1::PanelSDblClick(QObject*) {}
+void TForm1::SymbolPaint(vx::SymbolCell*, QPainter&) {}
+void TForm1::AboutClick(QObject*) {}
+void TForm1::SpeedButton3Click(QObject*) {}
+void TForm1::AcadBtnClick(QObject*) {}
+
+// ---- The exported entry ------------------------------------------------------
+
+namespace {
+
+// The Qt application object the dialog needs: the host's when it has one on
+// this thread, else one the library makes and keeps for later calls.
+bool EnsureApplication() {
+  QCoreApplication* existing = QCoreApplication::instance();
+  if (existing == nullptr) {
+    static int argc = 1;
+    static char name[] = "vexoglyph";
+    static char* argv[] = {name, nullptr};
+    auto* app = new QApplication(argc, argv);
+    app->setQuitOnLastWindowClosed(false);
+    return true;
+  }
+  return qobject_cast<QApplication*>(existing) != nullptr && existing->thread() == QThread::currentThread();
+}
+
+}  // namespace
+
+extern "C" int ShowTTFTextDlg(int mode, double height, double widthFactor) {
+  try {
+    if (!EnsureApplication()) return 0;
+    if (Form1 == nullptr) {
+      try {
+        Form1 = new TForm1();
+      } catch (...) {
+        Form1 = nullptr;
+        return 0;
+      }
+    }
+    if (mode != vx::dmHostDefault && mode != vx::dmHostSized && mode != vx::dmStandalone) {
+      TForm1* dialog = Form1;
+      Form1 = nullptr;
+      delete dialog;
+      return 0;
+    }
+    Form1->ApplyMode(mode, height, widthFactor);
+    return Form1->exec() == QDialog::Accepted ? 1 : 0;
+  } catch (...) {
+    return 0;
+  }
+}
