@@ -119,7 +119,8 @@ Sizing ComputeSizing(const OpenFace& f, int height, int width) {
   ppem = std::max(ppem, 1L);
   Sizing s;
   s.pixelsPerUnit = static_cast<double>(ppem) / f.unitsPerEm;
-  // The width is the average character width, whole pixels at this em.
+  // The width is the average character width, whole pixels at this em; a
+  // width of 0 or less keeps the face's own proportions.
   const double naturalAverage =
       std::max(1.0, std::round(f.avgCharWidthUnits * s.pixelsPerUnit));
   if (width > 0) s.widthRatio = width / naturalAverage;
