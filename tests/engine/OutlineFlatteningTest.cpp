@@ -58,6 +58,14 @@ TEST(FixedToDoubleTest, SignedIntegerPartPlusUnsignedFraction) {
   }
 }
 
+TEST(DoubleToFixedTest, RoundsToTheNearestStepAndPinsTheRange) {
+  const std::pair<double, double> cases[] = {
+      {1.5, 1.5},          {-0.5, -0.5},        {0.3, 19661 / 65536.0},  {-1.0 / 65536, -1.0 / 65536},
+      {40000.0, 32767 + 65535.0 / 65536}, {-40000.0, -32768.0}, {1e300, 32767 + 65535.0 / 65536},
+  };
+  for (const auto& [given, expected] : cases) EXPECT_EQ(FixedToDouble(DoubleToFixed(given)), expected) << given;
+}
+
 TEST_F(Outline, SetPrecisionClampsToOneThroughThirtyTwo) {
   const std::pair<int, int> cases[] = {{INT_MIN, 1}, {-5, 1}, {0, 1},   {1, 1},
                                        {17, 17},     {32, 32}, {33, 32}, {INT_MAX, 32}};
