@@ -39,6 +39,8 @@ class TempRegistry : public ::testing::Test {
     std::filesystem::remove_all(folder_, ignored);
   }
 
+
+ public:
   const std::filesystem::path& Folder() const { return folder_; }
   std::filesystem::path UserFile() const { return folder_ / "user.reg"; }
   std::filesystem::path MachineFile() const { return folder_ / "machine.reg"; }
