@@ -1,0 +1,58 @@
+// Test helpers: one QApplication, polling for modal windows, temporary folders.
+#include "DialogTestSupport.h"
+
+#include <QMessageBox>
+#include <filesystem>
+
+#include <cstdlib>
+
+namespace vxtest {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "dialog_test";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+void WhenModal(const QString& name, std::function<void(QWidget*)> action, int timeoutMs) {
+  auto* timer = new QTimer;
+  auto waited = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, [timer, waited, name, action, timeoutMs] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal->isVisible() && (name.isEmpty() || modal->objectName() == name)) {
+      timer->stop();
+      timer->deleteLater();
+      action(modal);
+      return;
+    }
+    *waited += 10;
+    if (*waited > timeoutMs) {
+      timer->stop();
+      timer->deleteLater();
+    }
+  });
+  timer->start(10);
+}
+
+std::shared_ptr<QString> AnswerNextMessage() {
+  auto text = std::make_shared<QString>();
+  WhenModal(QStringLiteral("Message"), [text](QWidget* box) {
+    *text = static_cast<QMessageBox*>(box)->text();
+    static_cast<QMessageBox*>(box)->accept();
+  });
+  return text;
+}
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "vxdialog-XXXXXX").string();
+  path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace vxtest

@@ -1,0 +1,36 @@
+// Helpers for driving the text dialog in tests: the application object and actions on modal windows.
+#pragma once
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace vxtest {
+
+// The test's own application object, made once (the dialog then uses it).
+QApplication& App();
+
+// Runs action on the first visible modal window whose object name is name
+// (any modal window when name is empty), once, from the event loop of
+// whatever modal run is going on. Gives up after timeoutMs.
+void WhenModal(const QString& name, std::function<void(QWidget*)> action, int timeoutMs = 10000);
+
+// Presses OK on the next message box and hands back its text.
+std::shared_ptr<QString> AnswerNextMessage();
+
+// A folder removed at the end of the test.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  std::string Path(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace vxtest
