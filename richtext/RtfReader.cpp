@@ -18,6 +18,9 @@ constexpr int kSymbolCodePage = 42;  // bytes are symbol codes, no code page app
 constexpr int kDefaultHalfPoints = 24;
 constexpr int kMaxHalfPoints = 3276;  // 1638 points, the largest size the editor takes
 constexpr int kMaxParameter = 1 << 30;
+// Face names are cut to this many UTF-16 units (Windows allows 31): every
+// run carries its face, so a huge name must not multiply with the runs.
+constexpr std::size_t kMaxFaceUnits = 63;
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr char16_t kLineSeparator = 0x2028;
 
@@ -160,7 +163,7 @@ class RtfParser {
   void Break();
   void Flush();
   void FinishFontEntry();
-  void ApplyWord(const WordInfo& info, std::string_view name, std::optional<int> param);
+  void ApplyWord(const WordInfo& info, std::optional<int> param);
 
   int CodePageOf(int font) const;
   int NameCodePage(const FontEntry& entry) const;
@@ -279,10 +282,10 @@ void RtfParser::ControlWord() {
     --skipFallback_;  // a control word counts as one fallback character
     return;
   }
-  ApplyWord(info, name, param);
+  ApplyWord(info, param);
 }
 
-void RtfParser::ApplyWord(const WordInfo& info, std::string_view, std::optional<int> param) {
+void RtfParser::ApplyWord(const WordInfo& info, std::optional<int> param) {
   switch (info.word) {
     case Word::U:
       if (param) {
@@ -512,7 +515,12 @@ void RtfParser::FinishFontEntry() {
   while (!name.empty() && isSpace(name.back())) name.pop_back();
   std::size_t lead = 0;
   while (lead < name.size() && isSpace(name[lead])) ++lead;
-  entry.face = ToUtf8(std::u16string_view(name).substr(lead));
+  std::u16string_view trimmed = std::u16string_view(name).substr(lead);
+  if (trimmed.size() > kMaxFaceUnits) {
+    const bool splitsPair = trimmed[kMaxFaceUnits] >= 0xDC00 && trimmed[kMaxFaceUnits] <= 0xDFFF;
+    trimmed = trimmed.substr(0, kMaxFaceUnits - (splitsPair ? 1 : 0));
+  }
+  entry.face = ToUtf8(trimmed);
   entry.nameUnits.clear();
   entry.symbolFace.reset();
   StateChanged();

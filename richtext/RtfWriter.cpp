@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -54,7 +55,8 @@ class RtfBuilder {
 
   const SymbolFaceTest& isSymbolFace_;
   std::vector<Font> fonts_;
-  std::vector<std::pair<std::string, bool>> faceCache_;  // face -> catalogue answer
+  std::map<std::pair<std::string, bool>, int> fontIndex_;  // (face, symbol) -> table index
+  std::map<std::string, bool> faceCache_;                  // face -> catalogue answer
   std::string body_;
   std::size_t lineStart_ = 0;
 };
@@ -62,20 +64,17 @@ class RtfBuilder {
 bool RtfBuilder::IsSymbol(const CharFormat& format) {
   if (format.charset == CharSet::Symbol) return true;
   if (!isSymbolFace_) return false;
-  for (const auto& [face, symbol] : faceCache_) {
-    if (face == format.face) return symbol;
-  }
+  const auto found = faceCache_.find(format.face);
+  if (found != faceCache_.end()) return found->second;
   const bool symbol = isSymbolFace_(format.face);
-  faceCache_.emplace_back(format.face, symbol);
+  faceCache_.emplace(format.face, symbol);
   return symbol;
 }
 
 int RtfBuilder::FontIndex(const std::string& face, bool symbol) {
-  for (std::size_t i = 0; i < fonts_.size(); ++i) {
-    if (fonts_[i].face == face && fonts_[i].symbol == symbol) return static_cast<int>(i);
-  }
-  fonts_.push_back(Font{face, symbol});
-  return static_cast<int>(fonts_.size() - 1);
+  const auto [found, added] = fontIndex_.try_emplace({face, symbol}, static_cast<int>(fonts_.size()));
+  if (added) fonts_.push_back(Font{face, symbol});
+  return found->second;
 }
 
 void RtfBuilder::Number(int value) {

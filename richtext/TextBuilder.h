@@ -25,8 +25,6 @@ class StyledTextBuilder {
   // ended by a break that DropTrailingBreak removed.
   StyledText Finish(const CharFormat& endFormat);
 
-  std::size_t LineCount() const { return text_.lines.size(); }
-
  private:
   StyledText text_;
   bool lastLineClosed_ = false;

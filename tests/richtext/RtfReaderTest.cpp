@@ -157,6 +157,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"UprUsesTheUnicodeCopy",
                  "{\\rtf1{\\upr{\\fonttbl{\\f0\\fnil Ansi;}}{\\*\\ud{\\fonttbl{\\f0\\fnil Uni;}}}}\\f0 x}",
                  {R("x", "Uni")}},
+        ReadCase{"OverlongNameCut",
+                 "{\\rtf1{\\fonttbl{\\f0 " + std::string(100, 'n') + ";}}\\f0 x}",
+                 {R("x", "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn")}},
         ReadCase{"UdInSkippedGroupStaysSkipped", Doc("a{\\*\\foo{\\*\\ud b}}c"), {R("ac")}}));
 
 INSTANTIATE_TEST_SUITE_P(
