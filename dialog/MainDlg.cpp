@@ -32,16 +32,21 @@
 
 #include "dialog/ButtonPictures.h"
 #include "dialog/DialogWidgets.h"
+#include "dialog/FormSettings.h"
+#include "dialog/HelpFile.h"
 #include "dialog/InitProgress.h"
+#include "dialog/MyAbout.h"
 #include "dialog/NumberRules.h"
 #include "dialog/PreviewMapping.h"
 #include "dialog/RichEditBox.h"
 #include "dialog/SymbolCell.h"
+#include "dialog/SymbolPalette.h"
 #include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "platform/FontconfigCatalog.h"
 #include "platform/FontconfigGlyphSource.h"
+#include "setacaddlg/SetAcadDlg.h"
 
 VX_EXPORT TForm1* Form1 __asm__("_Form1") = nullptr;
 
@@ -606,19 +611,19 @@ void TForm1::FormShow() {
   sbBold->setFixedHeight(buttonHeight);
   ToolBar3->setIconSize(QSize(buttonHeight, buttonHeight));
   ToolBar2->setIconSize(QSize(buttonHeight, buttonHeight));
+  vx::RestoreFormSettings(*this);
   SetPrecision(TrackBar1->value());
   Label1->setText(QString::number(TrackBar1->value()));
   sbSymbolClick(nullptr);
   FHeightDropped = false;
+  ApplySymbolFont();  // without a chosen symbol face the cells keep theirs
   SelectedCell = nullptr;
   Memo1->Clear();
   cHeight->setEditText(QString::number(Memo1->SelAttributes().size));
   Memo1->setFocus();
 }
 
-void TForm1::FormClose() {
-  // The settings are written here when they are kept.
-}
+void TForm1::FormClose() { vx::StoreFormSettings(*this); }
 
 // ---- The conversion run ----------------------------------------------------
 
@@ -875,14 +880,17 @@ void TForm1::PreviewBoxPaint(QPainter& painter) {
 
 // ---- Palette, about box, help and registration -------------------------------
 
-void TForm1::sbSymbolClick(QObject*) {}
-void TForm1::cSymbolChange(QObject*) {}
-void TForm1::PanelSClick(vx::SymbolCell*) {}
-void TForm1::PanelSDblClick(QObject*) {}
-void TForm1::SymbolPaint(vx::SymbolCell*, QPainter&) {}
-void TForm1::AboutClick(QObject*) {}
-void TForm1::SpeedButton3Click(QObject*) {}
-void TForm1::AcadBtnClick(QObject*) {}
+void TForm1::sbSymbolClick(QObject*) { vx::ShowSymbolPalette(sbSymbol->isChecked(), *Panel2, *bInsSym); }
+void TForm1::cSymbolChange(QObject*) { ApplySymbolFont(); }
+bool TForm1::ApplySymbolFont() { return vx::ApplySymbolFont(*cSymbol, SymbolCells); }
+void TForm1::PanelSClick(vx::SymbolCell* cell) { vx::SelectSymbolCell(SelectedCell, cell); }
+void TForm1::PanelSDblClick(QObject*) { vx::InsertSelectedSymbol(*Memo1, SelectedCell); }
+void TForm1::SymbolPaint(vx::SymbolCell* cell, QPainter& painter) {
+  vx::PaintSymbolCell(*cell, painter, cell == SelectedCell);
+}
+void TForm1::AboutClick(QObject*) { vx::RunAboutBox(); }
+void TForm1::SpeedButton3Click(QObject*) { vx::OpenHelpFile(this); }
+void TForm1::AcadBtnClick(QObject*) { ExecSetACAD(); }
 
 // ---- The exported entry ------------------------------------------------------
 

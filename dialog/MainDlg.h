@@ -164,6 +164,8 @@ class TForm1 : public QDialog {
   void PanelSClick(vx::SymbolCell* cell);
   void PanelSDblClick(QObject* sender);
   void SymbolPaint(vx::SymbolCell* cell, QPainter& painter);
+  // Gives all 224 cells the face chosen in cSymbol; false when none is chosen.
+  bool ApplySymbolFont();
   void AboutClick(QObject* sender);
   void SpeedButton3Click(QObject* sender);
   void AcadBtnClick(QObject* sender);

@@ -1,0 +1,268 @@
+// The whole dialog shown through its entry: settings restored at show and kept at close, about, help and Acad buttons.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "QtTestSupport.h"
+#include "dialog/FormSettings.h"
+#include "dialog/HelpFile.h"
+#include "dialog/MainDlg.h"
+#include "dialog/MyAbout.h"
+#include "dialog/RichEditBox.h"
+#include "dialog/ShellOpen.h"
+#include "dialog/SymbolCell.h"
+#include "engine/OutlineFlattening.h"
+#include "platform/ExePath.h"
+#include "setacaddlg/SetAcadDlg.h"
+
+namespace vx {
+namespace {
+
+using test::ReadTextFile;
+using test::TempRegistryDir;
+using test::WhenModalOpens;
+using test::WriteTextFile;
+
+const std::string kHeader =
+    "Windows Registry Editor Version 5.00\r\n\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Kestrow\\Vexoglyph\\Option]\r\n";
+
+class DialogFlow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::EnsureApplication();
+    std::filesystem::remove(ExecutableDir() + kHelpFileName);
+  }
+  void TearDown() override { ShowTTFTextDlg(2, 0.0, 0.0); }  // the release call
+
+  // Shows the dialog stand-alone, runs inspect while it is open, then closes
+  // it with its Close button; returns the entry's result.
+  int ShowAndClose(const std::function<void(TForm1*)>& inspect) {
+    bool seen = false;
+    WhenModalOpens([&](QWidget* modal) {
+      auto* form = qobject_cast<TForm1*>(modal);
+      if (!form) {
+        ADD_FAILURE() << "another window opened first";
+        modal->close();
+        return;
+      }
+      seen = true;
+      inspect(form);
+      if (form->isVisible()) form->CancelBtn->click();
+    });
+    const int result = ShowTTFTextDlg(dmStandalone, 0.0, 0.0);
+    EXPECT_TRUE(seen);
+    return result;
+  }
+
+  std::string Option(const TempRegistryDir& dir) { return ReadTextFile(dir.userFile()); }
+};
+
+TEST_F(DialogFlow, FirstUseShowsTheDefaultsAndClosingWritesAllFiveValues) {
+  TempRegistryDir dir;
+  QString selectionFace;
+  ShowAndClose([&](TForm1* form) {
+    EXPECT_EQ(form->TrackBar1->value(), 8);
+    EXPECT_EQ(form->Label1->text(), "8");
+    EXPECT_EQ(gPrecision, 8);
+    EXPECT_FALSE(form->sbSymbol->isChecked());
+    EXPECT_FALSE(form->Panel2->isVisible());
+    EXPECT_FALSE(form->isMaximized());
+    selectionFace = form->cName->currentText();
+    EXPECT_EQ(form->cSymbol->currentIndex(), form->cSymbol->count() > 0 ? 0 : -1);
+  });
+  const std::string text = Option(dir);
+  const std::string symbol = Form1->cSymbol->count() > 0 ? "00000000" : "ffffffff";
+  EXPECT_NE(text.find(kHeader.substr(kHeader.find('[')) + "\"Precision\"=dword:00000008\r\n\"FontName\"=\"" +
+                      selectionFace.toStdString() + "\"\r\n\"SymbolName\"=dword:" + symbol +
+                      "\r\n\"ShowSymbol\"=dword:00000000\r\n\"FormState\"=dword:00000000\r\n"),
+            std::string::npos)
+      << text;
+}
+
+TEST_F(DialogFlow, SettingsSurviveClosingAndReleasingTheDialog) {
+  TempRegistryDir dir;
+  ShowAndClose([](TForm1* form) {
+    ASSERT_GE(form->cSymbol->count(), 2) << "the test fonts have several symbol faces";
+    form->TrackBar1->setValue(17);
+    form->cName->setEditText("Liberation Serif");
+    form->cSymbol->setCurrentIndex(1);
+    emit form->cSymbol->activated(1);
+    QTest::mouseClick(form->sbSymbol, Qt::LeftButton);
+    QTest::keyClicks(form->Memo1, "typed");
+  });
+  const auto expectRestored = [](TForm1* form) {
+    EXPECT_EQ(form->TrackBar1->value(), 17);
+    EXPECT_EQ(form->Label1->text(), "17");
+    EXPECT_EQ(gPrecision, 17);
+    EXPECT_EQ(form->cSymbol->currentIndex(), 1);
+    EXPECT_TRUE(form->sbSymbol->isChecked());
+    EXPECT_TRUE(form->Panel2->isVisible());
+    EXPECT_TRUE(form->bInsSym->isVisible());
+    EXPECT_EQ(form->SymbolCells[223]->font().family(), form->cSymbol->itemText(1));
+    EXPECT_TRUE(form->Memo1->Text().empty()) << "the text of the last showing is gone";
+  };
+  ShowAndClose(expectRestored);     // the same instance, hidden in between
+  ShowTTFTextDlg(7, 0.0, 0.0);      // released, as before the library is unloaded
+  ShowAndClose(expectRestored);     // a new instance reads the store
+}
+
+TEST_F(DialogFlow, StoredPrecisionIsClampedToTheTrackBar) {
+  for (const auto& [stored, shown] : {std::pair{"00000000", 1}, std::pair{"00000028", 32}}) {
+    TempRegistryDir dir;
+    WriteTextFile(dir.userFile(), kHeader + "\"Precision\"=dword:" + stored + "\r\n");
+    ShowAndClose([&, shown = shown](TForm1* form) {
+      EXPECT_EQ(form->TrackBar1->value(), shown);
+      EXPECT_EQ(form->Label1->text(), QString::number(shown));
+      EXPECT_EQ(gPrecision, shown);
+    });
+  }
+}
+
+TEST_F(DialogFlow, ASymbolIndexBeyondTheListChoosesNothingAndIsWrittenBackAsMinusOne) {
+  TempRegistryDir dir;
+  WriteTextFile(dir.userFile(), kHeader +
+                                    "\"FontName\"=dword:00000001\r\n"  // wrong type: the default
+                                    "\"SymbolName\"=dword:00000063\r\n"
+                                    "\"ShowSymbol\"=dword:00000001\r\n");
+  ShowTTFTextDlg(2, 0.0, 0.0);  // a new dialog: its cells still have the dialog's face
+  ShowAndClose([](TForm1* form) {
+    EXPECT_EQ(form->cSymbol->currentIndex(), -1);
+    EXPECT_EQ(form->SymbolCells[0]->font().family(), form->font().family());
+    EXPECT_TRUE(form->Panel2->isVisible());
+  });
+  EXPECT_NE(Option(dir).find("\"SymbolName\"=dword:ffffffff"), std::string::npos) << Option(dir);
+  ShowAndClose([](TForm1* form) { EXPECT_EQ(form->cSymbol->currentIndex(), -1); });
+}
+
+// The font box takes the stored name when the settings are restored; the
+// selection change that the emptied text box raises afterwards then shows the
+// selection's own face, so the restore step is checked by itself.
+TEST_F(DialogFlow, TheFontBoxTakesTheStoredNameWithoutApplyingIt) {
+  struct Case {
+    const char* what;
+    std::string values;
+    QString shown;  // null: the face of the editor's selection
+  };
+  const Case cases[] = {
+      {"stored", "\"FontName\"=\"Liberation Serif\"\r\n", "Liberation Serif"},
+      {"missing while others are present", "\"Precision\"=dword:00000005\r\n", ""},
+      {"of another type", "\"FontName\"=dword:00000001\r\n", QString()},
+  };
+  for (const Case& c : cases) {
+    TempRegistryDir dir;
+    ShowAndClose([&](TForm1* form) {
+      WriteTextFile(dir.userFile(), kHeader + c.values);
+      const QString face = form->Memo1->SelAttributes().face;
+      RestoreFormSettings(*form);
+      EXPECT_EQ(form->cName->currentText(), c.shown.isNull() ? face : c.shown) << c.what;
+      EXPECT_EQ(form->Memo1->SelAttributes().face, face) << c.what << ": nothing applied";
+    });
+  }
+}
+
+TEST_F(DialogFlow, AMaximizedWindowIsRestoredAndAMinimizedOneStoredAsNormal) {
+  TempRegistryDir dir;
+  WriteTextFile(dir.userFile(), kHeader + "\"FormState\"=dword:00000001\r\n");
+  ShowAndClose([](TForm1* form) {
+    EXPECT_TRUE(form->windowState().testFlag(Qt::WindowMaximized));
+    form->setWindowState(Qt::WindowMinimized);
+  });
+  EXPECT_NE(Option(dir).find("\"FormState\"=dword:00000000"), std::string::npos) << Option(dir);
+  ShowAndClose([](TForm1* form) {
+    EXPECT_FALSE(form->windowState().testFlag(Qt::WindowMaximized));
+    form->setWindowState(Qt::WindowMaximized);
+  });
+  EXPECT_NE(Option(dir).find("\"FormState\"=dword:00000001"), std::string::npos) << Option(dir);
+}
+
+TEST_F(DialogFlow, AStoreThatCannotBeWrittenStillLetsTheDialogClose) {
+  TempRegistryDir dir;
+  const std::string blocker = dir.path() + "/file";
+  WriteTextFile(blocker, "not a folder");
+  ::setenv("VEXOGLYPH_REGISTRY_DIR", (blocker + "/store").c_str(), 1);
+  bool closed = false;
+  const int result = ShowAndClose([&](TForm1* form) {
+    form->TrackBar1->setValue(20);
+    QObject::connect(form, &QDialog::finished, [&] { closed = true; });
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(QApplication::activeModalWidget()) << "no message was left open";
+}
+
+TEST_F(DialogFlow, TheAboutButtonBuildsAndDestroysTheBox) {
+  TempRegistryDir dir;
+  ShowAndClose([](TForm1* form) {
+    bool seen = false;
+    WhenModalOpens([&](QWidget* modal) {
+      seen = modal == AboutDLG && modal->objectName() == "AboutDLG";
+      QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    form->About->click();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(AboutDLG, nullptr);
+  });
+}
+
+TEST_F(DialogFlow, TheHelpButtonsOfDialogAndBoxReportTheMissingManualAlike) {
+  TempRegistryDir dir;
+  UrlLauncher previous = SetUrlLauncher([](const QUrl& url) {
+    ADD_FAILURE() << "nothing to open: " << url.toString().toStdString();
+  });
+  ShowAndClose([](TForm1* form) {
+    QString fromDialog, fromBox;
+    WhenModalOpens([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      fromDialog = box->text();
+      box->button(QMessageBox::Ok)->click();
+    });
+    form->SpeedButton3->click();
+    WhenModalOpens([&](QWidget* about) {
+      WhenModalOpens([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        fromBox = box->text();
+        box->button(QMessageBox::Ok)->click();
+      });
+      static_cast<TAboutDLG*>(about)->BitBtn1->click();
+      static_cast<TAboutDLG*>(about)->accept();
+    });
+    form->About->click();
+    EXPECT_EQ(fromDialog, "Not found Vexoglyph.html !");
+    EXPECT_EQ(fromBox, fromDialog);
+  });
+  SetUrlLauncher(previous);
+}
+
+TEST_F(DialogFlow, TheAcadButtonRunsOneRegistrationWindow) {
+  TempRegistryDir dir;
+  ShowAndClose([](TForm1* form) {
+    EXPECT_TRUE(form->AcadBtn->isVisible());
+    bool seen = false;
+    WhenModalOpens([&](QWidget* modal) {
+      seen = modal == SetACAD && modal->objectName() == "SetACAD";
+      // Nothing is installed in the empty store: discovery finds no release.
+      EXPECT_FALSE(SetACAD->OkBtn->isEnabled());
+      SetACAD->BitBtn2->click();
+    });
+    form->AcadBtn->click();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(SetACAD, nullptr);
+  });
+}
+
+}  // namespace
+}  // namespace vx
