@@ -7,6 +7,8 @@
 
 #include "engine/Export.h"
 
+#include "engine/Export.h"
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
