@@ -50,7 +50,7 @@ bool AcadFileExists(const std::string& windowsPath) {
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   if (name.empty()) return false;
   const std::string actual = FindIgnoringCase(folder, name);
-  return !actual.empty() && IsRegularFile((folder.empty() ? "" : folder) + "/" + actual);
+  return !actual.empty() && IsRegularFile(folder + "/" + actual);
 }
 
 bool FindAcad(std::string_view releaseKey, std::string_view wantedProduct, bool productCompared) {
