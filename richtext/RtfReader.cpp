@@ -121,7 +121,7 @@ enum class Dest : unsigned char { Text, FontTable };
 
 // Character state of one group.
 struct GroupState {
-  int font = -1;
+  int font = 0;  // \deff, which is 0 when the header names none
   int halfPoints = kDefaultHalfPoints;
   bool bold = false;
   bool italic = false;

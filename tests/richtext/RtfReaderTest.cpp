@@ -61,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
     State, RtfReading,
     testing::Values(
         ReadCase{"DefaultStateAfterF0", Doc("\\f0 Hello"), {R("Hello")}},
+        ReadCase{"FontZeroWithoutDeff", "{\\rtf1{\\fonttbl{\\f1 B;}{\\f0 A;}}x}", {R("x", "A")}},
         ReadCase{"DeffFontWithoutF", "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0 A;}{\\f1 B;}}x}", {R("x", "B")}},
         ReadCase{"GroupRestoresState", Doc("\\f0 a{\\b\\i\\fs40 b}c"),
                  {R("a"), R("b", "Arial", 40, true, true), R("c")}},
