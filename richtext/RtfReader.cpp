@@ -512,15 +512,15 @@ void RtfParser::FinishFontEntry() {
   DropBreakUnits(name);
   name = name.substr(0, name.find(u';'));
   const auto isSpace = [](char16_t u) { return u == u' ' || u == u'\t'; };
-  while (!name.empty() && isSpace(name.back())) name.pop_back();
   std::size_t lead = 0;
   while (lead < name.size() && isSpace(name[lead])) ++lead;
-  std::u16string_view trimmed = std::u16string_view(name).substr(lead);
-  if (trimmed.size() > kMaxFaceUnits) {
-    const bool splitsPair = trimmed[kMaxFaceUnits] >= 0xDC00 && trimmed[kMaxFaceUnits] <= 0xDFFF;
-    trimmed = trimmed.substr(0, kMaxFaceUnits - (splitsPair ? 1 : 0));
+  name.erase(0, lead);
+  if (name.size() > kMaxFaceUnits) {
+    const bool splitsPair = name[kMaxFaceUnits] >= 0xDC00 && name[kMaxFaceUnits] <= 0xDFFF;
+    name.resize(kMaxFaceUnits - (splitsPair ? 1 : 0));
   }
-  entry.face = ToUtf8(trimmed);
+  while (!name.empty() && isSpace(name.back())) name.pop_back();
+  entry.face = ToUtf8(name);
   entry.nameUnits.clear();
   entry.symbolFace.reset();
   StateChanged();

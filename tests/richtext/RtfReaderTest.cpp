@@ -161,6 +161,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"OverlongNameCut",
                  "{\\rtf1{\\fonttbl{\\f0 " + std::string(100, 'n') + ";}}\\f0 x}",
                  {R("x", "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn")}},
+        ReadCase{"CutNameLosesItsTrailingSpace",
+                 "{\\rtf1{\\fonttbl{\\f0   " + std::string(62, 'n') + " tail;}}\\f0 x}",
+                 {R("x", "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn")}},
         ReadCase{"UdInSkippedGroupStaysSkipped", Doc("a{\\*\\foo{\\*\\ud b}}c"), {R("ac")}}));
 
 INSTANTIATE_TEST_SUITE_P(

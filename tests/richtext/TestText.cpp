@@ -92,6 +92,36 @@ std::string Describe(const std::vector<FlatRun>& runs) {
   return out;
 }
 
+namespace {
+std::string FormatText(const CharFormat& f) {
+  return f.face + "|" + std::to_string(f.halfPoints) + (f.bold ? "|b" : "") + (f.italic ? "|i" : "") +
+         (f.charset == CharSet::Symbol ? "|sym" : "");
+}
+}  // namespace
+
+std::string FirstDifference(const StyledText& a, const StyledText& b) {
+  if (a.lines.size() != b.lines.size()) {
+    return "line count " + std::to_string(a.lines.size()) + " vs " + std::to_string(b.lines.size());
+  }
+  for (std::size_t l = 0; l < a.lines.size(); ++l) {
+    const StyledLine& x = a.lines[l];
+    const StyledLine& y = b.lines[l];
+    const std::string where = "line " + std::to_string(l) + ": ";
+    if (x.runs.size() != y.runs.size()) {
+      return where + "run count " + std::to_string(x.runs.size()) + " vs " + std::to_string(y.runs.size());
+    }
+    for (std::size_t r = 0; r < x.runs.size(); ++r) {
+      if (x.runs[r] == y.runs[r]) continue;
+      return where + "run " + std::to_string(r) + " \"" + U8(x.runs[r].text) + "\" " + FormatText(x.runs[r].format) +
+             " vs \"" + U8(y.runs[r].text) + "\" " + FormatText(y.runs[r].format);
+    }
+    if (!(x.endFormat == y.endFormat)) {
+      return where + "end " + FormatText(x.endFormat) + " vs " + FormatText(y.endFormat);
+    }
+  }
+  return "";
+}
+
 std::string TestDataDir() {
   const char* dir = std::getenv("VX_TESTDATA");
   return dir != nullptr ? dir : VX_TESTDATA_DEFAULT;

@@ -27,6 +27,9 @@ struct FlatRun {
 std::vector<FlatRun> Flatten(const StyledText& text);
 std::string Describe(const std::vector<FlatRun>& runs);
 
+// Where two documents first differ (line, run, text or format), or "" when equal.
+std::string FirstDifference(const StyledText& a, const StyledText& b);
+
 // The shared test data folder (VX_TESTDATA, else the build's default).
 std::string TestDataDir();
 
