@@ -13,6 +13,12 @@
 #include <memory>
 #include <sstream>
 
+// Qt's font database leaves fontconfig's configuration allocated until the
+// process ends; that is not ours to free.
+extern "C" __attribute__((visibility("default"))) const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
+
 namespace vx::test {
 
 void EnsureApplication() {
