@@ -119,6 +119,16 @@ TEST(DialogSettings, AnUnwritableStoreIsReportedWithoutRaising) {
   EXPECT_EQ(ReadDialogSettings("f"), DefaultDialogSettings("f"));
 }
 
+TEST(DialogSettings, AValueThatCannotBeWrittenSkipsTheRestWithoutRaising) {
+  TempRegistryDir dir;
+  const std::string before = std::string(kHeader) + kPrecision + kFontName;
+  WriteTextFile(dir.userFile(), before);
+  // The key opens (it exists), but no writer can take the store's lock.
+  std::filesystem::create_directory(dir.userFile() + ".lock");
+  EXPECT_FALSE(WriteDialogSettings({3, "x", 1, false, false}));
+  EXPECT_EQ(ReadTextFile(dir.userFile()), before);
+}
+
 TEST(DialogSettings, AReadOnlyStoreFolderKeepsItsFileAndStillReads) {
   if (::geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
   TempRegistryDir dir;

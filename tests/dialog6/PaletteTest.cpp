@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QRawFont>
 #include <QScrollArea>
@@ -14,6 +15,7 @@
 #include <QTextLayout>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -25,6 +27,7 @@
 #include "dialog/RichEditBox.h"
 #include "dialog/SymbolCell.h"
 #include "dialog/SymbolFit.h"
+#include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/PointStore.h"
 #include "platform/FontconfigGlyphSource.h"
@@ -342,11 +345,21 @@ TEST_F(Palette, TheSymbolHasOneGeometryInPreviewRunDxfAndASavedFile) {
   const auto preview = StoreRecords();
   ASSERT_GT(preview.size(), 4u);
 
+  // Wingdings' own glyph for the code (at U+F047 of its symbol map), not a
+  // missing-glyph box or another face's letter: as many closed contours.
+  const QRawFont wingdings = QRawFont::fromFont(QFont("Wingdings", 30));
+  const quint32 glyph = wingdings.glyphIndexesForString(QString(QChar(char16_t(0xF000 + kHand)))).value(0);
+  ASSERT_NE(glyph, 0u);
+  const auto closings = std::count_if(preview.begin(), preview.end(),
+                                      [](const auto& r) { return std::get<0>(r) != pkPoint; });
+  EXPECT_EQ(closings, wingdings.pathForGlyph(glyph).toSubpathPolygons().size());
+
   // The conversion run in the host mode without a size: the same font
   // request, the pen one space (200 units) on.
   form->FMode = dmHostDefault;
   form->OkBtnClick(form->OkBtn);
   auto run = StoreRecords();
+  const std::string dxf = DxfText();
   ASSERT_EQ(run.size(), preview.size());
   for (std::size_t i = 0; i < run.size(); ++i) {
     EXPECT_EQ(std::get<0>(run[i]), std::get<0>(preview[i])) << i;
@@ -372,6 +385,7 @@ TEST_F(Palette, TheSymbolHasOneGeometryInPreviewRunDxfAndASavedFile) {
   settings.mode = dmHostDefault;
   LayoutText(source, input.text, input.styles, settings);
   EXPECT_EQ(StoreRecords(), run);
+  EXPECT_EQ(DxfText(), dxf);
 }
 
 }  // namespace
