@@ -21,7 +21,6 @@ constexpr int kMaxParameter = 1 << 30;
 // Face names are cut to this many UTF-16 units (Windows allows 31): every
 // run carries its face, so a huge name must not multiply with the runs.
 constexpr std::size_t kMaxFaceUnits = 63;
-constexpr char16_t kReplacement = 0xFFFD;
 constexpr char16_t kLineSeparator = 0x2028;
 
 // Control words the reader acts on; everything else is ignored.
