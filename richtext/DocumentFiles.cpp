@@ -18,6 +18,10 @@ std::string FileMessage(const char* what, const std::string& path, const std::st
   return std::string(what) + " \"" + path + "\". " + reason;
 }
 
+// Larger files are refused: no editor document is that big, and a device
+// such as /dev/zero would otherwise be read until memory runs out.
+constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
+
 // The whole file, or false with the system's reason.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
   errno = 0;
@@ -30,6 +34,10 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
   for (;;) {
     const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
     bytes.append(buffer, got);
+    if (bytes.size() > kMaxFileBytes) {
+      reason = std::strerror(EFBIG);
+      return false;
+    }
     if (got < sizeof buffer) break;
   }
   if (std::ferror(file.get())) {

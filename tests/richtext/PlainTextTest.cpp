@@ -76,6 +76,12 @@ TEST(PlainTextFile, DirectoryCannotBeRead) {
   EXPECT_EQ(result.error, "Cannot open file \"/\". Is a directory");
 }
 
+TEST(PlainTextFile, EndlessDeviceIsRefused) {
+  const LoadResult result = LoadDocumentFile("/dev/zero", CharFormat{});
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.error, "Cannot open file \"/dev/zero\". File too large");
+}
+
 TEST(PlainTextFile, LoremLoadsLineByLine) {
   const LoadResult result = LoadDocumentFile(test::TestDataDir() + "/lorem_20k.txt", CharFormat{});
   ASSERT_TRUE(result.ok) << result.error;
