@@ -404,8 +404,9 @@ void TForm1::ConnectHandlers() {
   bind(cHeight, &vx::DropDownComboBox::droppedDown, &TForm1::cHeightDropDown);
   connect(cHeight->lineEdit(), &QLineEdit::textEdited, this, [this] { RunHandler([&] { cHeightChange(cHeight); }); });
   connect(cHeight, &QComboBox::activated, this, [this] { RunHandler([&] { cHeightChange(cHeight); }); });
-  cHeight->lineEdit()->installEventFilter(this);
-  cWidth->lineEdit()->installEventFilter(this);
+  // The boxes themselves hold the focus and see typed keys first.
+  cHeight->installEventFilter(this);
+  cWidth->installEventFilter(this);
   bind(sbBold, &QToolButton::clicked, &TForm1::sbBoldClick);
   bind(sbItalic, &QToolButton::clicked, &TForm1::sbItalicClick);
   bind(TrackBar1, &QSlider::valueChanged, &TForm1::TrackBar1Change);
@@ -503,8 +504,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     PlaceRightAnchored();
     return false;
   }
-  const bool heightBox = watched == cHeight->lineEdit();
-  const bool widthBox = watched == cWidth->lineEdit();
+  const bool heightBox = watched == cHeight;
+  const bool widthBox = watched == cWidth;
   if (!heightBox && !widthBox) return QDialog::eventFilter(watched, event);
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -690,7 +691,9 @@ void TForm1::OkBtnClick(QObject*) {
 
 void TForm1::SaveConvertedText() {
   ScopeExit clearStore([] { FreePointList(); });
-  SaveDialog2->selectFile(QStringLiteral("*.dxf"));
+  // The name filter offers *.dxf; a literal "*.dxf" in the name box would be
+  // saved as a file of that name, so the box starts empty.
+  SaveDialog2->selectFile(QString());
   if (SaveDialog2->exec() != QDialog::Accepted || SaveDialog2->selectedFiles().isEmpty()) return;
   const QString path = SaveDialog2->selectedFiles().first();
   const vx::DxfResult result = vx::WriteDxf(path.toUtf8().constData());

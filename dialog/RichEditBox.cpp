@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QTextBlock>
 #include <algorithm>
+#include <memory>
 
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -191,7 +192,11 @@ StyledText RichEditBox::SelectedDocument() const {
 }
 
 QMimeData* RichEditBox::createMimeDataFromSelection() const {
-  QMimeData* data = QTextEdit::createMimeDataFromSelection();
+  // Qt's own selection data lists a fixed set of formats, so its contents
+  // are copied into plain mime data that can carry our RTF beside them.
+  std::unique_ptr<QMimeData> own(QTextEdit::createMimeDataFromSelection());
+  auto* data = new QMimeData;
+  for (const QString& format : own->formats()) data->setData(format, own->data(format));
   const std::string rtf = WriteRtf(SelectedDocument(), isSymbolFace_);
   const QByteArray bytes(rtf.data(), static_cast<qsizetype>(rtf.size()));
   for (const char* type : kRtfMimeTypes) data->setData(QString::fromLatin1(type), bytes);

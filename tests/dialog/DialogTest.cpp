@@ -1,0 +1,732 @@
+// The text dialog on real widgets: modes, editor, formatting handlers, conversion run, save, preview, catalogue.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <cstdlib>
+
+#include "DialogTestSupport.h"
+#include "dialog/DialogWidgets.h"
+#include "dialog/InitProgress.h"
+#include "dialog/MainDlg.h"
+#include "dialog/PreviewMapping.h"
+#include "dialog/RichEditBox.h"
+#include "dialog/SymbolCell.h"
+#include "dxf/DxfWriter.h"
+#include "engine/HostQueries.h"
+#include "engine/OutlineFlattening.h"
+#include "engine/PointStore.h"
+#include "platform/FontCatalog.h"
+#include "platform/FontconfigGlyphSource.h"
+#include "richtext/LayoutInput.h"
+
+namespace {
+
+using vx::CharFormat;
+using vx::StyledLine;
+using vx::StyledRun;
+using vx::StyledText;
+
+struct Record {
+  int kind;
+  double x;
+  double y;
+  bool operator==(const Record&) const = default;
+};
+
+std::vector<Record> StoreSnapshot() {
+  std::vector<Record> records;
+  for (const TTFPoint* p = gPointList.GetHead(); p != nullptr; p = p->next) records.push_back({p->kind, p->x, p->y});
+  return records;
+}
+
+// A typed character as the keyboard delivers it, whatever its key.
+void TypeCharacter(QWidget* widget, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+  QApplication::sendEvent(widget, &press);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, text);
+  QApplication::sendEvent(widget, &release);
+}
+
+// Types a file name into a file dialog, as a user would, and confirms it.
+void ChooseFile(QFileDialog* dialog, const std::string& path) {
+  auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+  ASSERT_NE(name, nullptr);
+  name->setText(QString::fromStdString(path));
+  static_cast<QDialog*>(dialog)->accept();
+}
+
+// Runs body once the dialog is shown modally; body must close it.
+int RunDialog(int mode, double height, double widthFactor, std::function<void(TForm1&)> body) {
+  vxtest::WhenModal(QStringLiteral("Form1"), [body](QWidget*) { body(*Form1); });
+  return ShowTTFTextDlg(mode, height, widthFactor);
+}
+
+CharFormat Format(const char* face, int points, bool bold = false, bool italic = false) {
+  CharFormat f;
+  f.face = face;
+  f.halfPoints = points * 2;
+  f.bold = bold;
+  f.italic = italic;
+  return f;
+}
+
+// Two lines of mixed faces, sizes and styles, an empty line, and a line at 250
+// points (outlined at its own size in the stand-alone mode).
+StyledText MixedDocument() {
+  StyledText doc;
+  doc.lines.clear();
+  doc.lines.push_back(StyledLine{{StyledRun{u"Ab", Format("DejaVu Sans", 30)},
+                                  StyledRun{u"c", Format("Liberation Serif", 12, true, true)}},
+                                 Format("Liberation Serif", 12, true, true)});
+  doc.lines.push_back(StyledLine{{StyledRun{u"D e", Format("DejaVu Serif", 72, true)}}, Format("DejaVu Serif", 72, true)});
+  doc.lines.push_back(StyledLine{{}, Format("DejaVu Sans", 20)});
+  doc.lines.push_back(StyledLine{{StyledRun{u"f\tg", Format("Liberation Sans", 250, false, true)}},
+                                 Format("Liberation Sans", 250)});
+  return doc;
+}
+
+// What the engine's layout makes of the same styled text.
+std::vector<Record> ExpectedLayout(const StyledText& doc, int mode, double height, double widthFactor,
+                                   double dialogWidthFactor) {
+  static vx::FontconfigGlyphSource source;
+  const vx::LayoutInput input = vx::ToLayoutInput(doc);
+  vx::LayoutSettings settings;
+  settings.mode = mode;
+  settings.hostHeight = height;
+  settings.hostWidthFactor = widthFactor;
+  settings.widthFactor = dialogWidthFactor;
+  FreePointList();
+  vx::LayoutText(source, input.text, input.styles, settings);
+  auto records = StoreSnapshot();
+  FreePointList();
+  return records;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+class Dialog : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { vxtest::App(); }
+  // Each test starts from a first use: no settings stored yet.
+  void SetUp() override { ::setenv("VEXOGLYPH_REGISTRY_DIR", registry_.path().c_str(), 1); }
+  void TearDown() override {
+    ShowTTFTextDlg(99, 0, 0);
+    FreePointList();
+    QGuiApplication::clipboard()->clear();
+  }
+  vxtest::TempFolder registry_;
+};
+
+// ---- Entry and modes --------------------------------------------------------
+
+TEST_F(Dialog, ModesSetCaptionsAndControlsAcrossCallsOnOneInstance) {
+  struct Seen {
+    QString title, ok, okHint, cancel;
+    bool panel5, acad, minimize, maximize;
+    double hostHeight, hostWidthFactor;
+    int mode;
+  };
+  const auto look = [](TForm1& f) {
+    return Seen{f.windowTitle(), f.OkBtn->text(), f.OkBtn->toolTip(), f.CancelBtn->text(),
+                !f.Panel5->isHidden(), !f.AcadBtn->isHidden(),
+                bool(f.windowFlags() & Qt::WindowMinimizeButtonHint), bool(f.windowFlags() & Qt::WindowMaximizeButtonHint),
+                f.FHostHeight, f.FHostWidthFactor, f.FMode};
+  };
+  Seen seen{};
+  const auto showAndCancel = [&](int mode, double h, double w) {
+    return RunDialog(mode, h, w, [&](TForm1& f) {
+      seen = look(f);
+      QTest::mouseClick(f.CancelBtn, Qt::LeftButton);
+    });
+  };
+  // A new dialog in the stand-alone mode shows everything.
+  EXPECT_EQ(showAndCancel(1, 0, 0), 0);
+  EXPECT_EQ(seen.title, "Vexoglyph V1.9");
+  EXPECT_EQ(seen.ok, "Save to dxf...");
+  EXPECT_EQ(seen.okHint, "Save text outline to DXF file");
+  EXPECT_EQ(seen.cancel, "Close");
+  EXPECT_TRUE(seen.panel5 && seen.acad && seen.minimize && seen.maximize);
+
+  EXPECT_EQ(showAndCancel(0, 2.5, 0.8), 0);
+  EXPECT_EQ(seen.title, "Input Text [Vexoglyph v1.9]");
+  EXPECT_EQ(seen.ok, "OK");
+  EXPECT_EQ(seen.okHint, "");
+  EXPECT_EQ(seen.cancel, "Cancel");
+  EXPECT_FALSE(seen.panel5 || seen.acad || seen.minimize);
+  EXPECT_TRUE(seen.maximize);
+  EXPECT_EQ(seen.hostHeight, 2.5);
+  EXPECT_EQ(seen.hostWidthFactor, 0.8);
+  EXPECT_EQ(seen.mode, 0);
+
+  // The default host mode leaves the host's height and factor as they were.
+  EXPECT_EQ(showAndCancel(-1, 9.0, 9.0), 0);
+  EXPECT_EQ(seen.hostHeight, 2.5);
+  EXPECT_EQ(seen.hostWidthFactor, 0.8);
+  EXPECT_EQ(seen.mode, -1);
+
+  // A stand-alone call after a host call: the panel and Acad stay hidden,
+  // the minimize box comes back.
+  EXPECT_EQ(showAndCancel(1, 0, 0), 0);
+  EXPECT_FALSE(seen.panel5 || seen.acad);
+  EXPECT_TRUE(seen.minimize);
+  EXPECT_EQ(showAndCancel(0, 1.0, 1.0), 0);
+  EXPECT_FALSE(seen.minimize);
+}
+
+TEST_F(Dialog, AnyOtherModeReleasesTheDialog) {
+  for (int mode : {2, 7, -2}) {
+    RunDialog(-1, 0, 0, [](TForm1& f) { f.reject(); });
+    ASSERT_NE(Form1, nullptr);
+    EXPECT_EQ(ShowTTFTextDlg(mode, 0, 0), 0);
+    EXPECT_EQ(Form1, nullptr);
+  }
+  // With no dialog the release call creates one and destroys it again.
+  EXPECT_EQ(ShowTTFTextDlg(5, 0, 0), 0);
+  EXPECT_EQ(Form1, nullptr);
+  EXPECT_EQ(Form2, nullptr);
+}
+
+TEST_F(Dialog, ReleaseLeavesTheStoreForTheHost) {
+  gPointList.Add(1, 2, pkPoint);
+  gPointList.Add(1, 2, pkGlyphEnd);
+  ShowTTFTextDlg(99, 0, 0);
+  EXPECT_EQ(GetTTFCount(), 2);
+}
+
+TEST_F(Dialog, ControlsCarryTheirNamesCaptionsAndSizes) {
+  RunDialog(1, 0, 0, [](TForm1& f) {
+    EXPECT_EQ(f.objectName(), "Form1");
+    EXPECT_EQ(f.size(), QSize(738, 489));
+    for (const char* name : {"Memo1", "OkBtn", "CancelBtn", "TrackBar1", "cName", "cHeight", "cWidth", "sbBold",
+                             "sbItalic", "Label1", "PreviewBox", "Panel4", "Panel2", "cSymbol", "ScrollBox2",
+                             "bInsSym", "About", "SpeedButton3", "AcadBtn", "sbSymbol", "SaveDialog2", "PopupMenu1"}) {
+      EXPECT_NE(f.findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
+    }
+    EXPECT_EQ(f.PreviewBox->size(), QSize(108, 89));
+    EXPECT_EQ(f.Panel4->size(), QSize(112, 93));
+    EXPECT_EQ(f.Panel2->width(), 261);
+    EXPECT_TRUE(f.Panel2->isHidden());
+    EXPECT_TRUE(f.bInsSym->isHidden());
+    EXPECT_EQ(f.bInsSym->text(), "<--------  Insert Symbol");
+    EXPECT_EQ(f.sbItalic->text(), "I ");
+    EXPECT_EQ(f.Label3->text(), "Select Font :    ");
+    EXPECT_EQ(f.TrackBar1->minimum(), 1);
+    EXPECT_EQ(f.TrackBar1->maximum(), 32);
+    EXPECT_EQ(f.TrackBar1->tickInterval(), 4);
+    EXPECT_EQ(f.cHeight->count(), 21);
+    EXPECT_EQ(f.cWidth->currentText(), "0.65");
+    EXPECT_EQ(f.PreviewBox->toolTip(), "Preview");
+    QStringList items;
+    for (QAction* a : f.PopupMenu1->actions()) items << a->text();
+    EXPECT_EQ(items, (QStringList{"C&ut", "&Copy", "&Paste", "&Undo"}));
+    f.reject();
+  });
+}
+
+// ---- The rich-text box --------------------------------------------------------
+
+TEST_F(Dialog, TheBoxReportsCrLfTextAndCountsABreakOnce) {
+  RunDialog(-1, 0, 0, [](TForm1& f) {
+    vx::RichEditBox& memo = *f.Memo1;
+    int changes = 0;
+    QObject::connect(&memo, &vx::RichEditBox::SelectionChange, [&] { ++changes; });
+    QTest::keyClicks(&memo, "Ab");
+    EXPECT_EQ(changes, 2);
+    QTest::keyClick(&memo, Qt::Key_Return);
+    QTest::keyClick(&memo, Qt::Key_Return, Qt::ShiftModifier);  // also a plain paragraph
+    QTest::keyClicks(&memo, "c");
+    EXPECT_EQ(memo.Text(), u"Ab\r\n\r\nc");
+    EXPECT_EQ(memo.SelStart(), 5);  // A b | | c: each break one position
+    memo.Select(4, 1);
+    EXPECT_EQ(memo.textCursor().selectedText(), "c");
+    const int before = changes;
+    memo.SetSelStart(1);
+    QTest::keyClick(&memo, Qt::Key_Delete);  // deleting moves no caret, still a change
+    EXPECT_GE(changes, before + 2);
+    EXPECT_EQ(memo.Text(), u"A\r\n\r\nc");
+    f.reject();
+  });
+}
+
+TEST_F(Dialog, TheBoxStartsInTimesNewRoman30AndReportsTheFirstSelectedCharacter) {
+  RunDialog(-1, 0, 0, [](TForm1& f) {
+    vx::RichEditBox& memo = *f.Memo1;
+    EXPECT_EQ(memo.SelAttributes().face, "Times New Roman");
+    EXPECT_EQ(memo.SelAttributes().size, 30);
+    StyledText doc;
+    doc.lines[0].runs = {StyledRun{u"ab", Format("DejaVu Sans", 12, true)}, StyledRun{u"cd", Format("DejaVu Serif", 40)}};
+    memo.SetDocument(doc);
+    memo.Select(1, 2);  // b and c: reports b
+    EXPECT_EQ(memo.SelAttributes(), (vx::EditorAttributes{"DejaVu Sans", 12, true, false, 1}));
+    memo.SetSelStart(3);  // after c
+    EXPECT_EQ(memo.SelAttributes().face, "DejaVu Serif");
+    EXPECT_EQ(f.cName->currentText(), "DejaVu Serif");
+    EXPECT_EQ(f.cHeight->currentText(), "40");
+    EXPECT_FALSE(f.sbBold->isChecked());
+    memo.SetSelStart(1);
+    EXPECT_TRUE(f.sbBold->isChecked());
+    f.reject();
+  });
+}
+
+TEST_F(Dialog, CopyAndPasteKeepFormatsThroughOurRtf) {
+  RunDialog(-1, 0, 0, [](TForm1& f) {
+    vx::RichEditBox& memo = *f.Memo1;
+    StyledText doc;
+    doc.lines[0].runs = {StyledRun{u"xy", Format("DejaVu Serif", 50, false, true)}};
+    memo.SetDocument(doc);
+    memo.Select(0, 2);
+    f.Copy1Click(nullptr);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->hasFormat("text/rtf")) << data->formats().join(",").toStdString();
+    EXPECT_TRUE(data->data("text/rtf").startsWith("{\\rtf"));
+    memo.SetSelStart(2);
+    f.Paste1Click(nullptr);
+    EXPECT_EQ(memo.Text(), u"xyxy");
+    memo.SetSelStart(4);
+    EXPECT_EQ(memo.SelAttributes(), (vx::EditorAttributes{"DejaVu Serif", 50, false, true, 1}));
+
+    // Plain text takes the format at the caret; HTML keeps its own.
+    auto* plain = new QMimeData;
+    plain->setText("p\r\nq");
+    QGuiApplication::clipboard()->setMimeData(plain);
+    f.Paste1Click(nullptr);
+    EXPECT_EQ(memo.Text(), u"xyxyp\r\nq");
+    EXPECT_EQ(memo.SelAttributes().face, "DejaVu Serif");
+    auto* html = new QMimeData;
+    html->setHtml("<span style=\"font-family:'DejaVu Sans'; font-size:20pt; font-weight:700\">h</span>");
+    html->setText("h");
+    QGuiApplication::clipboard()->setMimeData(html);
+    f.Paste1Click(nullptr);
+    EXPECT_EQ(memo.SelAttributes(), (vx::EditorAttributes{"DejaVu Sans", 20, true, false, 1}));
+    f.reject();
+  });
+}
+
+TEST_F(Dialog, TheContextMenuEnablesWhatCanBeDone) {
+  RunDialog(-1, 0, 0, [](TForm1& f) {
+    QGuiApplication::clipboard()->clear();
+    f.PopupMenu1Popup(nullptr);
+    EXPECT_FALSE(f.Cut1->isEnabled() || f.Copy1->isEnabled() || f.Paste1->isEnabled() || f.Undo1->isEnabled());
+    QTest::keyClicks(f.Memo1, "ab");
+    f.Memo1->Select(0, 1);
+    f.Cut1Click(nullptr);
+    f.PopupMenu1Popup(nullptr);
+    EXPECT_FALSE(f.Cut1->isEnabled());
+    EXPECT_TRUE(f.Paste1->isEnabled());
+    EXPECT_TRUE(f.Undo1->isEnabled());
+    f.Undo1Click(nullptr);
+    EXPECT_EQ(f.Memo1->Text(), u"ab");
+    f.reject();
+  });
+}
+
+// ---- Formatting controls --------------------------------------------------------
+
+TEST_F(Dialog, TheFontBoxAcceptsInstalledFamiliesInAnyCase) {
+  RunDialog(-1, 0, 0, [](TForm1& f) {
+    vx::RichEditBox& memo = *f.Memo1;
+    QTest::keyClicks(&memo, "abcd");
+    memo.Select(0, 3);
+    const int dejavu = f.cName->findText("DejaVu Sans");
+    ASSERT_GE(dejavu, 0);
+    f.cName->setCurrentIndex(dejavu);
+    emit f.cName->activated(dejavu);
+    EXPECT_EQ(f.cName->currentText(), "DejaVu Sans");
+    EXPECT_EQ(memo.SelAttributes().face, "DejaVu Sans");
+    memo.SetSelStart(4);
+    EXPECT_EQ(memo.SelAttributes().face, "Times New Roman");  // d kept its face
+
+    const struct {
+      const char* typed;
+      const char* shown;
+      const char* applied;
+    } cases[] = {
+        {"No Such Family", "Times New Roman", "Times New Roman"},
+        {"liberation serif", "liberation serif", "liberation serif"},
+    };
+    for (const auto& c : cases) {
+      memo.Select(3, 1);
+      f.cName->lineEdit()->setText(QString::fromLatin1(c.typed));
+      emit f.cName->lineEdit()->textEdited(f.cName->lineEdit()->text());
+      EXPECT_EQ(f.cName->currentText(), c.shown) << c.typed;
+      EXPECT_EQ(memo.SelAttributes().face, c.applied) << c.typed;
+    }
+    f.reject();
+  });
+}
+
+TEST_F(Dialog, TheSizeBoxAppliesPicksAtOnceAndTypingOnEnterOrExit) {
+  RunDialog(-1, 0, 0, [](TForm1& f) {
+    vx::RichEditBox& memo = *f.Memo1;
+    QTest::keyClicks(&memo, "abc");
+    memo.Select(0, 3);
+    // A pick from the list.
+    emit f.cHeight->droppedDown();
+    EXPECT_TRUE(f.FHeightDropped);
+    f.cHeight->setCurrentIndex(f.cHeight->findText("45"));
+    emit f.cHeight->activated(f.cHeight->currentIndex());
+    EXPECT_EQ(memo.SelAttributes().size, 45);
+    EXPECT_FALSE(f.FHeightDropped);
+    // Typing is applied only by Enter.
+    f.cHeight->setFocus();
+    f.cHeight->lineEdit()->selectAll();
+    QTest::keyClicks(f.cHeight, "12");
+    EXPECT_EQ(memo.SelAttributes().size, 45);
+    QTest::keyClick(f.cHeight, Qt::Key_Return);
+    EXPECT_EQ(memo.SelAttributes().size, 12);
+    EXPECT_TRUE(f.isVisible());  // Enter in the box is no OK
+    // Letters, a minus sign and non-ASCII characters are not typed.
+    for (const char* typed : {"a", "-", "\u00e9", "."}) TypeCharacter(f.cHeight, QString::fromUtf8(typed));
+    EXPECT_EQ(f.cHeight->currentText(), "12");
+    // A list that drops down and closes without a pick: the next edit applies.
+    emit f.cHeight->droppedDown();
+    f.cHeight->lineEdit()->selectAll();
+    QTest::keyClicks(f.cHeight, "1");
+    EXPECT_EQ(memo.SelAttributes().size, 1);
+    QTest::keyClicks(f.cHeight, "8");
+    EXPECT_EQ(memo.SelAttributes().size, 1);
+    f.reject();
+  });
+}
+
+TEST_F(Dialog, LeavingTheSizeAndWidthBoxesRepairsBadValues) {
+  RunDialog(1, 0, 0, [](TForm1& f) {
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    vx::RichEditBox& memo = *f.Memo1;
+    QTest::keyClicks(&memo, "ab");
+    memo.Select(0, 2);
+    const struct {
+      QComboBox* box;
+      const char* pasted;
+      const char* shown;
+      bool keepsFocus;
+    } cases[] = {
+        {f.cHeight, "-5", "30", true},    {f.cHeight, "", "30", false},  // size 0 is not applied
+        {f.cHeight, "20", "20", false},   {f.cWidth, "-0.5", "0.65", true},
+        {f.cWidth, "", "", false},        {f.cWidth, "1.2.3", "1.2.3", false},
+    };
+    for (const auto& c : cases) {
+      c.box->setFocus();
+      c.box->lineEdit()->setText(QString::fromLatin1(c.pasted));
+      memo.setFocus();
+      QCoreApplication::processEvents();
+      EXPECT_EQ(c.box->currentText(), c.shown) << c.pasted;
+      EXPECT_EQ(QApplication::focusWidget() == c.box, c.keepsFocus) << c.pasted;
+    }
+    EXPECT_EQ(memo.SelAttributes().size, 20);
+    f.reject();
+  });
+}
+
+TEST_F(Dialog, BoldItalicAndPrecisionApply) {
+  RunDialog(-1, 0, 0, [](TForm1& f) {
+    vx::RichEditBox& memo = *f.Memo1;
+    QTest::mouseClick(f.sbBold, Qt::LeftButton);
+    QTest::keyClicks(&memo, "a");
+    EXPECT_TRUE(memo.SelAttributes().bold);
+    memo.Select(0, 1);
+    QTest::mouseClick(f.sbItalic, Qt::LeftButton);
+    EXPECT_TRUE(memo.SelAttributes().italic);
+    EXPECT_TRUE(memo.SelAttributes().bold);
+    f.TrackBar1->setValue(17);
+    EXPECT_EQ(f.Label1->text(), "17");
+    EXPECT_EQ(gPrecision, 17);
+    f.reject();
+  });
+  SetPrecision(8);
+}
+
+TEST_F(Dialog, ShowingAgainEmptiesTheBoxAndSetsThePrecisionFromTheTrackBar) {
+  RunDialog(-1, 0, 0, [](TForm1& f) {
+    QTest::keyClicks(f.Memo1, "abc");
+    f.TrackBar1->setValue(5);
+    f.reject();
+  });
+  SetPrecision(8);
+  RunDialog(-1, 0, 0, [](TForm1& f) {
+    EXPECT_EQ(f.Memo1->Text(), u"");
+    EXPECT_EQ(gPrecision, 5);
+    f.reject();
+  });
+  SetPrecision(8);
+}
+
+// ---- The conversion run -------------------------------------------------------------
+
+TEST_F(Dialog, TheHostRunEqualsTheEngineLayoutOfTheSameText) {
+  const StyledText doc = MixedDocument();
+  for (const auto& [mode, height, factor] : {std::tuple{-1, 0.0, 0.0}, std::tuple{0, 2.5, 0.8}}) {
+    const int result = RunDialog(mode, height, factor, [&](TForm1& f) {
+      f.Memo1->SetDocument(doc);
+      QTest::mouseClick(f.OkBtn, Qt::LeftButton);
+    });
+    EXPECT_EQ(result, 1);
+    const auto produced = StoreSnapshot();
+    EXPECT_GT(produced.size(), 100u);
+    EXPECT_TRUE(produced == ExpectedLayout(doc, mode, height, factor, 0.0)) << "mode " << mode;
+    EXPECT_FALSE(Form1->FConverting);
+  }
+}
+
+TEST_F(Dialog, TypedTextInTheSizedHostModeLandsOnTheLinesOfTheTypicalRequest) {
+  const int result = RunDialog(0, 2.5, 0.8, [](TForm1& f) {
+    QTest::keyClicks(f.Memo1, "Ab");
+    QTest::keyClick(f.Memo1, Qt::Key_Return);
+    QTest::keyClicks(f.Memo1, "c");
+    QTest::mouseClick(f.OkBtn, Qt::LeftButton);
+  });
+  ASSERT_EQ(result, 1);
+  StyledText typed;
+  typed.lines = {StyledLine{{StyledRun{u"Ab", vx::RichEditBox::DefaultFormat()}}, vx::RichEditBox::DefaultFormat()},
+                 StyledLine{{StyledRun{u"c", vx::RichEditBox::DefaultFormat()}}, vx::RichEditBox::DefaultFormat()}};
+  const auto produced = StoreSnapshot();
+  EXPECT_TRUE(produced == ExpectedLayout(typed, 0, 2.5, 0.8, 0.0));
+}
+
+TEST_F(Dialog, NothingToConvertKeepsTheDialogOpen) {
+  bool stayedOpen = false;
+  QString message;
+  const int result = RunDialog(-1, 0, 0, [&](TForm1& f) {
+    QTest::keyClicks(f.Memo1, "   ");
+    auto text = vxtest::AnswerNextMessage();
+    QTest::mouseClick(f.OkBtn, Qt::LeftButton);
+    message = *text;
+    stayedOpen = f.isVisible();
+    EXPECT_EQ(GetTTFCount(), 0);
+    f.reject();
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(message, "No text to convert!");
+}
+
+TEST_F(Dialog, TheStandaloneRunSavesTheLayoutAsDxf) {
+  vxtest::TempFolder folder;
+  const std::string path = folder.Path("mixed.dxf");
+  const StyledText doc = MixedDocument();
+  int caretAfter = -1;
+  const int result = RunDialog(1, 0, 0, [&](TForm1& f) {
+    f.cWidth->setEditText("0.8");
+    f.Memo1->SetDocument(doc);
+    f.Memo1->SetSelStart(2);
+    vxtest::WhenModal("SaveDialog2", [&](QWidget* dialog) {
+      auto* save = static_cast<QFileDialog*>(dialog);
+      EXPECT_EQ(save->defaultSuffix(), "dxf");
+      EXPECT_EQ(save->nameFilters(), (QStringList{"DXF file(*.dxf)", "All file(*.*)"}));
+      ChooseFile(save, path);
+    });
+    QTest::mouseClick(f.OkBtn, Qt::LeftButton);
+    caretAfter = f.Memo1->SelStart();
+    EXPECT_TRUE(f.isVisible());
+    f.reject();
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(caretAfter, 2);
+  // The file holds exactly the engine's layout of the same text at factor 0.8.
+  const auto expected = ExpectedLayout(doc, 1, 0, 0, 0.8);
+  FreePointList();
+  for (const Record& r : expected) gPointList.Add(r.x, r.y, r.kind);
+  EXPECT_EQ(ReadFile(path), vx::DxfText());
+}
+
+TEST_F(Dialog, TheStandaloneSaveCanBeCancelledAndReportsFailures) {
+  vxtest::TempFolder folder;
+  const std::string blocked = folder.Path("missing/out.dxf");
+  QString message;
+  RunDialog(1, 0, 0, [&](TForm1& f) {
+    QTest::keyClicks(f.Memo1, "A");
+    vxtest::WhenModal("SaveDialog2", [](QWidget* dialog) { static_cast<QFileDialog*>(dialog)->reject(); });
+    QTest::mouseClick(f.OkBtn, Qt::LeftButton);
+    // The preview has the character at the caret again.
+    EXPECT_GT(GetTTFCount(), 2);
+
+    vxtest::WhenModal("SaveDialog2", [&](QWidget* dialog) {
+      auto* save = static_cast<QFileDialog*>(dialog);
+      // The toolkit's dialog refuses a missing folder itself; a file that
+      // cannot be written must still be reported by the run.
+      save->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(blocked));
+      save->QDialog::done(QDialog::Accepted);
+    });
+    auto text = vxtest::AnswerNextMessage();
+    QTest::mouseClick(f.OkBtn, Qt::LeftButton);
+    message = *text;
+    f.reject();
+  });
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+  EXPECT_TRUE(message.startsWith(QString::fromStdString("Cannot create file \"" + blocked + "\". "))) << message.toStdString();
+  EXPECT_GT(message.size(), static_cast<qsizetype>(blocked.size() + 22));
+}
+
+// ---- Preview ---------------------------------------------------------------------------
+
+TEST_F(Dialog, ThePreviewShowsTheCharacterAtTheCaretAsTheFormulasPlaceIt) {
+  RunDialog(-1, 0, 0, [](TForm1& f) {
+    vx::RichEditBox& memo = *f.Memo1;
+    vx::FontconfigGlyphSource source;
+    const auto glyphOf = [&](char16_t c, bool bold) {
+      const char16_t text[2] = {c, 0};
+      FreePointList();
+      vx::ConvertString(source, text, memo.SelAttributes().face.toUtf8().constData(), 200, 200, bold, false, 0, 0);
+      auto records = StoreSnapshot();
+      FreePointList();
+      return records;
+    };
+    const auto a = glyphOf(u'A', false);
+    const auto b = glyphOf(u'B', false);
+    const auto boldB = glyphOf(u'B', true);
+    QTest::keyClicks(&memo, "ABC");
+    memo.SetSelStart(2);
+    EXPECT_TRUE(StoreSnapshot() == b);
+    memo.Select(1, 2);
+    EXPECT_EQ(GetTTFCount(), 0);
+    memo.Select(0, 2);
+    EXPECT_TRUE(StoreSnapshot() == a);
+    memo.SetSelStart(2);
+    QTest::mouseClick(f.sbBold, Qt::LeftButton);  // the letter again, in bold
+    EXPECT_TRUE(StoreSnapshot() == boldB);
+
+    // Every vertex lands where the formulas put it, in white on navy.
+    const QImage shot = f.PreviewBox->grab().toImage();
+    const auto segments = vx::PreviewSegments(108, 89);
+    ASSERT_TRUE(segments);
+    for (const auto& s : *segments) EXPECT_EQ(shot.pixelColor(s.from.x, s.from.y), QColor(Qt::white));
+    EXPECT_EQ(shot.pixelColor(0, 0), QColor(0, 0, 128));
+
+    QTest::keyClick(&memo, Qt::Key_End);
+    QTest::keyClick(&memo, Qt::Key_Return);  // right after a break: blank
+    EXPECT_EQ(GetTTFCount(), 0);
+    const QImage blank = f.PreviewBox->grab().toImage();
+    EXPECT_EQ(blank.pixelColor(54, 44), f.Panel1->palette().color(QPalette::Window));
+    f.reject();
+  });
+}
+
+// ---- Catalogue and start-up window -------------------------------------------------------------
+
+class KnownCatalog final : public vx::FontCatalog {
+ public:
+  std::vector<std::string> symbolAsked;
+  bool IsTrueTypeFamily(const std::string& family) override {
+    return family == "Alpha" || family == "Symbolic" || family == "Wings";
+  }
+  bool HasSymbolCharset(const std::string& family) override {
+    symbolAsked.push_back(family);
+    return family == "Symbolic" || family == "Wings";
+  }
+};
+
+struct CatalogSeen {
+  QStringList names;
+  QStringList symbols;
+  std::vector<std::string> symbolAsked;
+  int cells = 0;
+};
+
+CatalogSeen BuildWith(std::function<TForm2*(QWidget*)> makeProgress) {
+  KnownCatalog catalog;
+  TFormEnvironment environment;
+  environment.catalog = &catalog;
+  environment.displayFamilies = [] { return std::vector<std::string>{"Alpha", "Bitmap", "Symbolic", "Wings"}; };
+  environment.makeProgressWindow = std::move(makeProgress);
+  TForm1 form(environment);
+  CatalogSeen seen;
+  for (int i = 0; i < form.cName->count(); ++i) seen.names << form.cName->itemText(i);
+  for (int i = 0; i < form.cSymbol->count(); ++i) seen.symbols << form.cSymbol->itemText(i);
+  seen.symbolAsked = catalog.symbolAsked;
+  for (vx::SymbolCell* cell : form.SymbolCells) seen.cells += cell != nullptr;
+  EXPECT_EQ(Form2, nullptr);  // gone once the palette is built
+  EXPECT_EQ(form.SelectedCell, nullptr);
+  return seen;
+}
+
+TEST_F(Dialog, TheCatalogueListsTrueTypeAndSymbolFacesOfAKnownList) {
+  // A start-up window whose bars and captions are watched.
+  std::vector<int> fullBars;
+  QStringList finalCaptions;
+  const CatalogSeen seen = BuildWith([&](QWidget* owner) {
+    auto* progress = new TForm2(owner);
+    for (QProgressBar* bar : {progress->ProgressBar1, progress->ProgressBar2, progress->ProgressBar3}) {
+      QObject::connect(bar, &QProgressBar::valueChanged, [bar, &fullBars](int value) {
+        if (value == bar->maximum()) fullBars.push_back(value);
+      });
+    }
+    QObject::connect(progress->ProgressBar3, &QProgressBar::valueChanged, [progress, &finalCaptions](int value) {
+      if (value == 224) finalCaptions << progress->Label1->text() << progress->Label2->text();
+    });
+    return progress;
+  });
+  EXPECT_EQ(seen.names, (QStringList{"Alpha", "Symbolic", "Wings"}));
+  EXPECT_EQ(seen.symbols, (QStringList{"Symbolic", "Wings"}));
+  // Only TrueType faces are asked for the symbol set, in the font box's order.
+  EXPECT_EQ(seen.symbolAsked, (std::vector<std::string>{"Alpha", "Symbolic", "Wings"}));
+  EXPECT_EQ(seen.cells, 224);
+  EXPECT_EQ(fullBars, (std::vector<int>{4, 3, 224}));  // every bar ends full
+  EXPECT_EQ(finalCaptions, (QStringList{"initialized font", "initializd symbol font"}));
+
+  // Without a start-up window the lists and the palette are the same.
+  const CatalogSeen without = BuildWith([](QWidget*) -> TForm2* { throw std::runtime_error("no window"); });
+  EXPECT_EQ(without.names, seen.names);
+  EXPECT_EQ(without.symbols, seen.symbols);
+  EXPECT_EQ(without.cells, 224);
+}
+
+TEST_F(Dialog, TheStartUpWindowShowsItsCaptionsAsWritten) {
+  TForm2 progress(nullptr);
+  progress.show();
+  EXPECT_EQ(progress.objectName(), "Form2");
+  EXPECT_EQ(progress.windowTitle(), "Initializing");
+  EXPECT_EQ(progress.size(), QSize(372, 186));
+  EXPECT_EQ(progress.Label1->text(), "initialize font");
+  EXPECT_EQ(progress.Label2->text(), "initialize symbol font");
+  EXPECT_EQ(progress.Label3->text(), "initialize symbol");
+  EXPECT_EQ(progress.Label5->text(), "Vexoglyph V1.8");
+  EXPECT_EQ(progress.ProgressBar1->geometry(), QRect(196, 92, 153, 13));
+}
+
+TEST_F(Dialog, PaletteCellsAreBuiltWithTagsPlacesAndFonts) {
+  RunDialog(-1, 0, 0, [](TForm1& f) {
+    for (int k = 0; k < 224; ++k) {
+      vx::SymbolCell* cell = f.SymbolCells[static_cast<std::size_t>(k)];
+      ASSERT_NE(cell, nullptr);
+      EXPECT_EQ(cell->Tag(), 32 + k);
+      EXPECT_EQ(cell->geometry(), QRect(60 * (k % 4), 60 * (k / 4), 60, 60));
+      EXPECT_EQ(cell->parentWidget(), f.ScrollBox2->widget());
+      EXPECT_EQ(cell->Charset(), 2);
+      EXPECT_EQ(cell->font().pointSize(), 40);
+      EXPECT_EQ(cell->FontColor(), QColor(0, 0, 255));
+      EXPECT_TRUE(cell->OnClick && cell->OnDblClick && cell->OnPaint);
+      EXPECT_FALSE(cell->testAttribute(Qt::WA_NativeWindow));
+    }
+    EXPECT_EQ(f.ScrollBox2->widget()->size(), QSize(240, 3360));
+    f.reject();
+  });
+}
+
+}  // namespace
