@@ -1,22 +1,35 @@
-// The vexoglyph program: the command line for batch conversion (and, later, the dialog).
+// The vexoglyph program: the stand-alone dialog, and the command line for batch conversion.
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/ConvertCommand.h"
+#include "dialog/MainDlg.h"
 
 namespace {
+
+// Any mode value other than the three showing modes releases the dialog.
+constexpr int kReleaseDialog = 2;
 
 void PrintError(const std::string& message) { std::fprintf(stderr, "vexoglyph: %s\n", message.c_str()); }
 
 // Without arguments the program is meant for people who do not use a
-// terminal: this is where the stand-alone dialog will open. Until it exists,
-// the help says how to use the command line.
+// terminal: it opens the stand-alone dialog through the library's exported
+// entry, as a host would, and releases it when the dialog is closed. Without
+// a display the help says how to use the command line instead.
 int RunWithoutArguments() {
-  std::fputs(vx::ProgramHelp().c_str(), stderr);
-  return vx::kExitUsage;
+  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+      std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    PrintError("no display to show the dialog on; the command line works without one:");
+    std::fputs(vx::ProgramHelp().c_str(), stderr);
+    return vx::kExitUsage;
+  }
+  ShowTTFTextDlg(vx::dmStandalone, 0.0, 0.0);
+  ShowTTFTextDlg(kReleaseDialog, 0.0, 0.0);
+  return vx::kExitOk;
 }
 
 int RunConvertCommand(const std::vector<std::string>& args) {
