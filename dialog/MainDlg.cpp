@@ -930,9 +930,17 @@ extern "C" int ShowTTFTextDlg(int mode, double height, double widthFactor) {
     if (mode != vx::dmHostDefault && mode != vx::dmHostSized && mode != vx::dmStandalone) {
       TForm1* dialog = Form1;
       Form1 = nullptr;
-      delete dialog;
+      if (dialog->isVisible()) {
+        // Called from inside the dialog's own modal run: end the run, and
+        // destroy the dialog once that run has returned.
+        dialog->reject();
+        dialog->deleteLater();
+      } else {
+        delete dialog;
+      }
       return 0;
     }
+    if (Form1->isVisible()) return 0;  // a showing call while the dialog is shown
     Form1->ApplyMode(mode, height, widthFactor);
     return Form1->exec() == QDialog::Accepted ? 1 : 0;
   } catch (...) {

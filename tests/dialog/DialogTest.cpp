@@ -204,6 +204,12 @@ TEST_F(Dialog, AnyOtherModeReleasesTheDialog) {
     EXPECT_EQ(ShowTTFTextDlg(mode, 0, 0), 0);
     EXPECT_EQ(Form1, nullptr);
   }
+  // A release call from inside the dialog's own run ends the run first.
+  int inner = -1;
+  EXPECT_EQ(RunDialog(-1, 0, 0, [&](TForm1&) { inner = ShowTTFTextDlg(2, 0, 0); }), 0);
+  EXPECT_EQ(inner, 0);
+  EXPECT_EQ(Form1, nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   // With no dialog the release call creates one and destroys it again.
   EXPECT_EQ(ShowTTFTextDlg(5, 0, 0), 0);
   EXPECT_EQ(Form1, nullptr);
