@@ -352,6 +352,45 @@ TEST_F(Dialog, TheContextMenuEnablesWhatCanBeDone) {
   });
 }
 
+TEST_F(Dialog, SavedTextIsRtfWhateverItsNameAndLoadsBackWithItsFormats) {
+  vxtest::TempFolder folder;
+  RunDialog(1, 0, 0, [&](TForm1& f) {
+    StyledText doc;
+    doc.lines = {StyledLine{{StyledRun{u"Ab", Format("DejaVu Serif", 44, true)}}, Format("DejaVu Serif", 44, true)},
+                 StyledLine{{StyledRun{u"c", Format("Liberation Sans", 12, false, true)}}, Format("Liberation Sans", 12)}};
+    f.Memo1->SetDocument(doc);
+    vxtest::WhenModal("SaveDialog1", [&](QWidget* dialog) {
+      auto* save = static_cast<QFileDialog*>(dialog);
+      save->selectNameFilter("Text File(*.txt)");
+      ChooseFile(save, folder.Path("notes"));
+    });
+    f.SpeedButton2Click(nullptr);
+    EXPECT_EQ(ReadFile(folder.Path("notes.txt")).rfind("{\\rtf", 0), 0u);
+    f.Memo1->Clear();
+    vxtest::WhenModal("OpenDialog1", [&](QWidget* dialog) {
+      ChooseFile(static_cast<QFileDialog*>(dialog), folder.Path("notes.txt"));
+    });
+    f.SpeedButton1Click(nullptr);
+    EXPECT_EQ(f.Memo1->Text(), u"Ab\r\nc");
+    f.Memo1->SetSelStart(1);
+    EXPECT_EQ(f.Memo1->SelAttributes(), (vx::EditorAttributes{"DejaVu Serif", 44, true, false, 1}));
+    f.Memo1->SetSelStart(4);
+    EXPECT_EQ(f.Memo1->SelAttributes(), (vx::EditorAttributes{"Liberation Sans", 12, false, true, 1}));
+    f.reject();
+  });
+}
+
+TEST_F(Dialog, AnErrorInAHandlerEndsInAMessageBoxWithItsText) {
+  QString message;
+  RunDialog(-1, 0, 0, [&](TForm1& f) {
+    auto text = vxtest::AnswerNextMessage();
+    f.RunHandler([] { throw std::runtime_error("Disk full"); });
+    message = *text;
+    f.reject();
+  });
+  EXPECT_EQ(message, "Disk full");
+}
+
 // ---- Formatting controls --------------------------------------------------------
 
 TEST_F(Dialog, TheFontBoxAcceptsInstalledFamiliesInAnyCase) {
