@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/RegistryCase.h"
+#include "platform/Utf.h"
 
 namespace vx {
 namespace {
@@ -29,24 +30,6 @@ std::size_t LowerBound(const std::vector<RegistryKey>& keys, const std::string& 
 }
 
 // --- Text encodings -------------------------------------------------------
-
-void AppendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 // UTF-16LE code units to UTF-8. An unpaired surrogate gives false, or
 // U+FFFD when lenient.
@@ -76,33 +59,9 @@ std::vector<char16_t> Utf16FromBytes(const std::vector<std::uint8_t>& bytes, std
 // UTF-8 to UTF-16LE bytes; invalid bytes become U+FFFD.
 std::vector<std::uint8_t> Utf16BytesFromUtf8(std::string_view text) {
   std::vector<std::uint8_t> out;
-  const auto push = [&](char32_t unit) {
+  for (const char16_t unit : FromUtf8(text)) {
     out.push_back(static_cast<std::uint8_t>(unit & 0xFF));
     out.push_back(static_cast<std::uint8_t>(unit >> 8));
-  };
-  for (std::size_t pos = 0; pos < text.size();) {
-    const auto lead = static_cast<std::uint8_t>(text[pos]);
-    std::size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3
-                                         : (lead & 0xF8) == 0xF0 ? 4 : 0;
-    char32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-    bool valid = length != 0 && pos + length <= text.size();
-    for (std::size_t i = 1; valid && i < length; ++i) {
-      const auto next = static_cast<std::uint8_t>(text[pos + i]);
-      valid = (next & 0xC0) == 0x80;
-      code = (code << 6) | (next & 0x3F);
-    }
-    if (!valid) {
-      push(0xFFFD);
-      ++pos;
-      continue;
-    }
-    if (code >= 0x10000) {
-      push(0xD800 + ((code - 0x10000) >> 10));
-      push(0xDC00 + ((code - 0x10000) & 0x3FF));
-    } else {
-      push(code);
-    }
-    pos += length;
   }
   return out;
 }

@@ -3,76 +3,15 @@
 
 #include <optional>
 
+#include "platform/Utf.h"
 #include "richtext/CodePage.h"
 #include "richtext/TextBuilder.h"
 
 namespace vx {
 namespace {
 
-constexpr char16_t kReplacement = 0xFFFD;
-
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
   return bytes.substr(0, prefix.size()) == prefix;
-}
-
-void AppendCodePoint(char32_t cp, std::u16string& out) {
-  if (cp < 0x10000) {
-    out.push_back(static_cast<char16_t>(cp));
-  } else {
-    cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-  }
-}
-
-// Length of the valid UTF-8 sequence at bytes[i] and its code point, or 0
-// when the bytes there do not form one (overlong forms, surrogates and values
-// past U+10FFFF are invalid).
-std::size_t Utf8Sequence(std::string_view bytes, std::size_t i, char32_t& cp) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-  const unsigned char lead = byte(i);
-  if (lead < 0x80) {
-    cp = lead;
-    return 1;
-  }
-  std::size_t length = 0;
-  char32_t min = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, cp = lead & 0x1F, min = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, cp = lead & 0x0F, min = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, cp = lead & 0x07, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (i + length > bytes.size()) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (byte(i + k) & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return length;
-}
-
-// UTF-8 to UTF-16; with strict set, any invalid sequence fails the whole
-// decoding, otherwise each invalid byte becomes U+FFFD.
-std::optional<std::u16string> DecodeUtf8(std::string_view bytes, bool strict) {
-  std::u16string out;
-  out.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size();) {
-    char32_t cp = 0;
-    const std::size_t length = Utf8Sequence(bytes, i, cp);
-    if (length == 0) {
-      if (strict) return std::nullopt;
-      out.push_back(kReplacement);
-      ++i;
-      continue;
-    }
-    AppendCodePoint(cp, out);
-    i += length;
-  }
-  return out;
 }
 
 // UTF-16 in either byte order; an odd last byte is dropped and a surrogate
@@ -85,26 +24,18 @@ std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
     const auto hi = static_cast<unsigned char>(bytes[i + (bigEndian ? 0 : 1)]);
     units.push_back(static_cast<char16_t>(lo | (hi << 8)));
   }
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    const char16_t u = units[i];
-    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-        units[i + 1] <= 0xDFFF) {
-      ++i;
-    } else if (u >= 0xD800 && u <= 0xDFFF) {
-      units[i] = kReplacement;
-    }
-  }
+  RepairSurrogates(units);
   return units;
 }
 
 }  // namespace
 
 std::u16string DecodePlainText(std::string_view bytes) {
-  if (StartsWith(bytes, "\xEF\xBB\xBF")) return *DecodeUtf8(bytes.substr(3), false);
+  if (StartsWith(bytes, "\xEF\xBB\xBF")) return FromUtf8(bytes.substr(3));
   // FF FE 00 00 would be UTF-32LE; it is read as UTF-16LE, as the editor knows no UTF-32.
   if (StartsWith(bytes, "\xFF\xFE")) return DecodeUtf16(bytes.substr(2), false);
   if (StartsWith(bytes, "\xFE\xFF")) return DecodeUtf16(bytes.substr(2), true);
-  if (auto utf8 = DecodeUtf8(bytes, true)) return std::move(*utf8);
+  if (auto utf8 = FromUtf8Strict(bytes)) return std::move(*utf8);
   std::u16string out;
   CodePageDecoder decoder;
   decoder.Decode(1252, bytes, out);

@@ -9,7 +9,7 @@
 
 #include "richtext/CodePage.h"
 #include "richtext/TextBuilder.h"
-#include "richtext/Utf.h"
+#include "platform/Utf.h"
 
 namespace vx {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "richtext/Utf.h"
+#include "platform/Utf.h"
 
 namespace vx {
 namespace {

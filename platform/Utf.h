@@ -1,0 +1,31 @@
+// UTF-8 and UTF-16 conversion shared by the settings store, face names and documents.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vx {
+
+// Length of the valid, shortest-form UTF-8 sequence at bytes[i] and its code
+// point; 0 when the bytes there do not form one (overlong forms, surrogates
+// and values past U+10FFFF are invalid).
+std::size_t DecodeUtf8Sequence(std::string_view bytes, std::size_t i, char32_t& cp);
+
+void AppendUtf8(std::string& out, char32_t cp);
+void AppendUtf16(std::u16string& out, char32_t cp);
+
+// UTF-16 to UTF-8; a surrogate without its partner becomes U+FFFD.
+std::string ToUtf8(std::u16string_view text);
+
+// UTF-8 to UTF-16; an invalid byte becomes U+FFFD.
+std::u16string FromUtf8(std::string_view text);
+
+// UTF-8 to UTF-16, or nothing when any sequence is invalid.
+std::optional<std::u16string> FromUtf8Strict(std::string_view text);
+
+// Replaces every surrogate that is not part of a pair by U+FFFD, in place.
+void RepairSurrogates(std::u16string& text);
+
+}  // namespace vx
