@@ -2,9 +2,12 @@
 #include "dialog/EditorDocument.h"
 
 #include <QTextBlock>
+#include <algorithm>
 
 namespace vx {
 namespace {
+
+constexpr char16_t kLineSeparator = 0x2028;
 
 std::u16string ToU16(const QString& text) {
   return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
@@ -71,6 +74,36 @@ CharFormat ToCharFormat(const EditorAttributes& a) {
   return f;
 }
 
+namespace {
+
+// Inserts one line's runs. A line break inside the line (U+2028, from RTF's
+// \line or HTML's <br>) becomes a new block, as Return makes it: a caret
+// after it then reports the next line's format, as after any other break,
+// and not the break's own. An inner block takes as its char format that of
+// the character following the break (what a caret on it reports when it is
+// empty); the block after the last break keeps the line's end format.
+void InsertLine(QTextCursor& cursor, const StyledLine& line) {
+  std::size_t breaksLeft = 0;
+  for (const StyledRun& run : line.runs) breaksLeft += std::count(run.text.begin(), run.text.end(), kLineSeparator);
+  for (std::size_t r = 0; r < line.runs.size(); ++r) {
+    const StyledRun& run = line.runs[r];
+    std::size_t start = 0;
+    for (;;) {
+      const std::size_t at = run.text.find(kLineSeparator, start);
+      const std::size_t end = at == std::u16string::npos ? run.text.size() : at;
+      if (end > start) cursor.insertText(ToQString(std::u16string_view(run.text).substr(start, end - start)),
+                                         ToQtFormat(run.format));
+      if (at == std::u16string::npos) break;
+      const CharFormat* next = &line.endFormat;
+      if (--breaksLeft > 0) next = at + 1 < run.text.size() ? &run.format : &line.runs[r + 1].format;
+      cursor.insertBlock(cursor.blockFormat(), ToQtFormat(*next));
+      start = at + 1;
+    }
+  }
+}
+
+}  // namespace
+
 void InsertStyledText(QTextCursor& cursor, const StyledText& text, bool replaceAll) {
   cursor.beginEditBlock();
   for (std::size_t l = 0; l < text.lines.size(); ++l) {
@@ -80,7 +113,7 @@ void InsertStyledText(QTextCursor& cursor, const StyledText& text, bool replaceA
       cursor.setCharFormat(ToQtFormat(line.endFormat));
     }
     if (l > 0) cursor.insertBlock(cursor.blockFormat(), ToQtFormat(line.endFormat));
-    for (const StyledRun& run : line.runs) cursor.insertText(ToQString(run.text), ToQtFormat(run.format));
+    InsertLine(cursor, line);
   }
   cursor.endEditBlock();
 }
