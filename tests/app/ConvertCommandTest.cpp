@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "DxfReader.h"
 #include "RunProgram.h"
+#include "tests/support/DxfReader.h"
 
 namespace {
 
-using vxtest::DxfDrawing;
-using vxtest::ReadDxf;
+using vx::test::DxfDrawing;
+using vx::test::ReadDxf;
 using vxtest::ReadFile;
 using vxtest::RunVexoglyph;
 using vxtest::TempFolder;
@@ -35,10 +35,13 @@ DxfDrawing ConvertToDxf(TempFolder& folder, std::vector<std::string> args, const
   EXPECT_EQ(outcome.err, "");
   DxfDrawing drawing = ReadDxf(ReadFile(out));
   EXPECT_EQ(drawing.error, "");
+  // The program writes one ENTITIES section of POLYLINE/VERTEX/SEQEND and nothing else.
+  EXPECT_EQ(drawing.sections, std::vector<std::string>{"ENTITIES"});
+  EXPECT_TRUE(drawing.otherEntities.empty());
   return drawing;
 }
 
-double Height(const vxtest::DxfPolyline& p) { return p.Top() - p.Bottom(); }
+double Height(const vx::test::DxfPolyline& p) { return p.Top() - p.Bottom(); }
 
 struct Box {
   double left, bottom, right, top;
@@ -48,7 +51,7 @@ struct Box {
 Box Extent(const DxfDrawing& dxf, std::size_t from, std::size_t to) {
   Box box{1e300, 1e300, -1e300, -1e300};
   for (std::size_t i = from; i < to; ++i) {
-    const vxtest::DxfPolyline& p = dxf.polylines.at(i);
+    const vx::test::DxfPolyline& p = dxf.polylines.at(i);
     box = {std::min(box.left, p.Left()), std::min(box.bottom, p.Bottom()), std::max(box.right, p.Right()),
            std::max(box.top, p.Top())};
   }
@@ -69,7 +72,7 @@ TEST(ConvertCommand, TwoLettersGiveOneClosedPolylinePerContour) {
   // DejaVu Sans: "A" has an outer contour and a counter, "b" too.
   ASSERT_EQ(dxf.polylines.size(), 4u);
   for (const auto& p : dxf.polylines) {
-    EXPECT_TRUE(p.closed);
+    EXPECT_TRUE(p.Closed());
     EXPECT_GE(p.vertices.size(), 3u);
   }
   // A sits on the baseline and reaches the cap height (1493 of 2048 units of
@@ -130,8 +133,8 @@ TEST(ConvertCommand, SizeWidthFactorAndPrecisionShapeTheOutput) {
 }
 
 // The numbers of an SVG path's subpaths: each "M ... Z" a list of points.
-std::vector<std::vector<vxtest::DxfPoint>> SvgSubpaths(const std::string& svg) {
-  std::vector<std::vector<vxtest::DxfPoint>> subpaths;
+std::vector<std::vector<vx::test::DxfPoint>> SvgSubpaths(const std::string& svg) {
+  std::vector<std::vector<vx::test::DxfPoint>> subpaths;
   const std::regex pathData("<path d=\"([^\"]*)\"");
   for (auto it = std::sregex_iterator(svg.begin(), svg.end(), pathData); it != std::sregex_iterator(); ++it) {
     std::string d = (*it)[1];
@@ -142,7 +145,7 @@ std::vector<std::vector<vxtest::DxfPoint>> SvgSubpaths(const std::string& svg) {
       for (char& c : body)
         if (c == 'L') c = ' ';
       std::istringstream numbers(body);
-      std::vector<vxtest::DxfPoint> points;
+      std::vector<vx::test::DxfPoint> points;
       double x = 0, y = 0;
       while (numbers >> x >> y) points.push_back({x, y});
       subpaths.push_back(points);

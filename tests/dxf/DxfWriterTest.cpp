@@ -19,7 +19,7 @@
 #include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/PointStore.h"
-#include "tests/dxf/DxfReader.h"
+#include "tests/support/DxfReader.h"
 #include "tests/engine/StoreContents.h"
 
 namespace vx::test {
@@ -193,20 +193,20 @@ TEST_F(DxfWriter, WrittenFileReadsBackAsOneClosedPolylinePerContour) {
   ASSERT_TRUE(result.ok) << result.error;
   EXPECT_EQ(ReadFile(file), DxfText());
 
-  const auto drawing = ReadDxf(ReadFile(file));
-  ASSERT_TRUE(drawing.has_value());
-  EXPECT_EQ(drawing->sections, std::vector<std::string>{"ENTITIES"});
-  EXPECT_TRUE(drawing->otherEntities.empty());
-  EXPECT_TRUE(drawing->eof);
-  ASSERT_EQ(drawing->polylines.size(), contours.size());
+  const DxfDrawing drawing = ReadDxf(ReadFile(file));
+  ASSERT_EQ(drawing.error, "");
+  EXPECT_EQ(drawing.sections, std::vector<std::string>{"ENTITIES"});
+  EXPECT_TRUE(drawing.otherEntities.empty());
+  EXPECT_TRUE(drawing.eof);
+  ASSERT_EQ(drawing.polylines.size(), contours.size());
   for (std::size_t c = 0; c < contours.size(); ++c) {
-    const DxfPolyline& polyline = drawing->polylines[c];
+    const DxfPolyline& polyline = drawing.polylines[c];
     EXPECT_EQ(polyline.flags & 1, 1) << "contour " << c << " is not closed";
     EXPECT_TRUE(polyline.ended);
     ASSERT_EQ(polyline.vertices.size(), contours[c].size());
     for (std::size_t i = 0; i < contours[c].size(); ++i) {
-      EXPECT_NEAR(polyline.vertices[i].first, contours[c][i].first, 5e-7);
-      EXPECT_NEAR(polyline.vertices[i].second, contours[c][i].second, 5e-7);
+      EXPECT_NEAR(polyline.vertices[i].x, contours[c][i].first, 5e-7);
+      EXPECT_NEAR(polyline.vertices[i].y, contours[c][i].second, 5e-7);
     }
   }
 }
