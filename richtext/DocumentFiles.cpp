@@ -51,7 +51,9 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
 
 LoadResult LoadDocument(std::string_view bytes, const CharFormat& defaultFormat,
                         const SymbolFaceTest& isSymbolFace) {
-  if (IsRtf(bytes)) return ReadRtf(bytes, defaultFormat, isSymbolFace);
+  // An RTF file carries its own formats; text it writes before naming any
+  // font takes the editor's own default face, whoever loads the file.
+  if (IsRtf(bytes)) return ReadRtf(bytes, CharFormat{}, isSymbolFace);
   LoadResult result;
   result.ok = true;
   result.text = LoadPlainText(bytes, defaultFormat);

@@ -20,7 +20,9 @@ struct LoadResult {
 // symbol in the document stay symbol either way.
 using SymbolFaceTest = std::function<bool(const std::string& face)>;
 
-// RTF when the bytes begin with "{\rtf", otherwise plain text in defaultFormat.
+// RTF when the bytes begin with "{\rtf" (with its own formats; text outside
+// its font table in the editor's default face), otherwise plain text in
+// defaultFormat.
 // A face the test names a symbol face reads U+F020..U+F0FF as codes 0x20..0xFF.
 LoadResult LoadDocument(std::string_view bytes, const CharFormat& defaultFormat,
                         const SymbolFaceTest& isSymbolFace = {});

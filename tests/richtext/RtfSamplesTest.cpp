@@ -68,9 +68,10 @@ std::ostream& operator<<(std::ostream& os, const SampleCase& c) { return os << c
 class RtfSample : public testing::TestWithParam<SampleCase> {};
 
 TEST_P(RtfSample, HasTheRunsThatMatter) {
-  // Characters outside any font table take the editor's face.
-  const CharFormat editor{"Editor Face", 60, false, false, CharSet::Default};
-  const LoadResult result = LoadDocumentFile(SampleDir() + "/" + GetParam().file, editor);
+  // Plain-text settings never reach an RTF file: characters outside any font
+  // table take the editor's own default face, Times New Roman.
+  const CharFormat plain{"Plain Text Face", 60, false, false, CharSet::Default};
+  const LoadResult result = LoadDocumentFile(SampleDir() + "/" + GetParam().file, plain);
   ASSERT_TRUE(result.ok) << result.error;
   const auto runs = test::Flatten(result.text);
   std::size_t at = 0;
@@ -115,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
         SampleCase{"word-ansicpg1251-cyrillic.rtf",
                    {T("УХВАЛА", "Calibri", 24, true), T("справа № 127\\7798/17", "Calibri", 24)}},
         SampleCase{"pandoc-unicode-uc-fallbacks.rtf",
-                   {T("“hi”‘hi’\uf0b7αä𝐻\ufffdunpaired", "Editor Face", 24)}},
+                   {T("“hi”‘hi’\uf0b7αä𝐻\ufffdunpaired", "Times New Roman", 24)}},
         SampleCase{"malformed-extra-close-brace.rtf",
                    {T("Hello world", "Times New Roman", 32), T(" in ", "Times New Roman", 24),
                     T("{RTF}", "Courier New", 32, true), T("…", "Times New Roman", 24)}},
