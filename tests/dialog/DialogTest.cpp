@@ -66,14 +66,6 @@ void TypeCharacter(QWidget* widget, const QString& text) {
   QApplication::sendEvent(widget, &release);
 }
 
-// Types a file name into a file dialog, as a user would, and confirms it.
-void ChooseFile(QFileDialog* dialog, const std::string& path) {
-  auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-  ASSERT_NE(name, nullptr);
-  name->setText(QString::fromStdString(path));
-  static_cast<QDialog*>(dialog)->accept();
-}
-
 // Runs body once the dialog is shown modally; body must close it.
 int RunDialog(int mode, double height, double widthFactor, std::function<void(TForm1&)> body) {
   vxtest::WhenModal(QStringLiteral("Form1"), [body](QWidget*) { body(*Form1); });
@@ -119,13 +111,6 @@ std::vector<Record> ExpectedLayout(const StyledText& doc, int mode, double heigh
   auto records = StoreSnapshot();
   FreePointList();
   return records;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 class Dialog : public ::testing::Test {
@@ -362,13 +347,13 @@ TEST_F(Dialog, SavedTextIsRtfWhateverItsNameAndLoadsBackWithItsFormats) {
     vxtest::WhenModal("SaveDialog1", [&](QWidget* dialog) {
       auto* save = static_cast<QFileDialog*>(dialog);
       save->selectNameFilter("Text File(*.txt)");
-      ChooseFile(save, folder.Path("notes"));
+      vxtest::ChooseFile(save, folder.Path("notes"));
     });
     f.SpeedButton2Click(nullptr);
-    EXPECT_EQ(ReadFile(folder.Path("notes.txt")).rfind("{\\rtf", 0), 0u);
+    EXPECT_EQ(vxtest::ReadFile(folder.Path("notes.txt")).rfind("{\\rtf", 0), 0u);
     f.Memo1->Clear();
     vxtest::WhenModal("OpenDialog1", [&](QWidget* dialog) {
-      ChooseFile(static_cast<QFileDialog*>(dialog), folder.Path("notes.txt"));
+      vxtest::ChooseFile(static_cast<QFileDialog*>(dialog), folder.Path("notes.txt"));
     });
     f.SpeedButton1Click(nullptr);
     EXPECT_EQ(f.Memo1->Text(), u"Ab\r\nc");
@@ -585,7 +570,7 @@ TEST_F(Dialog, TheStandaloneRunSavesTheLayoutAsDxf) {
       auto* save = static_cast<QFileDialog*>(dialog);
       EXPECT_EQ(save->defaultSuffix(), "dxf");
       EXPECT_EQ(save->nameFilters(), (QStringList{"DXF file(*.dxf)", "All file(*.*)"}));
-      ChooseFile(save, path);
+      vxtest::ChooseFile(save, path);
     });
     QTest::mouseClick(f.OkBtn, Qt::LeftButton);
     caretAfter = f.Memo1->SelStart();
@@ -598,7 +583,7 @@ TEST_F(Dialog, TheStandaloneRunSavesTheLayoutAsDxf) {
   const auto expected = ExpectedLayout(doc, 1, 0, 0, 0.8);
   FreePointList();
   for (const Record& r : expected) gPointList.Add(r.x, r.y, r.kind);
-  EXPECT_EQ(ReadFile(path), vx::DxfText());
+  EXPECT_EQ(vxtest::ReadFile(path), vx::DxfText());
 }
 
 TEST_F(Dialog, TheStandaloneSaveCanBeCancelledAndReportsFailures) {

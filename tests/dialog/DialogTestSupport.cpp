@@ -1,7 +1,11 @@
 // Test helpers: one QApplication, polling for modal windows, temporary folders.
 #include "DialogTestSupport.h"
 
+#include <QDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <fstream>
+#include <sstream>
 #include <filesystem>
 
 #include <cstdlib>
@@ -53,6 +57,24 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
+}
+
+void ChooseFile(QWidget* dialog, const std::string& path) {
+  auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+  auto* fileDialog = static_cast<QDialog*>(dialog);
+  if (name == nullptr) {  // not Qt's own dialog: cancel, so the test sees no file
+    fileDialog->reject();
+    return;
+  }
+  name->setText(QString::fromStdString(path));
+  fileDialog->accept();
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
 }
 
 }  // namespace vxtest

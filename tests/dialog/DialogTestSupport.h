@@ -21,6 +21,12 @@ void WhenModal(const QString& name, std::function<void(QWidget*)> action, int ti
 // Presses OK on the next message box and hands back its text.
 std::shared_ptr<QString> AnswerNextMessage();
 
+// Types a file name into a Qt file dialog, as a user would, and confirms it.
+void ChooseFile(QWidget* dialog, const std::string& path);
+
+// The whole content of a file.
+std::string ReadFile(const std::string& path);
+
 // A folder removed at the end of the test.
 class TempFolder {
  public:

@@ -21,21 +21,6 @@
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-// Types a file name into a file dialog, as a user would, and confirms it.
-void ChooseFile(QWidget* dialog, const std::string& path) {
-  auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-  ASSERT_NE(name, nullptr);
-  name->setText(QString::fromStdString(path));
-  static_cast<QDialog*>(dialog)->accept();
-}
-
 // Where two files first part: the line number and both lines, for a readable failure.
 std::string FirstDifference(const std::string& a, const std::string& b) {
   std::istringstream left(a), right(b);
@@ -75,10 +60,10 @@ TEST_F(StandaloneMatchesCommandLine, MixedFacesSizesBoldAndItalicGiveTheSameDxf)
     TForm1& f = *Form1;
     f.cWidth->setEditText(QStringLiteral("0.65"));
     f.TrackBar1->setValue(8);
-    vxtest::WhenModal(QStringLiteral("OpenDialog1"), [&](QWidget* open) { ChooseFile(open, fixture); });
+    vxtest::WhenModal(QStringLiteral("OpenDialog1"), [&](QWidget* open) { vxtest::ChooseFile(open, fixture); });
     f.SpeedButton1Click(nullptr);
     shown = f.Memo1->Text();
-    vxtest::WhenModal(QStringLiteral("SaveDialog2"), [&](QWidget* save) { ChooseFile(save, fromDialog); });
+    vxtest::WhenModal(QStringLiteral("SaveDialog2"), [&](QWidget* save) { vxtest::ChooseFile(save, fromDialog); });
     QTest::mouseClick(f.OkBtn, Qt::LeftButton);
     f.reject();
   });
@@ -94,8 +79,8 @@ TEST_F(StandaloneMatchesCommandLine, MixedFacesSizesBoldAndItalicGiveTheSameDxf)
   ASSERT_EQ(cli.exitStatus(), QProcess::NormalExit);
   ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
 
-  const std::string dialogBytes = ReadFile(fromDialog);
-  const std::string commandLineBytes = ReadFile(fromCommandLine);
+  const std::string dialogBytes = vxtest::ReadFile(fromDialog);
+  const std::string commandLineBytes = vxtest::ReadFile(fromCommandLine);
   ASSERT_GT(dialogBytes.size(), 1000u);
   EXPECT_TRUE(dialogBytes == commandLineBytes) << FirstDifference(dialogBytes, commandLineBytes);
 }
