@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libfreetype-dev libfontconfig-dev libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-opensymbol fonts-wine
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev locales
 )
 
 missing=()
