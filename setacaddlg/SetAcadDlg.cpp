@@ -79,8 +79,7 @@ TSetACAD::TSetACAD(QWidget* owner) : QDialog(owner) {
 
   BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
   BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-  BitBtn2->setGeometry(312, 288, 75, 25);
-  BitBtn2->setAutoDefault(false);
+  BitBtn2->setGeometry(312, 288, 75, 25);  // Enter presses it while it has the focus
 
   CheckCad = new QGroupBox(QStringLiteral("AutoCAD ARX"), this);
   CheckCad->setObjectName(QStringLiteral("CheckCad"));

@@ -162,6 +162,30 @@ TEST_F(SetAcadWindow, AFoundReleaseKeepsItsCaption) {
   EXPECT_EQ(window.result(), QDialog::Rejected);
 }
 
+TEST_F(SetAcadWindow, EnterPressesTheFocusedButtonOrElseOk) {
+  Install("R14.0", "ACAD-1", "AutoCAD R14");
+  const struct {
+    const char* focused;
+    int result;
+  } cases[] = {
+      {"OkBtn", QDialog::Accepted},
+      {"BitBtn2", QDialog::Rejected},
+      {"CheckR14", QDialog::Accepted},
+  };
+  for (const auto& c : cases) {
+    TSetACAD window;
+    Show(window);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QWidget* focused = window.findChild<QWidget*>(c.focused);
+    focused->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), focused) << c.focused;
+    QTest::keyClick(focused, Qt::Key_Return);
+    EXPECT_FALSE(window.isVisible()) << c.focused;
+    EXPECT_EQ(window.result(), c.result) << c.focused;
+  }
+}
+
 TEST_F(SetAcadWindow, EachOpeningLooksAgain) {
   {
     TSetACAD window;
