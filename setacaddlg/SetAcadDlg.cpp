@@ -66,8 +66,10 @@ TSetACAD::TSetACAD(QWidget* owner) : QDialog(owner) {
   setWindowTitle(QStringLiteral("Set AutoCAD ARX command"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
+  // 8 points at the 96 pixels per inch the layout is drawn for: 11 pixels,
+  // whatever the screen's resolution, so the captions fit their boxes.
   QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPointSize(8);
+  font.setPixelSize(11);
   setFont(font);
   setFixedSize(395, 327);
 

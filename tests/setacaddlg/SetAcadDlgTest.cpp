@@ -80,6 +80,9 @@ TEST_F(SetAcadWindow, LayoutNamesCaptionsAndTabOrder) {
   EXPECT_EQ(window.windowTitle(), "Set AutoCAD ARX command");
   EXPECT_EQ(window.size(), QSize(395, 327));
   EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
+  EXPECT_EQ(window.font().family(), "MS Sans Serif");
+  EXPECT_EQ(window.font().pixelSize(), 11) << "font height -11 on every screen";
+  EXPECT_EQ(window.CheckR14->font().pixelSize(), 11);
   EXPECT_EQ(window.FExePath, ExecutableDir());
   EXPECT_EQ(window.FExePath.back(), '/');
 
