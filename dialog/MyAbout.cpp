@@ -2,6 +2,7 @@
 #include "dialog/MyAbout.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
@@ -133,8 +134,8 @@ void TAboutDLG::BuildButtons() {
   BitBtn1->setAutoDefault(false);  // Enter always means Ok
   connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(BitBtn1); });
 
-  // Default and cancel button: Enter presses it as default, and the dialog's
-  // own Escape handling closes the box the same way.
+  // Default and cancel button: Enter presses it as default, Esc presses it
+  // through keyPressEvent.
   Button1 = new QPushButton(QStringLiteral("&Ok"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setGeometry(304, 248, 99, 25);
@@ -151,6 +152,14 @@ bool TAboutDLG::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label12) Label12Click(watched);
   }
   return QDialog::eventFilter(watched, event);
+}
+
+void TAboutDLG::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Cancel)) {
+    Button1->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void TAboutDLG::BitBtn1Click(QObject*) { vx::OpenHelpFile(this); }

@@ -42,6 +42,8 @@ class TAboutDLG : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Esc presses Button1 like Enter does, so the box closes with the OK result.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildPanel();

@@ -106,6 +106,7 @@ TEST_F(AboutHelp, EnterAndEscCloseTheBoxAndEachPressBuildsANewOne) {
       box->Label5->setText("changed");  // must not survive into the next box
       QTest::keyClick(box, key);
       EXPECT_FALSE(box->isVisible()) << key;
+      EXPECT_EQ(box->result(), QDialog::Accepted) << key << ": both keys press Button1";
     });
     EXPECT_TRUE(former.isNull()) << "the box is destroyed after its run";
     EXPECT_EQ(AboutDLG, nullptr);
