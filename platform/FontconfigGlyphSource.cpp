@@ -277,9 +277,11 @@ struct FontconfigGlyphSource::Impl {
   }
 
   bool FillMetrics(const Prepared& p, FT_Pos advanceUnits, GlyphMetrics& metrics) {
-    double advance = static_cast<double>(advanceUnits) * p.sizing.pixelsPerUnit;
+    // The width scales the face's advance; synthetic bold then widens the
+    // scaled advance by exactly one device unit, whatever the width.
+    double advance = static_cast<double>(advanceUnits) * p.sizing.pixelsPerUnit * p.sizing.widthRatio;
     if (p.syntheticBold) advance += 1.0;
-    advance *= p.sizing.widthRatio * (1.0 + kMatrixEpsilon);
+    advance *= 1.0 + kMatrixEpsilon;
     if (!(std::fabs(advance) < kMaxCoordinate)) return false;
     metrics = GlyphMetrics{};
     metrics.gmCellIncX = static_cast<std::int16_t>(std::lround(advance));

@@ -225,6 +225,19 @@ TEST_F(FontconfigGlyphSourceTest, FamilyWithoutBoldFaceIsEmboldened) {
   EXPECT_EQ(bold.metrics.gmCellIncX, regular.metrics.gmCellIncX + 1);
 }
 
+TEST_F(FontconfigGlyphSourceTest, EmboldenedAdvanceIsOneUnitWiderAtEveryWidth) {
+  const char* face = "DejaVu Math TeX Gyre";  // no bold face of its own
+  // Widths around the face's own average, narrow and wide: the extra unit is
+  // added after the width scaling, so it stays one unit.
+  for (const int width : {0, 20, 90, 260, 600}) {
+    SCOPED_TRACE(width);
+    const Glyph regular = Query(source, face, u'H', 200, width);
+    const Glyph bold = Query(source, face, u'H', 200, width, true, false);
+    ASSERT_TRUE(regular.ok && bold.ok);
+    EXPECT_EQ(bold.metrics.gmCellIncX, regular.metrics.gmCellIncX + 1);
+  }
+}
+
 TEST_F(FontconfigGlyphSourceTest, SpaceHasMetricsButNoOutline) {
   const Glyph space = Query(source, "DejaVu Sans", u' ');
   EXPECT_TRUE(space.ok);
