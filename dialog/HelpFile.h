@@ -8,7 +8,10 @@ class QWidget;
 
 namespace vx {
 
-// File name of the manual, looked for beside the running executable.
+// File name of the manual, looked for beside the running executable. The
+// manual is an HTML page (docs/Vexoglyph.html, installed beside the program):
+// Linux desktops have no viewer for compiled help files, but every one opens
+// an HTML page, so the name and the missing-manual message carry .html.
 inline constexpr const char* kHelpFileName = "Vexoglyph.html";
 
 // Full path of the manual in the running executable's folder (whether or not
