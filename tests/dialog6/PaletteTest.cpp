@@ -124,6 +124,29 @@ class PaintCounter : public QObject {
 
 bool IsBlack(QRgb pixel) { return (pixel & 0xFFFFFF) == 0; }
 
+TEST_F(Palette, CellsStandFourToARowWithTheirCodesAsTags) {
+  struct Case {
+    int code;
+    QPoint position;
+  };
+  const Case cases[] = {{32, {0, 0}},    {35, {180, 0}},   {36, {0, 60}},
+                        {127, {180, 1380}}, {128, {0, 1440}}, {255, {180, 3300}}};
+  const QColor infoBackground = QApplication::palette().color(QPalette::ToolTipBase);
+  for (const Case& c : cases) {
+    SymbolCell* cell = Cell(c.code);
+    ASSERT_NE(cell, nullptr) << c.code;
+    EXPECT_EQ(cell->Tag(), c.code);
+    EXPECT_EQ(cell->geometry(), QRect(c.position, QSize(60, 60))) << c.code;
+    EXPECT_EQ(cell->parentWidget(), form->ScrollBox2->widget()) << c.code;
+    EXPECT_EQ(cell->Charset(), 2) << c.code;
+    EXPECT_EQ(cell->FontColor(), QColor(0, 0, 255)) << c.code;
+    EXPECT_EQ(cell->font().pointSize(), 40) << c.code << ": not painted yet, so as built";
+    EXPECT_EQ(cell->palette().color(cell->backgroundRole()), infoBackground) << c.code;
+  }
+  EXPECT_EQ(form->ScrollBox2->widget()->size(), QSize(240, 3360));
+  EXPECT_EQ(form->SelectedCell, nullptr);
+}
+
 TEST_F(Palette, TheButtonShowsAndHidesThePanelAndTheInsertButton) {
   EXPECT_FALSE(form->Panel2->isVisible());
   EXPECT_FALSE(form->bInsSym->isVisible());
