@@ -113,12 +113,27 @@ QPushButton* MakePushButton(QWidget* parent, const char* name, const QString& te
   return button;
 }
 
+// A name filter whose shown text is a "description(pattern)" pair. A "*.*"
+// pattern means every file, as users of the "Any file" entry expect; here it
+// would match only names with a point, so "*" does the matching and the
+// shown text stays as written.
+QString NameFilter(const QString& shown) {
+  const qsizetype open = shown.lastIndexOf(QLatin1Char('('));
+  QString pattern = shown.mid(open + 1, shown.size() - open - 2);
+  if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
+  return shown + QStringLiteral(" (") + pattern + QLatin1Char(')');
+}
+
 QFileDialog* MakeFileDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode,
                             const QStringList& filters) {
   auto* dialog = Named(new QFileDialog(parent), name);
   dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+  // Only the shown texts appear in the list of file types.
+  dialog->setOption(QFileDialog::HideNameFilterDetails, true);
   dialog->setAcceptMode(mode);
-  dialog->setNameFilters(filters);
+  QStringList nameFilters;
+  for (const QString& shown : filters) nameFilters << NameFilter(shown);
+  dialog->setNameFilters(nameFilters);
   dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   return dialog;
 }
