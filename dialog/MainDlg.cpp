@@ -525,9 +525,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     // Shortcuts (copy, paste, select all) and keys that type nothing are not
-    // typed characters; Tab moves the focus as in any dialog.
+    // typed characters; Tab moves the focus as in any dialog. Delete edits and
+    // Escape cancels the dialog, whatever control code the keyboard gives them.
     if (key->text().isEmpty() || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ||
-        key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+        key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete ||
+        key->key() == Qt::Key_Escape) {
       return false;
     }
     bool removed = false;

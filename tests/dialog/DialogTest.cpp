@@ -67,6 +67,14 @@ void TypeCharacter(QWidget* widget, const QString& text) {
   QApplication::sendEvent(widget, &release);
 }
 
+// A key with the text that the keyboard delivers with it.
+void PressKey(QWidget* widget, Qt::Key key, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QApplication::sendEvent(widget, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QApplication::sendEvent(widget, &release);
+}
+
 // Runs body once the dialog is shown modally; body must close it.
 int RunDialog(int mode, double height, double widthFactor, std::function<void(TForm1&)> body) {
   vxtest::WhenModal(QStringLiteral("Form1"), [body](QWidget*) { body(*Form1); });
@@ -490,6 +498,33 @@ TEST_F(Dialog, TheSizeBoxAppliesPicksAtOnceAndTypingOnEnterOrExit) {
     EXPECT_EQ(memo.SelAttributes().size, 1);
     f.reject();
   });
+}
+
+TEST_F(Dialog, DeleteAndEscapeInTheSizeAndWidthBoxesAreNoTypedCharacters) {
+  const struct {
+    const char* box;
+    const char* text;
+    const char* afterDelete;
+  } cases[] = {{"cHeight", "28", "8"}, {"cWidth", "0.65", ".65"}};
+  for (const auto& c : cases) {
+    bool closedByEscape = false;
+    QString afterDelete;
+    const int result = RunDialog(1, 0, 0, [&](TForm1& f) {
+      auto* box = f.findChild<QComboBox*>(c.box);
+      box->setFocus();
+      box->lineEdit()->setText(QString::fromLatin1(c.text));
+      box->lineEdit()->setCursorPosition(0);
+      // With the texts the X11 keyboard gives these keys.
+      PressKey(box, Qt::Key_Delete, QStringLiteral("\x7f"));
+      afterDelete = box->currentText();
+      PressKey(box, Qt::Key_Escape, QStringLiteral("\x1b"));
+      closedByEscape = !f.isVisible();
+      if (!closedByEscape) f.reject();
+    });
+    EXPECT_EQ(afterDelete, QString::fromLatin1(c.afterDelete)) << c.box;
+    EXPECT_TRUE(closedByEscape) << c.box;
+    EXPECT_EQ(result, 0);
+  }
 }
 
 TEST_F(Dialog, LeavingTheSizeAndWidthBoxesRepairsBadValues) {
