@@ -72,16 +72,12 @@ template <typename Action>
 class ScopeExit {
  public:
   explicit ScopeExit(Action action) : action_(std::move(action)) {}
-  ~ScopeExit() {
-    if (armed_) action_();
-  }
-  void Release() { armed_ = false; }
+  ~ScopeExit() { action_(); }
   ScopeExit(const ScopeExit&) = delete;
   ScopeExit& operator=(const ScopeExit&) = delete;
 
  private:
   Action action_;
-  bool armed_ = true;
 };
 
 template <typename T>
@@ -683,18 +679,19 @@ void TForm1::OkBtnClick(QObject*) {
     PreviewBox->update();
   });
 
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  ScopeExit restoreCursor([] { QGuiApplication::restoreOverrideCursor(); });
-  vx::LayoutSettings settings;
-  settings.mode = FMode;
-  settings.hostHeight = FHostHeight;
-  settings.hostWidthFactor = FHostWidthFactor;
-  settings.widthFactor = vx::WidthFactorFromText(ToU16(cWidth->currentText()));
-  const std::u16string text = Memo1->Text();
-  const std::vector<vx::CharStyle> styles = CaretStyles(text);
-  vx::LayoutText(*glyphSource_, text, styles, settings);
-  restoreCursor.Release();
-  QGuiApplication::restoreOverrideCursor();
+  {
+    // The wait cursor stays only while the text is laid out, errors included.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    ScopeExit restoreCursor([] { QGuiApplication::restoreOverrideCursor(); });
+    vx::LayoutSettings settings;
+    settings.mode = FMode;
+    settings.hostHeight = FHostHeight;
+    settings.hostWidthFactor = FHostWidthFactor;
+    settings.widthFactor = vx::WidthFactorFromText(ToU16(cWidth->currentText()));
+    const std::u16string text = Memo1->Text();
+    const std::vector<vx::CharStyle> styles = CaretStyles(text);
+    vx::LayoutText(*glyphSource_, text, styles, settings);
+  }
 
   if (GetTTFCount() < 2) {
     FreePointList();

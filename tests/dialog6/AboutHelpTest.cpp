@@ -137,8 +137,9 @@ TEST_F(AboutHelp, LinksGoToTheLauncherWithoutAnyMessage) {
   }
 }
 
-TEST_F(AboutHelp, AMissingManualIsReportedByName) {
-  RecordingLauncher launcher;
+// Presses a help button's action and answers the message box it shows, if
+// any; hands back the box's text (empty when none was shown).
+QString OpenHelpAnsweringItsMessage() {
   QString shown;
   WhenModalOpens([&](QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
@@ -147,6 +148,12 @@ TEST_F(AboutHelp, AMissingManualIsReportedByName) {
     box->button(QMessageBox::Ok)->click();
   });
   OpenHelpFile(nullptr);
+  return shown;
+}
+
+TEST_F(AboutHelp, AMissingManualIsReportedByName) {
+  RecordingLauncher launcher;
+  const QString shown = OpenHelpAnsweringItsMessage();
   EXPECT_EQ(shown, "Not found Vexoglyph.html !");
   EXPECT_TRUE(launcher.opened.empty());
 }
@@ -163,14 +170,7 @@ TEST_F(AboutHelp, AFolderNamedLikeTheManualDoesNotCount) {
   const std::string folder = ExecutableDir() + kHelpFileName;
   std::filesystem::create_directory(folder);
   RecordingLauncher launcher;
-  QString shown;
-  WhenModalOpens([&](QWidget* modal) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    ASSERT_NE(box, nullptr);
-    shown = box->text();
-    box->button(QMessageBox::Ok)->click();
-  });
-  OpenHelpFile(nullptr);
+  const QString shown = OpenHelpAnsweringItsMessage();
   std::filesystem::remove(folder);
   EXPECT_EQ(shown, "Not found Vexoglyph.html !");
   EXPECT_TRUE(launcher.opened.empty());
