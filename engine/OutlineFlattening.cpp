@@ -2,6 +2,7 @@
 #include "engine/OutlineFlattening.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "engine/PointStore.h"
@@ -9,6 +10,17 @@
 int gPrecision = 8;
 
 void SetPrecision(int precision) { gPrecision = std::clamp(precision, 1, 32); }
+
+double gTolerance = 0.0;
+
+void SetTolerance(double tolerance) { gTolerance = tolerance > 0 ? tolerance : 0.0; }
+
+int ToleranceSteps(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, double tolerance) {
+  const double bend = std::hypot(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y);
+  const double steps = std::ceil(std::sqrt(bend / (4 * tolerance)));
+  if (!(steps >= 1)) return 1;  // a straight piece, or NaN from an absurd tolerance
+  return steps < kMaxToleranceSteps ? static_cast<int>(steps) : kMaxToleranceSteps;
+}
 
 double FixedToDouble(vx::Fixed1616 value) {
   return static_cast<double>(value.value) + static_cast<double>(value.fract) / 65536.0;
@@ -23,7 +35,7 @@ void Append(const TTFPoint& p, int kind) { gPointList.Add(p.x, p.y, kind); }
 }  // namespace
 
 void FlattenQSpline(const TTFPoint& p0, const TTFPoint& p1, TTFPoint& p2) {
-  const int steps = std::clamp(gPrecision, 1, 32);
+  const int steps = gTolerance > 0 ? ToleranceSteps(p0, p1, p2, gTolerance) : std::clamp(gPrecision, 1, 32);
   const double step = 1.0 / steps;
   Append(p0, pkPoint);
   TTFPoint previous = p0;

@@ -13,14 +13,33 @@ extern int gPrecision;
 // Stores the precision, clamped to 1..32 (the flattening divides by it).
 void SetPrecision(int precision);
 
+// Largest distance, in drawing units, allowed between a spline piece and its
+// straight steps. 0 (when the library loads) keeps the fixed step count
+// gPrecision; a positive value gives each piece its own count instead.
+extern double gTolerance;
+
+// Stores the tolerance; anything not greater than 0 (NaN included) is 0.
+void SetTolerance(double tolerance);
+
+// The most steps a piece gets under a tolerance, however small the tolerance.
+inline constexpr int kMaxToleranceSteps = 1024;
+
+// Steps of the piece p0-p1-p2 under a tolerance: ceil(sqrt(|p0 - 2 p1 + p2| /
+// (4 tolerance))), at least 1 and at most kMaxToleranceSteps. With uniform
+// parameter steps of 1/n, every point of the piece lies within
+// |p0 - 2 p1 + p2| / (4 n^2) of its step, so this is the fewest steps that
+// keep that distance within the tolerance.
+int ToleranceSteps(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, double tolerance);
+
 double FixedToDouble(vx::Fixed1616 value);
 
 // Exact coordinate equality.
 bool SamePoint(const TTFPoint& a, const TTFPoint& b);
 
-// Appends p0 again, then up to gPrecision samples of the quadratic piece
-// p0-p1-p2 (the last at exactly t = 1), skipping samples equal to the previous
-// one. p2 receives the last point computed.
+// Appends p0 again, then up to gPrecision samples (or, under a tolerance,
+// ToleranceSteps samples) of the quadratic piece p0-p1-p2, the last at exactly
+// t = 1, skipping samples equal to the previous one. p2 receives the last
+// point computed.
 void FlattenQSpline(const TTFPoint& p0, const TTFPoint& p1, TTFPoint& p2);
 
 namespace vx {

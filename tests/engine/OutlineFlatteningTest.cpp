@@ -1,6 +1,7 @@
 // The outline walk and spline flattening on hand-made native outline buffers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <memory>
@@ -17,6 +18,7 @@ class Outline : public StoreTest {
  protected:
   void TearDown() override {
     SetPrecision(8);
+    SetTolerance(0);
     StoreTest::TearDown();
   }
 
@@ -118,6 +120,79 @@ TEST_F(Outline, EveryPrecisionEndsEachPieceExactlyOnItsEndPoint) {
       EXPECT_NEAR(records[k].y, expected.y, 1e-9) << "sample " << k;
     }
   }
+}
+
+double DistanceToSegment(Xy p, Xy a, Xy b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double length2 = dx * dx + dy * dy;
+  double t = length2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0;
+  t = std::clamp(t, 0.0, 1.0);
+  return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+}
+
+// The farthest that any of many points of the true curve lies from the polyline.
+double LargestDeviation(Xy p0, Xy p1, Xy p2, const std::vector<Rec>& polyline) {
+  double largest = 0;
+  constexpr int kSamples = 4000;
+  for (int k = 0; k <= kSamples; ++k) {
+    const Xy curve = Bezier(p0, p1, p2, static_cast<double>(k) / kSamples);
+    double nearest = 1e300;
+    for (std::size_t i = 0; i + 1 < polyline.size(); ++i)
+      nearest = std::min(nearest, DistanceToSegment(curve, {polyline[i].x, polyline[i].y},
+                                                    {polyline[i + 1].x, polyline[i + 1].y}));
+    largest = std::max(largest, nearest);
+  }
+  return largest;
+}
+
+TEST_F(Outline, ToleranceGivesEachPieceTheFewestStepsWithinItsDistance) {
+  struct Case {
+    const char* name;
+    Xy p0, p1, p2;
+    double tolerance;
+  } cases[] = {
+      {"round bowl at letter size", {0, 0}, {0, 1.2}, {1.1, 1.25}, 0.01},
+      {"the same bowl, finer", {0, 0}, {0, 1.2}, {1.1, 1.25}, 0.0001},
+      {"flat piece needs one step", {0, 0}, {5, 0.001}, {10, 0}, 0.01},
+      {"straight piece", {0, 0}, {1, 1}, {2, 2}, 0.01},
+      {"control point beyond the end (a cusp)", {0, 0}, {10, 0}, {5, 0}, 0.01},
+      {"sharp turn", {0, 0}, {50, 100}, {100, 0}, 0.5},
+      {"large drawing units", {-3e5, 2e5}, {1e5, 9e5}, {4e5, -1e5}, 1},
+      {"tolerance larger than the piece", {0, 0}, {1, 1}, {2, 0}, 100},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FreePointList();
+    SetTolerance(c.tolerance);
+    TTFPoint end = P(c.p2.x, c.p2.y);
+    FlattenQSpline(P(c.p0.x, c.p0.y), P(c.p1.x, c.p1.y), end);
+
+    const auto records = StoreRecords();
+    // The piece repeats its start, as the fixed-step walk does, and ends on its end point.
+    ASSERT_GE(records.size(), 2u);
+    EXPECT_EQ(records.front(), (Rec{pkPoint, c.p0.x, c.p0.y}));
+    EXPECT_EQ(records.back(), (Rec{pkPoint, c.p2.x, c.p2.y}));
+    const double bend = std::hypot(c.p0.x - 2 * c.p1.x + c.p2.x, c.p0.y - 2 * c.p1.y + c.p2.y);
+    const double bound = std::max(1.0, std::ceil(std::sqrt(bend / (4 * c.tolerance))));
+    EXPECT_LE(records.size() - 1.0, bound);
+    EXPECT_LE(LargestDeviation(c.p0, c.p1, c.p2, records), c.tolerance * (1 + 1e-9));
+  }
+}
+
+TEST_F(Outline, ToleranceStepsArePinnedAndAnUnusableToleranceKeepsTheFixedSteps) {
+  // A bend of 400 at tolerance 1 needs exactly 10 steps; 11 would be one too many.
+  EXPECT_EQ(ToleranceSteps(P(0, 0), P(100, 200), P(200, 0), 1.0), 10);
+  EXPECT_EQ(ToleranceSteps(P(0, 0), P(1, 0), P(2, 0), 1e-300), 1);
+  EXPECT_EQ(ToleranceSteps(P(0, 0), P(1e9, 1e9), P(2e9, 0), 1e-9), kMaxToleranceSteps);
+
+  for (const double unusable : {0.0, -1.0, std::nan("")}) {
+    SetTolerance(unusable);
+    EXPECT_EQ(gTolerance, 0.0) << unusable;
+  }
+  SetPrecision(4);
+  TTFPoint end = P(8, 0);
+  FlattenQSpline(P(0, 0), P(4, 8), end);
+  EXPECT_EQ(StoreRecords().size(), 5u);
 }
 
 TEST_F(Outline, OneLineRecordGivesStartPointsAndGlyphEnd) {
