@@ -8,20 +8,19 @@
 #include "engine/OutlineFlattening.h"
 
 namespace vx {
+namespace {
 
-bool ConvertGlyph(GlyphSource& source, char16_t character, const char* faceName, int height,
-                  int width, bool bold, bool italic, double scale, double originX, double originY,
-                  GlyphMetrics& metrics) {
-  if (faceName == nullptr) return false;
-  const FontRequest font{faceName, height, width < 2 ? 2 : width, bold, italic};
-
-  // One buffer reused across glyphs: everything runs on the dialog's thread.
+// Runs one outline query into a buffer reused across glyphs (everything runs
+// on one thread) and walks what it gives. A query that throws bad_alloc (the
+// outline buffer could not be allocated) gives no points.
+template <typename Query>
+bool QueryAndWalk(Query query, const Placement& placement) {
   static thread_local std::vector<std::uint8_t> outline;
   outline.clear();
   try {
-    if (!source.QueryGlyph(font, character, metrics, outline)) return false;
+    if (!query(outline)) return false;
   } catch (const std::bad_alloc&) {
-    return false;  // the outline buffer could not be allocated: no points
+    return false;
   }
   if (outline.size() < kPolygonHeaderSize) return false;  // no outline (a space)
 
@@ -29,8 +28,28 @@ bool ConvertGlyph(GlyphSource& source, char16_t character, const char* faceName,
   std::memcpy(&first, outline.data(), sizeof first);
   if (first.dwType != kPolygonTypeTT) return false;
 
-  WalkOutline(outline.data(), outline.size(), Placement{scale, originX, originY});
+  WalkOutline(outline.data(), outline.size(), placement);
   return true;
+}
+
+}  // namespace
+
+bool ConvertGlyph(GlyphSource& source, char16_t character, const char* faceName, int height,
+                  int width, bool bold, bool italic, double scale, double originX, double originY,
+                  GlyphMetrics& metrics) {
+  if (faceName == nullptr) return false;
+  const FontRequest font = MakeFontRequest(faceName, height, width, bold, italic);
+  return QueryAndWalk(
+      [&](std::vector<std::uint8_t>& outline) { return source.QueryGlyph(font, character, metrics, outline); },
+      Placement{scale, originX, originY});
+}
+
+bool ConvertGlyphIndex(GlyphSource& source, const FontRequest& font, std::uint32_t glyph,
+                       double scale, double originX, double originY) {
+  GlyphMetrics metrics;
+  return QueryAndWalk(
+      [&](std::vector<std::uint8_t>& outline) { return source.QueryGlyphIndex(font, glyph, metrics, outline); },
+      Placement{scale, originX, originY});
 }
 
 }  // namespace vx

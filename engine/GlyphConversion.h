@@ -1,6 +1,8 @@
 // ConvertGlyph: one character of one font into closed contours in the store.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/GlyphSource.h"
 #include "engine/NativeOutline.h"
 
@@ -13,5 +15,10 @@ namespace vx {
 bool ConvertGlyph(GlyphSource& source, char16_t character, const char* faceName, int height,
                   int width, bool bold, bool italic, double scale, double originX, double originY,
                   GlyphMetrics& metrics);
+
+// The same for a glyph named by its index in the face the font lands on; the
+// font's width must already be at least 2.
+bool ConvertGlyphIndex(GlyphSource& source, const FontRequest& font, std::uint32_t glyph,
+                       double scale, double originX, double originY);
 
 }  // namespace vx

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/NativeOutline.h"
@@ -17,7 +18,14 @@ struct FontRequest {
   int width = 0;  // already raised to at least 2 by the caller
   bool bold = false;
   bool italic = false;
+  bool operator==(const FontRequest&) const = default;
 };
+
+// The request for a font of the given cell height and average width; a width
+// below 2 is raised to 2, as font creation does.
+inline FontRequest MakeFontRequest(std::string face, int height, int width, bool bold, bool italic) {
+  return FontRequest{std::move(face), height, width < 2 ? 2 : width, bold, italic};
+}
 
 class GlyphSource {
  public:
@@ -30,6 +38,11 @@ class GlyphSource {
   // filled in both true cases.
   virtual bool QueryGlyph(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
                           std::vector<std::uint8_t>& outline) = 0;
+
+  // The same for a glyph given by its index in the face the font lands on
+  // (as a shaper names glyphs): same sizing, style, matrix and results.
+  virtual bool QueryGlyphIndex(const FontRequest& font, std::uint32_t glyph, GlyphMetrics& metrics,
+                               std::vector<std::uint8_t>& outline) = 0;
 };
 
 }  // namespace vx

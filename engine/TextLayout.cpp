@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/GlyphConversion.h"
+#include "engine/PointStore.h"
 
 namespace vx {
 namespace {
@@ -21,7 +22,30 @@ int CeilToInt(double value) {
 
 bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
 
+// Moves the records appended after `before` (every record when it is null)
+// by dx: a line placed from x = 0 goes where its alignment puts it.
+void ShiftRecordsAfter(const TTFPoint* before, double dx) {
+  TTFPoint* record = before != nullptr ? before->next : gPointList.GetHead();
+  for (; record != nullptr; record = record->next) record->x += dx;
+}
+
 }  // namespace
+
+std::size_t LineBreakLength(std::u16string_view text, std::size_t i) {
+  if (!IsLineBreak(text[i])) return 0;
+  return i + 1 < text.size() && IsLineBreak(text[i + 1]) ? 2 : 1;
+}
+
+double AlignmentShift(LineAlignment align, double advance) {
+  switch (align) {
+    case LineAlignment::Center:
+      return -advance / 2;
+    case LineAlignment::Right:
+      return -advance;
+    default:
+      return 0.0;
+  }
+}
 
 CharSizing SizeForMode(const LayoutSettings& settings, int pointSize) {
   constexpr int kBase = 200;  // every glyph is outlined at a cell of at least 200 units
@@ -41,12 +65,22 @@ void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const C
   double penX = 0.0;
   double penY = 0.0;
   const std::size_t n = std::min(text.size(), styles.size());
+  text = text.substr(0, n);
+  const bool aligned = settings.align != LineAlignment::Left;
+  const TTFPoint* beforeLine = gPointList.GetTail();
+  const auto alignLine = [&] {
+    if (aligned) ShiftRecordsAfter(beforeLine, AlignmentShift(settings.align, penX));
+    beforeLine = gPointList.GetTail();
+  };
   for (std::size_t l = 0; l < n; ++l) {
     const CharStyle& style = styles[l];
     const CharSizing size = SizeForMode(settings, style.pointSize);
-    if (IsLineBreak(text[l])) {
-      if (l + 1 < n && IsLineBreak(text[l + 1])) ++l;  // CR LF is one break
-      penY -= settings.mode == dmHostSized ? 1.2 * settings.hostHeight : 1.2 * size.height * size.scale;
+    if (const std::size_t breakLength = LineBreakLength(text, l); breakLength > 0) {
+      l += breakLength - 1;  // CR LF is one break
+      alignLine();
+      const double pitch =
+          settings.mode == dmHostSized ? 1.2 * settings.hostHeight : 1.2 * size.height * size.scale;
+      penY -= pitch * settings.lineSpacing;
       penX = 0.0;
       continue;
     }
@@ -59,6 +93,7 @@ void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const C
       penX += size.width * size.scale;
     }
   }
+  alignLine();
 }
 
 void ConvertString(GlyphSource& source, const char16_t* text, const char* faceName, int height,

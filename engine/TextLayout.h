@@ -22,13 +22,19 @@ struct CharStyle {
   int pointSize = 30;  // whole points
   bool bold = false;
   bool italic = false;
+  bool operator==(const CharStyle&) const = default;
 };
+
+// Where each line goes: starting at x = 0, centred on it, or ending on it.
+enum class LineAlignment { Left, Center, Right };
 
 struct LayoutSettings {
   int mode = dmStandalone;
   double hostHeight = 0.0;       // dmHostSized: text height of every character
   double hostWidthFactor = 0.0;  // dmHostSized: width factor of every character
   double widthFactor = 0.65;     // dmStandalone: the dialog's width factor
+  LineAlignment align = LineAlignment::Left;  // by the pen's advance over the line
+  double lineSpacing = 1.0;      // times the layout's own line pitch
 };
 
 // Font height H, font width W and scale s of one character by mode.
@@ -38,6 +44,14 @@ struct CharSizing {
   double scale = 1.0;
 };
 CharSizing SizeForMode(const LayoutSettings& settings, int pointSize);
+
+// Code units of the line break at text[i]: 0 when text[i] is no CR or LF;
+// 2 when the next unit is CR or LF as well and belongs to the same break;
+// else 1. i must be less than text.size().
+std::size_t LineBreakLength(std::u16string_view text, std::size_t i);
+
+// How far a line of the given advance moves to sit as the alignment says.
+double AlignmentShift(LineAlignment align, double advance);
 
 // Appends the whole text to gPointList (it does not clear the store first).
 // text holds line breaks as CR LF (CR, LF or a pair of them is one break);

@@ -210,4 +210,65 @@ std::string DefaultSansFamily() {
   return GetString(sorted->fonts[0], FC_FAMILY);
 }
 
+namespace {
+
+// Rankings kept at once: one per face name and style in use.
+constexpr std::size_t kMaxRankings = 8;
+
+}  // namespace
+
+struct FallbackRanking::Ranking {
+  std::string face;
+  bool bold = false;
+  bool italic = false;
+  FontSet sorted;
+};
+
+FallbackRanking::FallbackRanking() = default;
+FallbackRanking::~FallbackRanking() = default;
+
+std::vector<std::string> FallbackRanking::FamiliesWith(const std::string& face, bool bold, bool italic,
+                                                       char32_t c, std::size_t most) {
+  auto it = std::find_if(rankings_.begin(), rankings_.end(), [&](const auto& r) {
+    return r->face == face && r->bold == bold && r->italic == italic;
+  });
+  if (it == rankings_.end()) {
+    auto ranking = std::make_unique<Ranking>();
+    ranking->face = face;
+    ranking->bold = bold;
+    ranking->italic = italic;
+    Pattern pattern(FcPatternCreate());
+    if (pattern) {
+      FcPatternAddString(pattern.get(), FC_FAMILY, Utf8(face));
+      FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+      FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+      if (FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) {
+        FcDefaultSubstitute(pattern.get());
+        FcResult result = FcResultNoMatch;
+        ranking->sorted.reset(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
+      }
+    }
+    if (rankings_.size() >= kMaxRankings) rankings_.pop_back();
+    it = rankings_.insert(rankings_.begin(), std::move(ranking));
+  } else {
+    std::rotate(rankings_.begin(), it, it + 1);
+    it = rankings_.begin();
+  }
+
+  std::vector<std::string> families;
+  const FcFontSet* sorted = (*it)->sorted.get();
+  for (int i = 0; sorted != nullptr && i < sorted->nfont && families.size() < most; ++i) {
+    const FcPattern* candidate = sorted->fonts[i];
+    FcCharSet* charset = nullptr;
+    if (GetString(candidate, FC_FONTFORMAT) != "TrueType" ||
+        FcPatternGetCharSet(candidate, FC_CHARSET, 0, &charset) != FcResultMatch ||
+        !FcCharSetHasChar(charset, static_cast<FcChar32>(c)))
+      continue;
+    std::string family = GetString(candidate, FC_FAMILY);
+    if (!family.empty() && std::find(families.begin(), families.end(), family) == families.end())
+      families.push_back(std::move(family));
+  }
+  return families;
+}
+
 }  // namespace vx

@@ -1,6 +1,7 @@
 // FontMatching: face names to installed font files through fontconfig, as a font mapper would.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,5 +48,26 @@ std::vector<FontFile> FamilyFaces(const std::string& family);
 // fontconfig's default sans-serif family, the first in its order of
 // preference that has TrueType outlines; empty when there is no font.
 std::string DefaultSansFamily();
+
+// The families to draw a character from that a face lacks: the families of
+// the faces that have it, in the order fontconfig ranks all faces for the face
+// name and style, keeping only faces in the TrueType format. Each family by
+// its first name as fontconfig lists it. The ranking of each face name and
+// style is made once and kept (a few at a time).
+class FallbackRanking {
+ public:
+  FallbackRanking();
+  ~FallbackRanking();
+  FallbackRanking(const FallbackRanking&) = delete;
+  FallbackRanking& operator=(const FallbackRanking&) = delete;
+
+  // At most `most` families, best first.
+  std::vector<std::string> FamiliesWith(const std::string& face, bool bold, bool italic, char32_t c,
+                                        std::size_t most);
+
+ private:
+  struct Ranking;
+  std::vector<std::unique_ptr<Ranking>> rankings_;  // most recently used first
+};
 
 }  // namespace vx

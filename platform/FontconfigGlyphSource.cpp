@@ -29,8 +29,6 @@ constexpr std::size_t kMaxOpenFaces = 8;
 constexpr std::size_t kMaxResolutions = 256;
 // The conversion's fixed matrix: 1 + 1/65536 on the diagonal, 1/65536 off it.
 constexpr double kMatrixEpsilon = 1.0 / 65536.0;
-// Synthetic italic: x' = x + 0.25 * y.
-constexpr double kItalicShear = 0.25;
 // Synthetic bold widens strokes by 1/24 of the em in x and y, and the advance
 // by one device unit, as the Windows font mapper does.
 constexpr double kBoldStrengthPerEm = 1.0 / 24.0;
@@ -265,7 +263,7 @@ struct FontconfigGlyphSource::Impl {
       if (tag == FT_CURVE_TAG_CUBIC) return false;
       double x = static_cast<double>(o.points[i].x) * scale * p.sizing.widthRatio;
       const double y = static_cast<double>(o.points[i].y) * scale;
-      if (p.syntheticItalic) x += kItalicShear * y;
+      if (p.syntheticItalic) x += kSyntheticItalicShear * y;
       const double tx = x + (x + y) * kMatrixEpsilon;
       const double ty = y + (x + y) * kMatrixEpsilon;
       FixedPoint& out = points[static_cast<std::size_t>(i)];
@@ -302,15 +300,33 @@ struct FontconfigGlyphSource::Impl {
     return true;
   }
 
-  bool Query(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
-             std::vector<std::uint8_t>& outline) {
+  // The prepared request, or null when the font cannot be made or its size is refused.
+  const Prepared* PrepareWithinLimits(const FontRequest& font) {
     if (font.height == 0 || font.height > kMaxFontSize || font.height < -kMaxFontSize ||
         font.width > kMaxFontSize)
-      return false;
-    const Prepared* p = Prepare(font);
-    if (p == nullptr || !p->face->trueType) return false;
+      return nullptr;
+    return Prepare(font);
+  }
+
+  bool QueryCode(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
+                 std::vector<std::uint8_t>& outline) {
+    const Prepared* p = PrepareWithinLimits(font);
+    return p != nullptr && Query(*p, GlyphIndex(*p->face, code), metrics, outline);
+  }
+
+  bool QueryIndex(const FontRequest& font, std::uint32_t glyph, GlyphMetrics& metrics,
+                  std::vector<std::uint8_t>& outline) {
+    const Prepared* p = PrepareWithinLimits(font);
+    return p != nullptr && glyph < static_cast<std::uint32_t>(p->face->face->num_glyphs) &&
+           Query(*p, glyph, metrics, outline);
+  }
+
+  bool Query(const Prepared& prepared, FT_UInt glyph, GlyphMetrics& metrics,
+             std::vector<std::uint8_t>& outline) {
+    const Prepared* p = &prepared;
+    if (!p->face->trueType) return false;
     FT_Face face = p->face->face;
-    if (FT_Load_Glyph(face, GlyphIndex(*p->face, code), kLoadFlags) != 0) return false;
+    if (FT_Load_Glyph(face, glyph, kLoadFlags) != 0) return false;
     FT_GlyphSlot slot = face->glyph;
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return false;
     if (!TransformOutline(*p, slot->outline)) return false;
@@ -328,7 +344,26 @@ FontconfigGlyphSource::~FontconfigGlyphSource() = default;
 
 bool FontconfigGlyphSource::QueryGlyph(const FontRequest& font, char16_t code,
                                        GlyphMetrics& metrics, std::vector<std::uint8_t>& outline) {
-  return impl_->Query(font, code, metrics, outline);
+  return impl_->QueryCode(font, code, metrics, outline);
+}
+
+bool FontconfigGlyphSource::QueryGlyphIndex(const FontRequest& font, std::uint32_t glyph,
+                                            GlyphMetrics& metrics, std::vector<std::uint8_t>& outline) {
+  return impl_->QueryIndex(font, glyph, metrics, outline);
+}
+
+std::optional<FaceScale> FontconfigGlyphSource::Scale(const FontRequest& font) {
+  const Impl::Prepared* p = impl_->PrepareWithinLimits(font);
+  if (p == nullptr) return std::nullopt;
+  FaceScale scale;
+  scale.file = p->face->file;
+  scale.index = p->face->index;
+  scale.trueType = p->face->trueType;
+  scale.xPerUnit = p->sizing.pixelsPerUnit * p->sizing.widthRatio;
+  scale.yPerUnit = p->sizing.pixelsPerUnit;
+  scale.syntheticBold = p->syntheticBold;
+  scale.syntheticItalic = p->syntheticItalic;
+  return scale;
 }
 
 std::optional<ResolvedFace> FontconfigGlyphSource::Resolve(const std::string& face, bool bold,

@@ -20,6 +20,21 @@ struct ResolvedFace {
   bool syntheticItalic = false;
 };
 
+// How the glyph source draws a font: the face file it lands on and the scale
+// from the face's design units to device units (x includes the width factor).
+struct FaceScale {
+  std::string file;
+  int index = 0;
+  bool trueType = false;  // quadratic outlines: the source can draw its glyphs
+  double xPerUnit = 0;
+  double yPerUnit = 0;
+  bool syntheticBold = false;    // strokes widened, advance one device unit wider
+  bool syntheticItalic = false;  // x' = x + kSyntheticItalicShear * y
+};
+
+// Synthetic italic's shear, in device units of x per device unit of y.
+inline constexpr double kSyntheticItalicShear = 0.25;
+
 // Sizes a font as the Windows font mapper does: a positive height is the cell
 // height (usWinAscent + usWinDescent), a negative one the em height; the width
 // is the average character width (OS/2 xAvgCharWidth), scaling x only.
@@ -40,6 +55,12 @@ class FontconfigGlyphSource final : public GlyphSource {
 
   bool QueryGlyph(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
                   std::vector<std::uint8_t>& outline) override;
+  bool QueryGlyphIndex(const FontRequest& font, std::uint32_t glyph, GlyphMetrics& metrics,
+                       std::vector<std::uint8_t>& outline) override;
+
+  // The face and scale a font is drawn with; nullopt when the font cannot be
+  // made (as QueryGlyph would then fail).
+  std::optional<FaceScale> Scale(const FontRequest& font);
 
   // The face a name and style land on; nullopt when fontconfig offers no face
   // at all.

@@ -1,10 +1,10 @@
 // UTF-8 and UTF-16 conversion shared by the settings store, face names and documents.
 #include "platform/Utf.h"
 
+#include "engine/CodePoints.h"
+
 namespace vx {
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsHigh(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLow(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
@@ -17,7 +17,7 @@ std::optional<std::u16string> Decode(std::string_view text, bool strict) {
     const std::size_t length = DecodeUtf8Sequence(text, i, cp);
     if (length == 0) {
       if (strict) return std::nullopt;
-      out.push_back(static_cast<char16_t>(kReplacement));
+      out.push_back(static_cast<char16_t>(kReplacementCharacter));
       ++i;
       continue;
     }
@@ -87,17 +87,7 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
 std::string ToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t u = text[i];
-    if (IsHigh(u) && i + 1 < text.size() && IsLow(text[i + 1])) {
-      AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-      ++i;
-    } else if (IsHigh(u) || IsLow(u)) {
-      AppendUtf8(out, kReplacement);
-    } else {
-      AppendUtf8(out, u);
-    }
-  }
+  for (std::size_t i = 0; i < text.size();) AppendUtf8(out, NextCodePoint(text, i));
   return out;
 }
 
@@ -110,7 +100,7 @@ void RepairSurrogates(std::u16string& text) {
     if (IsHigh(text[i]) && i + 1 < text.size() && IsLow(text[i + 1])) {
       ++i;
     } else if (IsHigh(text[i]) || IsLow(text[i])) {
-      text[i] = static_cast<char16_t>(kReplacement);
+      text[i] = static_cast<char16_t>(kReplacementCharacter);
     }
   }
 }

@@ -36,16 +36,36 @@ class FakeGlyphSource : public GlyphSource {
   std::map<char16_t, FakeGlyph> glyphs;  // characters not listed fail
   std::vector<FontRequest> requests;
   std::vector<char16_t> codes;
+  // Glyphs by index; an index not listed gives a triangle at the origin
+  // unless indexedFail says otherwise.
+  std::map<std::uint32_t, FakeGlyph> indexed;
+  bool indexedFail = false;
+  std::vector<std::uint32_t> indexes;
 
   bool QueryGlyph(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
                   std::vector<std::uint8_t>& outline) override {
     requests.push_back(font);
     codes.push_back(code);
     const auto found = glyphs.find(code);
-    if (found == glyphs.end() || found->second.fails) return false;
-    if (found->second.throwsBadAlloc) throw std::bad_alloc();
-    metrics = found->second.metrics;
-    outline = found->second.outline;
+    return found != glyphs.end() && Answer(found->second, metrics, outline);
+  }
+
+  bool QueryGlyphIndex(const FontRequest& font, std::uint32_t glyph, GlyphMetrics& metrics,
+                       std::vector<std::uint8_t>& outline) override {
+    requests.push_back(font);
+    indexes.push_back(glyph);
+    const auto found = indexed.find(glyph);
+    if (found != indexed.end()) return Answer(found->second, metrics, outline);
+    if (indexedFail) return false;
+    return Answer(FakeGlyph{Advance(100, 0), TriangleAtOrigin()}, metrics, outline);
+  }
+
+ private:
+  static bool Answer(const FakeGlyph& glyph, GlyphMetrics& metrics, std::vector<std::uint8_t>& outline) {
+    if (glyph.fails) return false;
+    if (glyph.throwsBadAlloc) throw std::bad_alloc();
+    metrics = glyph.metrics;
+    outline = glyph.outline;
     return true;
   }
 };

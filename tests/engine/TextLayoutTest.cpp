@@ -173,6 +173,39 @@ TEST_F(Layout, AppendsToWhatTheStoreHeld) {
   EXPECT_EQ(GetTTFCount(), 2 + 4);
 }
 
+TEST_F(Layout, AlignmentMovesEachLineByItsAdvanceAndLineSpacingScalesThePitch) {
+  struct Case {
+    const char* name;
+    LineAlignment align;
+    double lineSpacing;
+    Origins origins;  // of "AB", then "A" on the next line
+  } cases[] = {
+      {"left", LineAlignment::Left, 1.0, {{0, 0}, {130, 0}, {0, -240}}},
+      {"centre", LineAlignment::Center, 1.0, {{-112.5, 0}, {17.5, 0}, {-65, -240}}},
+      {"right", LineAlignment::Right, 1.0, {{-225, 0}, {-95, 0}, {-130, -240}}},
+      {"double spacing", LineAlignment::Left, 2.0, {{0, 0}, {130, 0}, {0, -480}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FreePointList();
+    // What the store held before stays where it was.
+    gPointList.Add(-1, -1, pkPoint);
+    gPointList.Add(-1, -1, pkGlyphEnd);
+    LayoutSettings settings = HostDefault();
+    settings.align = c.align;
+    settings.lineSpacing = c.lineSpacing;
+    Lay(u"AB\r\nA", settings);
+    Origins origins = GlyphOrigins();
+    ASSERT_FALSE(origins.empty());
+    EXPECT_EQ(origins.front(), (std::pair<double, double>{-1, -1}));
+    origins.erase(origins.begin());
+    EXPECT_EQ(origins, c.origins);
+    // Every record of a glyph moved with it: the closing record still repeats the first.
+    const std::vector<Rec> records = StoreRecords();
+    ExpectOneWellFormedGlyph(std::vector<Rec>(records.begin() + 2, records.begin() + 6));
+  }
+}
+
 TEST_F(Layout, ConvertStringAdvancesByTheGlyphAndIgnoresLineBreaks) {
   ConvertString(source, u"ab", "Sans", 200, 200, false, false, 0.0, 0.0);
   EXPECT_EQ(GlyphOrigins(), (Origins{{0, 0}, {107, 0}}));

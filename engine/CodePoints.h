@@ -1,0 +1,16 @@
+// Code points of UTF-16 text: a surrogate pair is one character.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace vx {
+
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// The code point at text[i], moving i past it: a high surrogate followed by a
+// low one is one code point; a surrogate without its partner is U+FFFD.
+// i must be less than text.size().
+char32_t NextCodePoint(std::u16string_view text, std::size_t& i);
+
+}  // namespace vx

@@ -1,0 +1,169 @@
+// The typographic line setting on real faces against hb-shape, HarfBuzz's own shaping tool.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "engine/Typesetter.h"
+#include "platform/FontconfigGlyphSource.h"
+#include "platform/HarfBuzzShaper.h"
+#include "platform/Utf.h"
+
+namespace vx {
+namespace {
+
+// Every character at text height 10 (a cell of 200 device units scaled by
+// 10/200) with width factor 0.8, so that x and y scale differently.
+constexpr double kHeight = 10;
+const LayoutSettings kSettings{dmHostSized, kHeight, 0.8, 0.65};
+
+struct ReferenceGlyph {
+  std::uint32_t glyph;
+  std::size_t cluster;
+  double x, y;  // drawing units, from the line's start
+};
+
+// hb-shape's glyphs for one run: glyph ids, clusters (character indices) and
+// positions in design units.
+struct HbGlyph {
+  std::uint32_t g;
+  std::size_t cl;
+  long dx, dy, ax;
+};
+
+std::vector<HbGlyph> HbShape(const std::string& fontFile, int faceIndex, const std::string& utf8, bool rtl) {
+  const std::filesystem::path textFile =
+      std::filesystem::temp_directory_path() / ("vexoglyph-hb-shape-" + std::to_string(::getpid()) + ".txt");
+  std::ofstream(textFile, std::ios::binary) << utf8;
+  const std::string command = "hb-shape --no-glyph-names --output-format=json --face-index=" +
+                              std::to_string(faceIndex) + " --direction=" + (rtl ? "rtl" : "ltr") +
+                              " --text-file='" + textFile.string() + "' '" + fontFile + "'";
+  std::string json;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) json.append(buffer, got);
+    ::pclose(pipe);
+  }
+  std::filesystem::remove(textFile);
+  std::vector<HbGlyph> glyphs;
+  const std::regex entry(R"re(\{"g":(\d+),"cl":(\d+),"dx":(-?\d+),"dy":(-?\d+),"ax":(-?\d+),"ay":(-?\d+)\})re");
+  for (auto it = std::sregex_iterator(json.begin(), json.end(), entry); it != std::sregex_iterator(); ++it)
+    glyphs.push_back({static_cast<std::uint32_t>(std::stoul((*it)[1])), std::stoul((*it)[2]), std::stol((*it)[3]),
+                      std::stol((*it)[4]), std::stol((*it)[5])});
+  return glyphs;
+}
+
+// One run of a line as the bidirectional algorithm and the faces cut it.
+struct RunSpec {
+  std::string text;  // UTF-8
+  bool rtl;
+  std::string face;  // the face it is drawn from
+};
+
+struct ShapingCase {
+  const char* name;
+  std::string face;           // the line's own face
+  std::vector<RunSpec> runs;  // in text order
+  std::vector<int> visual;    // the runs left to right, by their place in `runs`
+};
+
+// The line as hb-shape sets its runs: each run shaped alone, the runs laid
+// left to right, then the glyphs listed in text order.
+std::vector<ReferenceGlyph> Reference(FontconfigGlyphSource& source, const ShapingCase& c) {
+  const FontRequest base = MakeFontRequest(c.face, 200, 160, false, false);
+  const double scale = kHeight / 200;
+  std::vector<std::vector<ReferenceGlyph>> runs(c.runs.size());
+  std::size_t offset = 0;
+  std::vector<std::size_t> offsets;
+  for (const RunSpec& run : c.runs) {
+    offsets.push_back(offset);
+    offset += FromUtf8(run.text).size();  // code points: the table has no surrogate pairs
+  }
+  double pen = 0;
+  for (const int r : c.visual) {
+    const RunSpec& run = c.runs[static_cast<std::size_t>(r)];
+    FontRequest font = base;
+    font.face = run.face;
+    const std::optional<FaceScale> face = source.Scale(font);
+    if (!face) {
+      ADD_FAILURE() << "no face for " << run.face;
+      return {};
+    }
+    const double xf = face->xPerUnit * scale, yf = face->yPerUnit * scale;
+    for (const HbGlyph& g : HbShape(face->file, face->index, run.text, run.rtl)) {
+      runs[static_cast<std::size_t>(r)].push_back({g.g, offsets[static_cast<std::size_t>(r)] + g.cl,
+                                                   pen + g.dx * xf, g.dy * yf});
+      pen += g.ax * xf;
+    }
+  }
+  std::vector<ReferenceGlyph> textOrder;
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    if (c.runs[r].rtl) std::reverse(runs[r].begin(), runs[r].end());
+    textOrder.insert(textOrder.end(), runs[r].begin(), runs[r].end());
+  }
+  return textOrder;
+}
+
+TEST(TypographicShaping, GlyphsAndPositionsMatchHbShape) {
+  const std::string dejavu = "DejaVu Sans";
+  const std::vector<ShapingCase> cases = {
+      {"Latin kerning pairs", dejavu, {{"AVATAR To Wo LT", false, dejavu}}, {0}},
+      {"fi and ffi ligatures", dejavu, {{"fine office", false, dejavu}}, {0}},
+      {"Arabic, joined, right to left", dejavu, {{"سلام عليكم", true, dejavu}}, {0}},
+      {"Hebrew with points", dejavu, {{"שָׁלוֹם", true, dejavu}}, {0}},
+      {"Devanagari conjuncts", "Lohit Devanagari", {{"क्षत्रिय नमस्ते", false, "Lohit Devanagari"}}, {0}},
+      {"Thai marks", "Garuda", {{"น้ำใจ ภาษาไทย", false, "Garuda"}}, {0}},
+      {"left-to-right line with a right-to-left run",
+       dejavu,
+       {{"abc ", false, dejavu}, {"سلام", true, dejavu}, {" def", false, dejavu}},
+       {0, 1, 2}},
+      {"right-to-left line with a left-to-right run",
+       dejavu,
+       {{"שלום ", true, dejavu}, {"abc", false, dejavu}, {" עולם", true, dejavu}},
+       {2, 1, 0}},
+      {"Chinese from a Latin face",
+       "Liberation Serif",
+       {{"A", false, "Liberation Serif"}, {"漢字", false, "WenQuanYi Micro Hei"}, {"B", false, "Liberation Serif"}},
+       {0, 1, 2}},
+  };
+  FontconfigGlyphSource source;
+  HarfBuzzShaper shaper(source);
+  for (const ShapingCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string text;
+    for (const RunSpec& run : c.runs) text += run.text;
+    const std::u16string line = FromUtf8(text);
+    const std::vector<CharStyle> styles(line.size(), CharStyle{c.face});
+    Typesetter typesetter(shaper, kSettings);
+    const TypesetLine set = typesetter.SetLine(line, styles);
+    const std::vector<ReferenceGlyph> expected = Reference(source, c);
+    ASSERT_FALSE(expected.empty());
+    ASSERT_EQ(set.glyphs.size(), expected.size());
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+      SCOPED_TRACE(k);
+      EXPECT_EQ(set.glyphs[k].glyph, expected[k].glyph);
+      EXPECT_EQ(set.glyphs[k].cluster, expected[k].cluster);
+      EXPECT_NEAR(set.glyphs[k].x, expected[k].x, 1e-6 * kHeight);
+      EXPECT_NEAR(set.glyphs[k].y, expected[k].y, 1e-6 * kHeight);
+      EXPECT_DOUBLE_EQ(set.glyphs[k].scale, kHeight / 200);
+    }
+    // Characters from another face are reported under that face.
+    std::vector<std::pair<std::string, std::string>> fallbacks;
+    for (const RunSpec& run : c.runs)
+      if (run.face != c.face) fallbacks.emplace_back(run.face, run.text);
+    ASSERT_EQ(typesetter.Fallbacks().size(), fallbacks.size());
+    for (std::size_t f = 0; f < fallbacks.size(); ++f) {
+      EXPECT_EQ(typesetter.Fallbacks()[f].face, fallbacks[f].first);
+      std::string characters;
+      for (const char32_t ch : typesetter.Fallbacks()[f].characters) AppendUtf8(characters, ch);
+      EXPECT_EQ(characters, fallbacks[f].second);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vx
