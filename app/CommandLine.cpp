@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 
 namespace vx {
 namespace {
@@ -15,6 +17,7 @@ constexpr double kMaxPointSize = 1638;
 // Text heights beyond this would overflow coordinates of long texts.
 constexpr double kMaxHeight = 1e9;
 constexpr double kMaxWidthFactor = 100;
+constexpr double kMaxLineSpacing = 100;
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
@@ -73,6 +76,45 @@ std::string SetPrecisionOption(ConvertOptions& options, const std::string& text)
   return {};
 }
 
+std::string SetTolerance(ConvertOptions& options, const std::string& text) {
+  return SetPositive(options.tolerance, "tolerance", kMaxHeight, text);
+}
+
+std::string SetLineSpacing(ConvertOptions& options, const std::string& text) {
+  std::optional<double> value;
+  std::string error = SetPositive(value, "line spacing", kMaxLineSpacing, text);
+  if (error.empty()) options.lineSpacing = *value;
+  return error;
+}
+
+// One of a fixed set of words, any letter case.
+template <typename Value>
+std::string SetChoice(Value& target, const char* what, std::initializer_list<std::pair<const char*, Value>> choices,
+                      const std::string& text) {
+  std::string names;
+  std::size_t left = choices.size();
+  for (const auto& [name, value] : choices) {
+    if (EqualsIgnoringCase(text, name)) {
+      target = value;
+      return {};
+    }
+    names += name;
+    if (--left > 0) names += left == 1 ? " or " : ", ";
+  }
+  return std::string("Unknown ") + what + " " + Quoted(text) + ": use " + names;
+}
+
+std::string SetLayout(ConvertOptions& options, const std::string& text) {
+  return SetChoice(options.layout, "layout", {{"host", LayoutKind::Host}, {"typographic", LayoutKind::Typographic}},
+                   text);
+}
+
+std::string SetAlign(ConvertOptions& options, const std::string& text) {
+  return SetChoice(options.align, "alignment",
+                   {{"left", LineAlignment::Left}, {"center", LineAlignment::Center}, {"right", LineAlignment::Right}},
+                   text);
+}
+
 std::string SetFormat(ConvertOptions& options, const std::string& text) {
   if (EqualsIgnoringCase(text, "dxf")) {
     options.format = OutputFormat::Dxf;
@@ -109,6 +151,10 @@ const std::vector<ValueOption>& ValueOptions() {
       {"-s", "--size", SetSize},
       {"-w", "--width-factor", SetWidthFactor},
       {"-p", "--precision", SetPrecisionOption},
+      {nullptr, "--tolerance", SetTolerance},
+      {nullptr, "--layout", SetLayout},
+      {nullptr, "--align", SetAlign},
+      {nullptr, "--line-spacing", SetLineSpacing},
   };
   return options;
 }
@@ -154,6 +200,7 @@ OutputFormat FormatFromFileName(std::string_view fileName) {
 ParsedConvert ParseConvertArguments(std::span<const std::string> args) {
   ConvertOptions options;
   bool formatGiven = false;
+  bool precisionGiven = false;
   bool onlyText = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -177,12 +224,15 @@ ParsedConvert ParseConvertArguments(std::span<const std::string> args) {
       }
       if (std::string error = option->set(options, *value); !error.empty()) return {std::nullopt, error};
       formatGiven = formatGiven || std::string_view(option->longName) == "--format";
+      precisionGiven = precisionGiven || std::string_view(option->longName) == "--precision";
     }
   }
   if (options.help) return {options, {}};
   if (options.output.empty()) return {std::nullopt, "No output file given (-o FILE)"};
   if (options.input && !options.lines.empty())
     return {std::nullopt, "Give either TEXT arguments or --input, not both"};
+  if (precisionGiven && options.tolerance)
+    return {std::nullopt, "Give either --precision or --tolerance, not both"};
   if (!formatGiven) options.format = FormatFromFileName(options.output);
   return {options, {}};
 }
@@ -234,6 +284,23 @@ std::string ConvertHelp() {
          "                          drawing units), whatever its size, RTF included\n"
          "  -w, --width-factor F    width factor, greater than 0 (default 0.65)\n"
          "  -p, --precision N       straight steps per curve piece, 1 to 32 (default 8)\n"
+         "      --tolerance D       instead of -p: each curve piece gets the fewest\n"
+         "                          straight steps that keep it within D drawing\n"
+         "                          units of the true curve (at most 1024 steps)\n"
+         "\n"
+         "Layout:\n"
+         "      --layout host|typographic\n"
+         "                          host (default): the CAD host's layout, character\n"
+         "                          by character, line pitch 1.2 x the cell height;\n"
+         "                          typographic: kerning, ligatures and complex\n"
+         "                          scripts shaped, right-to-left text reordered,\n"
+         "                          characters the face lacks taken from a face that\n"
+         "                          has them (named on standard error), line pitch\n"
+         "                          from the face's own ascent, descent and line gap\n"
+         "      --align left|center|right\n"
+         "                          each line starts at x = 0, is centred on it, or\n"
+         "                          ends on it (default left)\n"
+         "      --line-spacing F    line pitch times F, greater than 0 (default 1)\n"
          "\n"
          "  -h, --help              show this help\n"
          "\n"

@@ -7,9 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/TextLayout.h"
+
 namespace vx {
 
 enum class OutputFormat { Dxf, Svg };
+
+// host: the CAD host's layout, character by character (the default);
+// typographic: shaped, bidirectional lines with fallback faces.
+enum class LayoutKind { Host, Typographic };
 
 struct ConvertOptions {
   std::vector<std::string> lines;  // TEXT arguments, one line each
@@ -23,6 +29,10 @@ struct ConvertOptions {
   int halfPoints = 60;           // -s in half points (30 points)
   double widthFactor = 0.65;
   int precision = 8;
+  std::optional<double> tolerance;  // --tolerance: drawing units; unset: `precision` steps
+  LayoutKind layout = LayoutKind::Host;
+  LineAlignment align = LineAlignment::Left;
+  double lineSpacing = 1.0;
   bool help = false;  // convert --help
 };
 

@@ -12,8 +12,11 @@
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
+#include "engine/TypographicLayout.h"
 #include "platform/FontconfigCatalog.h"
 #include "platform/FontconfigGlyphSource.h"
+#include "platform/HarfBuzzShaper.h"
+#include "platform/Utf.h"
 #include "richtext/DocumentFiles.h"
 #include "richtext/LayoutInput.h"
 #include "richtext/PlainText.h"
@@ -83,7 +86,29 @@ LayoutSettings SettingsFor(const ConvertOptions& options) {
   } else {
     settings.mode = dmStandalone;
   }
+  settings.align = options.align;
+  settings.lineSpacing = options.lineSpacing;
   return settings;
+}
+
+std::string FallbackNotice(const FallbackUse& use) {
+  std::string characters;
+  for (const char32_t c : use.characters) AppendUtf8(characters, c);
+  return "fallback: \"" + characters + "\" from " + use.face;
+}
+
+// Lays the text out into the store as the options say; fallback faces the
+// typographic layout used become notices.
+void Layout(const ConvertOptions& options, const LayoutInput& input, std::vector<std::string>& notices) {
+  FontconfigGlyphSource source;
+  const LayoutSettings settings = SettingsFor(options);
+  if (options.layout == LayoutKind::Host) {
+    LayoutText(source, input.text, input.styles, settings);
+    return;
+  }
+  HarfBuzzShaper shaper(source);
+  for (const FallbackUse& use : LayoutTypographic(source, shaper, input.text, input.styles, settings))
+    notices.push_back(FallbackNotice(use));
 }
 
 bool WriteOutput(const ConvertOptions& options, std::string& reason) {
@@ -95,17 +120,17 @@ bool WriteOutput(const ConvertOptions& options, std::string& reason) {
 
 }  // namespace
 
-int RunConvert(const ConvertOptions& options, std::string& error) {
+int RunConvert(const ConvertOptions& options, std::string& error, std::vector<std::string>& notices) {
   const LoadResult loaded = LoadText(options);
   if (!loaded.ok) {
     error = loaded.error;
     return kExitFailure;
   }
   SetPrecision(options.precision);
+  SetTolerance(options.tolerance.value_or(0.0));
   const LayoutInput input = ToLayoutInput(loaded.text);
-  FontconfigGlyphSource source;
   FreePointList();
-  LayoutText(source, input.text, input.styles, SettingsFor(options));
+  Layout(options, input, notices);
   if (GetTTFCount() < 2) {
     FreePointList();
     error = "No text to convert!";

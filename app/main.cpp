@@ -14,7 +14,7 @@ namespace {
 // Any mode value other than the three showing modes releases the dialog.
 constexpr int kReleaseDialog = 2;
 
-void PrintError(const std::string& message) { std::fprintf(stderr, "vexoglyph: %s\n", message.c_str()); }
+void PrintMessage(const std::string& message) { std::fprintf(stderr, "vexoglyph: %s\n", message.c_str()); }
 
 // Without arguments the program is meant for people who do not use a
 // terminal: it opens the stand-alone dialog through the library's exported
@@ -23,7 +23,7 @@ void PrintError(const std::string& message) { std::fprintf(stderr, "vexoglyph: %
 int RunWithoutArguments() {
   if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
       std::getenv("QT_QPA_PLATFORM") == nullptr) {
-    PrintError("no display to show the dialog on; the command line works without one:");
+    PrintMessage("no display to show the dialog on; the command line works without one:");
     std::fputs(vx::ProgramHelp().c_str(), stderr);
     return vx::kExitUsage;
   }
@@ -35,7 +35,7 @@ int RunWithoutArguments() {
 int RunConvertCommand(const std::vector<std::string>& args) {
   const vx::ParsedConvert parsed = vx::ParseConvertArguments(args);
   if (!parsed.options) {
-    PrintError(parsed.error + " (see \"vexoglyph convert --help\")");
+    PrintMessage(parsed.error + " (see \"vexoglyph convert --help\")");
     return vx::kExitUsage;
   }
   if (parsed.options->help) {
@@ -43,8 +43,10 @@ int RunConvertCommand(const std::vector<std::string>& args) {
     return vx::kExitOk;
   }
   std::string error;
-  const int status = vx::RunConvert(*parsed.options, error);
-  if (status != vx::kExitOk) PrintError(error);
+  std::vector<std::string> notices;
+  const int status = vx::RunConvert(*parsed.options, error, notices);
+  for (const std::string& notice : notices) PrintMessage(notice);
+  if (status != vx::kExitOk) PrintMessage(error);
   return status;
 }
 
@@ -61,6 +63,6 @@ int main(int argc, char** argv) {
     return vx::kExitOk;
   }
   if (command == "convert") return RunConvertCommand(std::vector<std::string>(argv + 2, argv + argc));
-  PrintError("Unknown command \"" + command + "\"; run \"vexoglyph --help\"");
+  PrintMessage("Unknown command \"" + command + "\"; run \"vexoglyph --help\"");
   return vx::kExitUsage;
 }

@@ -244,6 +244,152 @@ TEST(ConvertCommand, WordPadRtfConvertsWithItsSizes) {
   EXPECT_NEAR(Height(dxf.polylines[7]) / Height(dxf.polylines[4]), 2.0, 0.1);
 }
 
+TEST(ConvertCommand, HostLayoutIsTheDefaultAndWritesWhatItAlwaysWrote) {
+  // Files written by the host layout before the typographic layout, the
+  // alignment and the tolerance existed; the defaults must still give them.
+  struct Case {
+    std::string fixture;
+    std::vector<std::string> args;
+  };
+  const std::string two = std::string(VX_APP_TEST_DATA) + "/two-sizes.rtf";
+  const std::vector<Case> cases = {
+      {"two-lines.dxf", {"-f", kFace, "-H", "2.5", "-w", "0.8", "Ab fi", "AV"}},
+      {"two-sizes-p3.dxf", {"-p", "3", "-i", two}},
+      {"serif-bold-italic.svg", {"-f", "Liberation Serif", "--bold", "--italic", "-s", "12", "Wq"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fixture);
+    const std::string expected = ReadFile(std::string(VX_APP_TEST_DATA) + "/host/" + c.fixture);
+    ASSERT_FALSE(expected.empty());
+    for (const std::vector<std::string>& extra :
+         {std::vector<std::string>{}, {"--layout", "host", "--align", "left", "--line-spacing", "1"}}) {
+      TempFolder folder;
+      std::vector<std::string> args = {"convert", "-o", folder.Path(c.fixture)};
+      args.insert(args.end(), c.args.begin(), c.args.end());
+      args.insert(args.end(), extra.begin(), extra.end());
+      const auto outcome = RunVexoglyph(args);
+      ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+      EXPECT_EQ(ReadFile(folder.Path(c.fixture)), expected);
+    }
+  }
+}
+
+// The SVG paths (one per drawn glyph, in text order) as boxes.
+std::vector<Box> SvgGlyphBoxes(const std::string& svg) {
+  std::vector<Box> boxes;
+  const std::regex pathData("<path d=\"([^\"]*)\"");
+  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), pathData); it != std::sregex_iterator(); ++it) {
+    const std::string one = it->str();
+    Box box{1e300, 1e300, -1e300, -1e300};
+    for (const auto& subpath : SvgSubpaths(one))
+      for (const auto& p : subpath)
+        box = {std::min(box.left, p.x), std::min(box.bottom, -p.y), std::max(box.right, p.x), std::max(box.top, -p.y)};
+    boxes.push_back(box);
+  }
+  return boxes;
+}
+
+vxtest::RunOutcome ConvertToSvg(TempFolder& folder, std::vector<std::string> args, std::string& svg) {
+  args.insert(args.begin(), {"convert", "-o", folder.Path("out.svg")});
+  const vxtest::RunOutcome outcome = RunVexoglyph(args);
+  svg = ReadFile(folder.Path("out.svg"));
+  return outcome;
+}
+
+TEST(ConvertCommand, TypographicLayoutShapesReordersAndFallsBack) {
+  TempFolder folder;
+  std::string svg;
+  // "AV" kerned: V comes closer to A than the host layout puts it.
+  ASSERT_EQ(ConvertToSvg(folder, {"-f", kFace, "-H", "10", "AV"}, svg).exitCode, 0);
+  const std::vector<Box> host = SvgGlyphBoxes(svg);
+  const auto kerned = ConvertToSvg(folder, {"--layout", "typographic", "-f", kFace, "-H", "10", "AV"}, svg);
+  ASSERT_EQ(kerned.exitCode, 0) << kerned.err;
+  EXPECT_EQ(kerned.err, "");
+  const std::vector<Box> typographic = SvgGlyphBoxes(svg);
+  ASSERT_EQ(host.size(), 2u);
+  ASSERT_EQ(typographic.size(), 2u);
+  EXPECT_LT(typographic[1].left - typographic[0].left, host[1].left - host[0].left - 0.3);
+
+  // Arabic: joined (lam and alef become one glyph), right to left, written in text order.
+  ASSERT_EQ(ConvertToSvg(folder, {"--layout", "typographic", "-f", kFace, "-H", "10", "سلام"}, svg).exitCode, 0);
+  const std::vector<Box> arabic = SvgGlyphBoxes(svg);
+  ASSERT_EQ(arabic.size(), 3u);
+  EXPECT_GT(arabic[0].left, arabic[1].left);
+  EXPECT_GT(arabic[1].left, arabic[2].left);
+
+  // Chinese from a Latin face: the host layout has nothing to draw; the
+  // typographic layout draws it from a face that has it and says so.
+  TempFolder other;
+  std::string nothing;
+  const auto hostCjk = ConvertToSvg(other, {"-f", "Liberation Serif", "漢字"}, nothing);
+  EXPECT_EQ(hostCjk.exitCode, 1);
+  const auto cjk = ConvertToSvg(folder, {"--layout", "typographic", "-f", "Liberation Serif", "漢字", "漢"}, svg);
+  ASSERT_EQ(cjk.exitCode, 0) << cjk.err;
+  EXPECT_EQ(cjk.err, "vexoglyph: fallback: \"漢字\" from WenQuanYi Micro Hei\n");
+  EXPECT_EQ(SvgGlyphBoxes(svg).size(), 3u);
+}
+
+TEST(ConvertCommand, TypographicLinePitchComesFromTheFaceTimesTheLineSpacing) {
+  // DejaVu Sans: ascent 1901, descent 483, no line gap, em 2048; at height 10
+  // the em is 172 of 200 device units.
+  const double pitch = (1901 + 483) * 172.0 / 2048 * 10 / 200;
+  for (const double spacing : {1.0, 1.5}) {
+    TempFolder folder;
+    const DxfDrawing dxf = ConvertToDxf(folder, {"--layout", "typographic", "--line-spacing", std::to_string(spacing),
+                                                 "-f", kFace, "-H", "10", "H", "H"});
+    ASSERT_EQ(dxf.polylines.size(), 2u);
+    EXPECT_NEAR(dxf.polylines[0].Bottom(), 0, 1e-3);
+    EXPECT_NEAR(dxf.polylines[1].Bottom(), -spacing * pitch, 1e-3);
+  }
+}
+
+TEST(ConvertCommand, AlignmentPlacesEachLineInBothLayouts) {
+  for (const char* layout : {"host", "typographic"}) {
+    SCOPED_TRACE(layout);
+    TempFolder folder;
+    const std::vector<std::string> text = {"--layout", layout, "-f", kFace, "-H", "10", "HH", "HHHH"};
+    auto with = [&](const char* align) {
+      std::vector<std::string> args = text;
+      args.insert(args.end(), {"--align", align});
+      return ConvertToDxf(folder, args);
+    };
+    const DxfDrawing left = with("left"), center = with("center"), right = with("right");
+    ASSERT_EQ(left.polylines.size(), 6u);
+    ASSERT_EQ(center.polylines.size(), 6u);
+    ASSERT_EQ(right.polylines.size(), 6u);
+    // Each line moves by half or all of its own advance: the longer line twice as far.
+    const double shortShift = left.polylines[0].Left() - right.polylines[0].Left();
+    const double longShift = left.polylines[2].Left() - right.polylines[2].Left();
+    EXPECT_NEAR(longShift, 2 * shortShift, 1e-5);  // the DXF keeps six decimals
+    EXPECT_NEAR(left.polylines[2].Left() - center.polylines[2].Left(), longShift / 2, 1e-5);
+    // The last H ends short of x = 0 by its right side bearing (and, in the
+    // host layout, its left one: the host advance adds it).
+    EXPECT_LT(right.polylines[5].Right(), 0);
+    EXPECT_GT(right.polylines[5].Right(), -3);
+  }
+}
+
+TEST(ConvertCommand, ToleranceGivesFewerVerticesThanEightStepsInBothLayouts) {
+  for (const char* layout : {"host", "typographic"}) {
+    SCOPED_TRACE(layout);
+    TempFolder folder;
+    const DxfDrawing fixed = ConvertToDxf(folder, {"--layout", layout, "-f", kFace, "-H", "2.5", "-p", "8", "Os"});
+    const DxfDrawing tolerant =
+        ConvertToDxf(folder, {"--layout", layout, "-f", kFace, "-H", "2.5", "--tolerance", "0.01", "Os"});
+    std::size_t fixedVertices = 0, tolerantVertices = 0;
+    for (const auto& p : fixed.polylines) fixedVertices += p.vertices.size();
+    for (const auto& p : tolerant.polylines) tolerantVertices += p.vertices.size();
+    ASSERT_EQ(tolerant.polylines.size(), fixed.polylines.size());
+    EXPECT_LT(tolerantVertices, fixedVertices / 2);
+    // A much larger drawing needs more steps for the same tolerance.
+    const DxfDrawing large =
+        ConvertToDxf(folder, {"--layout", layout, "-f", kFace, "-H", "250", "--tolerance", "0.01", "Os"});
+    std::size_t largeVertices = 0;
+    for (const auto& p : large.polylines) largeVertices += p.vertices.size();
+    EXPECT_GT(largeVertices, 4 * tolerantVertices);
+  }
+}
+
 TEST(ConvertCommand, HelpDescribesEveryOption) {
   const auto top = RunVexoglyph({"--help"});
   EXPECT_EQ(top.exitCode, 0);
@@ -251,7 +397,8 @@ TEST(ConvertCommand, HelpDescribesEveryOption) {
   const auto convert = RunVexoglyph({"convert", "--help"});
   EXPECT_EQ(convert.exitCode, 0);
   for (const char* option : {"--input", "--output", "--format", "--font", "--bold", "--italic", "--height",
-                             "--size", "--width-factor", "--precision", "RTF"})
+                             "--size", "--width-factor", "--precision", "--tolerance", "--layout", "--align",
+                             "--line-spacing", "RTF"})
     EXPECT_NE(convert.out.find(option), std::string::npos) << option;
 }
 
@@ -283,6 +430,13 @@ TEST(ConvertCommand, ErrorsExitNonZeroWithOneLineAndWriteNothing) {
       {{"-w", "0.8x", "A"}, 2, "Invalid width factor \"0.8x\": not a number"},
       {{"-w", "-0.5", "A"}, 2, "Invalid width factor \"-0.5\""},
       {{"--format", "pdf", "A"}, 2, "Unknown format \"pdf\""},
+      {{"--layout", "fancy", "A"}, 2, "Unknown layout \"fancy\": use host or typographic"},
+      {{"--align", "justify", "A"}, 2, "Unknown alignment \"justify\": use left, center or right"},
+      {{"--line-spacing", "0", "A"}, 2, "Invalid line spacing \"0\": must be greater than 0"},
+      {{"--tolerance", "-0.1", "A"}, 2, "Invalid tolerance \"-0.1\": must be greater than 0"},
+      {{"--tolerance", "nan", "A"}, 2, "Invalid tolerance \"nan\": not a number"},
+      {{"-p", "4", "--tolerance", "0.1", "A"}, 2, "Give either --precision or --tolerance, not both"},
+      {{"--layout", "typographic"}, 1, "No text to convert!"},
       {{"-i", "in.txt", "A"}, 2, "Give either TEXT arguments or --input, not both"},
       {{"-i", "/nonexistent/in.txt"}, 1, "Cannot open file \"/nonexistent/in.txt\". No such file or directory"},
       {{}, 1, "No text to convert!"},
