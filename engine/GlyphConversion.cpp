@@ -11,10 +11,11 @@ namespace vx {
 namespace {
 
 // Runs one outline query into a buffer reused across glyphs (everything runs
-// on one thread) and walks what it gives. A query that throws bad_alloc (the
-// outline buffer could not be allocated) gives no points.
+// on one thread) and, unless placement is null, walks what it gives. A query
+// that throws bad_alloc (the outline buffer could not be allocated) gives no
+// points. True when there was an outline to walk.
 template <typename Query>
-bool QueryAndWalk(Query query, const Placement& placement) {
+bool QueryAndWalk(Query query, const Placement* placement) {
   static thread_local std::vector<std::uint8_t> outline;
   outline.clear();
   try {
@@ -28,7 +29,7 @@ bool QueryAndWalk(Query query, const Placement& placement) {
   std::memcpy(&first, outline.data(), sizeof first);
   if (first.dwType != kPolygonTypeTT) return false;
 
-  WalkOutline(outline.data(), outline.size(), placement);
+  if (placement != nullptr) WalkOutline(outline.data(), outline.size(), *placement);
   return true;
 }
 
@@ -39,17 +40,28 @@ bool ConvertGlyph(GlyphSource& source, char16_t character, const char* faceName,
                   GlyphMetrics& metrics) {
   if (faceName == nullptr) return false;
   const FontRequest font = MakeFontRequest(faceName, height, width, bold, italic);
+  const Placement placement{scale, originX, originY};
   return QueryAndWalk(
       [&](std::vector<std::uint8_t>& outline) { return source.QueryGlyph(font, character, metrics, outline); },
-      Placement{scale, originX, originY});
+      &placement);
+}
+
+bool MeasureGlyph(GlyphSource& source, char16_t character, const char* faceName, int height, int width,
+                  bool bold, bool italic, GlyphMetrics& metrics) {
+  if (faceName == nullptr) return false;
+  const FontRequest font = MakeFontRequest(faceName, height, width, bold, italic);
+  return QueryAndWalk(
+      [&](std::vector<std::uint8_t>& outline) { return source.QueryGlyph(font, character, metrics, outline); },
+      nullptr);
 }
 
 bool ConvertGlyphIndex(GlyphSource& source, const FontRequest& font, std::uint32_t glyph,
                        double scale, double originX, double originY) {
   GlyphMetrics metrics;
+  const Placement placement{scale, originX, originY};
   return QueryAndWalk(
       [&](std::vector<std::uint8_t>& outline) { return source.QueryGlyphIndex(font, glyph, metrics, outline); },
-      Placement{scale, originX, originY});
+      &placement);
 }
 
 }  // namespace vx

@@ -17,7 +17,6 @@ class CPointList {
   void Clear();
   int GetCount() const { return count; }
   TTFPoint* GetHead() const { return head; }
-  TTFPoint* GetTail() const { return tail; }
 
  private:
   TTFPoint* head = nullptr;

@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "engine/GlyphConversion.h"
-#include "engine/PointStore.h"
 
 namespace vx {
 namespace {
@@ -22,11 +21,28 @@ int CeilToInt(double value) {
 
 bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
 
-// Moves the records appended after `before` (every record when it is null)
-// by dx: a line placed from x = 0 goes where its alignment puts it.
-void ShiftRecordsAfter(const TTFPoint* before, double dx) {
-  TTFPoint* record = before != nullptr ? before->next : gPointList.GetHead();
-  for (; record != nullptr; record = record->next) record->x += dx;
+// The pen's advance over one character: its cell increment plus its origin
+// when its glyph was converted (or measured) and the increment is not 0, else
+// the font width.
+double CharacterAdvance(bool converted, const GlyphMetrics& metrics, const CharSizing& size) {
+  if (converted && metrics.gmCellIncX != 0) return (metrics.gmCellIncX + metrics.gmptGlyphOrigin.x) * size.scale;
+  return size.width * size.scale;
+}
+
+// The pen's advance over the line that starts at text[from], up to its
+// break: what drawing it will add, found without drawing.
+double LineAdvance(GlyphSource& source, std::u16string_view text, std::span<const CharStyle> styles,
+                   const LayoutSettings& settings, std::size_t from) {
+  double advance = 0.0;
+  for (std::size_t l = from; l < text.size() && LineBreakLength(text, l) == 0; ++l) {
+    const CharStyle& style = styles[l];
+    const CharSizing size = SizeForMode(settings, style.pointSize);
+    GlyphMetrics metrics;
+    const bool measured = MeasureGlyph(source, text[l], style.face.c_str(), size.height, size.width, style.bold,
+                                       style.italic, metrics);
+    advance += CharacterAdvance(measured, metrics, size);
+  }
+  return advance;
 }
 
 }  // namespace
@@ -62,38 +78,32 @@ CharSizing SizeForMode(const LayoutSettings& settings, int pointSize) {
 
 void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const CharStyle> styles,
                 const LayoutSettings& settings) {
-  double penX = 0.0;
-  double penY = 0.0;
   const std::size_t n = std::min(text.size(), styles.size());
   text = text.substr(0, n);
-  const bool aligned = settings.align != LineAlignment::Left;
-  const TTFPoint* beforeLine = gPointList.GetTail();
-  const auto alignLine = [&] {
-    if (aligned) ShiftRecordsAfter(beforeLine, AlignmentShift(settings.align, penX));
-    beforeLine = gPointList.GetTail();
+  // Where a line starting at text[from] begins: x = 0, unless it is centred
+  // on x = 0 or ends there, which takes its advance first.
+  const auto lineStart = [&](std::size_t from) {
+    if (settings.align == LineAlignment::Left) return 0.0;
+    return AlignmentShift(settings.align, LineAdvance(source, text, styles, settings, from));
   };
+  double penX = lineStart(0);
+  double penY = 0.0;
   for (std::size_t l = 0; l < n; ++l) {
     const CharStyle& style = styles[l];
     const CharSizing size = SizeForMode(settings, style.pointSize);
     if (const std::size_t breakLength = LineBreakLength(text, l); breakLength > 0) {
       l += breakLength - 1;  // CR LF is one break
-      alignLine();
       const double pitch =
           settings.mode == dmHostSized ? 1.2 * settings.hostHeight : 1.2 * size.height * size.scale;
       penY -= pitch * settings.lineSpacing;
-      penX = 0.0;
+      penX = lineStart(l + 1);
       continue;
     }
     GlyphMetrics metrics;
     const bool converted = ConvertGlyph(source, text[l], style.face.c_str(), size.height, size.width,
                                         style.bold, style.italic, size.scale, penX, penY, metrics);
-    if (converted && metrics.gmCellIncX != 0) {
-      penX += (metrics.gmCellIncX + metrics.gmptGlyphOrigin.x) * size.scale;
-    } else {
-      penX += size.width * size.scale;
-    }
+    penX += CharacterAdvance(converted, metrics, size);
   }
-  alignLine();
 }
 
 void ConvertString(GlyphSource& source, const char16_t* text, const char* faceName, int height,
