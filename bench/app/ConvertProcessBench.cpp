@@ -51,6 +51,11 @@ long StoreRecords(const std::string& dxfPath) {
   return records;
 }
 
+long FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  return in ? static_cast<long>(in.tellg()) : 0;
+}
+
 void RunAndReport(benchmark::State& state, const std::vector<std::string>& args, bool reportStore) {
   long peak = 0;
   for (auto _ : state) {
@@ -69,6 +74,7 @@ void RunAndReport(benchmark::State& state, const std::vector<std::string>& args,
     state.counters["store_records"] = static_cast<double>(records);
     state.counters["store_MiB"] = storeMiB;
     state.counters["peak_over_store"] = peak / 1024.0 / storeMiB;
+    state.counters["file_bytes"] = static_cast<double>(FileBytes(kOutput));
   }
   std::remove(kOutput.c_str());
 }
@@ -82,6 +88,27 @@ void BM_ConvertLorem20kToDxf(benchmark::State& state) {
                true);
 }
 BENCHMARK(BM_ConvertLorem20kToDxf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The standard workload through the typographic layout. Target: within 1.5x
+// of the host layout's time (BM_ConvertLorem20kToDxf).
+void BM_ConvertLorem20kTypographicToDxf(benchmark::State& state) {
+  RunAndReport(state,
+               {"convert", "--layout", "typographic", "-i", LOREM_20K, "-f", "DejaVu Sans", "-H", "2.5", "-w", "0.8",
+                "-p", "8", "-o", kOutput},
+               true);
+}
+BENCHMARK(BM_ConvertLorem20kTypographicToDxf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The standard workload flattened to a tolerance of 0.01 drawing units
+// instead of 8 steps per piece: compare store_records and file_bytes with
+// BM_ConvertLorem20kToDxf.
+void BM_ConvertLorem20kTolerance001ToDxf(benchmark::State& state) {
+  RunAndReport(state,
+               {"convert", "-i", LOREM_20K, "-f", "DejaVu Sans", "-H", "2.5", "-w", "0.8", "--tolerance", "0.01", "-o",
+                kOutput},
+               true);
+}
+BENCHMARK(BM_ConvertLorem20kTolerance001ToDxf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // The same to SVG, for comparison.
 void BM_ConvertLorem20kToSvg(benchmark::State& state) {

@@ -1,4 +1,4 @@
-// ConvertGlyph per glyph and the layout of the standard text, on DejaVu Sans.
+// ConvertGlyph per glyph and both layouts of the standard text, on DejaVu Sans.
 #include <benchmark/benchmark.h>
 
 #include "bench/engine/LoremText.h"
@@ -6,7 +6,9 @@
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
+#include "engine/TypographicLayout.h"
 #include "platform/FontconfigGlyphSource.h"
+#include "platform/HarfBuzzShaper.h"
 
 namespace {
 
@@ -56,5 +58,30 @@ void BM_LayoutLorem(benchmark::State& state) {
   state.counters["store_MB"] = records * 32.0 / 1e6;
 }
 BENCHMARK(BM_LayoutLorem)->Unit(benchmark::kMillisecond);
+
+// The same text through the typographic layout (shaping, bidirectional
+// order, fallback checks, glyphs by index). Target: within 1.5x of the host
+// layout above.
+void BM_LayoutLoremTypographic(benchmark::State& state) {
+  SetPrecision(8);
+  const std::u16string text = vx::bench::LoremText();
+  if (text.empty()) {
+    state.SkipWithError("cannot read " LOREM_20K);
+    return;
+  }
+  const auto styles = vx::bench::LoremStyles(text.size());
+  vx::FontconfigGlyphSource source;
+  vx::HarfBuzzShaper shaper(source);
+  int records = 0;
+  for (auto _ : state) {
+    FreePointList();
+    vx::LayoutTypographic(source, shaper, text, styles, vx::bench::LoremSettings());
+    records = GetTTFCount();
+  }
+  FreePointList();
+  state.counters["characters"] = static_cast<double>(text.size());
+  state.counters["records"] = records;
+}
+BENCHMARK(BM_LayoutLoremTypographic)->Unit(benchmark::kMillisecond);
 
 }  // namespace
