@@ -49,12 +49,14 @@ DialogSettings ReadDialogSettings(const std::string& selectionFontName) {
 bool WriteDialogSettings(const DialogSettings& settings) {
   try {
     Registry registry(RegistryRoot::CurrentUser);
+    registry.BeginWrites();  // the key and its five values reach the store in one write
     if (!registry.OpenKey(kSettingsKey, true)) return false;
     registry.WriteInteger("Precision", settings.precision);
     registry.WriteString("FontName", settings.fontName);
     registry.WriteInteger("SymbolName", settings.symbolIndex);
     registry.WriteInteger("ShowSymbol", settings.showSymbol ? 1 : 0);
     registry.WriteInteger("FormState", settings.maximized ? 1 : 0);
+    registry.CommitWrites();
     return true;
   } catch (...) {
     return false;  // the remaining values are skipped; the dialog still closes

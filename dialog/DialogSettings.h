@@ -35,9 +35,9 @@ DialogSettings DefaultDialogSettings(const std::string& selectionFontName);
 DialogSettings ReadDialogSettings(const std::string& selectionFontName);
 
 // Writes the five values in their order ("Precision", "FontName",
-// "SymbolName", "ShowSymbol", "FormState"), creating the key when missing.
-// Returns false when the key cannot be opened or created (nothing written)
-// or a value cannot be written (the values after it are skipped). Never
+// "SymbolName", "ShowSymbol", "FormState"), creating the key when missing,
+// in one write of the store. Returns false when the key cannot be opened or
+// created or the store cannot be written (then nothing is written). Never
 // raises, so closing the dialog always goes on.
 bool WriteDialogSettings(const DialogSettings& settings);
 

@@ -2,6 +2,7 @@
 #include "platform/Registry.h"
 
 #include <cstdint>
+#include <exception>
 
 #include "platform/RegistryStore.h"
 #include "platform/RegistryText.h"
@@ -34,9 +35,20 @@ std::string_view RootName(RegistryRoot root) {
   return root == RegistryRoot::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
 }
 
-Registry::Registry(RegistryRoot root) : root_(root) {}
+// One file per root, each read once for all the reads and writes of this
+// accessor while nobody else changes it.
+struct Registry::Store {
+  RegistryRootFile user{RegistryRoot::CurrentUser};
+  RegistryRootFile machine{RegistryRoot::LocalMachine};
+
+  RegistryRootFile& File(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? user : machine; }
+};
+
+Registry::Registry(RegistryRoot root) : root_(root), store_(std::make_unique<Store>()) {}
 
 Registry::~Registry() { CloseKey(); }
+
+Registry::Store& Registry::Backing() const { return *store_; }
 
 void Registry::SetRootKey(RegistryRoot root) {
   CloseKey();
@@ -46,14 +58,20 @@ void Registry::SetRootKey(RegistryRoot root) {
 bool Registry::OpenKey(std::string_view path, bool canCreate) {
   CloseKey();
   std::vector<std::string> parts = SplitKeyPath(path);
+  if (parts.size() > kMaxKeyDepth) return false;
   for (const std::string& part : parts) {
-    if (!StorableName(part)) return false;
+    if (!StorableName(part) || !KeyNameFits(part)) return false;
   }
   try {
-    const RegistryKey tree = LoadRegistryRoot(root_);
-    if (!tree.Find(parts)) {
+    RegistryRootFile& file = Backing().File(root_);
+    if (!file.Content().Find(parts)) {
       if (!canCreate) return false;
-      UpdateRegistryRoot(root_, [&](RegistryKey& current) { current.FindOrAdd(parts); });
+      const auto create = [parts](RegistryKey& tree) { tree.FindOrAdd(parts); };
+      if (gathering_) {
+        file.Gather(create);
+      } else {
+        file.Update(create);
+      }
     }
   } catch (const RegistryError&) {
     return false;  // a key that cannot be read or created is not open
@@ -61,6 +79,14 @@ bool Registry::OpenKey(std::string_view path, bool canCreate) {
   path_ = std::move(parts);
   open_ = true;
   return true;
+}
+
+bool Registry::OpenKeyForWriting(std::string_view path) {
+  if (!RegistryRootWritable(root_)) {
+    CloseKey();
+    return false;
+  }
+  return OpenKey(path, false);
 }
 
 void Registry::CloseKey() {
@@ -74,37 +100,33 @@ std::string Registry::CurrentPath() const {
   return joined;
 }
 
+const RegistryKey* Registry::OpenedKey() const {
+  return open_ ? Backing().File(root_).Content().Find(path_) : nullptr;
+}
+
 std::vector<std::string> Registry::GetKeyNames() const {
   std::vector<std::string> names;
-  if (!open_) return names;
-  const RegistryKey tree = LoadRegistryRoot(root_);
-  if (const RegistryKey* key = tree.Find(path_)) {
-    for (const RegistryKey& child : key->subkeys) names.push_back(child.name);
+  if (const RegistryKey* key = OpenedKey()) {
+    for (const RegistryKey& child : key->Subkeys()) names.push_back(child.Name());
   }
   return names;
 }
 
 std::vector<std::string> Registry::GetValueNames() const {
   std::vector<std::string> names;
-  if (!open_) return names;
-  const RegistryKey tree = LoadRegistryRoot(root_);
-  if (const RegistryKey* key = tree.Find(path_)) {
-    for (const RegistryValue& value : key->values) names.push_back(value.name);
+  if (const RegistryKey* key = OpenedKey()) {
+    for (const RegistryValue& value : key->Values()) names.push_back(value.name);
   }
   return names;
 }
 
 bool Registry::ValueExists(std::string_view name) const {
-  if (!open_) return false;
-  const RegistryKey tree = LoadRegistryRoot(root_);
-  const RegistryKey* key = tree.Find(path_);
+  const RegistryKey* key = OpenedKey();
   return key && key->FindValue(name);
 }
 
 std::string Registry::ReadString(std::string_view name) const {
-  if (!open_) return {};
-  const RegistryKey tree = LoadRegistryRoot(root_);
-  const RegistryKey* key = tree.Find(path_);
+  const RegistryKey* key = OpenedKey();
   const RegistryValue* value = key ? key->FindValue(name) : nullptr;
   if (!value) return {};
   std::string text;
@@ -114,8 +136,7 @@ std::string Registry::ReadString(std::string_view name) const {
 
 int Registry::ReadInteger(std::string_view name) const {
   if (!open_) throw GetFailed(name);
-  const RegistryKey tree = LoadRegistryRoot(root_);
-  const RegistryKey* key = tree.Find(path_);
+  const RegistryKey* key = OpenedKey();
   const RegistryValue* value = key ? key->FindValue(name) : nullptr;
   if (!value) throw GetFailed(name);
   if (value->type != kRegDword) throw InvalidType(name);
@@ -125,30 +146,50 @@ int Registry::ReadInteger(std::string_view name) const {
 
 bool Registry::ReadBool(std::string_view name) const { return ReadInteger(name) != 0; }
 
-void Registry::WriteString(std::string_view name, std::string_view value) {
+void Registry::Write(RegistryValue value) {
+  const std::string name = value.name;
   if (!open_) throw SetFailed(name, "no key is open");
   if (!StorableName(name)) throw SetFailed(name, "the name holds a line break");
+  if (!ValueNameFits(name)) throw SetFailed(name, "the name is longer than the registry allows");
+  const auto store = [path = path_, value = std::move(value)](RegistryKey& tree) {
+    tree.FindOrAdd(path).SetValue(value);
+  };
   try {
-    UpdateRegistryRoot(root_, [&](RegistryKey& tree) {
-      tree.FindOrAdd(path_).SetValue(RegistryValue::String(name, value));
-    });
+    RegistryRootFile& file = Backing().File(root_);
+    if (gathering_) {
+      file.Gather(store);
+    } else {
+      file.Update(store);
+    }
   } catch (const RegistryError& error) {
     throw SetFailed(name, error.what());
   }
+}
+
+void Registry::WriteString(std::string_view name, std::string_view value) {
+  Write(RegistryValue::String(name, value));
 }
 
 void Registry::WriteInteger(std::string_view name, int value) {
-  if (!open_) throw SetFailed(name, "no key is open");
-  if (!StorableName(name)) throw SetFailed(name, "the name holds a line break");
-  try {
-    UpdateRegistryRoot(root_, [&](RegistryKey& tree) {
-      tree.FindOrAdd(path_).SetValue(RegistryValue::Dword(name, static_cast<std::uint32_t>(value)));
-    });
-  } catch (const RegistryError& error) {
-    throw SetFailed(name, error.what());
-  }
+  Write(RegistryValue::Dword(name, static_cast<std::uint32_t>(value)));
 }
 
 void Registry::WriteBool(std::string_view name, bool value) { WriteInteger(name, value ? 1 : 0); }
+
+void Registry::BeginWrites() { gathering_ = true; }
+
+void Registry::CommitWrites() {
+  gathering_ = false;
+  Store& store = Backing();
+  std::exception_ptr failure;
+  for (RegistryRootFile* file : {&store.user, &store.machine}) {
+    try {
+      file->StoreGathered();
+    } catch (const RegistryError&) {
+      if (!failure) failure = std::current_exception();
+    }
+  }
+  if (failure) std::rethrow_exception(failure);
+}
 
 }  // namespace vx

@@ -1,6 +1,7 @@
 // Registry accessor: one open key under a chosen root, typed reads and writes.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -9,6 +10,9 @@
 namespace vx {
 
 enum class RegistryRoot { CurrentUser, LocalMachine };
+
+class RegistryKey;
+struct RegistryValue;
 
 // The full name of a root as registry paths spell it ("HKEY_CURRENT_USER").
 std::string_view RootName(RegistryRoot root);
@@ -23,7 +27,11 @@ class RegistryError : public std::runtime_error {
 // An accessor to the registry: it chooses a root, opens one key at a time by
 // its path below that root, and reads and writes that key's values. Each
 // routine makes its own accessor; the key is closed when the accessor goes
-// out of scope, on every way out.
+// out of scope, on every way out. Keys and value names beyond the registry's
+// limits (512 levels, 255 characters a key name, 16,383 a value name) are
+// neither opened nor made. An accessor reads the store once, and again only
+// when another writer has changed it since, so that a routine's many opens
+// and reads cost one reading.
 //
 // Reading rules: a string value that is missing reads as an empty string; a
 // value of another type than REG_SZ or REG_EXPAND_SZ is an error. An integer
@@ -45,6 +53,10 @@ class Registry {
   // key on its path are created. False when the key is missing (and not to
   // be created) or cannot be read or created.
   bool OpenKey(std::string_view path, bool canCreate);
+  // Opens an existing key, as OpenKey without creating, but only when it
+  // could be written too (the registry's full access rights): false also
+  // when the store refuses writes.
+  bool OpenKeyForWriting(std::string_view path);
   void CloseKey();
   bool HasOpenKey() const { return open_; }
   // The open key's path below the root, its parts joined by backslashes.
@@ -66,10 +78,28 @@ class Registry {
   void WriteInteger(std::string_view name, int value);
   void WriteBool(std::string_view name, bool value);
 
+  // Gathers the writes that follow, the keys OpenKey creates included, until
+  // CommitWrites stores them together: one replacement of the store instead
+  // of one per value. Reads in between see them. Writes still gathered when
+  // the accessor goes out of scope are dropped.
+  void BeginWrites();
+  // Stores the gathered writes; raises RegistryError with the system's
+  // reason when the store cannot be written, and then none of them is stored.
+  void CommitWrites();
+
  private:
+  struct Store;  // the platform's binding: files read, writes gathered
+
+  Store& Backing() const;
+  // The open key in the store's current content; null when none is open.
+  const RegistryKey* OpenedKey() const;
+  void Write(RegistryValue value);
+
   RegistryRoot root_;
   bool open_ = false;
+  bool gathering_ = false;
   std::vector<std::string> path_;
+  std::unique_ptr<Store> store_;
 };
 
 }  // namespace vx

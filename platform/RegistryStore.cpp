@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -32,13 +33,9 @@ std::string HomeFolder() {
   return home;
 }
 
-// Reads a whole file; false with errno-style code in error when it cannot.
-bool ReadWholeFile(const std::string& path, std::string& bytes, int& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    error = errno;
-    return false;
-  }
+// Reads a whole file from an open descriptor; false with the errno code in
+// error when it cannot.
+bool ReadWholeFile(int fd, std::string& bytes, int& error) {
   bytes.clear();
   char buffer[65536];
   for (;;) {
@@ -46,28 +43,33 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, int& error) {
     if (got < 0) {
       if (errno == EINTR) continue;
       error = errno;
-      ::close(fd);
       return false;
     }
-    if (got == 0) break;
+    if (got == 0) return true;
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
-  ::close(fd);
-  return true;
 }
+
+RegistryKey EmptyRoot(RegistryRoot root) { return RegistryKey(std::string(RootName(root))); }
 
 enum class ReadOutcome { Parsed, Missing, Corrupt };
 
-// Reads and parses a root's file. Raises RegistryError when it exists but
-// cannot be read.
-ReadOutcome ReadRoot(RegistryRoot root, const std::string& path, RegistryKey& tree, std::string& why) {
-  std::string bytes;
-  int error = 0;
-  if (!ReadWholeFile(path, bytes, error)) {
-    tree = RegistryKey{std::string(RootName(root)), {}, {}};
+// Reads and parses a root's file, with the status of the very file read.
+// Raises RegistryError when it exists but cannot be read.
+ReadOutcome ReadRoot(RegistryRoot root, const std::string& path, RegistryKey& tree, struct stat& status,
+                     std::string& why) {
+  tree = EmptyRoot(root);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    const int error = errno;
     if (error == ENOENT || error == ENOTDIR) return ReadOutcome::Missing;
     throw RegistryError("Cannot read the registry file " + path + ": " + Reason(error));
   }
+  std::string bytes;
+  int error = 0;
+  const bool read = ::fstat(fd, &status) == 0 ? ReadWholeFile(fd, bytes, error) : (error = errno, false);
+  ::close(fd);
+  if (!read) throw RegistryError("Cannot read the registry file " + path + ": " + Reason(error));
   return ParseRegistryText(bytes, RootName(root), tree, why) ? ReadOutcome::Parsed : ReadOutcome::Corrupt;
 }
 
@@ -124,8 +126,10 @@ class FileLock {
 };
 
 // Renames an unparsable file to "<file>.corrupt-YYYYMMDD-HHMMSS" (with a
-// counter when that name is taken). Must run under the lock.
-bool MoveAside(const std::string& path, std::string& error) {
+// counter when that name is taken) and says so, with the reason, on the
+// standard error stream: the store has no other way to tell. Must run under
+// the lock.
+bool MoveAside(const std::string& path, const std::string& why, std::string& error) {
   const std::time_t now = std::time(nullptr);
   std::tm local {};
   ::localtime_r(&now, &local);
@@ -136,10 +140,12 @@ bool MoveAside(const std::string& path, std::string& error) {
   struct stat info {};
   for (int n = 2; ::lstat(target.c_str(), &info) == 0; ++n) target = base + "-" + std::to_string(n);
   if (::rename(path.c_str(), target.c_str()) != 0) {
-    error = "The registry file " + path + " cannot be read as a registry file and cannot be moved aside: " +
-            Reason(errno);
+    error = "The registry file " + path + " cannot be read as a registry file (" + why +
+            ") and cannot be moved aside: " + Reason(errno);
     return false;
   }
+  std::fprintf(stderr, "vexoglyph: the registry file %s cannot be read as a registry file (%s); it was kept as %s\n",
+               path.c_str(), why.c_str(), target.c_str());
   return true;
 }
 
@@ -164,37 +170,131 @@ std::string RegistryFile(RegistryRoot root) {
   return RegistryFolder() + (root == RegistryRoot::CurrentUser ? "/user.reg" : "/machine.reg");
 }
 
-RegistryKey LoadRegistryRoot(RegistryRoot root) {
-  const std::string path = RegistryFile(root);
-  RegistryKey tree;
-  std::string why;
-  if (ReadRoot(root, path, tree, why) != ReadOutcome::Corrupt) return tree;
-  // Another process may have replaced or moved the file meanwhile: decide under the lock.
-  FileLock lock(path + ".lock");
-  if (!lock.Held()) return RegistryKey{std::string(RootName(root)), {}, {}};
-  if (ReadRoot(root, path, tree, why) == ReadOutcome::Corrupt) {
-    std::string error;
-    MoveAside(path, error);  // when it stays, writes refuse to replace it
-  }
-  return tree;
-}
+RegistryKey LoadRegistryRoot(RegistryRoot root) { return RegistryRootFile(root).TakeContent(); }
 
 void UpdateRegistryRoot(RegistryRoot root, const std::function<void(RegistryKey&)>& change) {
+  RegistryRootFile(root).Update(change);
+}
+
+bool RegistryRootWritable(RegistryRoot root) {
+  std::string folder;
+  try {
+    folder = RegistryFolder();
+  } catch (const RegistryError&) {
+    return false;
+  }
+  const std::string lockPath = RegistryFile(root) + ".lock";
+  const int fd = ::open(lockPath.c_str(), O_RDWR | O_CLOEXEC);  // no O_CREAT: the probe makes nothing
+  if (fd >= 0) {
+    ::close(fd);
+  } else if (errno != ENOENT) {
+    return false;
+  }
+  return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+bool RegistryRootFile::Stamp::SameVersion(const Stamp& other) const {
+  if (state == State::Unknown || state != other.state) return false;
+  return state == State::Missing ||
+         (device == other.device && inode == other.inode && size == other.size &&
+          modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec);
+}
+
+RegistryRootFile::Stamp RegistryRootFile::StampOf(const std::string& path) {
+  Stamp stamp;
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) stamp.state = Stamp::State::Missing;
+    return stamp;
+  }
+  stamp.state = Stamp::State::Present;
+  stamp.device = status.st_dev;
+  stamp.inode = status.st_ino;
+  stamp.size = status.st_size;
+  stamp.modified = status.st_mtim;
+  return stamp;
+}
+
+bool RegistryRootFile::UpToDate(const std::string& path) const {
+  return loaded_ && path == path_ && stamp_.SameVersion(StampOf(path));
+}
+
+void RegistryRootFile::Load(const std::string& path, bool lockHeld) {
+  loaded_ = false;
+  path_ = path;
+  struct stat status {};
+  std::string why;
+  ReadOutcome outcome = ReadRoot(root_, path, tree_, status, why);
+  if (outcome == ReadOutcome::Corrupt) {
+    std::string error;
+    if (lockHeld) {
+      if (!MoveAside(path, why, error)) throw RegistryError(error);
+    } else {
+      // Another process may have replaced or moved the file meanwhile: decide under the lock.
+      FileLock lock(path + ".lock");
+      if (lock.Held()) outcome = ReadRoot(root_, path, tree_, status, why);
+      if (lock.Held() && outcome == ReadOutcome::Corrupt) {
+        MoveAside(path, why, error);  // when it stays, writes refuse to replace it
+      }
+    }
+  }
+  if (outcome == ReadOutcome::Parsed) {
+    stamp_ = Stamp{Stamp::State::Present, status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+  } else {
+    tree_ = EmptyRoot(root_);  // an unparsable file reads as an empty root
+    stamp_ = StampOf(path);
+    // One that could not be moved aside is read again next time, so that a
+    // write never replaces it.
+    if (outcome == ReadOutcome::Corrupt && stamp_.state == Stamp::State::Present) stamp_.state = Stamp::State::Unknown;
+  }
+  for (const auto& change : gathered_) change(tree_);
+  loaded_ = true;
+}
+
+const RegistryKey& RegistryRootFile::Content() {
+  const std::string path = RegistryFile(root_);
+  if (!UpToDate(path)) Load(path, false);
+  return tree_;
+}
+
+RegistryKey RegistryRootFile::TakeContent() {
+  Content();
+  loaded_ = false;
+  return std::move(tree_);
+}
+
+void RegistryRootFile::Update(const std::function<void(RegistryKey&)>& change) {
   const std::string folder = RegistryFolder();
-  const std::string path = RegistryFile(root);
+  const std::string path = RegistryFile(root_);
   std::string error;
   if (!MakeFolders(folder, error)) throw RegistryError(error);
   FileLock lock(path + ".lock");
   if (!lock.Held()) throw RegistryError(lock.Error());
-  RegistryKey tree;
-  std::string why;
-  if (ReadRoot(root, path, tree, why) == ReadOutcome::Corrupt && !MoveAside(path, error)) {
-    throw RegistryError(error);
-  }
-  change(tree);
-  if (!WriteFileAtomically(path, WriteRegistryText(tree, RootName(root)), error)) {
+  if (!UpToDate(path)) Load(path, true);
+  change(tree_);
+  if (!WriteFileAtomically(path, WriteRegistryText(tree_, RootName(root_)), error)) {
+    loaded_ = false;  // tree_ holds a change the file does not
     throw RegistryError("Cannot write the registry file " + path + ": " + error);
   }
+  stamp_ = StampOf(path);  // under the lock nobody else replaces it
+}
+
+void RegistryRootFile::Gather(std::function<void(RegistryKey&)> change) {
+  Content();
+  change(tree_);
+  gathered_.push_back(std::move(change));
+}
+
+void RegistryRootFile::StoreGathered() {
+  if (gathered_.empty()) return;
+  try {
+    Update([](RegistryKey&) {});  // tree_ holds the gathered changes, or gets them when re-read
+  } catch (...) {
+    gathered_.clear();
+    loaded_ = false;
+    throw;
+  }
+  gathered_.clear();
 }
 
 }  // namespace vx

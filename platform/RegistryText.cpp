@@ -21,14 +21,6 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-std::size_t LowerBound(const std::vector<RegistryKey>& keys, const std::string& folded) {
-  const auto it = std::lower_bound(keys.begin(), keys.end(), folded,
-                                   [](const RegistryKey& key, const std::string& name) {
-                                     return UpperUtf8(key.name) < name;
-                                   });
-  return static_cast<std::size_t>(it - keys.begin());
-}
-
 // --- Text encodings -------------------------------------------------------
 
 // UTF-16LE code units to UTF-8. An unpaired surrogate gives false, or
@@ -196,6 +188,8 @@ struct Parser {
       pos = 1;
     } else if (!ReadQuoted(line, pos, name)) {
       return Fail(lineIndex, "value name without its closing quote");
+    } else if (!ValueNameFits(name)) {
+      return Fail(lineIndex, "value name longer than " + std::to_string(kMaxValueNameLength) + " characters");
     }
     while (pos < line.size() && IsBlank(line[pos])) ++pos;
     if (pos >= line.size() || line[pos] != '=') return Fail(lineIndex, "value without \"=\"");
@@ -240,6 +234,29 @@ struct Parser {
     return Fail(lineIndex, "unknown value data \"" + std::string(data.substr(0, 20)) + "\"");
   }
 
+  // The names of a key line's path, the root's first; false when the path
+  // is deeper or a name longer than the registry allows. Stops at the first
+  // name beyond the limits, so a path of any length costs little.
+  bool SplitWithinLimits(std::string_view path, std::size_t lineIndex, std::vector<std::string_view>& parts) {
+    parts.clear();
+    while (!path.empty()) {
+      const std::size_t slash = path.find('\\');
+      if (slash != 0) {
+        const std::string_view part = path.substr(0, slash);
+        if (parts.size() > kMaxKeyDepth) {
+          return Fail(lineIndex, "key path deeper than " + std::to_string(kMaxKeyDepth) + " levels");
+        }
+        if (!parts.empty() && !KeyNameFits(part)) {
+          return Fail(lineIndex, "key name longer than " + std::to_string(kMaxKeyNameLength) + " characters");
+        }
+        parts.push_back(part);
+      }
+      if (slash == std::string_view::npos) break;
+      path.remove_prefix(slash + 1);
+    }
+    return true;
+  }
+
   // "[ROOT\a\b]" or "[-ROOT\a\b]"; sets current to the key, or to null after a deletion.
   bool ParseKeyLine(std::string_view line, std::size_t lineIndex, RegistryKey& root, RegistryKey*& current) {
     const std::size_t close = line.rfind(']');
@@ -249,18 +266,20 @@ struct Parser {
     std::string_view path = line.substr(1, close - 1);
     const bool remove = !path.empty() && path[0] == '-';
     if (remove) path.remove_prefix(1);
-    std::vector<std::string> parts = SplitKeyPath(path);
-    if (parts.empty() || !SameNameIgnoringCase(parts[0], rootName)) {
-      return Fail(lineIndex, "key \"" + std::string(path) + "\" is not under " + std::string(rootName));
+    std::vector<std::string_view> names;
+    if (!SplitWithinLimits(path, lineIndex, names)) return false;
+    if (names.empty() || !SameNameIgnoringCase(names[0], rootName)) {
+      const std::string_view shown = path.substr(0, 80);
+      return Fail(lineIndex, "key \"" + std::string(shown) + "\" is not under " + std::string(rootName));
     }
-    parts.erase(parts.begin());
+    std::vector<std::string> parts(names.begin() + 1, names.end());
     if (remove) {
       if (parts.empty()) {
-        root = RegistryKey{root.name, {}, {}};
+        root = RegistryKey(root.Name());
       } else {
         const std::string last = parts.back();
         parts.pop_back();
-        if (RegistryKey* parent = const_cast<RegistryKey*>(root.Find(parts))) parent->RemoveSubkey(last);
+        if (RegistryKey* parent = root.Find(parts)) parent->RemoveSubkey(last);
       }
       current = nullptr;
       return true;
@@ -309,76 +328,112 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 // --- Writing --------------------------------------------------------------
 
-std::string Quoted(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '\\' || c == '"') out += '\\';
-    out += c;
-  }
-  out += '"';
-  return out;
+void AppendAscii(std::u16string& out, std::string_view ascii) {
+  for (const char c : ascii) out += static_cast<char16_t>(static_cast<unsigned char>(c));
 }
 
-// Byte pairs separated by commas; after a comma that brings the line to the
-// editor's limit, the line is continued with a backslash and two blanks.
-void AppendHex(std::string& out, std::size_t lineStart, const std::vector<std::uint8_t>& bytes) {
-  static const char kDigits[] = "0123456789abcdef";
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    out += kDigits[bytes[i] >> 4];
-    out += kDigits[bytes[i] & 0xF];
-    if (i + 1 == bytes.size()) break;
-    out += ',';
-    if (out.size() - lineStart >= kHexLineLimit) {
-      out += "\\\r\n  ";
-      lineStart = out.size() - 2;
+// The export text, made as UTF-16 code units so that its line lengths count
+// characters as the registry editor counts them, and stored little-endian
+// behind a byte-order mark.
+class ExportWriter {
+ public:
+  ExportWriter() {
+    out_ += u'\uFEFF';
+    AppendAscii(out_, kVersionLine);
+    out_ += u"\r\n";
+  }
+
+  void Key(std::u16string_view path, const RegistryKey& key) {
+    out_ += u"\r\n[";
+    out_ += path;
+    out_ += u"]\r\n";
+    for (const RegistryValue& value : key.Values()) Value(value);
+  }
+
+  std::string Finish() {
+    out_ += u"\r\n";
+    std::string bytes;
+    bytes.reserve(out_.size() * 2);
+    for (const char16_t unit : out_) {
+      bytes += static_cast<char>(unit & 0xFF);
+      bytes += static_cast<char>(unit >> 8);
     }
+    return bytes;
   }
-}
 
-std::string HexPrefix(std::uint32_t type) {
-  if (type == kRegBinary) return "hex:";
-  char buffer[24];
-  std::snprintf(buffer, sizeof buffer, "hex(%x):", static_cast<unsigned>(type));
-  return buffer;
-}
+ private:
+  // Only the backslash and the quote are escaped, each by a backslash.
+  void Quoted(std::string_view text) {
+    out_ += u'"';
+    for (const char16_t unit : FromUtf8(text)) {
+      if (unit == u'\\' || unit == u'"') out_ += u'\\';
+      out_ += unit;
+    }
+    out_ += u'"';
+  }
 
-void AppendValue(std::string& out, const RegistryValue& value) {
-  const std::size_t lineStart = out.size();
-  out += value.name.empty() ? std::string("@") : Quoted(value.name);
-  out += '=';
-  switch (value.form) {
-    case RegistryValue::Form::Text:
-      if (value.text.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos) {
-        out += Quoted(value.text);
-      } else {
-        std::vector<std::uint8_t> bytes = Utf16BytesFromUtf8(value.text);
-        bytes.push_back(0);
-        bytes.push_back(0);
-        out += HexPrefix(kRegSz);
-        AppendHex(out, lineStart, bytes);
+  // Byte pairs separated by commas; after a comma that brings the line to
+  // the editor's limit, the line is continued with a backslash and two blanks.
+  void Hex(std::size_t lineStart, const std::vector<std::uint8_t>& bytes) {
+    static const char16_t kDigits[] = u"0123456789abcdef";
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      out_ += kDigits[bytes[i] >> 4];
+      out_ += kDigits[bytes[i] & 0xF];
+      if (i + 1 == bytes.size()) break;
+      out_ += u',';
+      if (out_.size() - lineStart >= kHexLineLimit) {
+        out_ += u"\\\r\n  ";
+        lineStart = out_.size() - 2;
       }
-      break;
-    case RegistryValue::Form::Dword: {
-      char buffer[24];
-      std::snprintf(buffer, sizeof buffer, "dword:%08x", static_cast<unsigned>(value.dword));
-      out += buffer;
-      break;
     }
-    case RegistryValue::Form::Bytes:
-      out += HexPrefix(value.type);
-      AppendHex(out, lineStart, value.bytes);
-      break;
   }
-  out += "\r\n";
-}
 
-void AppendKey(std::string& out, const RegistryKey& key, const std::string& path, bool writeHeader) {
-  if (writeHeader) {
-    out += "\r\n[" + path + "]\r\n";
-    for (const RegistryValue& value : key.values) AppendValue(out, value);
+  void HexPrefix(std::uint32_t type) {
+    if (type == kRegBinary) {
+      out_ += u"hex:";
+      return;
+    }
+    char buffer[24];
+    std::snprintf(buffer, sizeof buffer, "hex(%x):", static_cast<unsigned>(type));
+    AppendAscii(out_, buffer);
   }
-  for (const RegistryKey& child : key.subkeys) AppendKey(out, child, path + "\\" + child.name, true);
-}
+
+  void Value(const RegistryValue& value) {
+    const std::size_t lineStart = out_.size();
+    if (value.name.empty()) {
+      out_ += u'@';
+    } else {
+      Quoted(value.name);
+    }
+    out_ += u'=';
+    switch (value.form) {
+      case RegistryValue::Form::Text:
+        if (value.text.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos) {
+          Quoted(value.text);
+        } else {
+          std::vector<std::uint8_t> bytes = Utf16BytesFromUtf8(value.text);
+          bytes.push_back(0);
+          bytes.push_back(0);
+          HexPrefix(kRegSz);
+          Hex(lineStart, bytes);
+        }
+        break;
+      case RegistryValue::Form::Dword: {
+        char buffer[24];
+        std::snprintf(buffer, sizeof buffer, "dword:%08x", static_cast<unsigned>(value.dword));
+        AppendAscii(out_, buffer);
+        break;
+      }
+      case RegistryValue::Form::Bytes:
+        HexPrefix(value.type);
+        Hex(lineStart, value.bytes);
+        break;
+    }
+    out_ += u"\r\n";
+  }
+
+  std::u16string out_;
+};
 
 }  // namespace
 
@@ -413,10 +468,56 @@ bool StringData(const RegistryValue& value, std::string& text) {
   return true;
 }
 
+bool KeyNameFits(std::string_view name) { return Utf16Length(name) <= kMaxKeyNameLength; }
+
+bool ValueNameFits(std::string_view name) { return Utf16Length(name) <= kMaxValueNameLength; }
+
+RegistryKey::~RegistryKey() {
+  if (subkeys_.empty()) return;
+  // Destroying the sub-keys directly would recurse once per level of the
+  // tree; instead each key's sub-keys are moved to a work list, so that
+  // every key is destroyed without sub-keys of its own.
+  std::vector<RegistryKey> pending;
+  const auto takeSubkeys = [&pending](RegistryKey& key) {
+    for (auto& entry : key.subkeys_) pending.push_back(std::move(entry.second));
+    key.subkeys_.clear();
+  };
+  takeSubkeys(*this);
+  while (!pending.empty()) {
+    RegistryKey key = std::move(pending.back());
+    pending.pop_back();
+    takeSubkeys(key);
+  }
+}
+
+RegistryKey::RegistryKey(RegistryKey&& other) noexcept
+    : name_(std::move(other.name_)),
+      subkeys_(std::move(other.subkeys_)),
+      values_(std::move(other.values_)),
+      valueOrder_(std::move(other.valueOrder_)),
+      nextOrder_(other.nextOrder_) {
+  other.subkeys_.clear();
+  other.values_.clear();
+  other.valueOrder_.clear();
+}
+
+RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
+  RegistryKey taken(std::move(other));
+  Swap(taken);
+  return *this;  // the former content leaves with taken
+}
+
+void RegistryKey::Swap(RegistryKey& other) noexcept {
+  name_.swap(other.name_);
+  subkeys_.swap(other.subkeys_);
+  values_.swap(other.values_);
+  valueOrder_.swap(other.valueOrder_);
+  std::swap(nextOrder_, other.nextOrder_);
+}
+
 RegistryKey* RegistryKey::FindSubkey(std::string_view childName) {
-  const std::string folded = UpperUtf8(childName);
-  const std::size_t at = LowerBound(subkeys, folded);
-  return at < subkeys.size() && UpperUtf8(subkeys[at].name) == folded ? &subkeys[at] : nullptr;
+  const auto found = subkeys_.find(UpperUtf8(childName));
+  return found == subkeys_.end() ? nullptr : &found->second;
 }
 
 const RegistryKey* RegistryKey::FindSubkey(std::string_view childName) const {
@@ -424,45 +525,45 @@ const RegistryKey* RegistryKey::FindSubkey(std::string_view childName) const {
 }
 
 RegistryKey& RegistryKey::FindOrAddSubkey(std::string_view childName) {
-  const std::string folded = UpperUtf8(childName);
-  const std::size_t at = LowerBound(subkeys, folded);
-  if (at < subkeys.size() && UpperUtf8(subkeys[at].name) == folded) return subkeys[at];
-  return *subkeys.insert(subkeys.begin() + static_cast<std::ptrdiff_t>(at), RegistryKey{std::string(childName), {}, {}});
+  return subkeys_.try_emplace(UpperUtf8(childName), std::string(childName)).first->second;
 }
 
-void RegistryKey::RemoveSubkey(std::string_view childName) {
-  if (RegistryKey* child = FindSubkey(childName)) subkeys.erase(subkeys.begin() + (child - subkeys.data()));
-}
+void RegistryKey::RemoveSubkey(std::string_view childName) { subkeys_.erase(UpperUtf8(childName)); }
 
 const RegistryValue* RegistryKey::FindValue(std::string_view valueName) const {
-  for (const RegistryValue& value : values) {
-    if (SameNameIgnoringCase(value.name, valueName)) return &value;
-  }
-  return nullptr;
+  const auto order = valueOrder_.find(UpperUtf8(valueName));
+  return order == valueOrder_.end() ? nullptr : &values_.find(order->second)->second;
 }
 
 void RegistryKey::SetValue(RegistryValue value) {
-  for (RegistryValue& existing : values) {
-    if (SameNameIgnoringCase(existing.name, value.name)) {
-      value.name = existing.name;  // the name keeps the spelling it was created with
-      existing = std::move(value);
-      return;
-    }
+  const auto [order, added] = valueOrder_.try_emplace(UpperUtf8(value.name), nextOrder_);
+  if (!added) {
+    RegistryValue& existing = values_.find(order->second)->second;
+    value.name = existing.name;  // the name keeps the spelling it was created with
+    existing = std::move(value);
+    return;
   }
-  values.push_back(std::move(value));
+  values_.emplace_hint(values_.end(), nextOrder_++, std::move(value));
 }
 
 void RegistryKey::RemoveValue(std::string_view valueName) {
-  std::erase_if(values, [&](const RegistryValue& value) { return SameNameIgnoringCase(value.name, valueName); });
+  const auto order = valueOrder_.find(UpperUtf8(valueName));
+  if (order == valueOrder_.end()) return;
+  values_.erase(order->second);
+  valueOrder_.erase(order);
 }
 
-const RegistryKey* RegistryKey::Find(const std::vector<std::string>& path) const {
-  const RegistryKey* key = this;
+RegistryKey* RegistryKey::Find(const std::vector<std::string>& path) {
+  RegistryKey* key = this;
   for (const std::string& part : path) {
     key = key->FindSubkey(part);
     if (!key) return nullptr;
   }
   return key;
+}
+
+const RegistryKey* RegistryKey::Find(const std::vector<std::string>& path) const {
+  return const_cast<RegistryKey*>(this)->Find(path);
 }
 
 RegistryKey& RegistryKey::FindOrAdd(const std::vector<std::string>& path) {
@@ -484,7 +585,7 @@ std::vector<std::string> SplitKeyPath(std::string_view path) {
 
 bool ParseRegistryText(std::string_view bytes, std::string_view rootName, RegistryKey& root,
                        std::string& error) {
-  root = RegistryKey{std::string(rootName), {}, {}};
+  root = RegistryKey(std::string(rootName));
   std::string text;
   if (!DecodeFile(bytes, text, error)) return false;
   Parser parser;
@@ -494,18 +595,40 @@ bool ParseRegistryText(std::string_view bytes, std::string_view rootName, Regist
   if (parser.lines.empty()) return true;
   if (!parser.Parse(root)) {
     error = parser.error;
-    root = RegistryKey{std::string(rootName), {}, {}};
+    root = RegistryKey(std::string(rootName));
     return false;
   }
   return true;
 }
 
 std::string WriteRegistryText(const RegistryKey& root, std::string_view rootName) {
-  std::string out(kVersionLine);
-  out += "\r\n";
-  AppendKey(out, root, std::string(rootName), !root.values.empty());
-  out += "\r\n";
-  return out;
+  ExportWriter writer;
+  std::u16string path = FromUtf8(rootName);
+  if (!root.Values().empty()) writer.Key(path, root);
+  // Depth first without recursion: one level of iterators per key on the
+  // way down, and one path that grows and shrinks with it.
+  using Subkeys = decltype(root.Subkeys());
+  struct Level {
+    std::ranges::iterator_t<Subkeys> next;
+    std::ranges::sentinel_t<Subkeys> end;
+    std::size_t pathLength;
+  };
+  std::vector<Level> levels;
+  levels.push_back({root.Subkeys().begin(), root.Subkeys().end(), path.size()});
+  while (!levels.empty()) {
+    Level& level = levels.back();
+    if (level.next == level.end) {
+      levels.pop_back();
+      continue;
+    }
+    const RegistryKey& key = *level.next++;
+    path.resize(level.pathLength);
+    path += u'\\';
+    path += FromUtf8(key.Name());
+    writer.Key(path, key);
+    levels.push_back({key.Subkeys().begin(), key.Subkeys().end(), path.size()});
+  }
+  return writer.Finish();
 }
 
 }  // namespace vx

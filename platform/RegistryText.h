@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <ranges>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vx {
@@ -40,12 +43,35 @@ struct RegistryValue {
 // expanded), up to its first NUL character; false for every other type.
 bool StringData(const RegistryValue& value, std::string& text);
 
-// One key: its name as written, its values in their order, its sub-keys
-// sorted without regard to letter case (the order the registry lists them in).
-struct RegistryKey {
-  std::string name;
-  std::vector<RegistryValue> values;
-  std::vector<RegistryKey> subkeys;
+// The registry's own limits: levels of keys below a root, and the length of
+// a key name and of a value name in UTF-16 characters. A file beyond them is
+// not read, and no key or value beyond them is made.
+inline constexpr std::size_t kMaxKeyDepth = 512;
+inline constexpr std::size_t kMaxKeyNameLength = 255;
+inline constexpr std::size_t kMaxValueNameLength = 16383;
+
+bool KeyNameFits(std::string_view name);
+bool ValueNameFits(std::string_view name);
+
+// One key: its name as written, its values in the order they were first set,
+// its sub-keys sorted without regard to letter case (the order the registry
+// lists them in). Names are looked up without regard to letter case, each
+// name folded once when it is stored. A tree of any depth is taken apart
+// without recursion; it can be moved but not copied.
+class RegistryKey {
+ public:
+  RegistryKey() = default;
+  explicit RegistryKey(std::string name) : name_(std::move(name)) {}
+  ~RegistryKey();
+  RegistryKey(RegistryKey&& other) noexcept;
+  RegistryKey& operator=(RegistryKey&& other) noexcept;
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+
+  const std::string& Name() const { return name_; }
+  // Ranges of const RegistryKey and const RegistryValue, in listing order.
+  auto Subkeys() const { return std::views::values(subkeys_); }
+  auto Values() const { return std::views::values(values_); }
 
   RegistryKey* FindSubkey(std::string_view childName);
   const RegistryKey* FindSubkey(std::string_view childName) const;
@@ -58,8 +84,18 @@ struct RegistryKey {
   void RemoveValue(std::string_view valueName);
 
   // Follows a path of key names below this key; null when one is missing.
+  RegistryKey* Find(const std::vector<std::string>& path);
   const RegistryKey* Find(const std::vector<std::string>& path) const;
   RegistryKey& FindOrAdd(const std::vector<std::string>& path);
+
+ private:
+  void Swap(RegistryKey& other) noexcept;
+
+  std::string name_;
+  std::map<std::string, RegistryKey> subkeys_;             // by upper-cased name
+  std::map<std::uint64_t, RegistryValue> values_;          // by order of creation
+  std::unordered_map<std::string, std::uint64_t> valueOrder_;  // upper-cased name -> key in values_
+  std::uint64_t nextOrder_ = 0;
 };
 
 // Splits a key path at its backslashes, dropping empty parts, so that a
@@ -71,17 +107,18 @@ std::vector<std::string> SplitKeyPath(std::string_view path);
 // as the registry editor exports, and UTF-8 with or without one; CR LF or LF
 // line ends; hex data continued over lines; comment lines; key and value
 // deletions ("[-...]", "\"Name\"=-"). Empty input is an empty root. Returns
-// false with a reason naming the line when the text is not such a file or a
-// key lies under another root.
+// false with a reason naming the line when the text is not such a file, a
+// key lies under another root, or a key path or name is beyond the
+// registry's limits.
 bool ParseRegistryText(std::string_view bytes, std::string_view rootName, RegistryKey& root,
                        std::string& error);
 
-// Writes root as the registry editor exports it: the version line, then each
-// key with values as "[ROOT\path]" followed by its values and a blank line,
-// keys depth first in listing order, CR LF line ends. The text is UTF-8 (the
-// editor itself exports UTF-16LE; a file with non-ASCII text must be converted
-// before Windows imports it). Strings holding a line break or a NUL character
-// are written in the editor's hex(1) form so they survive the round trip.
+// Writes root as the registry editor exports it, so that the editor imports
+// it unchanged: UTF-16LE with a byte-order mark, CR LF line ends, the version
+// line, then each key as "[ROOT\path]" followed by its values and a blank
+// line, keys depth first in listing order (the root itself only when it has
+// values). Strings holding a line break or a NUL character are written in the
+// editor's hex(1) form so they survive the round trip.
 std::string WriteRegistryText(const RegistryKey& root, std::string_view rootName);
 
 }  // namespace vx

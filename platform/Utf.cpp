@@ -93,6 +93,17 @@ std::string ToUtf8(std::u16string_view text) {
 
 std::u16string FromUtf8(std::string_view text) { return *Decode(text, false); }
 
+std::size_t Utf16Length(std::string_view text) {
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t cp = 0;
+    const std::size_t length = DecodeUtf8Sequence(text, i, cp);
+    units += length != 0 && cp >= 0x10000 ? 2 : 1;  // an invalid byte is one U+FFFD
+    i += length != 0 ? length : 1;
+  }
+  return units;
+}
+
 std::optional<std::u16string> FromUtf8Strict(std::string_view text) { return Decode(text, true); }
 
 void RepairSurrogates(std::u16string& text) {

@@ -22,6 +22,9 @@ std::string ToUtf8(std::u16string_view text);
 // UTF-8 to UTF-16; an invalid byte becomes U+FFFD.
 std::u16string FromUtf8(std::string_view text);
 
+// The number of UTF-16 code units FromUtf8 makes of text, without making them.
+std::size_t Utf16Length(std::string_view text);
+
 // UTF-8 to UTF-16, or nothing when any sequence is invalid.
 std::optional<std::u16string> FromUtf8Strict(std::string_view text);
 

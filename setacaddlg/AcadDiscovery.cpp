@@ -56,11 +56,13 @@ bool AcadFileExists(const std::string& windowsPath) {
 bool FindAcad(std::string_view releaseKey, std::string_view wantedProduct, bool productCompared) {
   Registry registry(RegistryRoot::LocalMachine);
   const std::string releasePath = std::string(kAcadKey) + std::string(releaseKey);
-  if (!registry.OpenKey(releasePath, false)) return false;
+  // Keys are opened with full access: a release whose keys cannot be written
+  // (a store the user cannot write) cannot be registered, so counts as absent.
+  if (!registry.OpenKeyForWriting(releasePath)) return false;
   const std::vector<std::string> entries = registry.GetKeyNames();
   registry.CloseKey();
   for (const std::string& entry : entries) {
-    if (!registry.OpenKey(releasePath + "\\" + entry, false)) continue;
+    if (!registry.OpenKeyForWriting(releasePath + "\\" + entry)) continue;
     const std::string location = registry.ReadString("AcadLocation");
     const std::string product = registry.ReadString("ProductName");
     registry.CloseKey();

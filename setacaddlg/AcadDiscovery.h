@@ -19,8 +19,10 @@ bool AcadFileExists(const std::string& windowsPath);
 // Looks through the installation entries under
 // HKEY_LOCAL_MACHINE\Software\Autodesk\AutoCAD\<releaseKey> for one whose
 // "AcadLocation" holds Acad.exe and, when productCompared, whose
-// "ProductName" matches wantedProduct. Reads only. A registry error (a value
-// of a non-string type) passes to the caller as vx::RegistryError.
+// "ProductName" matches wantedProduct. Keys are opened with full access, so
+// a release in a store that cannot be written is not found. Reads only. A
+// registry error (a value of a non-string type) passes to the caller as
+// vx::RegistryError.
 bool FindAcad(std::string_view releaseKey, std::string_view wantedProduct, bool productCompared);
 
 }  // namespace vx

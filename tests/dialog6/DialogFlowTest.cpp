@@ -25,6 +25,7 @@
 #include "engine/OutlineFlattening.h"
 #include "platform/ExePath.h"
 #include "setacaddlg/SetAcadDlg.h"
+#include "tests/support/RegExportReader.h"
 
 namespace vx {
 namespace {
@@ -66,7 +67,7 @@ class DialogFlow : public ::testing::Test {
     return result;
   }
 
-  std::string Option(const TempRegistryDir& dir) { return ReadTextFile(dir.userFile()); }
+  std::string Option(const TempRegistryDir& dir) { return test::RegExportText(ReadTextFile(dir.userFile())); }
 };
 
 TEST_F(DialogFlow, FirstUseShowsTheDefaultsAndClosingWritesAllFiveValues) {

@@ -1,6 +1,7 @@
 // The dialog's settings in the per-user store: defaults, per-value errors, clamping, writing.
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -8,6 +9,7 @@
 
 #include "QtTestSupport.h"
 #include "dialog/DialogSettings.h"
+#include "tests/support/RegExportReader.h"
 
 namespace vx {
 namespace {
@@ -26,6 +28,48 @@ const char* const kSymbolName = "\"SymbolName\"=dword:00000002\r\n";
 const char* const kShowSymbol = "\"ShowSymbol\"=dword:00000001\r\n";
 const char* const kFormState = "\"FormState\"=dword:00000001\r\n";
 
+// Counts, through the kernel's file events, how often one file of a folder is
+// opened and how often another file is renamed onto its name (a replacement).
+class FileEvents {
+ public:
+  struct Counts {
+    int opened = 0;
+    int replaced = 0;
+  };
+
+  FileEvents(const std::string& folder, std::string name) : name_(std::move(name)) {
+    fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    EXPECT_GE(fd_, 0);
+    // Closes are watched too: the kernel merges an event into an identical
+    // one before it, so that opens in a row would count once.
+    EXPECT_GE(::inotify_add_watch(fd_, folder.c_str(), IN_OPEN | IN_CLOSE | IN_MOVED_TO), 0);
+  }
+  ~FileEvents() { ::close(fd_); }
+  FileEvents(const FileEvents&) = delete;
+  FileEvents& operator=(const FileEvents&) = delete;
+
+  // The events since the last call.
+  Counts Take() {
+    Counts counts;
+    alignas(inotify_event) char buffer[16384];
+    for (ssize_t got; (got = ::read(fd_, buffer, sizeof buffer)) > 0;) {
+      for (ssize_t at = 0; at < got;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        if (event->len > 0 && name_ == event->name) {
+          counts.opened += (event->mask & IN_OPEN) ? 1 : 0;
+          counts.replaced += (event->mask & IN_MOVED_TO) ? 1 : 0;
+        }
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+    return counts;
+  }
+
+ private:
+  std::string name_;
+  int fd_ = -1;
+};
+
 // What the full fixture above reads as.
 DialogSettings Stored() { return {17, "Liberation Serif", 2, true, true}; }
 
@@ -38,7 +82,7 @@ TEST(DialogSettings, FirstUseWithoutKeyGivesEveryDefaultAndWritesNothing) {
 TEST(DialogSettings, WritingCreatesTheKeyWithAllFiveValuesInOrder) {
   TempRegistryDir dir;
   ASSERT_TRUE(WriteDialogSettings({17, "Liberation Serif", -1, true, false}));
-  const std::string text = ReadTextFile(dir.userFile());
+  const std::string text = test::RegExportText(ReadTextFile(dir.userFile()));
   const std::string expected = std::string(
       "[HKEY_CURRENT_USER\\Software\\Kestrow\\Vexoglyph\\Option]\r\n"
       "\"Precision\"=dword:00000011\r\n"
@@ -48,6 +92,26 @@ TEST(DialogSettings, WritingCreatesTheKeyWithAllFiveValuesInOrder) {
       "\"FormState\"=dword:00000000\r\n");
   EXPECT_NE(text.find(expected), std::string::npos) << text;
   EXPECT_EQ(ReadDialogSettings("x"), (DialogSettings{17, "Liberation Serif", -1, true, false}));
+}
+
+TEST(DialogSettings, AShowReadsTheStoreOnceAndACloseWritesItOnce) {
+  TempRegistryDir dir;
+  FileEvents events(dir.path(), "user.reg");
+  ASSERT_TRUE(WriteDialogSettings(Stored()));  // the first close: no file to read yet
+  FileEvents::Counts firstClose = events.Take();
+  EXPECT_EQ(firstClose.opened, 0);
+  EXPECT_EQ(firstClose.replaced, 1);
+
+  EXPECT_EQ(ReadDialogSettings("f"), Stored());
+  FileEvents::Counts show = events.Take();
+  EXPECT_EQ(show.opened, 1);
+  EXPECT_EQ(show.replaced, 0);
+
+  ASSERT_TRUE(WriteDialogSettings({3, "x", 1, false, false}));
+  FileEvents::Counts close = events.Take();
+  EXPECT_EQ(close.opened, 1);
+  EXPECT_EQ(close.replaced, 1);
+  EXPECT_EQ(ReadDialogSettings("f"), (DialogSettings{3, "x", 1, false, false}));
 }
 
 TEST(DialogSettings, EachValueMissingOrMistypedGivesOnlyThatValueItsDefault) {

@@ -37,7 +37,7 @@ TEST_F(RegistryStore, WritesGiveTheFileTheRegistryEditorWouldExport) {
   registry.WriteBool("ShowSymbol", true);
   registry.WriteInteger("SymbolName", -1);
   registry.WriteString("", "default");
-  EXPECT_EQ(ReadBytes(UserFile()),
+  EXPECT_EQ(test::ReadStoreText(UserFile()),
             "Windows Registry Editor Version 5.00\r\n"
             "\r\n"
             "[HKEY_CURRENT_USER\\Software]\r\n"
@@ -135,7 +135,7 @@ TEST_F(RegistryStore, OpeningKeys) {
     EXPECT_TRUE(registry.OpenKey(path, false)) << path;
   }
   registry.WriteString("Value", "v");
-  EXPECT_NE(ReadBytes(UserFile()).find("[HKEY_CURRENT_USER\\Software\\Kestrow\\Vexoglyph]\r\n\"Value\""),
+  EXPECT_NE(test::ReadStoreText(UserFile()).find("[HKEY_CURRENT_USER\\Software\\Kestrow\\Vexoglyph]\r\n\"Value\""),
             std::string::npos)
       << "keys keep the spelling they were created with";
 
@@ -228,7 +228,7 @@ TEST_F(RegistryStore, AnUnparsableFileIsMovedAsideUntouchedAndTheStoreStartsEmpt
     ASSERT_TRUE(registry.OpenKey("Software\\New", true)) << c.what;
     registry.WriteString("Fresh", "yes");
     EXPECT_EQ(registry.ReadString("Fresh"), "yes") << c.what;
-    EXPECT_EQ(ReadBytes(UserFile()).rfind("Windows Registry Editor Version 5.00\r\n", 0), 0u) << c.what;
+    EXPECT_EQ(test::ReadStoreText(UserFile()).rfind("Windows Registry Editor Version 5.00\r\n", 0), 0u) << c.what;
     fs::remove(UserFile());
   }
 }
@@ -303,8 +303,139 @@ TEST_F(RegistryStore, AnExportFromWindowsCanBeDroppedIn) {
   EXPECT_EQ(registry.ReadString("ProductName"), "AutoCAD 2002 \xE2\x80\x93 Fran\xC3\xA7" "ais");
   EXPECT_EQ(registry.ReadString("AcadLocation"), "C:\\Program Files\\AutoCAD 2002");
   registry.WriteString("New", "v");
-  const std::string rewritten = ReadBytes(MachineFile());
+  const std::string rewritten = test::ReadStoreText(MachineFile());
   EXPECT_NE(rewritten.find("\"Flags\"=hex:0a,0b\r\n\"New\"=\"v\"\r\n"), std::string::npos) << rewritten;
+}
+
+TEST_F(RegistryStore, AFileBeyondTheRegistrysLimitsIsKeptAsideAndReported) {
+  const auto keyLine = [](std::size_t depth, const std::string& name) {
+    std::string line = "[HKEY_CURRENT_USER";
+    for (std::size_t level = 0; level < depth; ++level) line += "\\" + name;
+    return line + "]\r\n";
+  };
+  const std::string head = "Windows Registry Editor Version 5.00\r\n\r\n";
+  const struct {
+    const char* what;
+    std::string text;
+    const char* reason;
+  } cases[] = {
+      {"100,000 levels in 200 KB", head + keyLine(100000, "k"), "deeper than 512 levels"},
+      {"a key name of 256 characters", head + keyLine(2, std::string(256, 'n')), "longer than 255 characters"},
+      {"a value name of 16,384 characters", head + keyLine(1, "k") + "\"" + std::string(16384, 'v') + "\"=\"x\"\r\n",
+       "longer than 16383 characters"},
+  };
+  for (const auto& c : cases) {
+    for (const fs::path& old : CorruptCopies(Folder(), "user.reg")) fs::remove(old);
+    WriteBytes(UserFile(), c.text);
+    testing::internal::CaptureStderr();
+    Registry registry;
+    EXPECT_FALSE(registry.OpenKey("k", false)) << c.what;
+    const std::string report = testing::internal::GetCapturedStderr();
+    const std::vector<fs::path> aside = CorruptCopies(Folder(), "user.reg");
+    ASSERT_EQ(aside.size(), 1u) << c.what;
+    EXPECT_TRUE(ReadBytes(aside[0]) == c.text) << c.what;
+    EXPECT_NE(report.find(UserFile().string()), std::string::npos) << c.what << ": " << report;
+    EXPECT_NE(report.find(c.reason), std::string::npos) << c.what << ": " << report;
+    EXPECT_NE(report.find(aside[0].string()), std::string::npos) << c.what << ": " << report;
+    ASSERT_TRUE(registry.OpenKey("k", true)) << c.what;
+    registry.WriteString("Fresh", "yes");
+    Registry reader;
+    ASSERT_TRUE(reader.OpenKey("k", false)) << c.what;
+    EXPECT_EQ(reader.ReadString("Fresh"), "yes") << c.what;
+  }
+}
+
+TEST_F(RegistryStore, KeysAndValueNamesBeyondTheRegistrysLimitsAreNeitherOpenedNorMade) {
+  const auto path = [](std::size_t depth, const std::string& name) {
+    std::string joined;
+    for (std::size_t level = 0; level < depth; ++level) joined += "\\" + name;
+    return joined;
+  };
+  Registry registry;
+  EXPECT_FALSE(registry.OpenKey(path(513, "k"), true));
+  EXPECT_FALSE(registry.OpenKey(path(1, std::string(256, 'n')), true));
+  EXPECT_FALSE(fs::exists(UserFile())) << "nothing was made";
+  ASSERT_TRUE(registry.OpenKey(path(512, "k"), true));
+  EXPECT_THROW(registry.WriteString(std::string(16384, 'v'), "x"), RegistryError);
+  registry.WriteString(std::string(16383, 'v'), "longest");
+  ASSERT_TRUE(registry.OpenKey(path(1, std::string(255, 'n')), true));
+  Registry reader;
+  ASSERT_TRUE(reader.OpenKey(path(512, "k"), false)) << "what was made can be read back";
+  EXPECT_EQ(reader.ReadString(std::string(16383, 'v')), "longest");
+  EXPECT_TRUE(CorruptCopies(Folder(), "user.reg").empty());
+}
+
+TEST_F(RegistryStore, ReadsSeeWhatOthersWroteSinceTheKeyWasOpened) {
+  Registry writer;
+  ASSERT_TRUE(writer.OpenKey("K", true));
+  writer.WriteString("A", "1");
+  Registry reader;
+  ASSERT_TRUE(reader.OpenKey("K", false));
+  EXPECT_EQ(reader.ReadString("A"), "1");
+  writer.WriteString("A", "2");
+  EXPECT_EQ(reader.ReadString("A"), "2");
+  WriteBytes(UserFile(), "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\K]\n\"A\"=\"edited by hand\"\n");
+  EXPECT_EQ(reader.ReadString("A"), "edited by hand");
+  fs::remove(UserFile());
+  EXPECT_EQ(reader.ReadString("A"), "");
+}
+
+TEST_F(RegistryStore, GatheredWritesReachTheFileTogetherOntoWhatOthersWrote) {
+  {
+    Registry gatherer;
+    gatherer.BeginWrites();
+    ASSERT_TRUE(gatherer.OpenKey("K", true));
+    gatherer.WriteString("A", "1");
+    EXPECT_EQ(gatherer.ReadString("A"), "1") << "reads see gathered writes";
+    EXPECT_FALSE(fs::exists(UserFile())) << "nothing is written before the commit";
+    Registry other;
+    ASSERT_TRUE(other.OpenKey("K\\Other", true));
+    other.WriteString("B", "2");
+    gatherer.WriteInteger("C", 3);
+    EXPECT_EQ(gatherer.ReadString("A"), "1");
+    gatherer.CommitWrites();
+  }
+  Registry reader;
+  ASSERT_TRUE(reader.OpenKey("K", false));
+  EXPECT_EQ(reader.GetValueNames(), (std::vector<std::string>{"A", "C"}));
+  ASSERT_TRUE(reader.OpenKey("K\\Other", false));
+  EXPECT_EQ(reader.ReadString("B"), "2");
+
+  const std::string before = ReadBytes(UserFile());
+  {
+    Registry dropped;
+    dropped.BeginWrites();
+    ASSERT_TRUE(dropped.OpenKey("K", true));
+    dropped.WriteString("Dropped", "never committed");
+  }
+  EXPECT_EQ(ReadBytes(UserFile()), before);
+
+  Registry refused;
+  refused.BeginWrites();
+  ASSERT_TRUE(refused.OpenKey("New", true));
+  refused.WriteString("A", "x");
+  fs::remove(Folder() / "user.reg.lock");
+  fs::create_directory(Folder() / "user.reg.lock");  // the lock cannot be taken
+  try {
+    refused.CommitWrites();
+    ADD_FAILURE() << "no error";
+  } catch (const RegistryError& error) {
+    EXPECT_NE(std::string(error.what()).find(std::strerror(EISDIR)), std::string::npos) << error.what();
+  }
+  EXPECT_EQ(ReadBytes(UserFile()), before);
+  EXPECT_FALSE(refused.OpenKey("New", false)) << "what was not stored is gone";
+}
+
+TEST_F(RegistryStore, AUtf8FileIsReadAndRewrittenInTheEditorsEncoding) {
+  WriteBytes(UserFile(),
+             "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\"Name\"=\"Zo\xC3\xAB\"\r\n\r\n");
+  Registry registry;
+  ASSERT_TRUE(registry.OpenKey("K", false));
+  EXPECT_EQ(registry.ReadString("Name"), "Zo\xC3\xAB");
+  registry.WriteString("New", "\xE2\x98\xBA");
+  EXPECT_EQ(ReadBytes(UserFile()),
+            test::Utf16LeBytes(u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n"
+                               u"\"Name\"=\"Zo\u00EB\"\r\n\"New\"=\"\u263A\"\r\n\r\n"));
 }
 
 TEST(RegistryFolder, FollowsTheEnvironment) {

@@ -2,8 +2,14 @@
 #include "platform/RegistryText.h"
 
 #include <gtest/gtest.h>
+#include <pthread.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
+#include <vector>
+
+#include "tests/support/RegExportReader.h"
 
 namespace vx {
 namespace {
@@ -41,7 +47,7 @@ std::string RoundTrip(std::string_view bytes) {
   RegistryKey root;
   std::string error;
   EXPECT_TRUE(ParseRegistryText(bytes, kUser, root, error)) << error;
-  return WriteRegistryText(root, kUser);
+  return test::RegExportText(WriteRegistryText(root, kUser));
 }
 
 std::string ToLf(std::string text) {
@@ -174,7 +180,7 @@ TEST(RegistryText, TextThatIsNotAnExportOfThisRootIsRejectedWithItsLine) {
     std::string error;
     EXPECT_FALSE(ParseRegistryText(c.text, kUser, root, error)) << c.what;
     EXPECT_NE(error.find(c.line), std::string::npos) << c.what << ": " << error;
-    EXPECT_TRUE(root.subkeys.empty()) << c.what;
+    EXPECT_TRUE(root.Subkeys().empty()) << c.what;
   }
 }
 
@@ -185,6 +191,143 @@ TEST(RegistryText, AHandWrittenSingleBackslashIsKept) {
                                 kUser, root, error))
       << error;
   EXPECT_EQ(root.Find({"A"})->FindValue("N")->text, "C:\\App\\x");
+}
+
+std::vector<std::uint8_t> Bytes(std::string_view bytes) { return {bytes.begin(), bytes.end()}; }
+
+TEST(RegistryText, WrittenTextIsWhatTheRegistryEditorExportsAndImports) {
+  RegistryKey root(std::string{kUser});
+  RegistryKey& key = root.FindOrAdd({"Software", "Gr\xC3\xBC\xC3\x9F" "e"});
+  key.SetValue(RegistryValue::String("Name", "Zo\xC3\xAB \xE2\x98\xBA \xF0\x9D\x84\x9E"));
+  key.SetValue(RegistryValue::String("Path", "C:\\A \"B\""));
+  key.SetValue(RegistryValue::Dword("Count", 4));
+  key.SetValue(RegistryValue::String("Lines", "a\r\nb"));
+  RegistryValue expand;
+  expand.name = "Expand";
+  expand.type = kRegExpandSz;
+  expand.form = RegistryValue::Form::Bytes;
+  expand.bytes = {0x25, 0, 0x41, 0, 0x25, 0, 0, 0};
+  key.SetValue(expand);
+  RegistryValue binary;
+  binary.name = "Gr\xC3\xB6\xC3\x9F" "e";  // 5 characters in 7 bytes: lines are counted in characters
+  binary.type = kRegBinary;
+  binary.form = RegistryValue::Form::Bytes;
+  for (std::uint8_t byte = 0; byte < 30; ++byte) binary.bytes.push_back(byte);
+  key.SetValue(binary);
+
+  const std::string written = WriteRegistryText(root, kUser);
+  const std::u16string expected =
+      u"\uFEFFWindows Registry Editor Version 5.00\r\n"
+      u"\r\n"
+      u"[HKEY_CURRENT_USER\\Software]\r\n"
+      u"\r\n"
+      u"[HKEY_CURRENT_USER\\Software\\Gr\u00FC\u00DFe]\r\n"
+      u"\"Name\"=\"Zo\u00EB \u263A \U0001D11E\"\r\n"
+      u"\"Path\"=\"C:\\\\A \\\"B\\\"\"\r\n"
+      u"\"Count\"=dword:00000004\r\n"
+      u"\"Lines\"=hex(1):61,00,0d,00,0a,00,62,00,00,00\r\n"
+      u"\"Expand\"=hex(2):25,00,41,00,25,00,00,00\r\n"
+      u"\"Gr\u00F6\u00DFe\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,\\\r\n"
+      u"  16,17,18,19,1a,1b,1c,1d\r\n"
+      u"\r\n";
+  EXPECT_EQ(written.substr(0, 2), "\xFF\xFE");
+  EXPECT_EQ(written, test::Utf16LeBytes(expected));
+
+  // Read back by the editor's rules, every value arrives with its type and data.
+  const test::RegImport imported = test::ImportRegExport(written);
+  ASSERT_EQ(imported.error, "");
+  ASSERT_EQ(imported.keys.size(), 2u);
+  EXPECT_EQ(imported.keys[1].path, "HKEY_CURRENT_USER\\Software\\Gr\xC3\xBC\xC3\x9F" "e");
+  using Value = std::pair<std::string, test::RegImportedValue>;
+  const std::vector<Value> values = {
+      {"Name", {kRegSz, Bytes(test::Utf16LeBytes(u"Zo\u00EB \u263A \U0001D11E") + std::string(2, '\0'))}},
+      {"Path", {kRegSz, Bytes(test::Utf16LeBytes(u"C:\\A \"B\"") + std::string(2, '\0'))}},
+      {"Count", {kRegDword, {4, 0, 0, 0}}},
+      {"Lines", {kRegSz, Bytes(test::Utf16LeBytes(u"a\r\nb") + std::string(2, '\0'))}},
+      {"Expand", {kRegExpandSz, expand.bytes}},
+      {"Gr\xC3\xB6\xC3\x9F" "e", {kRegBinary, binary.bytes}},
+  };
+  EXPECT_EQ(imported.keys[1].values, values);
+}
+
+// A key line with a path of depth levels below the root, each named name.
+std::string KeyLines(std::size_t depth, const std::string& name = "k") {
+  std::string line = "[HKEY_CURRENT_USER";
+  for (std::size_t level = 0; level < depth; ++level) line += "\\" + name;
+  return "Windows Registry Editor Version 5.00\n" + line + "]\n";
+}
+
+std::string Repeated(std::string_view part, std::size_t count) {
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) text += part;
+  return text;
+}
+
+TEST(RegistryText, KeyPathsAndNamesBeyondTheRegistrysLimitsAreRejected) {
+  const std::string eAcute = "\xC3\xA9";                 // one UTF-16 character
+  const std::string gClef = "\xF0\x9D\x84\x9E";          // two UTF-16 characters
+  const struct {
+    const char* what;
+    std::string text;
+    const char* fault;  // null when the file is read; else on the last line
+  } cases[] = {
+      {"512 levels", KeyLines(512), nullptr},
+      {"513 levels", KeyLines(513), "deeper than 512 levels"},
+      {"100,000 levels in 200 KB", KeyLines(100000), "deeper than 512 levels"},
+      {"1,000,000 levels", KeyLines(1000000), "deeper than 512 levels"},
+      {"a key name of 255 characters", KeyLines(1, Repeated(eAcute, 255)), nullptr},
+      {"a key name of 256 characters", KeyLines(1, Repeated(eAcute, 256)), "longer than 255 characters"},
+      {"a key name of 128 characters beyond the first plane", KeyLines(1, Repeated(gClef, 128)),
+       "longer than 255 characters"},
+      {"a value name of 16,383 characters", KeyLines(1) + "\"" + Repeated(eAcute, 16383) + "\"=\"v\"\n", nullptr},
+      {"a value name of 16,384 characters", KeyLines(1) + "\"" + Repeated(eAcute, 16384) + "\"=\"v\"\n",
+       "longer than 16383 characters"},
+  };
+  for (const auto& c : cases) {
+    RegistryKey root;
+    std::string error;
+    const bool read = ParseRegistryText(c.text, kUser, root, error);
+    EXPECT_EQ(read, c.fault == nullptr) << c.what << ": " << error.substr(0, 200);
+    if (c.fault) {
+      const std::string lastLine = "line " + std::to_string(std::count(c.text.begin(), c.text.end(), '\n')) + ": ";
+      EXPECT_EQ(error.rfind(lastLine, 0), 0u) << c.what << ": " << error.substr(0, 200);
+      EXPECT_NE(error.find(c.fault), std::string::npos) << c.what << ": " << error.substr(0, 200);
+      EXPECT_TRUE(root.Subkeys().empty()) << c.what;
+    } else {
+      EXPECT_EQ(RoundTrip(RoundTrip(c.text)), RoundTrip(c.text)) << c.what;
+    }
+  }
+}
+
+// Runs work on a thread with a small stack, where recursion once per level
+// of a deep tree would overflow it.
+void OnSmallStack(const std::function<void()>& work) {
+  pthread_attr_t attributes;
+  ASSERT_EQ(::pthread_attr_init(&attributes), 0);
+  ASSERT_EQ(::pthread_attr_setstacksize(&attributes, 256 * 1024), 0);
+  pthread_t thread;
+  const auto run = [](void* argument) -> void* {
+    (*static_cast<const std::function<void()>*>(argument))();
+    return nullptr;
+  };
+  ASSERT_EQ(::pthread_create(&thread, &attributes, run, const_cast<std::function<void()>*>(&work)), 0);
+  ::pthread_join(thread, nullptr);
+  ::pthread_attr_destroy(&attributes);
+}
+
+TEST(RegistryText, AChainOfKeysOfAnyDepthIsTakenApartWithoutRecursion) {
+  OnSmallStack([] {
+    const std::vector<std::string> path(100000, "k");
+    RegistryKey root(std::string{kUser});
+    root.FindOrAdd(path).SetValue(RegistryValue::Dword("Deep", 1));
+    RegistryKey moved = std::move(root);
+    root = std::move(moved);       // the chain comes back
+    moved = RegistryKey("other");  // an empty key replaces nothing
+    ASSERT_NE(root.Find(path), nullptr);
+    EXPECT_EQ(root.Find(path)->FindValue("deep")->dword, 1u);
+    root = RegistryKey(std::string{kUser});  // the whole chain goes here
+    EXPECT_TRUE(root.Subkeys().empty());
+  });
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/RegExportReader.h"
+
 namespace vx::test {
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
@@ -22,6 +24,9 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
 }
+
+// A store file's text, in UTF-8, when it is in the registry editor's encoding.
+inline std::string ReadStoreText(const std::filesystem::path& path) { return RegExportText(ReadBytes(path)); }
 
 // Creates a temporary folder, points the registry store at it, and removes
 // it again afterwards.
@@ -38,7 +43,6 @@ class TempRegistry : public ::testing::Test {
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
   }
-
 
  public:
   const std::filesystem::path& Folder() const { return folder_; }

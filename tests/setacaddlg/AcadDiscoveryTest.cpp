@@ -143,6 +143,19 @@ TEST_F(Discovery, AProductNameOfAnotherTypeIsAnError) {
   EXPECT_THROW(FindAcad("R15.0", "AutoCAD 2000", true), RegistryError);
 }
 
+TEST_F(Discovery, AReleaseInAStoreThatCannotBeWrittenIsNotFound) {
+  Install("R14.0", "ACAD-1", "AutoCAD R14");
+  Install("R15.0", "ACAD-1", "AutoCAD 2000");
+  Install("R16.2", "ACAD-1", "AutoCAD 2006");
+  ASSERT_EQ(Found(), (std::array<bool, 6>{true, true, false, false, false, true}));
+  std::filesystem::remove(Folder() / "machine.reg.lock");
+  std::filesystem::create_directory(Folder() / "machine.reg.lock");  // no writer can take the lock
+  EXPECT_EQ(Found(), (std::array<bool, 6>{})) << "registration would fail for each of them";
+  std::filesystem::remove(Folder() / "machine.reg.lock");
+  EXPECT_EQ(Found(), (std::array<bool, 6>{true, true, false, false, false, true}));
+  EXPECT_FALSE(std::filesystem::exists(Folder() / "machine.reg.lock")) << "discovery makes no lock file";
+}
+
 TEST_F(Discovery, ReadsOnly) {
   Install("R15.0", "ACAD-1", "AutoCAD 2000");
   const std::string before = test::ReadBytes(MachineFile());

@@ -163,7 +163,7 @@ TEST_F(Registration, WritesExactlyTheEntriesOfEachRelease) {
 TEST_F(Registration, TheFileShowsREGPATHAndTheProductKeyWithItsBlank) {
   Install("R14.0", "ACAD-1", "AutoCAD R14");
   ASSERT_TRUE(Register(kR14));
-  const std::string machine = test::ReadBytes(MachineFile());
+  const std::string machine = test::ReadStoreText(MachineFile());
   for (const char* line : {
            "[HKEY_LOCAL_MACHINE\\Software\\Kestrow\\Vexoglyph\\Arx R14.0]\r\n\"CurVer\"=\"V1.8\"\r\n",
            "[HKEY_LOCAL_MACHINE\\Software\\Kestrow\\Vexoglyph\\Arx R14.0\\Loader]\r\n"

@@ -21,7 +21,7 @@ using RegistryState = std::map<std::string, std::string>;
 
 inline void Flatten(const RegistryKey& key, const std::string& path, RegistryState& state) {
   state[path] = "(key)";
-  for (const RegistryValue& value : key.values) {
+  for (const RegistryValue& value : key.Values()) {
     std::string data;
     if (value.type == kRegSz && value.form == RegistryValue::Form::Text) {
       data = "sz:" + value.text;
@@ -32,7 +32,7 @@ inline void Flatten(const RegistryKey& key, const std::string& path, RegistrySta
     }
     state[path + "|" + value.name] = data;
   }
-  for (const RegistryKey& child : key.subkeys) Flatten(child, path + "\\" + child.name, state);
+  for (const RegistryKey& child : key.Subkeys()) Flatten(child, path + "\\" + child.Name(), state);
 }
 
 inline RegistryState ReadState() {
