@@ -29,7 +29,7 @@ class LargeStore {
     for (int i = 0; i < kEntries; ++i) {
       const std::string number = std::to_string(i);
       if (spreadOverKeys) out << "\r\n" << option << "\\Key " << number << "]\r\n";
-      out << "\"Value " << number << "\"=\"Text of value " << number << "\"\r\n";
+      out << "\"Value " << number << "\"=\"Text " << number << "\"\r\n";
     }
   }
   ~LargeStore() {
