@@ -329,6 +329,25 @@ TEST(ConvertCommand, TypographicLayoutShapesReordersAndFallsBack) {
   EXPECT_EQ(SvgGlyphBoxes(svg).size(), 3u);
 }
 
+TEST(ConvertCommand, TypographicLayoutTakesWholeCodePointsAndEachRtfCharactersFormat) {
+  TempFolder folder;
+  std::string svg;
+  // U+1D400 is one character, not two code units each drawn as a missing-glyph box.
+  ASSERT_EQ(ConvertToSvg(folder, {"-f", kFace, "\U0001D400"}, svg).exitCode, 0);
+  EXPECT_EQ(SvgGlyphBoxes(svg).size(), 2u);
+  const auto whole = ConvertToSvg(folder, {"--layout", "typographic", "-f", kFace, "\U0001D400"}, svg);
+  ASSERT_EQ(whole.exitCode, 0);
+  EXPECT_EQ(SvgGlyphBoxes(svg).size(), 1u);
+  EXPECT_NE(whole.err.find("fallback: \"\U0001D400\" from "), std::string::npos) << whole.err;
+
+  // 12 pt then 48 pt "H".
+  const std::string fixture = std::string(VX_APP_TEST_DATA) + "/two-sizes.rtf";
+  const DxfDrawing dxf = ConvertToDxf(folder, {"--layout", "typographic", "-i", fixture});
+  ASSERT_EQ(dxf.polylines.size(), 2u);
+  EXPECT_NEAR(Height(dxf.polylines[1]) / Height(dxf.polylines[0]), 4.0, 0.05);
+  EXPECT_GT(dxf.polylines[1].Left(), dxf.polylines[0].Right());
+}
+
 TEST(ConvertCommand, TypographicLinePitchComesFromTheFaceTimesTheLineSpacing) {
   // DejaVu Sans: ascent 1901, descent 483, no line gap, em 2048; at height 10
   // the em is 172 of 200 device units.
