@@ -116,14 +116,7 @@ std::string SetAlign(ConvertOptions& options, const std::string& text) {
 }
 
 std::string SetFormat(ConvertOptions& options, const std::string& text) {
-  if (EqualsIgnoringCase(text, "dxf")) {
-    options.format = OutputFormat::Dxf;
-  } else if (EqualsIgnoringCase(text, "svg")) {
-    options.format = OutputFormat::Svg;
-  } else {
-    return "Unknown format " + Quoted(text) + ": use dxf or svg";
-  }
-  return {};
+  return SetChoice(options.format, "format", {{"dxf", OutputFormat::Dxf}, {"svg", OutputFormat::Svg}}, text);
 }
 
 std::string SetNonEmpty(std::string& target, const char* what, const std::string& text) {
