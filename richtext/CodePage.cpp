@@ -3,6 +3,8 @@
 
 #include <cerrno>
 
+#include "richtext/DoubleByteCodePages.h"
+
 namespace vx {
 namespace {
 
@@ -75,8 +77,12 @@ void CodePageDecoder::Decode(int codePage, std::string_view bytes, std::u16strin
     out.append(bytes.begin(), bytes.end());
     return;
   }
+  if (IconvNameOf(codePage) == nullptr) codePage = 1252;
   iconv_t cd = Open(codePage);
-  if (cd == reinterpret_cast<iconv_t>(-1)) cd = Open(1252);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    codePage = 1252;
+    cd = Open(codePage);
+  }
   if (cd == reinterpret_cast<iconv_t>(-1)) {
     // No converter at all: keep ASCII, mark the rest as undecodable.
     for (const char c : bytes) {
@@ -95,14 +101,15 @@ void CodePageDecoder::Decode(int codePage, std::string_view bytes, std::u16strin
     AppendUtf16Le(buffer, sizeof buffer - outLeft, out);
     if (result != static_cast<std::size_t>(-1)) break;
     if (errno == E2BIG) continue;
-    out.push_back(kReplacement);
-    if (errno == EILSEQ) {
-      ++in;
-      --inLeft;
-      iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    } else {
-      break;  // EINVAL: an incomplete character at the end
+    if (errno != EILSEQ) {
+      out.push_back(kReplacement);  // EINVAL: an incomplete character at the end
+      break;
     }
+    const RefusedCharacter refused = ReadRefusedCharacter(IconvNameOf(codePage), std::string_view(in, inLeft));
+    out.push_back(refused.unit);
+    in += refused.length;
+    inLeft -= refused.length;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
 }
 

@@ -15,8 +15,9 @@ namespace vx {
 const char* IconvNameOf(int codePage);
 
 // Decodes byte strings code page by code page, keeping each converter open
-// for the next call. Undecodable bytes become U+FFFD; nothing is ever lost
-// silently and nothing throws.
+// for the next call. An undecodable character becomes one U+FFFD (a refused
+// double-byte pair is one character, and a user-defined one its private-use
+// character); nothing is ever lost silently and nothing throws.
 class CodePageDecoder {
  public:
   CodePageDecoder() = default;

@@ -2,10 +2,12 @@
 #include "richtext/RtfReader.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
+#include <iterator>
 #include <unordered_map>
-#include <vector>
 
 #include "richtext/CodePage.h"
 #include "richtext/TextBuilder.h"
@@ -26,7 +28,7 @@ constexpr char16_t kLineSeparator = 0x2028;
 // Control words the reader acts on; everything else is ignored.
 enum class Word {
   Other, Bin, U, Uc, Upr, Ud, FontTable, F, FCharset, Cpg, Skip, AnsiCpg, Mac, Pc, Pca,
-  Deff, Fs, B, I, Plain, Par, Line, Tab, Named,
+  Deff, Fs, B, I, Hidden, Plain, Par, Line, Tab, Named,
 };
 
 struct WordInfo {
@@ -42,10 +44,11 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
         {"f", {Word::F}},           {"fcharset", {Word::FCharset}}, {"cpg", {Word::Cpg}},
         {"ansicpg", {Word::AnsiCpg}}, {"mac", {Word::Mac}},   {"pc", {Word::Pc}},
         {"pca", {Word::Pca}},       {"deff", {Word::Deff}},   {"fs", {Word::Fs}},
-        {"b", {Word::B}},           {"i", {Word::I}},         {"plain", {Word::Plain}},
-        {"par", {Word::Par}},       {"sect", {Word::Par}},    {"page", {Word::Par}},
-        {"row", {Word::Par}},       {"line", {Word::Line}},   {"tab", {Word::Tab}},
-        {"cell", {Word::Tab}},
+        {"b", {Word::B}},           {"i", {Word::I}},         {"v", {Word::Hidden}},
+        {"plain", {Word::Plain}},   {"par", {Word::Par}},     {"sect", {Word::Par}},
+        {"page", {Word::Par}},      {"row", {Word::Par}},     {"nestrow", {Word::Par}},
+        {"line", {Word::Line}},     {"tab", {Word::Tab}},     {"cell", {Word::Tab}},
+        {"nestcell", {Word::Tab}},
         {"emdash", {Word::Named, 0x2014}},  {"endash", {Word::Named, 0x2013}},
         {"lquote", {Word::Named, 0x2018}},  {"rquote", {Word::Named, 0x2019}},
         {"ldblquote", {Word::Named, 0x201C}}, {"rdblquote", {Word::Named, 0x201D}},
@@ -62,12 +65,23 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
           "pgdsctbl", "revtbl", "filetbl", "title", "author", "operator", "subject", "keywords",
           "doccomm", "company", "creatim", "revtim", "printim", "buptim", "txe", "nonshppict",
           "shppict", "sp", "sn", "sv", "shpinst", "bkmkstart", "bkmkend", "xe", "tc", "pn",
-          "pnseclvl", "userprops", "template", "mmathPr"}) {
+          "pnseclvl", "userprops", "template", "mmathPr",
+          // What a nested table says to readers that know no nested tables;
+          // its cells and rows are read as such instead.
+          "nonesttables"}) {
       w.emplace(skipped, WordInfo{Word::Skip});
     }
     return w;
   }();
   return words;
+}
+
+// Ignorable destinations ({\* ...}) whose text a word processor shows: the
+// group holds document content, not data about it. Their words are read as
+// anywhere else.
+bool ShowsItsText(std::string_view destination) {
+  constexpr std::string_view kShown[] = {"nesttableprops"};
+  return std::find(std::begin(kShown), std::end(kShown), destination) != std::end(kShown);
 }
 
 // Windows code page of an \fcharset value, or 0 when the document's applies.
@@ -124,10 +138,49 @@ struct GroupState {
   int halfPoints = kDefaultHalfPoints;
   bool bold = false;
   bool italic = false;
+  bool hidden = false;  // \v: text a word processor does not show
   int uc = 1;
   Dest dest = Dest::Text;
   bool skip = false;
   unsigned char upr = 0;  // 1: in \upr before its first group; 2: after it
+  bool operator==(const GroupState&) const = default;
+};
+
+// The states the open groups restore when they close, innermost last.
+// Consecutive equal states share one entry, so nesting costs memory only
+// where the state changes: thousands of groups opened one inside the other
+// with nothing in between keep a single entry.
+class GroupStack {
+ public:
+  bool empty() const { return depth_ == 0; }
+  const GroupState& top() const { return entries_.back().state; }
+
+  void push(const GroupState& state) {
+    if (!entries_.empty() && entries_.back().state == state && entries_.back().count < UINT32_MAX) {
+      ++entries_.back().count;
+    } else {
+      entries_.push_back(Entry{state, 1});
+    }
+    ++depth_;
+  }
+
+  // Removes the innermost state and returns it; the stack must not be empty.
+  GroupState pop() {
+    Entry& last = entries_.back();
+    const GroupState state = last.state;
+    if (--last.count == 0) entries_.pop_back();
+    --depth_;
+    return state;
+  }
+
+ private:
+  struct Entry {
+    GroupState state;
+    std::uint32_t count;
+  };
+  // A deque grows without copying what it holds.
+  std::deque<Entry> entries_;
+  std::size_t depth_ = 0;
 };
 
 // NUL, CR and LF written as \'hh or \uN are dropped like bare ones: a line
@@ -157,6 +210,8 @@ class RtfParser {
   bool CloseGroup();  // false when the document group has ended
   void ControlWord();
   void ControlSymbol(unsigned char c);
+  std::string_view DestinationAfterStar() const;
+  bool Shown() const { return !state_.skip && !state_.hidden; }
   void TextByte(unsigned char c);
   void TextUnit(char16_t unit);
   void Break();
@@ -181,7 +236,7 @@ class RtfParser {
   int deff_ = 0;
 
   GroupState state_;
-  std::vector<GroupState> stack_;
+  GroupStack stack_;
   int skipFallback_ = 0;
 
   std::string pendingBytes_;
@@ -230,12 +285,20 @@ StyledText RtfParser::Run() {
 void RtfParser::OpenGroup() {
   Flush();
   skipFallback_ = 0;
-  stack_.push_back(state_);
+  if (state_.skip && !stack_.empty() && stack_.top().skip) {
+    // Inside a group that is skipped for good (\ud reads a group again only
+    // when its parent is read), only the depth matters: every level saves
+    // the same state, which the stack keeps once.
+    stack_.push(GroupState{.skip = true});
+    return;
+  }
+  GroupState saved = state_;
   if (state_.upr == 1) {
     // The first group of \upr is the ANSI copy of what its \ud group holds.
-    stack_.back().upr = 2;
+    saved.upr = 2;
     state_.skip = true;
   }
+  stack_.push(saved);
   state_.upr = 0;
 }
 
@@ -244,8 +307,7 @@ bool RtfParser::CloseGroup() {
   skipFallback_ = 0;
   if (state_.dest == Dest::FontTable && !state_.skip) FinishFontEntry();
   if (stack_.empty()) return false;
-  state_ = stack_.back();
-  stack_.pop_back();
+  state_ = stack_.pop();
   StateChanged();
   return !stack_.empty();
 }
@@ -295,7 +357,7 @@ void RtfParser::ApplyWord(const WordInfo& info, std::optional<int> param) {
             entry_->nameBytes.clear();
             entry_->nameUnits.push_back(unit);
           }
-        } else if (!state_.skip) {
+        } else if (Shown()) {
           if (!pendingBytes_.empty()) Flush();
           pendingUnits_.push_back(unit);
         }
@@ -310,7 +372,7 @@ void RtfParser::ApplyWord(const WordInfo& info, std::optional<int> param) {
       return;
     case Word::Ud:
       // The Unicode copy of \upr's content is read unless its parent is skipped.
-      if (!stack_.empty() && !stack_.back().skip) state_.skip = false;
+      if (!stack_.empty() && !stack_.top().skip) state_.skip = false;
       return;
     default:
       break;
@@ -386,11 +448,15 @@ void RtfParser::ApplyWord(const WordInfo& info, std::optional<int> param) {
     case Word::I:
       state_.italic = param.value_or(1) != 0;
       break;
+    case Word::Hidden:
+      state_.hidden = param.value_or(1) != 0;
+      return;
     case Word::Plain:
       state_.font = deff_;
       state_.halfPoints = kDefaultHalfPoints;
       state_.bold = false;
       state_.italic = false;
+      state_.hidden = false;
       break;
     default:
       return;
@@ -413,7 +479,7 @@ void RtfParser::ControlSymbol(unsigned char c) {
     return;
   }
   if (c == '*') {
-    if (!stack_.empty()) {
+    if (!stack_.empty() && !ShowsItsText(DestinationAfterStar())) {
       Flush();
       state_.skip = true;
     }
@@ -445,6 +511,16 @@ void RtfParser::ControlSymbol(unsigned char c) {
   }
 }
 
+// The control word that follows \* (line breaks between them are ignored).
+std::string_view RtfParser::DestinationAfterStar() const {
+  std::size_t at = pos_;
+  while (at < in_.size() && (in_[at] == '\r' || in_[at] == '\n')) ++at;
+  if (at >= in_.size() || in_[at] != '\\') return {};
+  const std::size_t start = ++at;
+  while (at < in_.size() && IsLetter(static_cast<unsigned char>(in_[at]))) ++at;
+  return in_.substr(start, at - start);
+}
+
 void RtfParser::TextByte(unsigned char c) {
   if (skipFallback_ > 0) {
     --skipFallback_;
@@ -455,6 +531,7 @@ void RtfParser::TextByte(unsigned char c) {
     if (entry_ != nullptr) entry_->nameBytes.push_back(static_cast<char>(c));
     return;
   }
+  if (state_.hidden) return;
   if (!pendingUnits_.empty()) Flush();
   pendingBytes_.push_back(static_cast<char>(c));
 }
@@ -464,13 +541,14 @@ void RtfParser::TextUnit(char16_t unit) {
     --skipFallback_;
     return;
   }
-  if (state_.skip || state_.dest == Dest::FontTable) return;
+  if (!Shown() || state_.dest == Dest::FontTable) return;
   Flush();
   builder_.Append(unit, Format());
 }
 
 void RtfParser::Break() {
-  if (state_.skip || state_.dest == Dest::FontTable) return;
+  // A hidden paragraph mark joins its paragraph to the next, as shown.
+  if (!Shown() || state_.dest == Dest::FontTable) return;
   builder_.Break(Format());
 }
 

@@ -27,6 +27,11 @@ std::string Doc1251(const std::string& body) {
   return head + body + "}";
 }
 
+// A document whose font 0 is "CJK" in the given double-byte character set.
+std::string DbcsDoc(int charset, const std::string& body) {
+  return "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset" + std::to_string(charset) + " CJK;}}\\f0 " + body + "}";
+}
+
 // The face characters take when the document names none.
 const CharFormat kDefault{"Default Face", 40, false, false, CharSet::Default};
 
@@ -75,7 +80,20 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"ParameterEndsTheWord", Doc("\\fs30x"), {R("x", "Arial", 30)}},
         ReadCase{"UnknownFontIndexKeepsFont", Doc("\\f2 a\\f9 b"), {R("ab", "Arial Cyr")}},
         ReadCase{"NegativeOrZeroSizeIsDefault", Doc("\\fs-5 a\\fs0 b"), {R("ab")}},
-        ReadCase{"UnknownControlWordsIgnored", Doc("\\ul\\cf2\\lang1033\\loch\\af3 a\\ulnone b"), {R("ab")}}));
+        ReadCase{"UnknownControlWordsIgnored", Doc("\\ul\\cf2\\lang1033\\loch\\af3 a\\ulnone b"), {R("ab")}},
+        ReadCase{"NestedGroupsRestoreTheirOwnState", Doc("{{{\\b a{{\\i b}c}d}e}f}g"),
+                 {R("a", "Arial", 24, true), R("b", "Arial", 24, true, true), R("cd", "Arial", 24, true), R("efg")}}));
+
+// Hidden text is not shown by a word processor, so it is not part of the document.
+INSTANTIATE_TEST_SUITE_P(
+    Hidden, RtfReading,
+    testing::Values(
+        ReadCase{"HiddenGroupLeftOut", Doc("a{\\v hidden}b"), {R("ab")}},
+        ReadCase{"V0EndsHiddenText", Doc("a\\v hidden\\v0 b"), {R("ab")}},
+        ReadCase{"PlainEndsHiddenText", Doc("a\\v hidden\\plain b"), {R("ab")}},
+        ReadCase{"HiddenCharactersOfEveryKind", Doc("a{\\v\\tab\\emdash\\~\\'e9\\u8364?\\line}b"), {R("ab")}},
+        ReadCase{"HiddenParagraphMarkJoinsParagraphs", Doc("a{\\v x\\par}b\\par c"), {R("ab\nc")}},
+        ReadCase{"HiddenSymbolBytesLeftOut", Doc("\\f1 a{\\v\\'b7}b"), {Sym("ab")}}));
 
 INSTANTIATE_TEST_SUITE_P(
     Breaks, RtfReading,
@@ -126,7 +144,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Ansicpg1200FallsBackTo1252",
                  "{\\rtf1\\ansi\\ansicpg1200{\\fonttbl{\\f0\\fnil Calibri;}}\\f0\\'80}", {R("€", "Calibri")}},
         ReadCase{"UndecodableByte", Doc("\\'81x"), {R("\ufffdx")}},
-        ReadCase{"IncompleteDbcsPair", Doc("\\f3\\'82}"), {R("\ufffd", "MS Gothic")}}));
+        ReadCase{"IncompleteDbcsPair", Doc("\\f3\\'82}"), {R("\ufffd", "MS Gothic")}},
+        ReadCase{"UserDefinedPairIsPrivateUse", DbcsDoc(136, "\\'84\\'68"), {R("\uf0b7", "CJK")}},
+        ReadCase{"UserDefinedTrailByteAsLiteral", DbcsDoc(136, "\\'84h"), {R("\uf0b7", "CJK")}},
+        ReadCase{"RefusedPairIsOneCharacter", DbcsDoc(136, "\\'a3\\'c5x"), {R("\ufffdx", "CJK")}},
+        ReadCase{"LeadByteWithoutTrailByte", DbcsDoc(136, "\\'84 x"), {R("\ufffd x", "CJK")}}));
 
 INSTANTIATE_TEST_SUITE_P(
     Symbols, RtfReading,
@@ -176,7 +198,17 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"FieldKeepsItsResult", Doc("{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt link}}"), {R("link")}},
         ReadCase{"BinDataSkipped", Doc("a{\\pict\\bin4 }{\\x}b"), {R("ab")}},
         ReadCase{"BinInTextSkipped", Doc("a\\bin3 {}\\b"), {R("ab")}},
-        ReadCase{"HeaderAndFootnoteSkipped", Doc("a{\\header h}{\\footnote f}b"), {R("ab")}}));
+        ReadCase{"HeaderAndFootnoteSkipped", Doc("a{\\header h}{\\footnote f}b"), {R("ab")}},
+        ReadCase{"NestedTablePropertiesShowTheirText",
+                 Doc("a{\\*\\nesttableprops\\trowd\\cellx100 Total: 42\\nestrow}b"), {R("aTotal: 42\nb")}},
+        ReadCase{"NestedTableCellsAndRows",
+                 Doc("x\\nestcell y\\nestcell{\\*\\nesttableprops\\trowd\\cellx100\\nestrow}{\\nonesttables\\par}z"),
+                 {R("x\ty\t\nz")}},
+        ReadCase{"NestedTablePropertiesInSkippedGroupStaySkipped",
+                 Doc("a{\\info{\\*\\nesttableprops b}}{\\*\\foo{{\\*\\nesttableprops c}}}d"), {R("ad")}},
+        ReadCase{"DeepSkippedGroupsStaySkipped",
+                 Doc("a{\\*\\foo" + std::string(3000, '{') + "{\\*\\ud x}" + std::string(3000, '}') + "y}b"),
+                 {R("ab")}}));
 
 INSTANTIATE_TEST_SUITE_P(
     Malformed, RtfReading,
