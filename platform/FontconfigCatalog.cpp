@@ -3,7 +3,6 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <cctype>
@@ -12,24 +11,17 @@
 #include <vector>
 
 #include "platform/FontMatching.h"
+#include "platform/SymbolFaces.h"
 
 namespace vx {
 namespace {
-
-constexpr unsigned long kSymbolCodePageBit = 1ul << 31;
 
 bool IsTrueTypeFace(const FontFile& face) { return face.outline && face.format == "TrueType"; }
 
 bool FaceHasSymbolCharset(FT_Library library, const FontFile& file) {
   FT_Face face = nullptr;
   if (FT_New_Face(library, file.file.c_str(), file.index, &face) != 0) return false;
-  bool symbol = false;
-  for (int i = 0; i < face->num_charmaps && !symbol; ++i) {
-    symbol = face->charmaps[i]->platform_id == 3 && face->charmaps[i]->encoding_id == 0;
-  }
-  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-  if (!symbol && os2 != nullptr && os2->version != 0xFFFF && os2->version >= 1)
-    symbol = (os2->ulCodePageRange1 & kSymbolCodePageBit) != 0;
+  const bool symbol = HasSymbolCharset(face);
   FT_Done_Face(face);
   return symbol;
 }

@@ -15,6 +15,7 @@
 
 #include "platform/FontMatching.h"
 #include "platform/NativeOutlineWriter.h"
+#include "platform/SymbolFaces.h"
 
 namespace vx {
 namespace {
@@ -43,6 +44,7 @@ struct OpenFace {
   bool trueType = false;  // sfnt with quadratic glyf outlines
   FT_CharMap unicode = nullptr;
   FT_CharMap symbol = nullptr;  // Microsoft Symbol (3,0) cmap
+  bool symbolCharset = false;   // holds symbol codes, wherever its cmaps put them
   double unitsPerEm = 0;
   double cellUnits = 0;        // usWinAscent + usWinDescent
   double avgCharWidthUnits = 0;  // xAvgCharWidth
@@ -51,6 +53,14 @@ struct OpenFace {
     if (face) FT_Done_Face(face);
   }
 };
+
+// Unicode's white-space characters that the layout meets (line breaks never
+// reach a glyph query).
+bool IsBlank(char16_t code) {
+  return code == u'\t' || code == 0x0B || code == 0x0C || code == u' ' || code == 0x85 || code == 0xA0 ||
+         code == 0x1680 || (code >= 0x2000 && code <= 0x200A) || code == 0x202F || code == 0x205F ||
+         code == 0x3000;
+}
 
 FT_CharMap FindCharmap(FT_Face face, FT_UShort platform, FT_UShort encoding) {
   for (int i = 0; i < face->num_charmaps; ++i) {
@@ -95,6 +105,7 @@ std::unique_ptr<OpenFace> OpenFontFile(FT_Library library, const std::string& fi
   if (f->face->units_per_EM == 0) return nullptr;
   f->trueType = HasGlyfTable(f->face);
   f->symbol = FindCharmap(f->face, 3, 0);
+  f->symbolCharset = HasSymbolCharset(f->face);
   f->unicode = FindCharmap(f->face, 3, 1);
   if (!f->unicode) f->unicode = FindCharmap(f->face, 3, 10);
   if (!f->unicode && FT_Select_Charmap(f->face, FT_ENCODING_UNICODE) == 0)
@@ -236,9 +247,20 @@ struct FontconfigGlyphSource::Impl {
     }
     if (f.unicode) {
       FT_Set_Charmap(f.face, f.unicode);
-      return FT_Get_Char_Index(f.face, code);
+      if (FT_UInt glyph = FT_Get_Char_Index(f.face, code)) return glyph;
+      return SymbolCodeGlyph(f, code);
     }
     return 0;  // the face's missing-character glyph
+  }
+
+  // A face in the symbol character set without a symbol cmap keeps its
+  // glyphs at Unicode positions (the usual stand-ins for "Symbol"): a symbol
+  // code it has no glyph for shows the Symbol encoding's character; 0 when
+  // it has none either.
+  static FT_UInt SymbolCodeGlyph(const OpenFace& f, char16_t code) {
+    if (!f.symbolCharset || f.symbol) return 0;
+    const char16_t unicode = UnicodeOfSymbolCode(code);
+    return unicode != 0 ? FT_Get_Char_Index(f.face, unicode) : 0;
   }
 
   // Scales, shears and transforms the slot's outline into points; false when
@@ -308,28 +330,37 @@ struct FontconfigGlyphSource::Impl {
     return Prepare(font);
   }
 
+  // What a query yields of the glyph: its outline, or only its advance.
+  enum class Drawn { Outline, AdvanceOnly };
+
   bool QueryCode(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
                  std::vector<std::uint8_t>& outline) {
     const Prepared* p = PrepareWithinLimits(font);
-    return p != nullptr && Query(*p, GlyphIndex(*p->face, code), metrics, outline);
+    if (p == nullptr) return false;
+    const FT_UInt glyph = GlyphIndex(*p->face, code);
+    // A blank the face has no glyph for is blank all the same: the missing-
+    // character box is not drawn for it, and it converts as a space does.
+    const Drawn drawn = glyph == 0 && IsBlank(code) ? Drawn::AdvanceOnly : Drawn::Outline;
+    return Query(*p, glyph, metrics, outline, drawn);
   }
 
   bool QueryIndex(const FontRequest& font, std::uint32_t glyph, GlyphMetrics& metrics,
                   std::vector<std::uint8_t>& outline) {
     const Prepared* p = PrepareWithinLimits(font);
     return p != nullptr && glyph < static_cast<std::uint32_t>(p->face->face->num_glyphs) &&
-           Query(*p, glyph, metrics, outline);
+           Query(*p, glyph, metrics, outline, Drawn::Outline);
   }
 
   bool Query(const Prepared& prepared, FT_UInt glyph, GlyphMetrics& metrics,
-             std::vector<std::uint8_t>& outline) {
+             std::vector<std::uint8_t>& outline, Drawn drawn) {
     const Prepared* p = &prepared;
     if (!p->face->trueType) return false;
     FT_Face face = p->face->face;
     if (FT_Load_Glyph(face, glyph, kLoadFlags) != 0) return false;
     FT_GlyphSlot slot = face->glyph;
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return false;
-    if (!TransformOutline(*p, slot->outline)) return false;
+    FT_Outline none{};
+    if (!TransformOutline(*p, drawn == Drawn::Outline ? slot->outline : none)) return false;
     GlyphMetrics filled;
     if (!FillMetrics(*p, slot->metrics.horiAdvance, filled)) return false;
     outline.clear();
