@@ -18,4 +18,9 @@ char32_t NextCodePoint(std::u16string_view text, std::size_t& i) {
   return u;
 }
 
+bool IsBlank(char32_t c) {
+  return c == U'\t' || c == 0x0B || c == 0x0C || c == U' ' || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+         (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
 }  // namespace vx

@@ -13,4 +13,8 @@ inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 // i must be less than text.size().
 char32_t NextCodePoint(std::u16string_view text, std::size_t& i);
 
+// Unicode's white-space characters that reach the layouts as characters
+// (line breaks end lines instead): TAB, the spaces, the ideographic space.
+bool IsBlank(char32_t c);
+
 }  // namespace vx

@@ -174,6 +174,9 @@ void Typesetter::PlaceRuns(const BidiLine& bidi, TypesetLine& out) {
     for (std::size_t j = 0; j < run.glyphCount; ++j) {
       const std::size_t k = run.rightToLeft ? run.firstGlyph + run.glyphCount - 1 - j : run.firstGlyph + j;
       const std::size_t cluster = std::clamp(shaped_[k].cluster, run.begin, run.end - 1);
+      // A blank that no face has a glyph for keeps its advance but draws no
+      // missing-glyph box.
+      if (shaped_[k].glyph == 0 && IsBlank(text_[cluster])) continue;
       out.glyphs.push_back(PlacedGlyph{font.request, shaped_[k].glyph, font.scale, x[k], y[k], cluster});
     }
     if (!measured[run.font]) out.extents = Largest(out.extents, ScaledExtents(font));

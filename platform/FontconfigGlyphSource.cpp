@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <unordered_map>
 
+#include "engine/CodePoints.h"
 #include "platform/FontMatching.h"
 #include "platform/NativeOutlineWriter.h"
 #include "platform/SymbolFaces.h"
@@ -53,14 +54,6 @@ struct OpenFace {
     if (face) FT_Done_Face(face);
   }
 };
-
-// Unicode's white-space characters that the layout meets (line breaks never
-// reach a glyph query).
-bool IsBlank(char16_t code) {
-  return code == u'\t' || code == 0x0B || code == 0x0C || code == u' ' || code == 0x85 || code == 0xA0 ||
-         code == 0x1680 || (code >= 0x2000 && code <= 0x200A) || code == 0x202F || code == 0x205F ||
-         code == 0x3000;
-}
 
 FT_CharMap FindCharmap(FT_Face face, FT_UShort platform, FT_UShort encoding) {
   for (int i = 0; i < face->num_charmaps; ++i) {

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "engine/TextLayout.h"
+#include "engine/Typesetter.h"
 #include "platform/FontconfigGlyphSource.h"
+#include "platform/HarfBuzzShaper.h"
 #include "tests/engine/StoreContents.h"
 
 namespace vx {
@@ -103,6 +105,20 @@ TEST_F(MissingGlyphTest, BlanksAdvanceThePenAsASpaceDoes) {
   ASSERT_FALSE(spaced.empty());
   EXPECT_EQ(layOut(u"a\tb"), spaced);
   EXPECT_EQ(layOut(u"a\u3000b"), spaced);
+}
+
+TEST_F(MissingGlyphTest, TheTypographicLayoutSetsBlanksWithoutAGlyphAsAdvanceOnly) {
+  // No installed face has a TAB, so it stays in its own face: the glyphs are
+  // "a" and "b", placed apart by the missing glyph's advance.
+  HarfBuzzShaper shaper(source);
+  Typesetter typesetter(shaper, LayoutSettings{});
+  const std::u16string line = u"a\tb";
+  const std::vector<CharStyle> styles(line.size(), CharStyle{"DejaVu Sans", 30, false, false});
+  const TypesetLine set = typesetter.SetLine(line, styles);
+  ASSERT_EQ(set.glyphs.size(), 2u);
+  EXPECT_EQ(set.glyphs[0].cluster, 0u);
+  EXPECT_EQ(set.glyphs[1].cluster, 2u);
+  EXPECT_GT(set.glyphs[1].x - set.glyphs[0].x, 0.0);
 }
 
 }  // namespace
