@@ -1,10 +1,12 @@
-// Two small widgets of the text dialog: a combo box that reports its drop-down, and the preview box.
+// Small widgets of the text dialog: a combo box that reports its drop-down, the preview box, the form's tool bars.
 #pragma once
 
 #include <QComboBox>
+#include <QFrame>
 #include <QWidget>
 #include <functional>
 
+class QHBoxLayout;
 class QPainter;
 
 namespace vx {
@@ -32,6 +34,33 @@ class PreviewBox final : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+};
+
+// A tool bar as the form lays it out: its controls side by side from the
+// left edge, without margins or spacing, each centred in the band above a
+// line along the bottom edge. Controls that do not fit are cut off at the
+// right edge; none moves to an overflow menu.
+class FormToolBar final : public QFrame {
+  Q_OBJECT
+
+ public:
+  FormToolBar(QWidget* parent, int height);
+  // Places control right of the controls added before it.
+  void AddControl(QWidget* control);
+  // The height of the bar's buttons (the tool buttons among its controls);
+  // the bar grows when they no longer fit above its edge.
+  void SetButtonHeight(int height);
+  int ButtonHeight() const { return buttonHeight_; }
+
+  static inline constexpr int kEdgeWidth = 2;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QHBoxLayout* row_;
+  int designedHeight_;
+  int buttonHeight_;
 };
 
 }  // namespace vx

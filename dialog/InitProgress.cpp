@@ -1,16 +1,23 @@
 // TForm2: logo, maker and version, three captions with progress bars.
 #include "dialog/InitProgress.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
 #include <QShowEvent>
+#include <QThread>
+#include <QWindow>
 
 #include "dialog/ButtonPictures.h"
 
 VX_EXPORT TForm2* Form2 __asm__("_Form2") = nullptr;
 
 namespace {
+
+constexpr int kExposeWaitMs = 250;
+constexpr unsigned long kExposePollMs = 5;
 
 QLabel* MakeLabel(QWidget* parent, const char* name, QPoint at, const QString& text) {
   auto* label = new QLabel(text, parent);
@@ -95,6 +102,17 @@ void TForm2::FormShow() {
   Label2->setText(QStringLiteral("initialize symbol font"));
   Label3->setText(QStringLiteral("initialize symbol"));
   for (QLabel* label : {Label1, Label2, Label3}) label->adjustSize();
+}
+
+void TForm2::ShowPainted() {
+  show();
+  QWindow* window = windowHandle();
+  const QDeadlineTimer deadline(kExposeWaitMs);
+  while (window != nullptr && !window->isExposed() && !deadline.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!window->isExposed()) QThread::msleep(kExposePollMs);
+  }
+  repaint();
 }
 
 void TForm2::ShowCaption(QLabel* label, const QString& text) {

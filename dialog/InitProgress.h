@@ -31,6 +31,12 @@ class TForm2 : public QWidget {
   // The show handler: the three initial captions.
   void FormShow();
 
+  // Shows the window and paints it at once. The window system exposes a new
+  // window by an event, and a window not yet exposed takes no painting, so
+  // this first waits (up to a quarter of a second, letting no user input
+  // through) until the window is exposed.
+  void ShowPainted();
+
   // Sets a caption and paints it at once (the catalogue runs without events).
   static void ShowCaption(QLabel* label, const QString& text);
   // Advances a bar by one step and paints it at once.

@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -20,6 +19,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTextBlock>
 #include <QThread>
@@ -46,6 +46,7 @@
 #include "engine/OutlineFlattening.h"
 #include "platform/FontconfigCatalog.h"
 #include "platform/FontconfigGlyphSource.h"
+#include "platform/FontMatching.h"
 #include "setacaddlg/SetAcadDlg.h"
 
 VX_EXPORT TForm1* Form1 __asm__("_Form1") = nullptr;
@@ -59,6 +60,7 @@ constexpr int kClientHeight = 489;
 constexpr int kTopBarHeight = 58;
 constexpr int kBottomPanelHeight = 95;
 constexpr int kPaletteWidth = 261;
+constexpr int kToolBarHeight = 26;  // 24-pixel buttons above the bar's edge
 constexpr int kPreviewHeight = 200;  // preview glyphs are outlined at 200 x 200 units
 const char* const kHostTitle = "Input Text [Vexoglyph v1.9]";
 const char* const kStandaloneTitle = "Vexoglyph V1.9";
@@ -132,24 +134,6 @@ QFileDialog* MakeFileDialog(QWidget* parent, const char* name, QFileDialog::Acce
   dialog->setNameFilters(nameFilters);
   dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   return dialog;
-}
-
-// The display's font family list: every family once, sorted without regard to case.
-std::vector<std::string> ToolkitFamilies() {
-  QStringList families = QFontDatabase::families();
-  std::stable_sort(families.begin(), families.end(),
-                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-  std::vector<std::string> names;
-  names.reserve(static_cast<std::size_t>(families.size()));
-  for (const QString& family : families) names.push_back(family.toStdString());
-  return names;
-}
-
-bool IsInstalledFamily(const QString& name) {
-  if (name.isEmpty()) return false;
-  const QStringList families = QFontDatabase::families();
-  return std::any_of(families.begin(), families.end(),
-                     [&](const QString& f) { return f.compare(name, Qt::CaseInsensitive) == 0; });
 }
 
 // The font catalogue's answers as enumeration reports: a family that is
@@ -273,10 +257,7 @@ void TForm1::BuildCentre() {
   auto* layout = new QVBoxLayout(Panel3);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  ToolBar3 = Named(new QToolBar(Panel3), "ToolBar3");
-  ToolBar3->setMovable(false);
-  ToolBar3->setFloatable(false);
-  ToolBar3->setIconSize(QSize(24, 24));
+  ToolBar3 = Named(new vx::FormToolBar(Panel3, kToolBarHeight), "ToolBar3");
   Label3 = Named(new QLabel(QStringLiteral("Select Font :    "), ToolBar3), "Label3");
   cName = Named(new QComboBox(ToolBar3), "cName");
   cName->setEditable(true);
@@ -300,10 +281,7 @@ void TForm1::BuildCentre() {
     button->setAutoRaise(true);
     button->setFixedSize(28, 24);
   }
-  ToolBar3->addWidget(Label3);
-  ToolBar3->addWidget(cName);
-  ToolBar3->addWidget(sbItalic);
-  ToolBar3->addWidget(sbBold);
+  for (QWidget* control : std::initializer_list<QWidget*>{Label3, cName, sbItalic, sbBold}) ToolBar3->AddControl(control);
   Memo1 = Named(new RichEditBox(Panel3), "Memo1");
   layout->addWidget(ToolBar3);
   layout->addWidget(Memo1, 1);
@@ -315,17 +293,15 @@ void TForm1::BuildSymbolPanel() {
   auto* layout = new QVBoxLayout(Panel2);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  ToolBar2 = Named(new QToolBar(Panel2), "ToolBar2");
-  ToolBar2->setMovable(false);
-  ToolBar2->setFloatable(false);
-  ToolBar2->setFixedHeight(26);
+  ToolBar2 = Named(new vx::FormToolBar(Panel2, kToolBarHeight), "ToolBar2");
   Label2 = Named(new QLabel(QStringLiteral("Symbols:   "), ToolBar2), "Label2");
   Label2->setFixedSize(87, 24);
   Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   cSymbol = Named(new QComboBox(ToolBar2), "cSymbol");
   cSymbol->setFixedWidth(166);
-  ToolBar2->addWidget(Label2);
-  ToolBar2->addWidget(cSymbol);
+  // 87 + 166 pixels: both fit the palette's 261 as the form places them.
+  ToolBar2->AddControl(Label2);
+  ToolBar2->AddControl(cSymbol);
   ScrollBox2 = Named(new QScrollArea(Panel2), "ScrollBox2");
   ScrollBox2->setFrameShape(QFrame::NoFrame);
   ScrollBox2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -462,6 +438,12 @@ void TForm1::ShowMessage(const QString& text) {
   }
 }
 
+bool TForm1::IsDisplayFamily(const QString& name) const {
+  return !name.isEmpty() && std::any_of(displayFamilies_.begin(), displayFamilies_.end(), [&](const std::string& f) {
+    return QString::fromStdString(f).compare(name, Qt::CaseInsensitive) == 0;
+  });
+}
+
 bool TForm1::IsSymbolFace(const std::string& face) const {
   const QString name = QString::fromStdString(face);
   for (int i = 0; i < cSymbol->count(); ++i) {
@@ -554,8 +536,7 @@ void TForm1::FormCreate() {
   try {
     progress = environment_.makeProgressWindow ? environment_.makeProgressWindow(this) : new TForm2(this);
     Form2 = progress;
-    progress->show();
-    progress->repaint();
+    progress->ShowPainted();
   } catch (...) {
     delete progress;
     progress = nullptr;
@@ -570,8 +551,10 @@ void TForm1::FormCreate() {
     }
   });
 
-  const std::vector<std::string> families =
-      environment_.displayFamilies ? environment_.displayFamilies() : ToolkitFamilies();
+  // The families by the names the glyph source resolves: the toolkit would
+  // name a family that two foundries install only with each foundry added.
+  displayFamilies_ = environment_.displayFamilies ? environment_.displayFamilies() : vx::InstalledFamilyNames();
+  const std::vector<std::string>& families = displayFamilies_;
   std::unique_ptr<vx::FontCatalog> ownCatalog;
   vx::FontCatalog* catalog = environment_.catalog;
   if (catalog == nullptr) {
@@ -622,11 +605,10 @@ void TForm1::BuildSymbolCells(TForm2* progress) {
 // ---- Show and close --------------------------------------------------------
 
 void TForm1::FormShow() {
+  // The tool bars' buttons (sbItalic and sbBold among them) as high as cName.
   const int buttonHeight = cName->sizeHint().height();
-  sbItalic->setFixedHeight(buttonHeight);
-  sbBold->setFixedHeight(buttonHeight);
-  ToolBar3->setIconSize(QSize(buttonHeight, buttonHeight));
-  ToolBar2->setIconSize(QSize(buttonHeight, buttonHeight));
+  ToolBar3->SetButtonHeight(buttonHeight);
+  ToolBar2->SetButtonHeight(buttonHeight);
   vx::RestoreFormSettings(*this);
   SetPrecision(TrackBar1->value());
   Label1->setText(QString::number(TrackBar1->value()));
@@ -634,8 +616,17 @@ void TForm1::FormShow() {
   FHeightDropped = false;
   ApplySymbolFont();  // without a chosen symbol face the cells keep theirs
   SelectedCell = nullptr;
-  Memo1->Clear();
-  cHeight->setEditText(QString::number(Memo1->SelAttributes().size));
+  {
+    // Emptying the box is no selection change: the font box keeps the name
+    // just restored until the user moves in the text.
+    const QSignalBlocker quiet(Memo1);
+    Memo1->Clear();
+  }
+  const vx::EditorAttributes at = Memo1->SelAttributes();
+  cHeight->setEditText(QString::number(at.size));
+  sbBold->setChecked(at.bold);
+  sbItalic->setChecked(at.italic);
+  PreviewStep();  // the last showing's character is gone from the preview too
   Memo1->setFocus();
 }
 
@@ -732,7 +723,7 @@ void TForm1::Memo1SelectionChange(QObject*) {
 
 void TForm1::cNameChange(QObject* sender) {
   const QString name = cName->currentText();
-  if (!IsInstalledFamily(name)) {
+  if (!IsDisplayFamily(name)) {
     cName->setEditText(Memo1->SelAttributes().face);
     return;
   }

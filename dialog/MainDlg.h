@@ -31,12 +31,13 @@ class PreviewBox;
 class RichEditBox;
 class SymbolCell;
 class DropDownComboBox;
+class FormToolBar;
 }  // namespace vx
 
 // What the dialog's creation reads from the platform; tests give known lists.
 struct TFormEnvironment {
   // The display's font family list (every family once, sorted without regard
-  // to case); empty function: the toolkit's list.
+  // to case); empty function: fontconfig's installed families.
   std::function<std::vector<std::string>()> displayFamilies;
   // Which families are TrueType and which have the symbol set; null: the
   // platform's fontconfig catalogue.
@@ -81,7 +82,7 @@ class TForm1 : public QDialog {
   QToolButton* About;
   // Centre.
   QFrame* Panel3;
-  QToolBar* ToolBar3;
+  vx::FormToolBar* ToolBar3;
   QLabel* Label3;
   QComboBox* cName;
   QToolButton* sbItalic;
@@ -89,7 +90,7 @@ class TForm1 : public QDialog {
   vx::RichEditBox* Memo1;
   // Right panel (the symbol palette).
   QFrame* Panel2;
-  QToolBar* ToolBar2;
+  vx::FormToolBar* ToolBar2;
   QLabel* Label2;
   QComboBox* cSymbol;
   QScrollArea* ScrollBox2;
@@ -122,6 +123,8 @@ class TForm1 : public QDialog {
 
   // The symbol faces the catalogue found (cSymbol's items), for RTF files.
   bool IsSymbolFace(const std::string& face) const;
+  // Whether name is in the display's font family list, in any letter case.
+  bool IsDisplayFamily(const QString& name) const;
 
   // Creation (the catalogue and the palette behind the start-up window).
   void FormCreate();
@@ -193,6 +196,8 @@ class TForm1 : public QDialog {
   void SaveConvertedText();
 
   TFormEnvironment environment_;
+  // The display's font family list, gathered once when the dialog is created.
+  std::vector<std::string> displayFamilies_;
   vx::GlyphSource* glyphSource_;
   bool destroying_ = false;
 };

@@ -45,6 +45,12 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
          });
 }
 
+bool LessNoCase(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+    return std::tolower(x) < std::tolower(y);
+  });
+}
+
 bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
   return s.size() > suffix.size() && EqualNoCase(s.substr(s.size() - suffix.size()), suffix);
 }
@@ -187,6 +193,32 @@ std::vector<FontFile> FamilyFaces(const std::string& family) {
     if (!face.file.empty()) faces.push_back(std::move(face));
   }
   return faces;
+}
+
+std::vector<std::string> InstalledFamilyNames() {
+  std::vector<std::string> names;
+  Pattern all(FcPatternCreate());
+  ObjectSet objects(FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, nullptr));
+  FontSet set(all && objects ? FcFontList(nullptr, all.get(), objects.get()) : nullptr);
+  if (!set) return names;
+  for (int i = 0; i < set->nfont; ++i) {
+    const FcPattern* face = set->fonts[i];
+    bool english = false;
+    for (int n = 0;; ++n) {
+      std::string family = GetString(face, FC_FAMILY, n);
+      if (family.empty()) break;
+      if (GetString(face, FC_FAMILYLANG, n) == "en") {
+        names.push_back(std::move(family));
+        english = true;
+      }
+    }
+    if (!english) {
+      if (std::string first = GetString(face, FC_FAMILY); !first.empty()) names.push_back(std::move(first));
+    }
+  }
+  std::stable_sort(names.begin(), names.end(), LessNoCase);
+  names.erase(std::unique(names.begin(), names.end(), EqualNoCase), names.end());
+  return names;
 }
 
 std::string DefaultSansFamily() {

@@ -45,6 +45,12 @@ std::optional<FontMatch> MatchFont(const std::string& face, bool bold, bool ital
 // Every installed face of a family (any letter case).
 std::vector<FontFile> FamilyFaces(const std::string& family);
 
+// Every installed family once, by the names InstalledFamily knows: each
+// face's English family names (its first name when none is English), so a
+// family that several foundries install is one entry. Sorted without regard
+// to case; a name that differs only in case from an earlier one is left out.
+std::vector<std::string> InstalledFamilyNames();
+
 // fontconfig's default sans-serif family, the first in its order of
 // preference that has TrueType outlines; empty when there is no font.
 std::string DefaultSansFamily();

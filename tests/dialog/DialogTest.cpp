@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSlider>
 #include <QTest>
@@ -577,7 +578,9 @@ TEST_F(Dialog, BoldItalicAndPrecisionApply) {
 
 TEST_F(Dialog, ShowingAgainEmptiesTheBoxAndSetsThePrecisionFromTheTrackBar) {
   RunDialog(-1, 0, 0, [](TForm1& f) {
+    QTest::mouseClick(f.sbBold, Qt::LeftButton);
     QTest::keyClicks(f.Memo1, "abc");
+    EXPECT_GT(GetTTFCount(), 0);  // the preview of c
     f.TrackBar1->setValue(5);
     f.reject();
   });
@@ -585,6 +588,9 @@ TEST_F(Dialog, ShowingAgainEmptiesTheBoxAndSetsThePrecisionFromTheTrackBar) {
   RunDialog(-1, 0, 0, [](TForm1& f) {
     EXPECT_EQ(f.Memo1->Text(), u"");
     EXPECT_EQ(gPrecision, 5);
+    // The style buttons and the preview follow the emptied box.
+    EXPECT_FALSE(f.sbBold->isChecked());
+    EXPECT_EQ(GetTTFCount(), 0);
     f.reject();
   });
   SetPrecision(8);
@@ -806,6 +812,34 @@ TEST_F(Dialog, TheCatalogueListsTrueTypeAndSymbolFacesOfAKnownList) {
   EXPECT_EQ(without.names, seen.names);
   EXPECT_EQ(without.symbols, seen.symbols);
   EXPECT_EQ(without.cells, 224);
+}
+
+// What the screen shows of the start-up window while the palette is built:
+// everything as the window paints it at that moment, but for the bar that
+// takes its next step right after the grab.
+TEST_F(Dialog, TheStartUpWindowIsOnScreenAsItPaintsWhileTheListsAreBuilt) {
+  QImage onScreen, painted;
+  QRect stepping;
+  BuildWith([&](QWidget* owner) {
+    auto* progress = new TForm2(owner);
+    QObject::connect(progress->ProgressBar3, &QProgressBar::valueChanged, [&, progress](int value) {
+      if (value != 2) return;
+      onScreen = progress->screen()->grabWindow(progress->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+      painted = progress->grab().toImage().convertToFormat(QImage::Format_RGB32);
+      stepping = QRect(progress->ProgressBar3->mapTo(progress, QPoint(0, 0)), progress->ProgressBar3->size());
+    });
+    return progress;
+  });
+  ASSERT_FALSE(onScreen.isNull()) << "nothing of the start-up window reached the screen";
+  ASSERT_EQ(onScreen.size(), QSize(372, 186));
+  ASSERT_EQ(painted.size(), onScreen.size());
+  int differing = 0;
+  for (int y = 0; y < onScreen.height(); ++y) {
+    for (int x = 0; x < onScreen.width(); ++x) {
+      if (!stepping.contains(x, y) && onScreen.pixel(x, y) != painted.pixel(x, y)) ++differing;
+    }
+  }
+  EXPECT_EQ(differing, 0);
 }
 
 TEST_F(Dialog, TheStartUpWindowShowsItsCaptionsAsWritten) {

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "QtTestSupport.h"
-#include "dialog/FormSettings.h"
+#include "dialog/DialogWidgets.h"
 #include "dialog/HelpFile.h"
 #include "dialog/MainDlg.h"
 #include "dialog/MyAbout.h"
@@ -147,30 +147,59 @@ TEST_F(DialogFlow, ASymbolIndexBeyondTheListChoosesNothingAndIsWrittenBackAsMinu
   ShowAndClose([](TForm1* form) { EXPECT_EQ(form->cSymbol->currentIndex(), -1); });
 }
 
-// The font box takes the stored name when the settings are restored; the
-// selection change that the emptied text box raises afterwards then shows the
-// selection's own face, so the restore step is checked by itself.
-TEST_F(DialogFlow, TheFontBoxTakesTheStoredNameWithoutApplyingIt) {
+// Once the dialog is up the font box shows what the store holds; emptying the
+// text box at the show neither applies that name nor replaces it, and the
+// next caret move shows the selection's own face.
+TEST_F(DialogFlow, TheShownFontBoxHoldsTheStoredNameWithoutApplyingIt) {
   struct Case {
     const char* what;
     std::string values;
-    QString shown;  // null: the face of the editor's selection
+    std::string shown;
   };
   const Case cases[] = {
       {"stored", "\"FontName\"=\"Liberation Serif\"\r\n", "Liberation Serif"},
       {"missing while others are present", "\"Precision\"=dword:00000005\r\n", ""},
-      {"of another type", "\"FontName\"=dword:00000001\r\n", QString()},
+      // The default: the face of the box's selection, a new text's face.
+      {"of another type", "\"FontName\"=dword:00000001\r\n", "Times New Roman"},
   };
   for (const Case& c : cases) {
     TempRegistryDir dir;
+    WriteTextFile(dir.userFile(), kHeader + c.values);
     ShowAndClose([&](TForm1* form) {
-      WriteTextFile(dir.userFile(), kHeader + c.values);
-      const QString face = form->Memo1->SelAttributes().face;
-      RestoreFormSettings(*form);
-      EXPECT_EQ(form->cName->currentText(), c.shown.isNull() ? face : c.shown) << c.what;
-      EXPECT_EQ(form->Memo1->SelAttributes().face, face) << c.what << ": nothing applied";
+      EXPECT_EQ(form->cName->currentText().toStdString(), c.shown) << c.what;
+      EXPECT_EQ(form->Memo1->SelAttributes().face.toStdString(), "Times New Roman") << c.what << ": nothing applied";
+      QTest::keyClicks(form->Memo1, "a");
+      EXPECT_EQ(form->cName->currentText().toStdString(), "Times New Roman") << c.what;
     });
   }
+}
+
+// The palette's tool bar places "Symbols:" at its left edge and the list of
+// symbol faces right beside it, both inside the 261-pixel panel, whether the
+// palette opens with the dialog or by its button.
+TEST_F(DialogFlow, TheOpenPaletteShowsTheSymbolFaceListBesideItsLabel) {
+  TempRegistryDir dir;
+  WriteTextFile(dir.userFile(), kHeader + "\"ShowSymbol\"=dword:00000001\r\n");
+  ShowAndClose([](TForm1* form) {
+    const auto expectPlaced = [form](const char* when) {
+      ASSERT_TRUE(form->Panel2->isVisible()) << when;
+      EXPECT_TRUE(form->cSymbol->isVisible()) << when;
+      EXPECT_EQ(form->cSymbol->window(), form) << when << ": not in an overflow menu";
+      const QRect label(form->Label2->mapTo(form->Panel2, QPoint(0, 0)), form->Label2->size());
+      const QRect list(form->cSymbol->mapTo(form->Panel2, QPoint(0, 0)), form->cSymbol->size());
+      EXPECT_EQ(label, QRect(0, 0, 87, 24)) << when;
+      EXPECT_EQ(list.left(), 87) << when;
+      EXPECT_EQ(list.width(), 166) << when;
+      EXPECT_EQ(list.center().y(), label.center().y()) << when;
+      EXPECT_TRUE(form->Panel2->rect().contains(list)) << when;
+      EXPECT_LE(list.bottom(), form->ToolBar2->geometry().bottom()) << when;
+    };
+    expectPlaced("opened at the show");
+    QTest::mouseClick(form->sbSymbol, Qt::LeftButton);
+    EXPECT_FALSE(form->cSymbol->isVisible());
+    QTest::mouseClick(form->sbSymbol, Qt::LeftButton);
+    expectPlaced("opened by its button");
+  });
 }
 
 TEST_F(DialogFlow, AMaximizedWindowIsRestoredAndAMinimizedOneStoredAsNormal) {
