@@ -2,6 +2,7 @@
 #include "app/ConvertCommand.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "platform/FontconfigCatalog.h"
 #include "platform/FontconfigGlyphSource.h"
 #include "platform/HarfBuzzShaper.h"
+#include "platform/OutputFile.h"
 #include "platform/Utf.h"
 #include "richtext/DocumentFiles.h"
 #include "richtext/LayoutInput.h"
@@ -53,10 +55,19 @@ LoadResult ReadStandardInput(const CharFormat& format) {
   return LoadDocument(bytes, format, IsSymbolFace);
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  struct stat sa {}, sb {};
-  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-         sa.st_ino == sb.st_ino;
+// The file a command-line name stands for, links followed; "-" is the
+// given standard stream.
+bool FileNamed(const std::string& name, int standardStream, struct stat& file) {
+  return name == "-" ? ::fstat(standardStream, &file) == 0 : ::stat(name.c_str(), &file) == 0;
+}
+
+// Whether writing the output would replace the input text. Only a regular
+// file can be both: a terminal or pipe read from and written to is not.
+bool OutputIsInput(const ConvertOptions& options) {
+  struct stat in {}, out {};
+  return options.input && FileNamed(*options.input, STDIN_FILENO, in) &&
+         FileNamed(options.output, STDOUT_FILENO, out) && S_ISREG(in.st_mode) && in.st_dev == out.st_dev &&
+         in.st_ino == out.st_ino;
 }
 
 LoadResult LoadText(const ConvertOptions& options) {
@@ -67,12 +78,12 @@ LoadResult LoadText(const ConvertOptions& options) {
     for (const std::string& line : options.lines) joined.append(line).push_back('\n');
     return {true, LoadPlainText(joined, format), {}};
   }
-  if (*options.input == "-") return ReadStandardInput(format);
-  if (SameFile(*options.input, options.output)) {
+  if (OutputIsInput(options)) {
     LoadResult refused;
     refused.error = "The output file \"" + options.output + "\" is the input file; it is left as it is";
     return refused;
   }
+  if (*options.input == "-") return ReadStandardInput(format);
   return LoadDocumentFile(*options.input, format, IsSymbolFace);
 }
 
@@ -112,8 +123,9 @@ void Layout(const ConvertOptions& options, const LayoutInput& input, std::vector
 }
 
 bool WriteOutput(const ConvertOptions& options, std::string& reason) {
-  if (options.format == OutputFormat::Svg) return WriteSvg(options.output, reason);
-  const DxfResult result = WriteDxf(options.output.c_str());
+  const std::string target = options.output == "-" ? kStandardOutputName : options.output;
+  if (options.format == OutputFormat::Svg) return WriteSvg(target, reason);
+  const DxfResult result = WriteDxf(target.c_str());
   reason = result.error;
   return result.ok;
 }
@@ -140,7 +152,9 @@ int RunConvert(const ConvertOptions& options, std::string& error, std::vector<st
   const bool written = WriteOutput(options, reason);
   FreePointList();
   if (!written) {
-    error = "Cannot create file \"" + options.output + "\". " + reason;
+    const std::string what = options.output == "-" ? std::string("Cannot write to standard output")
+                                                   : "Cannot create file \"" + options.output + "\"";
+    error = what + ". " + reason;
     return kExitFailure;
   }
   return kExitOk;

@@ -5,7 +5,7 @@
 #include <charconv>
 
 #include "engine/PointStore.h"
-#include "platform/AtomicFile.h"
+#include "platform/OutputFile.h"
 
 namespace vx {
 namespace {
@@ -91,7 +91,7 @@ std::string SvgText() {
 }
 
 bool WriteSvg(const std::string& path, std::string& error) {
-  return WriteFileAtomically(path, SvgText(), error);
+  return WriteWholeFile(path, SvgText(), error);
 }
 
 }  // namespace vx

@@ -5,7 +5,7 @@
 
 #include "dxf/FixedFormat.h"
 #include "engine/HostQueries.h"
-#include "platform/AtomicFile.h"
+#include "platform/OutputFile.h"
 
 namespace vx {
 namespace {
@@ -75,7 +75,7 @@ DxfResult WriteDxf(const char* fileName) {
   }
   // The text goes out in pieces of about kChunkBytes, so that a large drawing
   // is never held twice in memory (as store and as text).
-  AtomicFileWriter file;
+  OutputFile file;
   if (!file.Open(fileName, result.error)) return result;
   std::string chunk;
   chunk.reserve(kChunkBytes + kChunkBytes / 8);

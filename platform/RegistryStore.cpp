@@ -13,7 +13,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "platform/AtomicFile.h"
+#include "platform/OutputFile.h"
 
 namespace vx {
 namespace {
@@ -272,7 +272,7 @@ void RegistryRootFile::Update(const std::function<void(RegistryKey&)>& change) {
   if (!lock.Held()) throw RegistryError(lock.Error());
   if (!UpToDate(path)) Load(path, true);
   change(tree_);
-  if (!WriteFileAtomically(path, WriteRegistryText(tree_, RootName(root_)), error)) {
+  if (!WriteWholeFile(path, WriteRegistryText(tree_, RootName(root_)), error)) {
     loaded_ = false;  // tree_ holds a change the file does not
     throw RegistryError("Cannot write the registry file " + path + ": " + error);
   }

@@ -31,10 +31,11 @@ RegistryKey LoadRegistryRoot(RegistryRoot root);
 
 // Changes a root's file: takes the lock shared by all processes
 // ("user.reg.lock"), re-reads the file so that changes made by others since
-// are kept, applies change, writes the result to a temporary file and
-// renames it over the file. Raises RegistryError with the system's reason
-// when the folder or file cannot be written; an unparsable file that cannot
-// be moved aside is never overwritten.
+// are kept, applies change, and saves the result as OutputFile does (a
+// temporary file renamed over the file; a symbolic link is written through
+// to its target). Raises RegistryError with the system's reason when the
+// folder or file cannot be written; an unparsable file that cannot be moved
+// aside is never overwritten.
 void UpdateRegistryRoot(RegistryRoot root, const std::function<void(RegistryKey&)>& change);
 
 // True when a root's file could be replaced now: its folder can be written

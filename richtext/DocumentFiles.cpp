@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/AtomicFile.h"
+#include "platform/OutputFile.h"
 #include "richtext/PlainText.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -75,7 +75,7 @@ LoadResult LoadDocumentFile(const std::string& path, const CharFormat& defaultFo
 bool SaveRtfFile(const std::string& path, const StyledText& text, std::string& error,
                  const SymbolFaceTest& isSymbolFace) {
   std::string reason;
-  if (!WriteFileAtomically(path, WriteRtf(text, isSymbolFace), reason)) {
+  if (!WriteWholeFile(path, WriteRtf(text, isSymbolFace), reason)) {
     error = FileMessage("Cannot create file", path, reason);
     return false;
   }

@@ -1,10 +1,17 @@
 // The vexoglyph convert command end to end: the built program, real fonts, real files.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
+#include <future>
 #include <iterator>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <regex>
 #include <string>
@@ -12,6 +19,7 @@
 
 #include "RunProgram.h"
 #include "tests/support/DxfReader.h"
+#include "tests/support/FileTargets.h"
 
 namespace {
 
@@ -99,7 +107,7 @@ TEST(ConvertCommand, EachTextArgumentAndEachInputLineIsALine) {
   const std::string utf16le("\xFF\xFE" "A\0\n\0B\0", 8);
   for (const std::string& stdinText : {std::string("A\nB"), std::string("A\r\nB\r\n"),
                                        std::string("\xEF\xBB\xBF" "A\rB"), utf16le}) {
-    ConvertToDxf(folder, {"-f", kFace, "-H", "10", "-i", "-"}, {.stdinBytes = stdinText, .fileSizeLimit = std::nullopt});
+    ConvertToDxf(folder, {"-f", kFace, "-H", "10", "-i", "-"}, {.stdinBytes = stdinText, .fileSizeLimit = std::nullopt, .stdinFile = {}});
     EXPECT_EQ(ReadFile(folder.Path("out.dxf")), expected) << stdinText;
   }
   vxtest::WriteFile(folder.Path("in.txt"), "A\nB\n");
@@ -484,7 +492,7 @@ TEST(ConvertCommand, UnwritableOutputKeepsTheExistingFileAndLeavesNoTemporary) {
   vxtest::WriteFile(keep, "precious\r\n");
   // A file-size limit makes the write fail part-way, as a full disk would.
   const auto full = RunVexoglyph({"convert", "-o", keep, "-f", kFace, "Lorem ipsum dolor sit amet"},
-                                 {.stdinBytes = "", .fileSizeLimit = 4096});
+                                 {.stdinBytes = "", .fileSizeLimit = 4096, .stdinFile = {}});
   EXPECT_EQ(full.signal, 0);
   EXPECT_EQ(full.exitCode, 1);
   EXPECT_NE(OneLine(full.err).find("Cannot create file \"" + keep + "\". File too large"), std::string::npos)
@@ -505,13 +513,140 @@ TEST(ConvertCommand, UnwritableOutputKeepsTheExistingFileAndLeavesNoTemporary) {
 }
 
 TEST(ConvertCommand, OutputThatIsTheInputFileIsRefused) {
+  const struct {
+    const char* what;
+    std::string input, output;  // names in the folder; "-" the standard stream
+    bool inputOnStandardInput = false;
+  } cases[] = {
+      {"the same name", "notes.txt", "notes.txt"},
+      {"a link to it", "notes.txt", "link.txt"},
+      {"another hard link to it", "notes.txt", "hard.txt"},
+      {"standard input that is the output file", "-", "notes.txt", true},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    const std::string text = folder.Path("notes.txt");
+    vxtest::WriteFile(text, "Ab\n");
+    std::filesystem::create_symlink("notes.txt", folder.Path("link.txt"));
+    std::filesystem::create_hard_link(text, folder.Path("hard.txt"));
+    const std::string input = c.input == "-" ? "-" : folder.Path(c.input);
+    const auto outcome = RunVexoglyph({"convert", "-i", input, "-o", folder.Path(c.output), "--format", "dxf"},
+                                      {.stdinBytes = "", .fileSizeLimit = std::nullopt, .stdinFile = c.inputOnStandardInput ? text : ""});
+    EXPECT_EQ(outcome.exitCode, 1) << c.what;
+    EXPECT_NE(OneLine(outcome.err).find("is the input file"), std::string::npos) << c.what;
+    EXPECT_EQ(ReadFile(text), "Ab\n") << c.what;
+    EXPECT_EQ(vxtest::FolderEntries(folder.path()), (std::vector<std::string>{"hard.txt", "link.txt", "notes.txt"}));
+  }
+}
+
+// What arrives where -o leads, and what stays at the path: the bytes are
+// those of the same conversion into a new file.
+TEST(ConvertCommand, OutputGoesIntoWhatTheNameLeadsTo) {
+  struct Target {
+    std::string output;
+    std::function<std::string(const vxtest::RunOutcome&)> received;
+    std::string path;  // checked to hold the same kind of thing afterwards
+    bool bytesVanish = false;
+  };
+  const std::vector<std::pair<const char*, std::function<std::optional<Target>(const TempFolder&)>>> cases = {
+      {"-o - is standard output",
+       [](const TempFolder&) { return Target{"-", [](const vxtest::RunOutcome& run) { return run.out; }, ""}; }},
+      {"/dev/stdout",
+       [](const TempFolder&) {
+         return Target{"/dev/stdout", [](const vxtest::RunOutcome& run) { return run.out; }, ""};
+       }},
+      {"a symbolic link, written through",
+       [](const TempFolder& f) {
+         vxtest::WriteFile(f.Path("target.dxf"), "old");
+         std::filesystem::create_symlink("target.dxf", f.Path("link.dxf"));
+         return Target{f.Path("link.dxf"), [t = f.Path("target.dxf")](const auto&) { return ReadFile(t); },
+                       f.Path("link.dxf")};
+       }},
+      {"a file with a second hard link",
+       [](const TempFolder& f) {
+         vxtest::WriteFile(f.Path("a.dxf"), "old");
+         std::filesystem::create_hard_link(f.Path("a.dxf"), f.Path("b.dxf"));
+         return Target{f.Path("a.dxf"), [b = f.Path("b.dxf")](const auto&) { return ReadFile(b); }, f.Path("a.dxf")};
+       }},
+      {"a FIFO with a reader",
+       [](const TempFolder& f) {
+         ::mkfifo(f.Path("fifo.dxf").c_str(), 0644);
+         auto reader = std::make_shared<std::future<std::string>>(vx::test::ReadFifoInBackground(f.Path("fifo.dxf")));
+         return Target{f.Path("fifo.dxf"), [reader](const auto&) { return reader->get(); }, f.Path("fifo.dxf")};
+       }},
+      {"a pipe named /dev/fd/N, as a shell names >(...)",
+       [](const TempFolder&) {
+         int ends[2];
+         EXPECT_EQ(::pipe(ends), 0);  // inherited by the program
+         ::fcntl(ends[0], F_SETFD, FD_CLOEXEC);
+         auto reader = std::make_shared<std::future<std::string>>(vx::test::ReadPipeInBackground(ends[0]));
+         return Target{"/dev/fd/" + std::to_string(ends[1]),
+                       [reader, w = ends[1]](const auto&) {
+                         ::close(w);
+                         return reader->get();
+                       },
+                       ""};
+       }},
+      {"a device node like /dev/null",
+       [](const TempFolder& f) -> std::optional<Target> {
+         if (!vx::test::MakeDeviceLike(f.Path("null.dxf"), "/dev/null")) return std::nullopt;
+         return Target{f.Path("null.dxf"), [](const auto&) { return std::string(); }, f.Path("null.dxf"), true};
+       }},
+  };
+  TempFolder reference;
+  ConvertToDxf(reference, {"-f", kFace, "-H", "10", "Ab"});
+  const std::string expected = ReadFile(reference.Path("out.dxf"));
+  ASSERT_NE(expected.find("POLYLINE\r\n"), std::string::npos);
+  for (const auto& [what, prepare] : cases) {
+    TempFolder folder;
+    const std::optional<Target> target = prepare(folder);
+    if (!target) {
+      std::printf("skipped \"%s\": this process may not make device nodes\n", what);
+      continue;
+    }
+    const vx::test::PathFacts before = vx::test::FactsAt(target->path);
+    const auto outcome = RunVexoglyph({"convert", "-o", target->output, "-f", kFace, "-H", "10", "Ab"});
+    EXPECT_EQ(outcome.exitCode, 0) << what << outcome.err;
+    EXPECT_EQ(outcome.err, "") << what;
+    const std::string received = target->received(outcome);
+    EXPECT_EQ(received, target->bytesVanish ? "" : expected) << what;
+    if (!target->path.empty()) {
+      const vx::test::PathFacts after = vx::test::FactsAt(target->path);
+      EXPECT_EQ(after.kind, before.kind) << what;
+      EXPECT_EQ(after.inode, before.inode) << what;
+    }
+  }
+  EXPECT_FALSE(vxtest::Exists("-")) << "no file named \"-\" is made";
+
+  // SVG on standard output too.
+  const auto svg = RunVexoglyph({"convert", "-o", "-", "--format", "svg", "-f", kFace, "A"});
+  EXPECT_EQ(svg.exitCode, 0) << svg.err;
+  EXPECT_TRUE(svg.out.starts_with("<?xml")) << svg.out;
+  EXPECT_TRUE(svg.out.ends_with("</svg>\n")) << svg.out;
+}
+
+TEST(ConvertCommand, TargetsThatRefuseTheBytesAreReportedAndKeepTheirKind) {
   TempFolder folder;
-  const std::string text = folder.Path("notes.txt");
-  vxtest::WriteFile(text, "Ab\n");
-  const auto outcome = RunVexoglyph({"convert", "-i", text, "-o", text, "--format", "dxf"});
-  EXPECT_EQ(outcome.exitCode, 1);
-  EXPECT_NE(OneLine(outcome.err).find("is the input file"), std::string::npos);
-  EXPECT_EQ(ReadFile(text), "Ab\n");
+  const bool devices = vx::test::MakeDeviceLike(folder.Path("full.dxf"), "/dev/full");
+  const struct {
+    std::string output;
+    std::string message;
+  } cases[] = {
+      {folder.Path("full.dxf"), "Cannot create file \"" + folder.Path("full.dxf") + "\". No space left on device"},
+      {"/dev/fd/1000", "Cannot create file \"/dev/fd/1000\". Bad file descriptor"},
+  };
+  for (const auto& c : cases) {
+    if (c.output.ends_with("full.dxf") && !devices) {
+      std::printf("skipped \"%s\": this process may not make device nodes\n", c.output.c_str());
+      continue;
+    }
+    const auto outcome = RunVexoglyph({"convert", "-o", c.output, "-f", kFace, "A"});
+    EXPECT_EQ(outcome.exitCode, 1) << c.output;
+    EXPECT_NE(OneLine(outcome.err).find(c.message), std::string::npos) << outcome.err;
+  }
+  if (devices) {
+    EXPECT_EQ(vx::test::FactsAt(folder.Path("full.dxf")).kind, "character device");
+  }
 }
 
 }  // namespace

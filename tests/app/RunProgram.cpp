@@ -61,7 +61,7 @@ RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& 
 
   const pid_t pid = ::fork();
   if (pid == 0) {
-    const int in = ::open(io.Path("in").c_str(), O_RDONLY);
+    const int in = ::open((options.stdinFile.empty() ? io.Path("in") : options.stdinFile).c_str(), O_RDONLY);
     const int out = ::open(io.Path("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open(io.Path("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (in < 0 || out < 0 || err < 0) ::_exit(127);

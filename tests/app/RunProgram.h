@@ -10,6 +10,7 @@ namespace vxtest {
 struct RunOptions {
   std::string stdinBytes;
   std::optional<long> fileSizeLimit;  // bytes, as a shell's ulimit -f would set it
+  std::string stdinFile;              // read as standard input instead of stdinBytes
 };
 
 struct RunOutcome {

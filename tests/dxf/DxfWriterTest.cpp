@@ -269,6 +269,8 @@ TEST_F(DxfWriter, NullFileNameIsAFailure) {
 TEST_F(DxfWriter, UnwritableFolderKeepsTheExistingFile) {
   const fs::path file = folder / "kept.dxf";
   WriteText(file, "previous drawing");
+  // (A file that can be written is written into; this one cannot.)
+  fs::permissions(file, fs::perms::owner_read);
   fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
   if (::access(folder.c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that ignore permissions";
   AddContour({{0, 0}, {10, 0}, {10, 5}}, pkGlyphEnd);

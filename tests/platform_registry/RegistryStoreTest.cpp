@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <string>
 
 #include "platform/Registry.h"
@@ -436,6 +437,28 @@ TEST_F(RegistryStore, AUtf8FileIsReadAndRewrittenInTheEditorsEncoding) {
   EXPECT_EQ(ReadBytes(UserFile()),
             test::Utf16LeBytes(u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n"
                                u"\"Name\"=\"Zo\u00EB\"\r\n\"New\"=\"\u263A\"\r\n\r\n"));
+}
+
+TEST_F(RegistryStore, AUserFileThatIsASymbolicLinkIsWrittenThrough) {
+  // Settings kept in another folder (a dotfiles checkout) and linked in.
+  const fs::path kept = Folder() / "dotfiles" / "user.reg";
+  fs::create_directory(kept.parent_path());
+  Registry first;
+  ASSERT_TRUE(first.OpenKey("Software\\Kestrow", true));
+  first.WriteString("First", "1");
+  fs::rename(UserFile(), kept);
+  fs::create_symlink("dotfiles/user.reg", UserFile());
+
+  Registry second;
+  ASSERT_TRUE(second.OpenKey("Software\\Kestrow", true));
+  second.WriteString("Second", "2");
+  EXPECT_TRUE(fs::is_symlink(UserFile()));
+  EXPECT_EQ(fs::read_symlink(UserFile()), "dotfiles/user.reg");
+  Registry reader;
+  ASSERT_TRUE(reader.OpenKey("Software\\Kestrow", false));
+  EXPECT_EQ(reader.ReadString("First"), "1");
+  EXPECT_EQ(reader.ReadString("Second"), "2");
+  EXPECT_EQ(std::distance(fs::directory_iterator(kept.parent_path()), {}), 1);
 }
 
 TEST(RegistryFolder, FollowsTheEnvironment) {
