@@ -7,6 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "app/ConvertCommand.h"
+#include "dialog/DisplayPlatform.h"
 #include "dialog/MainDlg.h"
 
 namespace {
@@ -18,12 +19,12 @@ void PrintMessage(const std::string& message) { std::fprintf(stderr, "vexoglyph:
 
 // Without arguments the program is meant for people who do not use a
 // terminal: it opens the stand-alone dialog through the library's exported
-// entry, as a host would, and releases it when the dialog is closed. Without
-// a display the help says how to use the command line instead.
+// entry, as a host would, and releases it when the dialog is closed. Where no
+// display answers, the help says how to use the command line instead.
 int RunWithoutArguments() {
-  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
-      std::getenv("QT_QPA_PLATFORM") == nullptr) {
-    PrintMessage("no display to show the dialog on; the command line works without one:");
+  const vx::DisplayPlatform display = vx::ChooseDisplayPlatform();
+  if (display.platform.empty()) {
+    PrintMessage("cannot show the dialog: " + display.problem + "; the command line works without a display:");
     std::fputs(vx::ProgramHelp().c_str(), stderr);
     return vx::kExitUsage;
   }

@@ -28,10 +28,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "dialog/ButtonPictures.h"
 #include "dialog/DialogWidgets.h"
+#include "dialog/DisplayPlatform.h"
 #include "dialog/FormSettings.h"
 #include "dialog/HelpFile.h"
 #include "dialog/InitProgress.h"
@@ -907,24 +911,42 @@ void TForm1::AcadBtnClick(QObject*) { ExecSetACAD(); }
 namespace {
 
 // The Qt application object the dialog needs: the host's when it has one on
-// this thread, else one the library makes and keeps for later calls.
+// this thread, else one the library makes and keeps for later calls. The
+// library makes one only on a platform that can start: Qt ends the whole
+// process when none can, so without a display the call fails with a line on
+// standard error instead.
 bool EnsureApplication() {
   QCoreApplication* existing = QCoreApplication::instance();
   if (existing == nullptr) {
-    static int argc = 1;
-    static char name[] = "vexoglyph";
-    static char* argv[] = {name, nullptr};
-    auto* app = new QApplication(argc, argv);
+    const vx::DisplayPlatform display = vx::ChooseDisplayPlatform();
+    if (display.platform.empty()) {
+      std::fprintf(stderr, "vexoglyph: cannot show the text dialog: %s\n", display.problem.c_str());
+      return false;
+    }
+    // Qt keeps argc and argv for the application's lifetime.
+    static std::string name, option, platform;
+    static std::vector<char*> argv;
+    static int argc = 0;
+    name = "vexoglyph";
+    option = "-platform";
+    platform = display.platform;
+    argv = {name.data(), option.data(), platform.data(), nullptr};
+    argc = 3;
+    auto* app = new QApplication(argc, argv.data());
     app->setQuitOnLastWindowClosed(false);
     return true;
   }
   return qobject_cast<QApplication*>(existing) != nullptr && existing->thread() == QThread::currentThread();
 }
 
+bool IsShowingMode(int mode) { return mode == vx::dmHostDefault || mode == vx::dmHostSized || mode == vx::dmStandalone; }
+
 }  // namespace
 
 extern "C" int ShowTTFTextDlg(int mode, double height, double widthFactor) {
   try {
+    // A release call with no dialog has nothing to release and needs no display.
+    if (!IsShowingMode(mode) && Form1 == nullptr) return 0;
     if (!EnsureApplication()) return 0;
     if (Form1 == nullptr) {
       try {
@@ -934,7 +956,7 @@ extern "C" int ShowTTFTextDlg(int mode, double height, double widthFactor) {
         return 0;
       }
     }
-    if (mode != vx::dmHostDefault && mode != vx::dmHostSized && mode != vx::dmStandalone) {
+    if (!IsShowingMode(mode)) {
       TForm1* dialog = Form1;
       Form1 = nullptr;
       if (dialog->isVisible()) {

@@ -4,11 +4,11 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libfreetype-dev libfontconfig-dev libharfbuzz-dev libfribidi-dev libgtest-dev libbenchmark-dev
+  qt6-base-dev libxcb1-dev libfreetype-dev libfontconfig-dev libharfbuzz-dev libfribidi-dev libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-opensymbol fonts-wine
   libharfbuzz-bin fonts-wqy-microhei fonts-lohit-deva fonts-tlwg-garuda-ttf
   librsvg2-bin
-  clang libclang-rt-14-dev locales
+  clang libclang-rt-14-dev locales xvfb
 )
 
 missing=()
