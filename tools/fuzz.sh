@@ -11,10 +11,12 @@ CC=clang CXX=clang++ cmake -S "$top" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWi
   -DVEXOGLYPH_FUZZ=ON -DVEXOGLYPH_SANITIZE=ON -DVEXOGLYPH_BENCH=OFF >/dev/null
 cmake --build "$dir" --target fuzz_documents -j2
 
-# The working corpus grows between runs; the samples and past crashes seed it.
+# The working corpus grows between runs; the editor files, past crashes and
+# (where present) the real-world samples beside the repository seed it.
 corpus="$dir/fuzz-corpus"
 mkdir -p "$corpus" "$dir/fuzz-artifacts"
-seeds=("$top/../shared/testdata/rtf" "$top/tests/richtext/regressions")
+testdata=$(sed -n 's/^VEXOGLYPH_TESTDATA_DIR:PATH=//p' "$dir/CMakeCache.txt")
+seeds=("$top/tests/richtext/editor-files" "$top/tests/richtext/regressions" "$testdata/rtf")
 existing=()
 for s in "${seeds[@]}"; do [ -d "$s" ] && existing+=("$s"); done
 

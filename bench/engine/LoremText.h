@@ -1,24 +1,21 @@
 // The standard benchmark workload: the Lorem-ipsum text as the editor reports it.
 #pragma once
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/TextLayout.h"
+#include "tests/support/LoremText.h"
 
 namespace vx::bench {
 
-// The 20,000-character text with every line break as CR LF, in UTF-16 (the
-// file is plain ASCII); empty when the file cannot be read.
+// The generated 20,000-character text with every line break as CR LF, in
+// UTF-16 (the text is plain ASCII).
 inline std::u16string LoremText() {
-  std::ifstream in(LOREM_20K, std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string bytes = vx::test::LoremText();
   std::u16string text;
   text.reserve(bytes.size() + bytes.size() / 50);
   for (char c : bytes) {
-    if (c == '\r') continue;
     if (c == '\n') text += u'\r';
     text += static_cast<char16_t>(static_cast<unsigned char>(c));
   }

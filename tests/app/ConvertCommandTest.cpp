@@ -31,9 +31,7 @@ using vxtest::TempFolder;
 
 const std::string kFace = "DejaVu Sans";
 
-std::string TestData(const std::string& name) {
-  return std::string(VX_SHARED_TESTDATA) + "/" + name;
-}
+std::string EditorFile(const std::string& name) { return std::string(VX_EDITOR_FILES) + "/" + name; }
 
 DxfDrawing ConvertToDxf(TempFolder& folder, std::vector<std::string> args, const vxtest::RunOptions& run = {}) {
   const std::string out = folder.Path("out.dxf");
@@ -246,10 +244,10 @@ TEST(ConvertCommand, RtfInputKeepsEachCharactersSize) {
 
 TEST(ConvertCommand, WordPadRtfConvertsWithItsSizes) {
   TempFolder folder;
-  // "This " at 11 pt, "is " at 22 pt: T h i(2) s | i(2) s.
-  const DxfDrawing dxf = ConvertToDxf(folder, {"-i", TestData("rtf/wordpad-msftedit-fs-b-i.rtf")});
-  ASSERT_GT(dxf.polylines.size(), 8u);
-  EXPECT_NEAR(Height(dxf.polylines[7]) / Height(dxf.polylines[4]), 2.0, 0.1);
+  // "Hi " at 11 pt, "Hi " at 22 pt: H i(2) | H i(2).
+  const DxfDrawing dxf = ConvertToDxf(folder, {"-i", EditorFile("wordpad-msftedit-sizes.rtf")});
+  ASSERT_GT(dxf.polylines.size(), 4u);
+  EXPECT_NEAR(Height(dxf.polylines[3]) / Height(dxf.polylines[0]), 2.0, 0.1);
 }
 
 TEST(ConvertCommand, HostLayoutIsTheDefaultAndWritesWhatItAlwaysWrote) {

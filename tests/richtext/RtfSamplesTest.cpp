@@ -1,12 +1,11 @@
-// Real documents from word processors: each sample loads, the runs that matter are checked,
-// and every sample reads as the reference reader reads it.
+// Real documents from word processors, where the corpus is beside the repository: each sample loads, the runs
+// that matter are checked, and every sample reads as the reference reader reads it.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "ReferenceReader.h"
 #include "TestText.h"
 #include "richtext/DocumentFiles.h"
 #include "richtext/PlainText.h"
@@ -20,12 +19,16 @@ namespace fs = std::filesystem;
 
 std::string SampleDir() { return test::TestDataDir() + "/rtf"; }
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
+// The corpus is an extra beside the repository: its tests skip where it is missing.
+void SkipWithoutCorpus() {
+  if (!fs::is_directory(SampleDir()))
+    GTEST_SKIP() << "no real-world RTF corpus at " << SampleDir() << " (set VEXOGLYPH_TESTDATA_DIR)";
 }
+
+class RtfSamples : public testing::Test {
+ protected:
+  void SetUp() override { SkipWithoutCorpus(); }
+};
 
 std::vector<std::string> SampleFiles() {
   std::vector<std::string> names;
@@ -36,7 +39,7 @@ std::vector<std::string> SampleFiles() {
   return names;
 }
 
-TEST(RtfSamples, EverySampleLoadsWithFacesAndSizes) {
+TEST_F(RtfSamples, EverySampleLoadsWithFacesAndSizes) {
   const auto names = SampleFiles();
   ASSERT_GE(names.size(), 28u);
   for (const auto& name : names) {
@@ -65,7 +68,10 @@ struct SampleCase {
 
 std::ostream& operator<<(std::ostream& os, const SampleCase& c) { return os << c.file; }
 
-class RtfSample : public testing::TestWithParam<SampleCase> {};
+class RtfSample : public testing::TestWithParam<SampleCase> {
+ protected:
+  void SetUp() override { SkipWithoutCorpus(); }
+};
 
 TEST_P(RtfSample, HasTheRunsThatMatter) {
   // Plain-text settings never reach an RTF file: characters outside any font
@@ -136,67 +142,32 @@ INSTANTIATE_TEST_SUITE_P(
                    {T("要やフぎば要立クモフ刑香カルオ洋", "MS PGothic", 22), T("8", "Calibri", 22),
                     T("。惑", "SimSun", 22)}}));
 
-TEST(RtfSamples, PictureOnlyDocumentIsEmpty) {
+TEST_F(RtfSamples, PictureOnlyDocumentIsEmpty) {
   const LoadResult result = LoadDocumentFile(SampleDir() + "/bin-control-word-png.rtf", CharFormat{});
   ASSERT_TRUE(result.ok);
   ASSERT_EQ(result.text.lines.size(), 1u);
   EXPECT_TRUE(result.text.lines[0].runs.empty());
 }
 
-TEST(RtfSamples, FilesThatAreNotRtfLoadAsPlainText) {
+TEST_F(RtfSamples, FilesThatAreNotRtfLoadAsPlainText) {
   const CharFormat editor{"Editor Face", 60, false, false, CharSet::Default};
   for (const char* name : {"malformed-leading-garbage.rtf", "malformed-not-rtf.rtf"}) {
-    const std::string bytes = ReadBytes(SampleDir() + "/" + name);
+    const std::string bytes = test::ReadBytes(SampleDir() + "/" + name);
     const LoadResult result = LoadDocument(bytes, editor);
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(result.text, LoadPlainText(bytes, editor)) << name;
   }
 }
 
-// The reference reader's runs, from python3, or nullopt when it cannot run here.
-std::optional<std::string> ReferenceRuns(const std::string& file) {
-  const std::string refDir = std::string(VX_SOURCE_DIR_DEFAULT) + "/../shared/notes/rtf-reference";
-  const std::string script = std::string(VX_SOURCE_DIR_DEFAULT) + "/tests/richtext/reference_runs.py";
-  if (!fs::exists(refDir + "/rtfruns.py")) return std::nullopt;
-  const std::string command = "python3 '" + script + "' '" + refDir + "' '" + file + "' 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return std::nullopt;
-  std::string out;
-  char buffer[4096];
-  while (std::size_t got = fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
-  if (pclose(pipe) != 0) return std::nullopt;
-  return out;
-}
-
-std::string Hex(const std::string& bytes) {
-  static const char* digits = "0123456789abcdef";
-  std::string out;
-  for (const unsigned char c : bytes) {
-    out.push_back(digits[c >> 4]);
-    out.push_back(digits[c & 15]);
-  }
-  return out;
-}
-
-std::string OurRuns(const std::string& file) {
-  const CharFormat noFace{"", 24, false, false, CharSet::Default};
-  const LoadResult result = ReadRtf(ReadBytes(file), noFace);
-  std::string out;
-  for (const FlatRun& r : test::Flatten(result.text)) {
-    out += Hex(r.text) + "|" + Hex(r.face) + "|" + std::to_string(r.halfPoints) + "|" + (r.bold ? "1" : "0") +
-           "|" + (r.italic ? "1" : "0") + "|" + (r.symbol ? "1" : "0") + "\n";
-  }
-  return out;
-}
-
-TEST(RtfSamples, ReadLikeTheReferenceReader) {
-  if (!ReferenceRuns(SampleDir() + "/wordpad-msftedit-fs-b-i.rtf")) GTEST_SKIP() << "python3 or the reference reader is missing";
+TEST_F(RtfSamples, ReadLikeTheReferenceReader) {
+  if (!test::ReferenceRuns(SampleDir() + "/wordpad-msftedit-fs-b-i.rtf"))
+    GTEST_SKIP() << "python3 or the reference reader is missing";
   for (const auto& name : SampleFiles()) {
     const std::string path = SampleDir() + "/" + name;
-    if (!IsRtf(ReadBytes(path))) continue;
-    const auto reference = ReferenceRuns(path);
+    if (!IsRtf(test::ReadBytes(path))) continue;
+    const auto reference = test::ReferenceRuns(path);
     ASSERT_TRUE(reference) << name;
-    EXPECT_EQ(OurRuns(path), *reference) << name;
+    EXPECT_EQ(test::OurRuns(path), *reference) << name;
   }
 }
 

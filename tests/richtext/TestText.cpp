@@ -99,10 +99,7 @@ std::string FirstDifference(const StyledText& a, const StyledText& b) {
   return "";
 }
 
-std::string TestDataDir() {
-  const char* dir = std::getenv("VX_TESTDATA");
-  return dir != nullptr ? dir : VX_TESTDATA_DEFAULT;
-}
+std::string TestDataDir() { return VX_TESTDATA_DIR; }
 
 std::string PlainOf(const StyledText& text) {
   std::string out;

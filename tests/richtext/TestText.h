@@ -30,7 +30,8 @@ std::string Describe(const std::vector<FlatRun>& runs);
 // Where two documents first differ (line, run, text or format), or "" when equal.
 std::string FirstDifference(const StyledText& a, const StyledText& b);
 
-// The shared test data folder (VX_TESTDATA, else the build's default).
+// The folder of real-world samples beside the repository (the build's
+// VEXOGLYPH_TESTDATA_DIR); it may be missing.
 std::string TestDataDir();
 
 // The document's text with "\n" between lines (runs concatenated).

@@ -1,0 +1,60 @@
+// The reference reader beside the repository (a Python program) and ours, each file's runs in one comparable text.
+#include "ReferenceReader.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "TestText.h"
+#include "richtext/RtfReader.h"
+
+namespace vx::test {
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+std::optional<std::string> ReferenceRuns(const std::string& file) {
+  const std::string refDir = TestDataDir() + "/../notes/rtf-reference";
+  const std::string script = std::string(VX_SOURCE_DIR_DEFAULT) + "/tests/richtext/reference_runs.py";
+  if (!std::filesystem::exists(refDir + "/rtfruns.py")) return std::nullopt;
+  const std::string command = "python3 '" + script + "' '" + refDir + "' '" + file + "' 2>/dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return std::nullopt;
+  std::string out;
+  char buffer[4096];
+  while (std::size_t got = fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
+  if (pclose(pipe) != 0) return std::nullopt;
+  return out;
+}
+
+namespace {
+
+std::string Hex(const std::string& bytes) {
+  static const char* digits = "0123456789abcdef";
+  std::string out;
+  for (const unsigned char c : bytes) {
+    out.push_back(digits[c >> 4]);
+    out.push_back(digits[c & 15]);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string OurRuns(const std::string& file) {
+  const CharFormat noFace{"", 24, false, false, CharSet::Default};
+  const LoadResult result = ReadRtf(ReadBytes(file), noFace);
+  std::string out;
+  for (const FlatRun& r : Flatten(result.text)) {
+    out += Hex(r.text) + "|" + Hex(r.face) + "|" + std::to_string(r.halfPoints) + "|" + (r.bold ? "1" : "0") +
+           "|" + (r.italic ? "1" : "0") + "|" + (r.symbol ? "1" : "0") + "\n";
+  }
+  return out;
+}
+
+}  // namespace vx::test
