@@ -16,7 +16,6 @@ namespace {
 constexpr double kMaxPointSize = 1638;
 // Text heights beyond this would overflow coordinates of long texts.
 constexpr double kMaxHeight = 1e9;
-constexpr double kMaxWidthFactor = 100;
 constexpr double kMaxLineSpacing = 100;
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
@@ -61,11 +60,19 @@ std::string SetSize(ConvertOptions& options, const std::string& text) {
   return {};
 }
 
+// Its upper limit depends on the size, known once every option is read.
 std::string SetWidthFactor(ConvertOptions& options, const std::string& text) {
-  std::optional<double> value;
-  std::string error = SetPositive(value, "width factor", kMaxWidthFactor, text);
-  if (error.empty()) options.widthFactor = *value;
-  return error;
+  const std::optional<double> value = ParseFiniteNumber(text);
+  if (!value) return "Invalid width factor " + Quoted(text) + ": not a number";
+  if (*value <= 0) return "Invalid width factor " + Quoted(text) + ": must be greater than 0";
+  options.widthFactor = *value;
+  return {};
+}
+
+// The shortest text that reads back as value.
+std::string Shortest(double value) {
+  char buffer[64];
+  return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
 std::string SetPrecisionOption(ConvertOptions& options, const std::string& text) {
@@ -227,7 +234,45 @@ ParsedConvert ParseConvertArguments(std::span<const std::string> args) {
   if (precisionGiven && options.tolerance)
     return {std::nullopt, "Give either --precision or --tolerance, not both"};
   if (!formatGiven) options.format = FormatFromFileName(options.output);
+  // The size is known here for TEXT and with -H; a file's own sizes are
+  // checked once it is read.
+  if (options.height || !options.input) {
+    std::string problem = WidthFactorProblem(LayoutSettingsFor(options), options.halfPoints / 2);
+    if (!problem.empty()) return {std::nullopt, problem};
+  }
   return {options, {}};
+}
+
+LayoutSettings LayoutSettingsFor(const ConvertOptions& options) {
+  LayoutSettings settings;
+  settings.widthFactor = options.widthFactor;
+  if (options.height) {
+    settings.mode = dmHostSized;
+    settings.hostHeight = *options.height;
+    settings.hostWidthFactor = options.widthFactor;
+  } else {
+    settings.mode = dmStandalone;
+  }
+  settings.align = options.align;
+  settings.lineSpacing = options.lineSpacing;
+  return settings;
+}
+
+double LargestWidthFactor(const LayoutSettings& settings, int pointSize) {
+  // The font's width is its height times the factor, rounded up.
+  const int height = SizeForMode(settings, pointSize).height;
+  double largest = std::floor(double{kMaxFontSize} / height * 10000) / 10000;
+  while (std::ceil(height * largest) > kMaxFontSize) largest -= 0.0001;
+  return largest;
+}
+
+std::string WidthFactorProblem(const LayoutSettings& settings, int pointSize) {
+  if (SizeForMode(settings, pointSize).width <= kMaxFontSize) return {};
+  const double factor = settings.mode == dmHostSized ? settings.hostWidthFactor : settings.widthFactor;
+  std::string problem = "Invalid width factor " + Quoted(Shortest(factor)) + ": at most " +
+                        Shortest(LargestWidthFactor(settings, pointSize));
+  if (settings.mode != dmHostSized) problem += " for " + std::to_string(pointSize) + "-point characters";
+  return problem + " (fonts are at most " + std::to_string(kMaxFontSize) + " units wide)";
 }
 
 std::string ProgramHelp() {
@@ -278,7 +323,11 @@ std::string ConvertHelp() {
          "Geometry:\n"
          "  -H, --height H          every character at text height H (cell height in\n"
          "                          drawing units), whatever its size, RTF included\n"
-         "  -w, --width-factor F    width factor, greater than 0 (default 0.65)\n"
+         "  -w, --width-factor F    width factor, greater than 0 (default 0.65); a font\n"
+         "                          may be at most " + std::to_string(kMaxFontSize) + " units wide, so F is at most\n"
+         "                          " + Shortest(LargestWidthFactor(LayoutSettings{}, 1)) +
+         " up to 200 points and with -H, " + std::to_string(kMaxFontSize) + " / size\n"
+         "                          above\n"
          "  -p, --precision N       straight steps per curve piece, 1 to 32 (default 8)\n"
          "      --tolerance D       instead of -p: each curve piece gets the fewest\n"
          "                          straight steps that keep it within D drawing\n"
@@ -301,8 +350,8 @@ std::string ConvertHelp() {
          "  -h, --help              show this help\n"
          "\n"
          "Exit status: 0 when the file was written; 1 when the input cannot be read,\n"
-         "holds nothing to convert or the output cannot be written; 2 for a wrong\n"
-         "command line.\n";
+         "holds nothing to convert, the output cannot be written or memory ran out;\n"
+         "2 for a wrong command line.\n";
 }
 
 }  // namespace vx

@@ -27,7 +27,7 @@ struct ConvertOptions {
   bool italic = false;
   std::optional<double> height;  // -H: every character at this text height
   int halfPoints = 60;           // -s in half points (30 points)
-  double widthFactor = 0.65;
+  double widthFactor = 0.65;  // greater than 0; its upper limit depends on the size (WidthFactorProblem)
   int precision = 8;
   std::optional<double> tolerance;  // --tolerance: drawing units; unset: `precision` steps
   LayoutKind layout = LayoutKind::Host;
@@ -44,6 +44,19 @@ struct ParsedConvert {
 };
 
 ParsedConvert ParseConvertArguments(std::span<const std::string> args);
+
+// The layout rules the options ask for: every character at the text height
+// with -H (the sized host mode), else at its own size (the stand-alone mode).
+LayoutSettings LayoutSettingsFor(const ConvertOptions& options);
+
+// The largest width factor, in ten-thousandths, that keeps the fonts of
+// characters of pointSize points within kMaxFontSize units of width.
+double LargestWidthFactor(const LayoutSettings& settings, int pointSize);
+
+// Why the width factor cannot be used for characters of pointSize points: it
+// would make fonts wider than the glyph source takes (kMaxFontSize units).
+// Empty when it can.
+std::string WidthFactorProblem(const LayoutSettings& settings, int pointSize);
 
 // Strict numbers: the whole text must be the number; NaN and infinities are
 // refused. Return nullopt when the text is not such a number.

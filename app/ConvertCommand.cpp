@@ -1,17 +1,17 @@
-// Running `vexoglyph convert`: text in, layout into the point store, DXF or SVG out.
+// Running `vexoglyph convert`: text in, laid out glyph by glyph, DXF or SVG written as it comes.
 #include "app/ConvertCommand.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <new>
+#include <set>
 
 #include "app/SvgWriter.h"
 #include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
+#include "engine/PointStore.h"
 #include "engine/TextLayout.h"
 #include "engine/TypographicLayout.h"
 #include "platform/FontconfigCatalog.h"
@@ -42,19 +42,6 @@ bool IsSymbolFace(const std::string& face) {
   return catalog.HasSymbolCharset(face);
 }
 
-LoadResult ReadStandardInput(const CharFormat& format) {
-  std::string bytes;
-  char buffer[65536];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes.append(buffer, got);
-  if (std::ferror(stdin)) {
-    LoadResult result;
-    result.error = std::string("Cannot read standard input. ") + std::strerror(errno);
-    return result;
-  }
-  return LoadDocument(bytes, format, IsSymbolFace);
-}
-
 // The file a command-line name stands for, links followed; "-" is the
 // given standard stream.
 bool FileNamed(const std::string& name, int standardStream, struct stat& file) {
@@ -83,81 +70,199 @@ LoadResult LoadText(const ConvertOptions& options) {
     refused.error = "The output file \"" + options.output + "\" is the input file; it is left as it is";
     return refused;
   }
-  if (*options.input == "-") return ReadStandardInput(format);
+  if (*options.input == "-") return LoadStandardInput(format, IsSymbolFace);
   return LoadDocumentFile(*options.input, format, IsSymbolFace);
 }
 
-LayoutSettings SettingsFor(const ConvertOptions& options) {
-  LayoutSettings settings;
-  settings.widthFactor = options.widthFactor;
-  if (options.height) {
-    settings.mode = dmHostSized;
-    settings.hostHeight = *options.height;
-    settings.hostWidthFactor = options.widthFactor;
-  } else {
-    settings.mode = dmStandalone;
+// Calls visit with the format of every run that has characters to convert.
+template <typename Visit>
+void ForEachRunFormat(const StyledText& text, Visit visit) {
+  for (const StyledLine& line : text.lines)
+    for (const StyledRun& run : line.runs)
+      if (!run.text.empty()) visit(run.format);
+}
+
+// The width factor makes no font wider than a glyph source takes, at any of
+// the document's sizes; else why not.
+std::string WidthFactorProblemIn(const StyledText& text, const LayoutSettings& settings) {
+  std::string problem;
+  ForEachRunFormat(text, [&](const CharFormat& format) {
+    if (problem.empty()) problem = WidthFactorProblem(settings, format.WholePoints());
+  });
+  return problem;
+}
+
+// Says once per face that fontconfig's substitute stands in for a face that
+// is not installed.
+void NoteSubstitutes(FontconfigGlyphSource& source, const StyledText& text,
+                     std::vector<std::string>& notices) {
+  std::set<std::string> named;
+  ForEachRunFormat(text, [&](const CharFormat& format) {
+    if (!named.insert(format.face).second) return;
+    const std::optional<ResolvedFace> face = source.Resolve(format.face, format.bold, format.italic);
+    if (face && face->substituted)
+      notices.push_back("face \"" + format.face + "\" is not installed; using \"" + face->family + "\"");
+  });
+}
+
+void NoteFallbacks(const std::vector<FallbackUse>& fallbacks, std::vector<std::string>& notices) {
+  for (const FallbackUse& use : fallbacks) {
+    std::string characters;
+    for (const char32_t c : use.characters) AppendUtf8(characters, c);
+    notices.push_back("fallback: \"" + characters + "\" from " + use.face);
   }
-  settings.align = options.align;
-  settings.lineSpacing = options.lineSpacing;
-  return settings;
 }
 
-std::string FallbackNotice(const FallbackUse& use) {
-  std::string characters;
-  for (const char32_t c : use.characters) AppendUtf8(characters, c);
-  return "fallback: \"" + characters + "\" from " + use.face;
-}
+// Where the glyphs go as they are placed. The output is made at the first
+// glyph, so that a text without glyphs leaves nothing behind.
+class GlyphOutput {
+ public:
+  virtual ~GlyphOutput() = default;
 
-// Lays the text out into the store as the options say; fallback faces the
-// typographic layout used become notices.
-void Layout(const ConvertOptions& options, const LayoutInput& input, std::vector<std::string>& notices) {
-  FontconfigGlyphSource source;
-  const LayoutSettings settings = SettingsFor(options);
+  // Writes what the store holds (the glyphs placed since the last call) and
+  // empties it. False when it could not; reason() then says why.
+  bool Take() {
+    records_ += static_cast<std::size_t>(GetTTFCount());
+    ok_ = (opened_ || (opened_ = Begin(reason_))) && Write(reason_);
+    FreePointList();
+    return ok_;
+  }
+  // Ends the output once every glyph was taken.
+  bool Commit() { return ok_ = ok_ && End(reason_); }
+
+  bool ok() const { return ok_; }
+  const std::string& reason() const { return reason_; }
+  // Records taken so far, closing records included.
+  std::size_t records() const { return records_; }
+
+ private:
+  virtual bool Begin(std::string& reason) = 0;
+  virtual bool Write(std::string& reason) = 0;
+  virtual bool End(std::string& reason) = 0;
+
+  std::size_t records_ = 0;
+  bool opened_ = false;
+  bool ok_ = true;
+  std::string reason_;
+};
+
+class DxfOutput final : public GlyphOutput {
+ public:
+  explicit DxfOutput(const std::string& path) : path_(path) {}
+
+ private:
+  bool Begin(std::string& reason) override { return file_.Open(path_, reason); }
+  bool Write(std::string& reason) override { return file_.WriteStore(reason); }
+  bool End(std::string& reason) override { return file_.Commit(reason); }
+
+  std::string path_;
+  DxfFileWriter file_;
+};
+
+class SvgOutput final : public GlyphOutput {
+ public:
+  SvgOutput(const std::string& path, const SvgExtents& extents) : path_(path), extents_(extents) {}
+
+ private:
+  bool Begin(std::string& reason) override { return file_.Open(path_, extents_, reason); }
+  bool Write(std::string& reason) override { return file_.WriteStore(reason); }
+  bool End(std::string& reason) override { return file_.Commit(reason); }
+
+  std::string path_;
+  SvgExtents extents_;
+  SvgFileWriter file_;
+};
+
+// The first pass of an SVG: the extents of the whole drawing, for its view box.
+class ExtentsOutput final : public GlyphOutput {
+ public:
+  const SvgExtents& extents() const { return extents_; }
+
+ private:
+  bool Begin(std::string&) override { return true; }
+  bool Write(std::string&) override {
+    extents_.Include(gPointList.GetHead());
+    return true;
+  }
+  bool End(std::string&) override { return true; }
+
+  SvgExtents extents_;
+};
+
+// The whole text laid out as the options say, each glyph handed to output as
+// soon as it is placed. Returns the fallback faces the typographic layout used.
+std::vector<FallbackUse> PlaceText(FontconfigGlyphSource& source, const ConvertOptions& options,
+                                   const LayoutInput& input, GlyphOutput& output) {
+  FreePointList();
+  const LayoutSettings settings = LayoutSettingsFor(options);
+  const GlyphPlaced take = [&output] { return output.Take(); };
   if (options.layout == LayoutKind::Host) {
-    LayoutText(source, input.text, input.styles, settings);
-    return;
+    LayoutText(source, input.text, input.styles, settings, take);
+    return {};
   }
   HarfBuzzShaper shaper(source);
-  for (const FallbackUse& use : LayoutTypographic(source, shaper, input.text, input.styles, settings))
-    notices.push_back(FallbackNotice(use));
+  return LayoutTypographic(source, shaper, input.text, input.styles, settings, take);
 }
 
-bool WriteOutput(const ConvertOptions& options, std::string& reason) {
-  const std::string target = options.output == "-" ? kStandardOutputName : options.output;
-  if (options.format == OutputFormat::Svg) return WriteSvg(target, reason);
-  const DxfResult result = WriteDxf(target.c_str());
-  reason = result.error;
-  return result.ok;
+int Failed(std::string& error, const std::string& message) {
+  error = message;
+  return kExitFailure;
+}
+
+// The file the output goes to: "-" is standard output.
+std::string OutputTarget(const ConvertOptions& options) {
+  return options.output == "-" ? kStandardOutputName : options.output;
+}
+
+// Ends an output the whole text was placed into.
+int Finish(GlyphOutput& output, const ConvertOptions& options, std::string& error) {
+  const std::string cannotWrite = options.output == "-" ? std::string("Cannot write to standard output. ")
+                                                        : "Cannot create file \"" + options.output + "\". ";
+  if (!output.ok()) return Failed(error, cannotWrite + output.reason());
+  if (output.records() < 2) return Failed(error, "No text to convert!");
+  if (!output.Commit()) return Failed(error, cannotWrite + output.reason());
+  return kExitOk;
+}
+
+int Convert(const ConvertOptions& options, std::string& error, std::vector<std::string>& notices) {
+  SetPrecision(options.precision);
+  SetTolerance(options.tolerance.value_or(0.0));
+  FontconfigGlyphSource source;
+  LayoutInput input;
+  {
+    // The document itself is not needed once the layout has its input.
+    const LoadResult loaded = LoadText(options);
+    if (!loaded.ok) return Failed(error, loaded.error);
+    error = WidthFactorProblemIn(loaded.text, LayoutSettingsFor(options));
+    if (!error.empty()) return kExitUsage;
+    NoteSubstitutes(source, loaded.text, notices);
+    input = ToLayoutInput(loaded.text);
+  }
+  if (options.format == OutputFormat::Dxf) {
+    DxfOutput dxf(OutputTarget(options));
+    NoteFallbacks(PlaceText(source, options, input, dxf), notices);
+    return Finish(dxf, options, error);
+  }
+  // An SVG begins with its view box: a first pass measures the drawing.
+  ExtentsOutput measured;
+  NoteFallbacks(PlaceText(source, options, input, measured), notices);
+  if (const int status = Finish(measured, options, error); status != kExitOk) return status;
+  SvgOutput svg(OutputTarget(options), measured.extents());
+  PlaceText(source, options, input, svg);
+  return Finish(svg, options, error);
 }
 
 }  // namespace
 
 int RunConvert(const ConvertOptions& options, std::string& error, std::vector<std::string>& notices) {
-  const LoadResult loaded = LoadText(options);
-  if (!loaded.ok) {
-    error = loaded.error;
-    return kExitFailure;
-  }
-  SetPrecision(options.precision);
-  SetTolerance(options.tolerance.value_or(0.0));
-  const LayoutInput input = ToLayoutInput(loaded.text);
-  FreePointList();
-  Layout(options, input, notices);
-  if (GetTTFCount() < 2) {
+  try {
+    const int status = Convert(options, error, notices);
     FreePointList();
-    error = "No text to convert!";
-    return kExitFailure;
+    return status;
+  } catch (const std::bad_alloc&) {
+    FreePointList();
+    return Failed(error, "Out of memory");
   }
-  std::string reason;
-  const bool written = WriteOutput(options, reason);
-  FreePointList();
-  if (!written) {
-    const std::string what = options.output == "-" ? std::string("Cannot write to standard output")
-                                                   : "Cannot create file \"" + options.output + "\"";
-    error = what + ". " + reason;
-    return kExitFailure;
-  }
-  return kExitOk;
 }
 
 }  // namespace vx

@@ -3,29 +3,12 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string_view>
 
 #include "engine/PointStore.h"
-#include "platform/OutputFile.h"
 
 namespace vx {
 namespace {
-
-struct Extents {
-  double left = 0, bottom = 0, right = 0, top = 0;
-};
-
-Extents StoreExtents() {
-  const TTFPoint* record = gPointList.GetHead();
-  if (!record) return {};
-  Extents e{record->x, record->y, record->x, record->y};
-  for (; record; record = record->next) {
-    e.left = std::min(e.left, record->x);
-    e.right = std::max(e.right, record->x);
-    e.bottom = std::min(e.bottom, record->y);
-    e.top = std::max(e.top, record->y);
-  }
-  return e;
-}
 
 // Six decimals, as the DXF writes coordinates, without trailing zeros.
 void AppendNumber(std::string& out, double value) {
@@ -43,6 +26,27 @@ void AppendPoint(std::string& out, const TTFPoint& point) {
   out.push_back(' ');
   AppendNumber(out, 0.0 - point.y);
 }
+
+// The document up to the first path: the view box holds the extents plus a
+// margin of 2% of the larger side (1 when the drawing has no extent).
+void AppendHead(std::string& out, const SvgExtents& e) {
+  const double width = e.right() - e.left();
+  const double height = e.top() - e.bottom();
+  double margin = 0.02 * std::max(width, height);
+  if (margin <= 0) margin = 1;
+  out.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+             "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"");
+  AppendNumber(out, e.left() - margin);
+  out.push_back(' ');
+  AppendNumber(out, 0.0 - e.top() - margin);
+  out.push_back(' ');
+  AppendNumber(out, width + 2 * margin);
+  out.push_back(' ');
+  AppendNumber(out, height + 2 * margin);
+  out.append("\">\n<g fill=\"black\" fill-rule=\"evenodd\" stroke=\"none\">\n");
+}
+
+void AppendTail(std::string& out) { out.append("</g>\n</svg>\n"); }
 
 // One glyph's contours as closed subpaths; returns the record after the glyph.
 const TTFPoint* AppendGlyphPath(std::string& out, const TTFPoint* record) {
@@ -68,30 +72,48 @@ const TTFPoint* AppendGlyphPath(std::string& out, const TTFPoint* record) {
 
 }  // namespace
 
-std::string SvgText() {
-  const Extents e = StoreExtents();
-  const double width = e.right - e.left;
-  const double height = e.top - e.bottom;
-  double margin = 0.02 * std::max(width, height);
-  if (margin <= 0) margin = 1;
+void SvgExtents::Include(const TTFPoint* record) {
+  if (record == nullptr) return;
+  if (empty_) {
+    left_ = right_ = record->x;
+    bottom_ = top_ = record->y;
+    empty_ = false;
+  }
+  for (; record; record = record->next) {
+    left_ = std::min(left_, record->x);
+    right_ = std::max(right_, record->x);
+    bottom_ = std::min(bottom_, record->y);
+    top_ = std::max(top_, record->y);
+  }
+}
 
-  std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                    "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"";
-  AppendNumber(out, e.left - margin);
-  out.push_back(' ');
-  AppendNumber(out, 0.0 - e.top - margin);
-  out.push_back(' ');
-  AppendNumber(out, width + 2 * margin);
-  out.push_back(' ');
-  AppendNumber(out, height + 2 * margin);
-  out.append("\">\n<g fill=\"black\" fill-rule=\"evenodd\" stroke=\"none\">\n");
+std::string SvgText() {
+  SvgExtents extents;
+  extents.Include(gPointList.GetHead());
+  std::string out;
+  AppendHead(out, extents);
   for (const TTFPoint* record = gPointList.GetHead(); record;) record = AppendGlyphPath(out, record);
-  out.append("</g>\n</svg>\n");
+  AppendTail(out);
   return out;
 }
 
-bool WriteSvg(const std::string& path, std::string& error) {
-  return WriteWholeFile(path, SvgText(), error);
+bool SvgFileWriter::Open(const std::string& path, const SvgExtents& extents, std::string& error) {
+  if (!file_.Open(path, error)) return false;
+  AppendHead(file_.buffer(), extents);
+  return true;
+}
+
+bool SvgFileWriter::WriteStore(std::string& error) {
+  for (const TTFPoint* record = gPointList.GetHead(); record;) {
+    record = AppendGlyphPath(file_.buffer(), record);
+    if (!file_.WriteIfFull(error)) return false;
+  }
+  return true;
+}
+
+bool SvgFileWriter::Commit(std::string& error) {
+  AppendTail(file_.buffer());
+  return file_.Commit(error);
 }
 
 }  // namespace vx

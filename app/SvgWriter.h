@@ -3,7 +3,28 @@
 
 #include <string>
 
+#include "engine/TTFPoint.h"
+#include "platform/BufferedFile.h"
+
 namespace vx {
+
+// The extents of every record an SVG document holds, gathered from one
+// store or, store after store, from a drawing written in pieces.
+class SvgExtents {
+ public:
+  // Takes in the records from head on.
+  void Include(const TTFPoint* head);
+
+  bool empty() const { return empty_; }
+  double left() const { return left_; }
+  double bottom() const { return bottom_; }
+  double right() const { return right_; }
+  double top() const { return top_; }
+
+ private:
+  bool empty_ = true;
+  double left_ = 0, bottom_ = 0, right_ = 0, top_ = 0;
+};
 
 // The whole store as an SVG document: one path per glyph, each contour a
 // closed subpath of the same points as the DXF (y flipped), fill rule
@@ -11,8 +32,21 @@ namespace vx {
 // small margin.
 std::string SvgText();
 
-// Writes SvgText() to path, replacing an existing file only when the new one
-// is complete. On failure returns false with the system's reason in error.
-bool WriteSvg(const std::string& path, std::string& error);
+// An SVG document written while the store is filled, once the extents of the
+// whole drawing are known (the view box comes first): Open begins the file,
+// each WriteStore adds the glyphs the store holds now (whole glyphs; the store
+// may be cleared and refilled between calls), Commit ends the document and
+// puts the file in place. The bytes are those of SvgText over everything
+// written. Each returns false with the system's reason on failure; a writer
+// given up without a successful Commit abandons the save as OutputFile does.
+class SvgFileWriter {
+ public:
+  bool Open(const std::string& path, const SvgExtents& extents, std::string& error);
+  bool WriteStore(std::string& error);
+  bool Commit(std::string& error);
+
+ private:
+  BufferedFile file_;
+};
 
 }  // namespace vx

@@ -30,6 +30,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -425,6 +426,11 @@ void TForm1::ConnectHandlers() {
 void TForm1::RunHandler(const std::function<void()>& handler) {
   try {
     handler();
+  } catch (const std::bad_alloc&) {
+    // The store is what grew: freeing it lets the message be shown, and a
+    // partial conversion never reaches the host or a file.
+    FreePointList();
+    ShowMessage(QStringLiteral("Out of memory"));
   } catch (const std::exception& error) {
     ShowMessage(QString::fromUtf8(error.what()));
   } catch (...) {
@@ -947,6 +953,8 @@ extern "C" int ShowTTFTextDlg(int mode, double height, double widthFactor) {
   try {
     // A release call with no dialog has nothing to release and needs no display.
     if (!IsShowingMode(mode) && Form1 == nullptr) return 0;
+    // A sized call with numbers that are not finite would hand the host NaN coordinates.
+    if (!vx::UsableHostNumbers(mode, height, widthFactor)) return 0;
     if (!EnsureApplication()) return 0;
     if (Form1 == nullptr) {
       try {

@@ -119,6 +119,7 @@ class TForm1 : public QDialog {
 
   // Runs a handler; an error it raises ends it and is shown in a message box
   // with the error's text, as the toolkit's default error report would.
+  // Running out of memory clears the point store and says "Out of memory".
   void RunHandler(const std::function<void()>& handler);
 
   // The symbol faces the catalogue found (cSymbol's items), for RTF files.
@@ -208,5 +209,6 @@ extern VX_EXPORT TForm1* Form1 __asm__("_Form1");
 
 // Shows the dialog modally in mode (dmHostDefault, dmHostSized,
 // dmStandalone) or, for any other mode value, releases it. Returns 1 when
-// the dialog closed with the OK result, else 0.
+// the dialog closed with the OK result, else 0; a dmHostSized call with a
+// height or width factor that is NaN or infinite returns 0 at once.
 extern "C" VX_EXPORT int ShowTTFTextDlg(int mode, double height, double widthFactor) __asm__("_ShowTTFTextDlg");

@@ -5,7 +5,6 @@
 
 #include "dxf/FixedFormat.h"
 #include "engine/HostQueries.h"
-#include "platform/OutputFile.h"
 
 namespace vx {
 namespace {
@@ -27,9 +26,6 @@ constexpr std::string_view kSequenceEnd = "  0\r\nSEQEND\r\n"sv;
 // Typical bytes per vertex block (two coordinates of about ten characters);
 // only used to size the text up front.
 constexpr std::size_t kVertexBytesEstimate = 80;
-
-// Bytes of text gathered before they are written to the file.
-constexpr std::size_t kChunkBytes = 1 << 20;
 
 }  // namespace
 
@@ -67,26 +63,34 @@ std::string DxfText() {
   return out;
 }
 
+// The text goes to the file in pieces, so that a large drawing is never held
+// twice in memory (as store and as text).
+bool DxfFileWriter::Open(const std::string& path, std::string& error) {
+  if (!file_.Open(path, error)) return false;
+  WriteDxfHeader(file_.buffer());
+  return true;
+}
+
+bool DxfFileWriter::WriteStore(std::string& error) {
+  for (bool first = true; WritePolyline(file_.buffer(), first); first = false) {
+    if (!file_.WriteIfFull(error)) return false;
+  }
+  return true;
+}
+
+bool DxfFileWriter::Commit(std::string& error) {
+  WriteDxfTrailer(file_.buffer());
+  return file_.Commit(error);
+}
+
 DxfResult WriteDxf(const char* fileName) {
   DxfResult result;
   if (fileName == nullptr) {
     result.error = "no file name given";
     return result;
   }
-  // The text goes out in pieces of about kChunkBytes, so that a large drawing
-  // is never held twice in memory (as store and as text).
-  OutputFile file;
-  if (!file.Open(fileName, result.error)) return result;
-  std::string chunk;
-  chunk.reserve(kChunkBytes + kChunkBytes / 8);
-  WriteDxfHeader(chunk);
-  for (bool first = true; WritePolyline(chunk, first); first = false) {
-    if (chunk.size() < kChunkBytes) continue;
-    if (!file.Write(chunk, result.error)) return result;
-    chunk.clear();
-  }
-  WriteDxfTrailer(chunk);
-  result.ok = file.Write(chunk, result.error) && file.Commit(result.error);
+  DxfFileWriter file;
+  result.ok = file.Open(fileName, result.error) && file.WriteStore(result.error) && file.Commit(result.error);
   return result;
 }
 

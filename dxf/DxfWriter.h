@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/BufferedFile.h"
+
 namespace vx {
 
 struct DxfResult {
@@ -21,6 +23,23 @@ bool WritePolyline(std::string& out, bool first);
 
 // The whole store as DXF text.
 std::string DxfText();
+
+// A DXF file written while the store is filled: Open begins it with the
+// section header, each WriteStore adds the contours the store holds now (the
+// store may be cleared and refilled between calls: the command line writes
+// glyph by glyph), Commit adds the trailer and puts the file in place. The
+// bytes are those of DxfText over everything written. Each returns false with
+// the system's reason on failure; a writer given up without a successful
+// Commit abandons the save as OutputFile does.
+class DxfFileWriter {
+ public:
+  bool Open(const std::string& path, std::string& error);
+  bool WriteStore(std::string& error);
+  bool Commit(std::string& error);
+
+ private:
+  BufferedFile file_;
+};
 
 // Writes the whole store to fileName. The file is replaced only when every
 // byte was written: on failure an existing file is left as it was.

@@ -2,7 +2,6 @@
 #include "engine/GlyphConversion.h"
 
 #include <cstring>
-#include <new>
 #include <vector>
 
 #include "engine/OutlineFlattening.h"
@@ -11,18 +10,13 @@ namespace vx {
 namespace {
 
 // Runs one outline query into a buffer reused across glyphs (everything runs
-// on one thread) and, unless placement is null, walks what it gives. A query
-// that throws bad_alloc (the outline buffer could not be allocated) gives no
-// points. True when there was an outline to walk.
+// on one thread) and, unless placement is null, walks what it gives. True
+// when there was an outline to walk.
 template <typename Query>
 bool QueryAndWalk(Query query, const Placement* placement) {
   static thread_local std::vector<std::uint8_t> outline;
   outline.clear();
-  try {
-    if (!query(outline)) return false;
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
+  if (!query(outline)) return false;
   if (outline.size() < kPolygonHeaderSize) return false;  // no outline (a space)
 
   PolygonHeader first;

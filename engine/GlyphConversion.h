@@ -11,7 +11,9 @@ namespace vx {
 // Returns true when the outline was walked and its points appended; false
 // (nothing appended) for a null face name, a font that cannot be made, a
 // failing query, a glyph without outline or a first polygon of another type.
-// metrics is filled whenever the query ran.
+// metrics is filled whenever the query ran. Running out of memory (in the
+// source or in the store) raises std::bad_alloc: a glyph is never dropped
+// for want of memory as if it had no outline.
 bool ConvertGlyph(GlyphSource& source, char16_t character, const char* faceName, int height,
                   int width, bool bold, bool italic, double scale, double originX, double originY,
                   GlyphMetrics& metrics);

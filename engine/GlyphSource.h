@@ -10,6 +10,11 @@
 
 namespace vx {
 
+// Font heights and widths beyond this many device units are refused: a glyph
+// source's query returns false. No drawing needs them, and the native
+// format's 16.16 coordinates end at 32767 anyway.
+inline constexpr int kMaxFontSize = 16384;
+
 // A font as the conversion asks for it: height is the character cell height
 // and width the average character width, both in device units.
 struct FontRequest {
@@ -33,9 +38,10 @@ class GlyphSource {
 
   // Outline of one UTF-16 code unit in the native format, with the fixed
   // near-identity matrix (1 + 1/65536, 1/65536; 1/65536, 1 + 1/65536) applied.
-  // Returns false when the font cannot be made or the query fails. Returns true
-  // with an empty outline for a glyph without contours (a space); metrics are
-  // filled in both true cases.
+  // Returns false when the font cannot be made (a height or width beyond
+  // kMaxFontSize included) or the query fails. Returns true with an empty
+  // outline for a glyph without contours (a space); metrics are filled in both
+  // true cases. Raises std::bad_alloc when memory runs out.
   virtual bool QueryGlyph(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
                           std::vector<std::uint8_t>& outline) = 0;
 

@@ -58,7 +58,11 @@ struct GlyphMetrics {
   std::int16_t gmCellIncY = 0;
 };
 
-// 16.16 fixed value from a double, as a source writes outline coordinates.
-Fixed1616 DoubleToFixed(double value);
+// The two halves of a raw 16.16 value (value × 65536 as a 32-bit integer).
+inline Fixed1616 FixedFromRaw(std::int32_t raw) {
+  const auto bits = static_cast<std::uint32_t>(raw);
+  return Fixed1616{static_cast<std::uint16_t>(bits & 0xFFFFu),
+                   static_cast<std::int16_t>(static_cast<std::uint16_t>(bits >> 16))};
+}
 
 }  // namespace vx

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "engine/PointStore.h"
 
@@ -30,7 +31,11 @@ bool SamePoint(const TTFPoint& a, const TTFPoint& b) { return a.x == b.x && a.y 
 
 namespace {
 
-void Append(const TTFPoint& p, int kind) { gPointList.Add(p.x, p.y, kind); }
+// A record that cannot be allocated ends the conversion: a glyph that lacks a
+// point would be a wrong drawing, handed on as if it were right.
+void Append(const TTFPoint& p, int kind) {
+  if (!gPointList.Add(p.x, p.y, kind)) throw std::bad_alloc();
+}
 
 }  // namespace
 

@@ -39,7 +39,8 @@ bool SamePoint(const TTFPoint& a, const TTFPoint& b);
 // Appends p0 again, then up to gPrecision samples (or, under a tolerance,
 // ToleranceSteps samples) of the quadratic piece p0-p1-p2, the last at exactly
 // t = 1, skipping samples equal to the previous one. p2 receives the last
-// point computed.
+// point computed. Like the walk below, it raises std::bad_alloc when a record
+// cannot be allocated (the store keeps the records appended before).
 void FlattenQSpline(const TTFPoint& p0, const TTFPoint& p1, TTFPoint& p2);
 
 namespace vx {
@@ -52,7 +53,8 @@ struct Placement {
 
 // Walks `size` bytes of native outline into gPointList. Never reads outside
 // the buffer: a truncated or inconsistent buffer ends the walk with every
-// contour begun so far closed, the last one by pkGlyphEnd.
+// contour begun so far closed, the last one by pkGlyphEnd. A record that
+// cannot be allocated raises std::bad_alloc.
 void WalkOutline(const std::uint8_t* buffer, std::size_t size, const Placement& placement);
 
 }  // namespace vx

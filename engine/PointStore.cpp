@@ -8,9 +8,9 @@ TTFPoint* gCursor = nullptr;
 
 CPointList::~CPointList() { Clear(); }
 
-void CPointList::Add(double x, double y, int kind) {
+bool CPointList::Add(double x, double y, int kind) {
   auto* record = new (std::nothrow) TTFPoint{kind, x, y, nullptr};
-  if (record == nullptr) return;  // the contour simply lacks this point
+  if (record == nullptr) return false;
   if (tail == nullptr) {
     head = record;
   } else {
@@ -18,6 +18,7 @@ void CPointList::Add(double x, double y, int kind) {
   }
   tail = record;
   ++count;
+  return true;
 }
 
 void CPointList::Clear() {

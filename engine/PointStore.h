@@ -12,8 +12,9 @@ class CPointList {
   CPointList(const CPointList&) = delete;
   CPointList& operator=(const CPointList&) = delete;
 
-  // Appends one record. When it cannot be allocated nothing changes.
-  void Add(double x, double y, int kind);
+  // Appends one record. When it cannot be allocated nothing changes and the
+  // result is false.
+  bool Add(double x, double y, int kind);
   void Clear();
   int GetCount() const { return count; }
   TTFPoint* GetHead() const { return head; }

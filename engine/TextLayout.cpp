@@ -63,6 +63,10 @@ double AlignmentShift(LineAlignment align, double advance) {
   }
 }
 
+bool UsableHostNumbers(int mode, double height, double widthFactor) {
+  return mode != dmHostSized || (std::isfinite(height) && std::isfinite(widthFactor));
+}
+
 CharSizing SizeForMode(const LayoutSettings& settings, int pointSize) {
   constexpr int kBase = 200;  // every glyph is outlined at a cell of at least 200 units
   switch (settings.mode) {
@@ -77,7 +81,7 @@ CharSizing SizeForMode(const LayoutSettings& settings, int pointSize) {
 }
 
 void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const CharStyle> styles,
-                const LayoutSettings& settings) {
+                const LayoutSettings& settings, const GlyphPlaced& placed) {
   const std::size_t n = std::min(text.size(), styles.size());
   text = text.substr(0, n);
   // Where a line starting at text[from] begins: x = 0, unless it is centred
@@ -103,6 +107,7 @@ void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const C
     const bool converted = ConvertGlyph(source, text[l], style.face.c_str(), size.height, size.width,
                                         style.bold, style.italic, size.scale, penX, penY, metrics);
     penX += CharacterAdvance(converted, metrics, size);
+    if (converted && placed && !placed()) return;
   }
 }
 

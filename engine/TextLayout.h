@@ -1,6 +1,7 @@
 // Text layout: styled UTF-16 text placed line by line into the point store.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -37,6 +38,11 @@ struct LayoutSettings {
   double lineSpacing = 1.0;      // times the layout's own line pitch
 };
 
+// Whether a showing call's height and width factor can be laid out: the sized
+// host mode needs both finite (NaN or an infinity would reach the host as NaN
+// coordinates); the other modes do not read them.
+bool UsableHostNumbers(int mode, double height, double widthFactor);
+
 // Font height H, font width W and scale s of one character by mode.
 struct CharSizing {
   int height = 0;
@@ -53,11 +59,18 @@ std::size_t LineBreakLength(std::u16string_view text, std::size_t i);
 // How far a line of the given advance moves to sit as the alignment says.
 double AlignmentShift(LineAlignment align, double advance);
 
+// Told that a glyph's points have just landed in the store. It may take them
+// out (FreePointList) before the next glyph is placed, as the command line
+// does to write glyph by glyph; returning false stops the layout there.
+using GlyphPlaced = std::function<bool()>;
+
 // Appends the whole text to gPointList (it does not clear the store first).
 // text holds line breaks as CR LF (CR, LF or a pair of them is one break);
-// styles holds one entry per code unit of text.
+// styles holds one entry per code unit of text. placed, when given, is told
+// of every glyph whose points were appended. A record or outline that cannot
+// be allocated raises std::bad_alloc.
 void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const CharStyle> styles,
-                const LayoutSettings& settings);
+                const LayoutSettings& settings, const GlyphPlaced& placed = {});
 
 // One face for a whole string, pen from (x, y), no line handling; appends.
 void ConvertString(GlyphSource& source, const char16_t* text, const char* faceName, int height,

@@ -8,16 +8,22 @@
 namespace vx {
 namespace {
 
-void DrawLine(GlyphSource& source, const TypesetLine& line, double baseline, LineAlignment align) {
+// False when placed said stop.
+bool DrawLine(GlyphSource& source, const TypesetLine& line, double baseline, LineAlignment align,
+              const GlyphPlaced& placed) {
   const double shift = AlignmentShift(align, line.advance);
-  for (const PlacedGlyph& g : line.glyphs)
-    ConvertGlyphIndex(source, g.font, g.glyph, g.scale, g.x + shift, baseline + g.y);
+  for (const PlacedGlyph& g : line.glyphs) {
+    const bool converted = ConvertGlyphIndex(source, g.font, g.glyph, g.scale, g.x + shift, baseline + g.y);
+    if (converted && placed && !placed()) return false;
+  }
+  return true;
 }
 
 }  // namespace
 
 std::vector<FallbackUse> LayoutTypographic(GlyphSource& source, TextShaper& shaper, std::u16string_view text,
-                                           std::span<const CharStyle> styles, const LayoutSettings& settings) {
+                                           std::span<const CharStyle> styles, const LayoutSettings& settings,
+                                           const GlyphPlaced& placed) {
   const std::size_t n = std::min(text.size(), styles.size());
   text = text.substr(0, n);
   Typesetter typesetter(shaper, settings);
@@ -33,7 +39,7 @@ std::vector<FallbackUse> LayoutTypographic(GlyphSource& source, TextShaper& shap
       line.extents = typesetter.EmptyLineExtents(styles[end < n ? end : n - 1]);
     }
     if (start > 0) baseline -= settings.lineSpacing * (above.descent + above.lineGap + line.extents.ascent);
-    DrawLine(source, line, baseline, settings.align);
+    if (!DrawLine(source, line, baseline, settings.align, placed)) break;
     above = line.extents;
     if (end == n) break;
     start = end + LineBreakLength(text, end);

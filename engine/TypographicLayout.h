@@ -18,8 +18,11 @@ namespace vx {
 // The first baseline lies on y = 0; each further baseline lies below the one
 // before by the line spacing times the sum of the line before's descent and
 // line gap and this line's ascent (the largest of the faces each line uses;
-// an empty line takes its line break's font). Returns the fallback faces used.
+// an empty line takes its line break's font). placed, when given, is told of
+// every glyph whose points were appended, as LayoutText tells it. Returns the
+// fallback faces used.
 std::vector<FallbackUse> LayoutTypographic(GlyphSource& source, TextShaper& shaper, std::u16string_view text,
-                                           std::span<const CharStyle> styles, const LayoutSettings& settings);
+                                           std::span<const CharStyle> styles, const LayoutSettings& settings,
+                                           const GlyphPlaced& placed = {});
 
 }  // namespace vx

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <new>
 #include <unordered_map>
 
 #include "engine/CodePoints.h"
@@ -21,11 +22,9 @@
 namespace vx {
 namespace {
 
-// Heights and widths beyond this many device units are refused (QueryGlyph
-// returns false): no drawing needs them, and the native format's 16.16
-// coordinates end at 32767 anyway. Outlines that would still leave that range
-// (a wide font made very wide, say) are refused as well, never wrapped.
-constexpr int kMaxFontSize = 16384;
+// Heights and widths beyond kMaxFontSize are refused. Outlines that would
+// still leave the native coordinate range (a wide font made very wide, say)
+// are refused as well, never wrapped.
 constexpr double kMaxCoordinate = 32767.0;
 constexpr std::size_t kMaxOpenFaces = 8;
 constexpr std::size_t kMaxResolutions = 256;
@@ -54,6 +53,13 @@ struct OpenFace {
     if (face) FT_Done_Face(face);
   }
 };
+
+// FreeType's report that memory ran out goes on as the conversion's own, so
+// that a glyph is never dropped for want of memory; other errors are returned.
+FT_Error RaiseOutOfMemory(FT_Error error) {
+  if (error == FT_Err_Out_Of_Memory) throw std::bad_alloc();
+  return error;
+}
 
 FT_CharMap FindCharmap(FT_Face face, FT_UShort platform, FT_UShort encoding) {
   for (int i = 0; i < face->num_charmaps; ++i) {
@@ -91,7 +97,7 @@ std::unique_ptr<OpenFace> OpenFontFile(FT_Library library, const std::string& fi
   auto f = std::make_unique<OpenFace>();
   f->file = file;
   f->index = index;
-  if (FT_New_Face(library, file.c_str(), index, &f->face) != 0) {
+  if (RaiseOutOfMemory(FT_New_Face(library, file.c_str(), index, &f->face)) != 0) {
     f->face = nullptr;
     return nullptr;
   }
@@ -349,7 +355,7 @@ struct FontconfigGlyphSource::Impl {
     const Prepared* p = &prepared;
     if (!p->face->trueType) return false;
     FT_Face face = p->face->face;
-    if (FT_Load_Glyph(face, glyph, kLoadFlags) != 0) return false;
+    if (RaiseOutOfMemory(FT_Load_Glyph(face, glyph, kLoadFlags)) != 0) return false;
     FT_GlyphSlot slot = face->glyph;
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return false;
     FT_Outline none{};

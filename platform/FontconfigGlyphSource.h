@@ -38,10 +38,11 @@ inline constexpr double kSyntheticItalicShear = 0.25;
 // Sizes a font as the Windows font mapper does: a positive height is the cell
 // height (usWinAscent + usWinDescent), a negative one the em height; the width
 // is the average character width (OS/2 xAvgCharWidth), scaling x only.
-// A height of 0, a height or width beyond 16384 units, or an outline that
+// A height of 0, a height or width beyond kMaxFontSize units, or an outline that
 // would leave the 16.16 coordinate range is refused: QueryGlyph returns false.
 // Glyphs are loaded unscaled and unhinted, so every outline is the design
-// outline, scaled in double precision.
+// outline, scaled in double precision. Memory running out in FreeType raises
+// std::bad_alloc, as it does anywhere else in a conversion.
 //
 // Faces, their sizes and name resolutions are cached in small bounded caches;
 // a cached answer is always the one an uncached query would give.

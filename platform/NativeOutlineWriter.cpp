@@ -10,13 +10,7 @@ namespace vx {
 namespace {
 
 OutlinePoint ToOutlinePoint(std::int32_t x, std::int32_t y) {
-  const auto ux = static_cast<std::uint32_t>(x);
-  const auto uy = static_cast<std::uint32_t>(y);
-  return OutlinePoint{
-      Fixed1616{static_cast<std::uint16_t>(ux & 0xFFFFu),
-                static_cast<std::int16_t>(static_cast<std::uint16_t>(ux >> 16))},
-      Fixed1616{static_cast<std::uint16_t>(uy & 0xFFFFu),
-                static_cast<std::int16_t>(static_cast<std::uint16_t>(uy >> 16))}};
+  return OutlinePoint{FixedFromRaw(x), FixedFromRaw(y)};
 }
 
 void AppendBytes(std::vector<std::uint8_t>& out, const void* data, std::size_t size) {

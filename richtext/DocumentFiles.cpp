@@ -1,11 +1,10 @@
 // Loading and saving rich-text documents: RTF or plain text in, RTF out.
 #include "richtext/DocumentFiles.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
+#include "platform/FileReading.h"
 #include "platform/OutputFile.h"
 #include "richtext/PlainText.h"
 #include "richtext/RtfReader.h"
@@ -18,33 +17,14 @@ std::string FileMessage(const char* what, const std::string& path, const std::st
   return std::string(what) + " \"" + path + "\". " + reason;
 }
 
-// Larger files are refused: no editor document is that big, and a device
-// such as /dev/zero would otherwise be read until memory runs out.
+// Larger files and streams are refused: no editor document is that big, and
+// a device such as /dev/zero would otherwise be read until memory runs out.
 constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
 
-// The whole file, or false with the system's reason.
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-  errno = 0;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) {
-    reason = std::strerror(errno != 0 ? errno : ENOENT);
-    return false;
-  }
-  char buffer[1 << 16];
-  for (;;) {
-    const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-    bytes.append(buffer, got);
-    if (bytes.size() > kMaxFileBytes) {
-      reason = std::strerror(EFBIG);
-      return false;
-    }
-    if (got < sizeof buffer) break;
-  }
-  if (std::ferror(file.get())) {
-    reason = std::strerror(errno != 0 ? errno : EIO);
-    return false;
-  }
-  return true;
+LoadResult Refused(const std::string& message) {
+  LoadResult failed;
+  failed.error = message;
+  return failed;
 }
 
 }  // namespace
@@ -63,12 +43,17 @@ LoadResult LoadDocument(std::string_view bytes, const CharFormat& defaultFormat,
 LoadResult LoadDocumentFile(const std::string& path, const CharFormat& defaultFormat,
                             const SymbolFaceTest& isSymbolFace) {
   std::string bytes;
-  std::string reason;
-  if (!ReadWholeFile(path, bytes, reason)) {
-    LoadResult failed;
-    failed.error = FileMessage("Cannot open file", path, reason);
-    return failed;
-  }
+  int error = 0;
+  if (!ReadFileAtMost(path, kMaxFileBytes, bytes, error))
+    return Refused(FileMessage("Cannot open file", path, std::strerror(error)));
+  return LoadDocument(bytes, defaultFormat, isSymbolFace);
+}
+
+LoadResult LoadStandardInput(const CharFormat& defaultFormat, const SymbolFaceTest& isSymbolFace) {
+  std::string bytes;
+  int error = 0;
+  if (!ReadAtMost(stdin, kMaxFileBytes, bytes, error))
+    return Refused(std::string("Cannot read standard input. ") + std::strerror(error));
   return LoadDocument(bytes, defaultFormat, isSymbolFace);
 }
 

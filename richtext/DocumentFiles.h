@@ -28,9 +28,14 @@ LoadResult LoadDocument(std::string_view bytes, const CharFormat& defaultFormat,
                         const SymbolFaceTest& isSymbolFace = {});
 
 // Reads a file and loads it as above; a file that cannot be read gives
-// "Cannot open file "<path>". <system reason>".
+// "Cannot open file "<path>". <system reason>". Files over 256 MB are
+// refused ("File too large"), and reading stops there.
 LoadResult LoadDocumentFile(const std::string& path, const CharFormat& defaultFormat,
                             const SymbolFaceTest& isSymbolFace = {});
+
+// Standard input, read and loaded as a file is, within the same limit; a
+// failure gives "Cannot read standard input. <system reason>".
+LoadResult LoadStandardInput(const CharFormat& defaultFormat, const SymbolFaceTest& isSymbolFace = {});
 
 // Writes the document as RTF, replacing the file only when complete; on
 // failure returns false with "Cannot create file "<path>". <system reason>".

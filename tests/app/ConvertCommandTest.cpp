@@ -33,12 +33,15 @@ const std::string kFace = "DejaVu Sans";
 
 std::string EditorFile(const std::string& name) { return std::string(VX_EDITOR_FILES) + "/" + name; }
 
-DxfDrawing ConvertToDxf(TempFolder& folder, std::vector<std::string> args, const vxtest::RunOptions& run = {}) {
+// Converts and reads the DXF back; warnings are the notices expected on
+// standard error.
+DxfDrawing ConvertToDxf(TempFolder& folder, std::vector<std::string> args, const vxtest::RunOptions& run = {},
+                        const std::string& warnings = "") {
   const std::string out = folder.Path("out.dxf");
   args.insert(args.begin(), {"convert", "-o", out});
   const vxtest::RunOutcome outcome = RunVexoglyph(args, run);
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.err, warnings);
   DxfDrawing drawing = ReadDxf(ReadFile(out));
   EXPECT_EQ(drawing.error, "");
   // The program writes one ENTITIES section of POLYLINE/VERTEX/SEQEND and nothing else.
@@ -105,7 +108,7 @@ TEST(ConvertCommand, EachTextArgumentAndEachInputLineIsALine) {
   const std::string utf16le("\xFF\xFE" "A\0\n\0B\0", 8);
   for (const std::string& stdinText : {std::string("A\nB"), std::string("A\r\nB\r\n"),
                                        std::string("\xEF\xBB\xBF" "A\rB"), utf16le}) {
-    ConvertToDxf(folder, {"-f", kFace, "-H", "10", "-i", "-"}, {.stdinBytes = stdinText, .fileSizeLimit = std::nullopt, .stdinFile = {}});
+    ConvertToDxf(folder, {"-f", kFace, "-H", "10", "-i", "-"}, {.stdinBytes = stdinText});
     EXPECT_EQ(ReadFile(folder.Path("out.dxf")), expected) << stdinText;
   }
   vxtest::WriteFile(folder.Path("in.txt"), "A\nB\n");
@@ -245,7 +248,8 @@ TEST(ConvertCommand, RtfInputKeepsEachCharactersSize) {
 TEST(ConvertCommand, WordPadRtfConvertsWithItsSizes) {
   TempFolder folder;
   // "Hi " at 11 pt, "Hi " at 22 pt: H i(2) | H i(2).
-  const DxfDrawing dxf = ConvertToDxf(folder, {"-i", EditorFile("wordpad-msftedit-sizes.rtf")});
+  const DxfDrawing dxf = ConvertToDxf(folder, {"-i", EditorFile("wordpad-msftedit-sizes.rtf")}, {},
+                                      "vexoglyph: face \"Calibri\" is not installed; using \"DejaVu Sans\"\n");
   ASSERT_GT(dxf.polylines.size(), 4u);
   EXPECT_NEAR(Height(dxf.polylines[3]) / Height(dxf.polylines[0]), 2.0, 0.1);
 }
@@ -453,7 +457,7 @@ TEST(ConvertCommand, ErrorsExitNonZeroWithOneLineAndWriteNothing) {
       {{"-s", "12pt", "A"}, 2, "Invalid size \"12pt\": not a number"},
       {{"-s", "100000", "A"}, 2, "Invalid size \"100000\""},
       {{"-w", "0.8x", "A"}, 2, "Invalid width factor \"0.8x\": not a number"},
-      {{"-w", "-0.5", "A"}, 2, "Invalid width factor \"-0.5\""},
+      {{"-w", "-0.5", "A"}, 2, "Invalid width factor \"-0.5\": must be greater than 0"},
       {{"--format", "pdf", "A"}, 2, "Unknown format \"pdf\""},
       {{"--layout", "fancy", "A"}, 2, "Unknown layout \"fancy\": use host or typographic"},
       {{"--align", "justify", "A"}, 2, "Unknown alignment \"justify\": use left, center or right"},
@@ -484,13 +488,101 @@ TEST(ConvertCommand, ErrorsExitNonZeroWithOneLineAndWriteNothing) {
   EXPECT_NE(OneLine(unknown.err).find("Unknown command \"frobnicate\""), std::string::npos);
 }
 
+// A font is at most 16384 units wide: the width factor's limit follows from
+// each character's size, for TEXT and plain text at -s, with -H, and for the
+// sizes an RTF file brings.
+TEST(ConvertCommand, WidthFactorsThatMakeFontsTooWideAreRefusedWithTheirLimit) {
+  TempFolder folder;
+  const std::string large = folder.Path("large.rtf");
+  vxtest::WriteFile(large, "{\\rtf1\\ansi{\\fonttbl{\\f0 DejaVu Sans;}}\\f0\\fs2000 H\\par}");
+  const std::string limit = " (fonts are at most 16384 units wide)";
+  struct Refused {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const std::vector<Refused> refused = {
+      {{"-w", "90", "H"}, "Invalid width factor \"90\": at most 81.92 for 30-point characters" + limit},
+      {{"-s", "1000", "-w", "20", "H"}, "Invalid width factor \"20\": at most 16.384 for 1000-point characters" + limit},
+      {{"-s", "1638", "-w", "10.01", "H"}, "Invalid width factor \"10.01\": at most 10.0024 for 1638-point characters" + limit},
+      {{"-H", "2.5", "-w", "81.93", "H"}, "Invalid width factor \"81.93\": at most 81.92" + limit},
+      {{"-i", large, "-w", "20"}, "Invalid width factor \"20\": at most 16.384 for 1000-point characters" + limit},
+  };
+  for (const Refused& c : refused) {
+    std::vector<std::string> args = {"convert", "-o", folder.Path("out.dxf")};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto outcome = RunVexoglyph(args);
+    EXPECT_EQ(outcome.exitCode, 2) << c.message;
+    EXPECT_TRUE(OneLine(outcome.err).starts_with("vexoglyph: " + c.message)) << outcome.err;
+  }
+  EXPECT_EQ(vxtest::FolderEntries(folder.path()), std::vector<std::string>{"large.rtf"});
+
+  for (const std::vector<std::string>& accepted :
+       {std::vector<std::string>{"-w", "81.92", "H"}, {"-s", "1000", "-w", "16.384", "H"},
+        {"-H", "2.5", "-w", "81.92", "H"}, {"-i", large, "-w", "16.384"}, {"-i", large, "-H", "1", "-w", "80"}}) {
+    EXPECT_EQ(ConvertToDxf(folder, accepted).polylines.size(), 1u) << accepted[1];
+  }
+}
+
+TEST(ConvertCommand, AFaceThatIsNotInstalledIsNamedOnceWithItsSubstitute) {
+  TempFolder folder;
+  const std::string substitute = "vexoglyph: face \"No Such Face\" is not installed; using \"DejaVu Sans\"\n";
+  const DxfDrawing text = ConvertToDxf(folder, {"-f", "No Such Face", "-H", "10", "Ab", "c"}, {}, substitute);
+  EXPECT_EQ(text.polylines.size(), 5u);
+  // An installed family in another letter case is that family.
+  ConvertToDxf(folder, {"-f", "dejavu sans", "A"});
+
+  // RTF: the missing face in three runs on two lines, an installed one between.
+  const std::string rtf = folder.Path("faces.rtf");
+  vxtest::WriteFile(rtf, "{\\rtf1\\ansi{\\fonttbl{\\f0 DejaVu Sans;}{\\f1 No Such Face;}}"
+                         "\\f1 A\\f0 B\\f1 C\\par\\f1\\b D\\par}");
+  const DxfDrawing fromRtf = ConvertToDxf(folder, {"-i", rtf}, {}, substitute);
+  EXPECT_EQ(fromRtf.polylines.size(), 2u + 3u + 1u + 2u);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;  // it reserves more address space than any limit we could set
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+TEST(ConvertCommand, StandardInputIsReadUpToTheFileLimitAndNoFurther) {
+  TempFolder folder;
+  vxtest::RunOptions endless = {.stdinFile = "/dev/zero"};
+  // Reading stops at 256 MB: well within a gigabyte of address space.
+  if (!kAddressSanitizer) endless.memoryLimit = 1L << 30;
+  const auto outcome = RunVexoglyph({"convert", "-o", folder.Path("out.dxf"), "-i", "-"}, endless);
+  EXPECT_EQ(outcome.signal, 0);
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_EQ(outcome.err, "vexoglyph: Cannot read standard input. File too large\n");
+  EXPECT_TRUE(vxtest::FolderEntries(folder.path()).empty());
+}
+
+TEST(ConvertCommand, RunningOutOfMemoryIsReportedAndWritesNothing) {
+  if (kAddressSanitizer) GTEST_SKIP() << "an address-space limit does not work under AddressSanitizer";
+  TempFolder folder;
+  // One line of 20 million characters: its layout input alone needs more
+  // than the 600 MB the program may take.
+  vxtest::WriteFile(folder.Path("line.txt"), std::string(20'000'000, 'a'));
+  const std::string keep = folder.Path("keep.dxf");
+  vxtest::WriteFile(keep, "precious\r\n");
+  for (const std::string& output : {keep, folder.Path("new.svg")}) {
+    const auto outcome = RunVexoglyph({"convert", "-o", output, "-i", folder.Path("line.txt")},
+                                      {.memoryLimit = 600L << 20});
+    EXPECT_EQ(outcome.signal, 0);
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "vexoglyph: Out of memory\n");
+  }
+  EXPECT_EQ(ReadFile(keep), "precious\r\n");
+  EXPECT_EQ(vxtest::FolderEntries(folder.path()), (std::vector<std::string>{"keep.dxf", "line.txt"}));
+}
+
 TEST(ConvertCommand, UnwritableOutputKeepsTheExistingFileAndLeavesNoTemporary) {
   TempFolder folder;
   const std::string keep = folder.Path("keep.dxf");
   vxtest::WriteFile(keep, "precious\r\n");
   // A file-size limit makes the write fail part-way, as a full disk would.
   const auto full = RunVexoglyph({"convert", "-o", keep, "-f", kFace, "Lorem ipsum dolor sit amet"},
-                                 {.stdinBytes = "", .fileSizeLimit = 4096, .stdinFile = {}});
+                                 {.fileSizeLimit = 4096});
   EXPECT_EQ(full.signal, 0);
   EXPECT_EQ(full.exitCode, 1);
   EXPECT_NE(OneLine(full.err).find("Cannot create file \"" + keep + "\". File too large"), std::string::npos)

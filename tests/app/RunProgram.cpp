@@ -68,10 +68,13 @@ RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& 
     ::dup2(in, 0);
     ::dup2(out, 1);
     ::dup2(err, 2);
-    if (options.fileSizeLimit) {
-      const rlimit limit{static_cast<rlim_t>(*options.fileSizeLimit), static_cast<rlim_t>(*options.fileSizeLimit)};
-      ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
+    const auto setLimit = [](int resource, const std::optional<long>& bytes) {
+      if (!bytes) return;
+      const rlimit limit{static_cast<rlim_t>(*bytes), static_cast<rlim_t>(*bytes)};
+      ::setrlimit(resource, &limit);
+    };
+    setLimit(RLIMIT_FSIZE, options.fileSizeLimit);
+    setLimit(RLIMIT_AS, options.memoryLimit);
     ::execv(cargv[0], cargv.data());
     ::_exit(127);
   }

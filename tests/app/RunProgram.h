@@ -7,10 +7,12 @@
 
 namespace vxtest {
 
+// Every member has its default, so that a test names only those it sets.
 struct RunOptions {
-  std::string stdinBytes;
-  std::optional<long> fileSizeLimit;  // bytes, as a shell's ulimit -f would set it
-  std::string stdinFile;              // read as standard input instead of stdinBytes
+  std::string stdinBytes = {};
+  std::optional<long> fileSizeLimit = {};  // bytes, as a shell's ulimit -f would set it
+  std::string stdinFile = {};              // read as standard input instead of stdinBytes
+  std::optional<long> memoryLimit = {};    // bytes of address space, as ulimit -v would set it
 };
 
 struct RunOutcome {

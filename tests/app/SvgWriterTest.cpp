@@ -1,5 +1,11 @@
 // The SVG writer on hand-made stores: glyph paths, contour subpaths, flipped y, fitted viewBox.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
 
 #include "app/SvgWriter.h"
 #include "engine/HostQueries.h"
@@ -38,6 +44,42 @@ TEST_F(SvgWriter, CoordinatesKeepSixDecimalsAsInTheDxf) {
   gPointList.Add(0.1234564, -2.5, pkGlyphEnd);
   const std::string svg = vx::SvgText();
   EXPECT_NE(svg.find("<path d=\"M0.123456 2.5L1 -3.25 -0.5 0Z\"/>"), std::string::npos) << svg;
+}
+
+// The command line measures the drawing glyph by glyph, then writes it glyph
+// by glyph, clearing the store in between.
+TEST_F(SvgWriter, AFileWrittenStoreByStoreHasTheBytesOfTheWholeStore) {
+  const auto addGlyph = [](int i) {
+    for (auto [x, y] : {std::pair{i * 1.5, -i * 0.25}, {i + 1.0, 0.0}, {i + 1.0, i * 0.5}}) gPointList.Add(x, y, pkPoint);
+    gPointList.Add(i * 1.5, -i * 0.25, pkContourEnd);
+    for (auto [x, y] : {std::pair{-0.0, 2.0}, {i + 0.125, 2.5}, {0.0, 3.0}}) gPointList.Add(x, y, pkPoint);
+    gPointList.Add(-0.0, 2, pkGlyphEnd);
+  };
+  constexpr int kGlyphs = 30000;  // more than a megabyte of text: several writes
+  for (int i = 0; i < kGlyphs; ++i) addGlyph(i);
+  const std::string whole = vx::SvgText();
+  ASSERT_GT(whole.size(), 2u << 20);
+
+  const auto glyphByGlyph = [&](const std::function<void()>& take) {
+    for (int i = 0; i < kGlyphs; ++i) {
+      FreePointList();
+      addGlyph(i);
+      take();
+    }
+    FreePointList();
+  };
+  vx::SvgExtents extents;
+  glyphByGlyph([&] { extents.Include(gPointList.GetHead()); });
+  const std::string path = (std::filesystem::temp_directory_path() / ("vx-svg-" + std::to_string(::getpid()))).string();
+  std::string error;
+  vx::SvgFileWriter writer;
+  ASSERT_TRUE(writer.Open(path, extents, error)) << error;
+  glyphByGlyph([&] { ASSERT_TRUE(writer.WriteStore(error)) << error; });
+  ASSERT_TRUE(writer.Commit(error)) << error;
+  std::ostringstream written;
+  written << std::ifstream(path, std::ios::binary).rdbuf();
+  std::filesystem::remove(path);
+  EXPECT_TRUE(written.str() == whole);
 }
 
 TEST_F(SvgWriter, AStoreWithoutExtentStillHasAUsableViewBox) {

@@ -21,6 +21,8 @@
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <new>
 #include <sstream>
 
 #include <cstdlib>
@@ -209,6 +211,29 @@ TEST_F(Dialog, AnyOtherModeReleasesTheDialog) {
   EXPECT_EQ(ShowTTFTextDlg(5, 0, 0), 0);
   EXPECT_EQ(Form1, nullptr);
   EXPECT_EQ(Form2, nullptr);
+}
+
+// NaN or an infinity would reach the host as NaN coordinates.
+TEST_F(Dialog, ASizedHostCallWithNumbersThatAreNotFiniteReturnsZeroWithoutShowing) {
+  int shown = 0;
+  QTimer typeAndConfirm;  // converts "A" in any dialog that comes up
+  QObject::connect(&typeAndConfirm, &QTimer::timeout, [&] {
+    if (Form1 == nullptr || !Form1->isVisible() || QApplication::activeModalWidget() != Form1) return;
+    ++shown;
+    QTest::keyClicks(Form1->Memo1, "A");
+    QTest::mouseClick(Form1->OkBtn, Qt::LeftButton);
+  });
+  typeAndConfirm.start(10);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  for (const auto& [height, widthFactor] : {std::pair{nan, 0.8}, {2.5, nan}, {inf, 0.8}, {2.5, -inf}}) {
+    EXPECT_EQ(ShowTTFTextDlg(vx::dmHostSized, height, widthFactor), 0) << height << " " << widthFactor;
+  }
+  EXPECT_EQ(shown, 0);
+  // The other modes do not read the numbers; finite ones show the dialog.
+  EXPECT_EQ(ShowTTFTextDlg(vx::dmHostDefault, nan, inf), 1);
+  EXPECT_EQ(ShowTTFTextDlg(vx::dmHostSized, 2.5, 0.8), 1);
+  EXPECT_EQ(shown, 2);
 }
 
 TEST_F(Dialog, ReleaseLeavesTheStoreForTheHost) {
@@ -430,6 +455,24 @@ TEST_F(Dialog, AnErrorInAHandlerEndsInAMessageBoxWithItsText) {
     f.reject();
   });
   EXPECT_EQ(message, "Disk full");
+}
+
+TEST_F(Dialog, RunningOutOfMemoryInAHandlerClearsTheStoreAndSaysSo) {
+  QString message;
+  int records = -1;
+  const int result = RunDialog(0, 2.5, 0.8, [&](TForm1& f) {
+    auto text = vxtest::AnswerNextMessage();
+    f.RunHandler([] {
+      gPointList.Add(1, 1, pkPoint);  // a conversion under way
+      throw std::bad_alloc();
+    });
+    message = *text;
+    records = GetTTFCount();
+    f.reject();
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(message, "Out of memory");
+  EXPECT_EQ(records, 0);
 }
 
 // ---- Formatting controls --------------------------------------------------------

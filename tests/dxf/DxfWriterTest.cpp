@@ -221,6 +221,33 @@ TEST_F(DxfWriter, LargeStoreIsWrittenWholeInPieces) {
   EXPECT_TRUE(ReadFile(file) == text);
 }
 
+// The command line writes glyph by glyph, clearing the store in between.
+TEST_F(DxfWriter, AFileWrittenStoreByStoreHasTheBytesOfTheWholeStore) {
+  const auto addGlyph = [](int i) {
+    AddContour({{i * 0.001, -i}, {i + 0.5, 0}, {i + 0.5, 1}}, pkContourEnd);
+    AddContour({{i, 2}, {i + 0.25, 2.5}, {i, 3}}, pkGlyphEnd);
+  };
+  constexpr int kGlyphs = 12000;  // more than a megabyte of text: several writes
+  for (int i = 0; i < kGlyphs; ++i) addGlyph(i);
+  const std::string whole = DxfText();
+  ASSERT_GT(whole.size(), 2u << 20);
+
+  FreePointList();
+  const fs::path file = folder / "glyphs.dxf";
+  std::string error;
+  DxfFileWriter writer;
+  ASSERT_TRUE(writer.Open(file, error)) << error;
+  for (int i = 0; i < kGlyphs; ++i) {
+    addGlyph(i);
+    ASSERT_TRUE(writer.WriteStore(error)) << error;
+    FreePointList();
+  }
+  ASSERT_TRUE(writer.WriteStore(error)) << error;  // an empty store adds nothing
+  ASSERT_TRUE(writer.Commit(error)) << error;
+  EXPECT_TRUE(ReadFile(file) == whole);
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"glyphs.dxf"});
+}
+
 TEST_F(DxfWriter, ReplacesAnExistingFileWhole) {
   const fs::path file = folder / "old.dxf";
   WriteText(file, std::string(100000, 'x'));

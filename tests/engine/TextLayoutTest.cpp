@@ -1,6 +1,8 @@
 // Text layout: sizes by mode, pen advance, line breaks, and ConvertString.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "engine/TextLayout.h"
 #include "tests/engine/FakeGlyphSource.h"
 #include "tests/engine/StoreContents.h"
@@ -203,6 +205,65 @@ TEST_F(Layout, AlignmentMovesEachLineByItsAdvanceAndLineSpacingScalesThePitch) {
     // Every record of a glyph moved with it: the closing record still repeats the first.
     const std::vector<Rec> records = StoreRecords();
     ExpectOneWellFormedGlyph(std::vector<Rec>(records.begin() + 2, records.begin() + 6));
+  }
+}
+
+TEST_F(Layout, EachGlyphIsReportedWhileItsPointsAreInTheStore) {
+  // A, B and Z have outlines; the space, the break and "?" give no points.
+  std::vector<std::vector<Rec>> taken;
+  const GlyphPlaced take = [&] {
+    taken.push_back(StoreRecords());
+    FreePointList();
+    return true;
+  };
+  const std::u16string text = u"A B?\r\nZB";
+  styles.assign(text.size(), CharStyle{"Sans"});
+  for (const LineAlignment align : {LineAlignment::Left, LineAlignment::Right}) {
+    SCOPED_TRACE(static_cast<int>(align));
+    LayoutSettings settings = HostDefault();
+    settings.align = align;
+    FreePointList();
+    LayoutText(source, text, styles, settings);
+    const std::vector<Rec> whole = StoreRecords();
+
+    // Taken out glyph by glyph, the records are those of the whole layout.
+    FreePointList();
+    taken.clear();
+    LayoutText(source, text, styles, settings, take);
+    ASSERT_EQ(taken.size(), 4u);
+    std::vector<Rec> joined;
+    for (const auto& glyph : taken) {
+      ExpectOneWellFormedGlyph(glyph);
+      joined.insert(joined.end(), glyph.begin(), glyph.end());
+    }
+    EXPECT_EQ(joined, whole);
+    EXPECT_EQ(GetTTFCount(), 0);
+  }
+  EXPECT_EQ(taken[0].front(), (Rec{pkPoint, -(130 + 200 + 95 + 200), 0}));  // right-aligned: "A B?" ends on x = 0
+
+  // Told to stop, the layout queries no further character.
+  source.codes.clear();
+  int calls = 0;
+  LayoutText(source, u"ABA", styles, HostDefault(), [&] { return ++calls < 2; });
+  EXPECT_EQ(source.codes, (std::vector<char16_t>{u'A', u'B'}));
+}
+
+TEST(UsableHostNumbersTest, TheSizedHostModeNeedsFiniteNumbers) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    int mode;
+    double height;
+    double widthFactor;
+    bool usable;
+  } cases[] = {
+      {dmHostSized, 2.5, 0.8, true},     {dmHostSized, -2.5, 0.0, true},  {dmHostSized, nan, 0.8, false},
+      {dmHostSized, 2.5, nan, false},    {dmHostSized, inf, 0.8, false},  {dmHostSized, 2.5, -inf, false},
+      {dmHostDefault, nan, inf, true},   {dmStandalone, inf, nan, true},  {2, nan, nan, true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(UsableHostNumbers(c.mode, c.height, c.widthFactor), c.usable)
+        << c.mode << " " << c.height << " " << c.widthFactor;
   }
 }
 

@@ -1,0 +1,19 @@
+// Reading a whole file or stream into memory, up to a limit.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+namespace vx {
+
+// Reads stream to its end into bytes. A stream longer than limit bytes is
+// refused with EFBIG once limit + 1 bytes have been read, so that an endless
+// device or pipe costs no more than the limit. Other failures give the
+// system's error number. Returns true when the whole stream was read.
+bool ReadAtMost(std::FILE* stream, std::size_t limit, std::string& bytes, int& error);
+
+// Opens path for reading and reads it as above.
+bool ReadFileAtMost(const std::string& path, std::size_t limit, std::string& bytes, int& error);
+
+}  // namespace vx
