@@ -8,12 +8,11 @@
 #include <initializer_list>
 #include <utility>
 
+#include "richtext/StyledText.h"
+
 namespace vx {
 namespace {
 
-// The largest point size a character may have (the editor's own limit); it
-// keeps font heights and cell increments within what the outline query reports.
-constexpr double kMaxPointSize = 1638;
 // Text heights beyond this would overflow coordinates of long texts.
 constexpr double kMaxHeight = 1e9;
 constexpr double kMaxLineSpacing = 100;
@@ -51,11 +50,13 @@ std::string SetHeight(ConvertOptions& options, const std::string& text) {
   return SetPositive(options.height, "height", kMaxHeight, text);
 }
 
+// Sizes end at kMaxPointSize, the editor's own limit: it keeps font heights
+// and cell increments within what the outline query reports.
 std::string SetSize(ConvertOptions& options, const std::string& text) {
   const std::optional<double> value = ParseFiniteNumber(text);
   if (!value) return "Invalid size " + Quoted(text) + ": not a number";
   if (*value < 1 || *value > kMaxPointSize)
-    return "Invalid size " + Quoted(text) + ": must be from 1 to 1638 points";
+    return "Invalid size " + Quoted(text) + ": must be from 1 to " + std::to_string(kMaxPointSize) + " points";
   options.halfPoints = static_cast<int>(std::lround(*value * 2));
   return {};
 }
@@ -77,8 +78,9 @@ std::string Shortest(double value) {
 
 std::string SetPrecisionOption(ConvertOptions& options, const std::string& text) {
   const std::optional<int> value = ParseWholeNumber(text);
-  if (!value || *value < 1 || *value > 32)
-    return "Invalid precision " + Quoted(text) + ": a whole number from 1 to 32 is needed";
+  if (!value || *value < kPrecisionMin || *value > kPrecisionMax)
+    return "Invalid precision " + Quoted(text) + ": a whole number from " + std::to_string(kPrecisionMin) + " to " +
+           std::to_string(kPrecisionMax) + " is needed";
   options.precision = *value;
   return {};
 }
@@ -290,7 +292,8 @@ std::string ProgramHelp() {
 }
 
 std::string ConvertHelp() {
-  return "Usage: vexoglyph convert [options] [TEXT...]\n"
+  return std::string(
+         "Usage: vexoglyph convert [options] [TEXT...]\n"
          "\n"
          "Converts text into closed polylines, one per glyph contour. Each TEXT\n"
          "argument is one line; lines go downward from the baseline y = 0.\n"
@@ -317,18 +320,19 @@ std::string ConvertHelp() {
          "  -f, --font NAME         face name (default: the system's sans-serif face)\n"
          "      --bold              bold\n"
          "      --italic            italic\n"
-         "  -s, --size PT           point size, 1 to 1638 (default 30); the cell height\n"
+         "  -s, --size PT           point size, 1 to ") + std::to_string(kMaxPointSize) + " (default 30); the cell height\n"
          "                          of each character in drawing units is its size\n"
          "\n"
          "Geometry:\n"
          "  -H, --height H          every character at text height H (cell height in\n"
          "                          drawing units), whatever its size, RTF included\n"
-         "  -w, --width-factor F    width factor, greater than 0 (default 0.65); a font\n"
+         "  -w, --width-factor F    width factor, greater than 0 (default " + Shortest(kDefaultWidthFactor) + "); a font\n"
          "                          may be at most " + std::to_string(kMaxFontSize) + " units wide, so F is at most\n"
          "                          " + Shortest(LargestWidthFactor(LayoutSettings{}, 1)) +
          " up to 200 points and with -H, " + std::to_string(kMaxFontSize) + " / size\n"
          "                          above\n"
-         "  -p, --precision N       straight steps per curve piece, 1 to 32 (default 8)\n"
+         "  -p, --precision N       straight steps per curve piece, " + std::to_string(kPrecisionMin) + " to " +
+         std::to_string(kPrecisionMax) + " (default " + std::to_string(kDefaultPrecision) + ")\n"
          "      --tolerance D       instead of -p: each curve piece gets the fewest\n"
          "                          straight steps that keep it within D drawing\n"
          "                          units of the true curve (at most 1024 steps)\n"

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
 
 namespace vx {
@@ -27,8 +28,8 @@ struct ConvertOptions {
   bool italic = false;
   std::optional<double> height;  // -H: every character at this text height
   int halfPoints = 60;           // -s in half points (30 points)
-  double widthFactor = 0.65;  // greater than 0; its upper limit depends on the size (WidthFactorProblem)
-  int precision = 8;
+  double widthFactor = kDefaultWidthFactor;  // greater than 0; its upper limit depends on the size (WidthFactorProblem)
+  int precision = kDefaultPrecision;
   std::optional<double> tolerance;  // --tolerance: drawing units; unset: `precision` steps
   LayoutKind layout = LayoutKind::Host;
   LineAlignment align = LineAlignment::Left;

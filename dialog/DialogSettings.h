@@ -3,14 +3,12 @@
 
 #include <string>
 
+#include "engine/OutlineFlattening.h"
+
 namespace vx {
 
 // Per-user key of the settings, below HKEY_CURRENT_USER.
 inline constexpr const char* kSettingsKey = "\\Software\\Kestrow\\Vexoglyph\\Option";
-
-inline constexpr int kPrecisionMin = 1;   // the track bar's range
-inline constexpr int kPrecisionMax = 32;
-inline constexpr int kDefaultPrecision = 8;
 
 struct DialogSettings {
   int precision = kDefaultPrecision;  // "Precision": track bar position

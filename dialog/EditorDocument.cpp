@@ -7,8 +7,6 @@
 namespace vx {
 namespace {
 
-constexpr char16_t kLineSeparator = 0x2028;
-
 std::u16string ToU16(const QString& text) {
   return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
 }
@@ -76,7 +74,7 @@ CharFormat ToCharFormat(const EditorAttributes& a) {
 
 namespace {
 
-// Inserts one line's runs. A line break inside the line (U+2028, from RTF's
+// Inserts one line's runs. A line break inside the line (kLineSeparator, from RTF's
 // \line or HTML's <br>) becomes a new block, as Return makes it: a caret
 // after it then reports the next line's format, as after any other break,
 // and not the break's own. An inner block takes as its char format that of

@@ -30,7 +30,7 @@ QTextCharFormat ToQtFormat(const CharFormat& format);
 CharFormat ToCharFormat(const EditorAttributes& attributes);
 
 // Inserts the document at the cursor: runs in their formats, each line break
-// (also one inside a line, U+2028) as a new block whose block format carries
+// (also one inside a line, kLineSeparator) as a new block whose block format carries
 // the new line's end format (the format a caret on an empty line reports). With replaceAll the first line's
 // end format becomes the first block's too, as for a freshly loaded box.
 void InsertStyledText(QTextCursor& cursor, const StyledText& text, bool replaceAll);

@@ -49,6 +49,7 @@
 #include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
+#include "engine/TextLayout.h"
 #include "platform/FontconfigCatalog.h"
 #include "platform/FontconfigGlyphSource.h"
 #include "platform/FontMatching.h"
@@ -236,7 +237,7 @@ void TForm1::BuildTopToolBar() {
   cHeight->setEditText(QStringLiteral("28"));
   cWidth->addItems({"0.2", "0.4", "0.5", "0.6", "0.65", "0.7", "0.75", "0.8", "0.85", "0.9", "0.95", "1.0",
                     "1.2", "1.5"});
-  cWidth->setEditText(QStringLiteral("0.65"));
+  cWidth->setEditText(QString::number(vx::kDefaultWidthFactor));
 
   Panel6 = Named(new QFrame(ToolBar1), "Panel6");
   Panel6->setGeometry(353, 0, 136, 56);
@@ -245,7 +246,7 @@ void TForm1::BuildTopToolBar() {
   Label1->setFixedWidth(36);
   TrackBar1 = Named(new QSlider(Qt::Horizontal, Panel6), "TrackBar1");
   TrackBar1->setGeometry(4, 24, 128, 28);
-  TrackBar1->setRange(1, 32);
+  TrackBar1->setRange(vx::kPrecisionMin, vx::kPrecisionMax);
   TrackBar1->setTickInterval(4);
   TrackBar1->setTickPosition(QSlider::TicksBelow);
   TrackBar1->setValue(8);
@@ -277,7 +278,7 @@ void TForm1::BuildCentre() {
   sbBold->setText(QStringLiteral("B"));
   sbBold->setToolTip(QStringLiteral("Bold font"));
   for (QToolButton* button : {sbItalic, sbBold}) {
-    QFont font(QStringLiteral("Times New Roman"));
+    QFont font(QString::fromUtf8(vx::kDefaultFace));
     font.setPixelSize(21);
     font.setBold(true);
     font.setItalic(button == sbItalic);

@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "engine/TextLayout.h"
+
 namespace vx {
 namespace {
 
@@ -85,12 +87,26 @@ KeyVerdict WidthKeyVerdict(std::u16string_view typed) {
 
 double WidthFactorFromText(std::u16string_view text) {
   const auto value = ReadFloatNumber(text);
-  return value ? *value : 0.65;
+  return value ? *value : kDefaultWidthFactor;
 }
+
+namespace {
+
+// The default width factor as the width box shows it.
+std::u16string_view DefaultWidthText() {
+  static const std::u16string text = [] {
+    char digits[32];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, kDefaultWidthFactor);
+    return std::u16string(digits, end);
+  }();
+  return text;
+}
+
+}  // namespace
 
 std::optional<std::u16string_view> RepairWidthText(std::u16string_view text) {
   const auto value = ReadFloatNumber(text);
-  if (!value || *value < 0.0) return u"0.65";
+  if (!value || *value < 0.0) return DefaultWidthText();
   return std::nullopt;
 }
 

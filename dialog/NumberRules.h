@@ -29,11 +29,11 @@ KeyVerdict HeightKeyVerdict(std::u16string_view typed);
 KeyVerdict WidthKeyVerdict(std::u16string_view typed);
 
 // The width factor a conversion run uses: the number at the start of the
-// width box's text, 0.65 when the text cannot be read.
+// width box's text, kDefaultWidthFactor when the text cannot be read.
 double WidthFactorFromText(std::u16string_view text);
 
 // What leaving the width box does: nullopt keeps the text, otherwise the text
-// that repairs it ("0.65" for a negative or unreadable value).
+// that repairs it (kDefaultWidthFactor for a negative or unreadable value).
 std::optional<std::u16string_view> RepairWidthText(std::u16string_view text);
 
 }  // namespace vx

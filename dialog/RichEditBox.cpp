@@ -13,7 +13,6 @@
 namespace vx {
 namespace {
 
-constexpr char16_t kLineSeparator = 0x2028;
 const char* const kRtfMimeTypes[] = {"text/rtf", "text/richtext", "application/rtf"};
 
 bool HasRtf(const QMimeData* source) {
@@ -39,8 +38,8 @@ RichEditBox::RichEditBox(QWidget* parent) : QTextEdit(parent) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setFrameShape(QFrame::NoFrame);
   setTabChangesFocus(true);
-  QFont font(QStringLiteral("Times New Roman"));
-  font.setPointSize(30);
+  QFont font(QString::fromUtf8(kDefaultFace));
+  font.setPointSize(DefaultFormat().WholePoints());
   setFont(font);
   document()->setDefaultFont(font);
   QPalette colours = palette();
@@ -54,10 +53,7 @@ RichEditBox::RichEditBox(QWidget* parent) : QTextEdit(parent) {
 }
 
 CharFormat RichEditBox::DefaultFormat() {
-  CharFormat format;
-  format.face = "Times New Roman";
-  format.halfPoints = 60;
-  return format;
+  return CharFormat{};
 }
 
 void RichEditBox::NotifySelectionChange() {

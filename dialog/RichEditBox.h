@@ -27,7 +27,7 @@ class RichEditBox : public QTextEdit {
  public:
   explicit RichEditBox(QWidget* parent = nullptr);
 
-  // "Times New Roman" at 30 points, regular.
+  // The default face (kDefaultFace) at 30 points, regular.
   static CharFormat DefaultFormat();
 
   std::u16string Text() const;
@@ -39,7 +39,7 @@ class RichEditBox : public QTextEdit {
 
   EditorAttributes SelAttributes() const;
   void SetSelFace(const QString& face);
-  void SetSelSize(int points);  // sizes below 1 are not applied; above 1638 pinned
+  void SetSelSize(int points);  // sizes below 1 are not applied; above kMaxPointSize pinned
   void SetSelStyle(bool bold, bool italic);
   void SetSelCharset(int charset);
 
@@ -53,8 +53,6 @@ class RichEditBox : public QTextEdit {
 
   // Tells which faces are symbol faces (for the RTF on the clipboard).
   void SetSymbolFaceTest(SymbolFaceTest test) { isSymbolFace_ = std::move(test); }
-
-  static inline constexpr int kMaxPointSize = 1638;
 
  signals:
   void SelectionChange();

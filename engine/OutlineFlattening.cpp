@@ -8,9 +8,9 @@
 
 #include "engine/PointStore.h"
 
-int gPrecision = 8;
+int gPrecision = vx::kDefaultPrecision;
 
-void SetPrecision(int precision) { gPrecision = std::clamp(precision, 1, 32); }
+void SetPrecision(int precision) { gPrecision = std::clamp(precision, vx::kPrecisionMin, vx::kPrecisionMax); }
 
 double gTolerance = 0.0;
 
@@ -40,7 +40,7 @@ void Append(const TTFPoint& p, int kind) {
 }  // namespace
 
 void FlattenQSpline(const TTFPoint& p0, const TTFPoint& p1, TTFPoint& p2) {
-  const int steps = gTolerance > 0 ? ToleranceSteps(p0, p1, p2, gTolerance) : std::clamp(gPrecision, 1, 32);
+  const int steps = gTolerance > 0 ? ToleranceSteps(p0, p1, p2, gTolerance) : std::clamp(gPrecision, vx::kPrecisionMin, vx::kPrecisionMax);
   const double step = 1.0 / steps;
   Append(p0, pkPoint);
   TTFPoint previous = p0;

@@ -7,10 +7,21 @@
 #include "engine/NativeOutline.h"
 #include "engine/TTFPoint.h"
 
-// Straight steps per quadratic spline piece, 1..32; 8 when the library loads.
+namespace vx {
+
+// The precision range: straight steps per quadratic spline piece.
+inline constexpr int kPrecisionMin = 1;
+inline constexpr int kPrecisionMax = 32;
+inline constexpr int kDefaultPrecision = 8;
+
+}  // namespace vx
+
+// Straight steps per quadratic spline piece, kPrecisionMin..kPrecisionMax;
+// kDefaultPrecision when the library loads.
 extern int gPrecision;
 
-// Stores the precision, clamped to 1..32 (the flattening divides by it).
+// Stores the precision, clamped to kPrecisionMin..kPrecisionMax (the
+// flattening divides by it).
 void SetPrecision(int precision);
 
 // Largest distance, in drawing units, allowed between a spline piece and its

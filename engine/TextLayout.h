@@ -10,6 +10,9 @@
 
 namespace vx {
 
+// The width factor of text when none is given.
+inline constexpr double kDefaultWidthFactor = 0.65;
+
 // The first argument of the dialog entry; any other value releases the dialog.
 enum TDialogMode : int {
   dmHostDefault = -1,
@@ -33,7 +36,7 @@ struct LayoutSettings {
   int mode = dmStandalone;
   double hostHeight = 0.0;       // dmHostSized: text height of every character
   double hostWidthFactor = 0.0;  // dmHostSized: width factor of every character
-  double widthFactor = 0.65;     // dmStandalone: the dialog's width factor
+  double widthFactor = kDefaultWidthFactor;  // dmStandalone: the dialog's width factor
   LineAlignment align = LineAlignment::Left;  // by the pen's advance over the line
   double lineSpacing = 1.0;      // times the layout's own line pitch
 };

@@ -4,8 +4,6 @@
 namespace vx {
 namespace {
 
-constexpr char16_t kLineSeparator = 0x2028;
-
 CharStyle StyleOf(const CharFormat& format) {
   return CharStyle{format.face, format.WholePoints(), format.bold, format.italic};
 }

@@ -19,7 +19,7 @@ struct LayoutInput {
 // stands at the start of the next line, where the editor reports the format
 // of that line's first character (or, for an empty line, of its end); the CR
 // and LF of a break take that format, so the line pitch follows the size of
-// the line it leads to. A line break inside a paragraph (U+2028) is a break
+// the line it leads to. A line break inside a paragraph (kLineSeparator) is a break
 // like any other.
 LayoutInput ToLayoutInput(const StyledText& text);
 

@@ -18,12 +18,10 @@ namespace {
 
 constexpr int kSymbolCodePage = 42;  // bytes are symbol codes, no code page applies
 constexpr int kDefaultHalfPoints = 24;
-constexpr int kMaxHalfPoints = 3276;  // 1638 points, the largest size the editor takes
 constexpr int kMaxParameter = 1 << 30;
 // Face names are cut to this many UTF-16 units (Windows allows 31): every
 // run carries its face, so a huge name must not multiply with the runs.
 constexpr std::size_t kMaxFaceUnits = 63;
-constexpr char16_t kLineSeparator = 0x2028;
 
 // Control words the reader acts on; everything else is ignored.
 enum class Word {

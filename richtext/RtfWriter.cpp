@@ -12,9 +12,7 @@
 namespace vx {
 namespace {
 
-constexpr int kMaxHalfPoints = 3276;
 constexpr std::size_t kLineLength = 200;  // a line break is inserted between tokens after this
-constexpr char16_t kLineSeparator = 0x2028;
 
 // The Windows-1252 byte of a UTF-16 unit, or 0 when it has none.
 unsigned char Cp1252Byte(char16_t unit) {

@@ -11,7 +11,7 @@ namespace vx {
 // every run a group with its full format, symbol codes as \'hh, other
 // non-ASCII text as \uN with a Windows-1252 fallback, \par after every line.
 // Runs marked symbol, and runs in a face the test names a symbol face, are
-// written as symbol runs. Sizes are written within 1..3276 half points, the
+// written as symbol runs. Sizes are written within 1..kMaxHalfPoints, the
 // range the editor and the reader take.
 std::string WriteRtf(const StyledText& text, const SymbolFaceTest& isSymbolFace = {});
 

@@ -6,13 +6,25 @@
 
 namespace vx {
 
+// A line break inside a paragraph (RTF's \line): kept inside a run's text,
+// where a paragraph break ends the line.
+inline constexpr char16_t kLineSeparator = 0x2028;
+
+// The largest size a character may have (the editor's own limit), in points
+// and in the half points files and formats count in.
+inline constexpr int kMaxPointSize = 1638;
+inline constexpr int kMaxHalfPoints = 2 * kMaxPointSize;
+
+// The face of text that names none, the editor's own default.
+inline constexpr const char* kDefaultFace = "Times New Roman";
+
 enum class CharSet : unsigned char {
   Default = 1,  // text: characters are Unicode code units
   Symbol = 2,   // symbol face: characters are codes 0x20..0xFF
 };
 
 struct CharFormat {
-  std::string face = "Times New Roman";  // UTF-8, as written in the file
+  std::string face = kDefaultFace;  // UTF-8, as written in the file
   int halfPoints = 60;                   // size in half points
   bool bold = false;
   bool italic = false;
