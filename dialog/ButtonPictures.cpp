@@ -2,7 +2,6 @@
 #include "dialog/ButtonPictures.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 namespace vx {
 namespace {
@@ -102,20 +101,19 @@ QIcon CancelPicture() {
 }
 
 QPixmap LogoPicture(int size) {
+  constexpr double kDrawnSize = 168;  // the outline's coordinates are for this size
   QPixmap pixmap(size, size);
-  pixmap.fill(QColor(0, 0, 128));
+  pixmap.fill(Qt::white);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
-  QFont font(QStringLiteral("DejaVu Serif"));
-  font.setPixelSize(size * 3 / 4);
-  font.setBold(true);
-  QPainterPath outline;
-  outline.addText(0, 0, font, QStringLiteral("V"));
-  const QRectF box = outline.boundingRect();
-  outline.translate(size / 2.0 - box.center().x(), size / 2.0 - box.center().y());
-  painter.setPen(QPen(Qt::white, 2));
+  painter.scale(size / kDrawnSize, size / kDrawnSize);
+  const QPolygonF outline{{24, 28}, {62, 28}, {84, 108}, {106, 28}, {144, 28}, {102, 140}, {66, 140}};
+  painter.setPen(QPen(QColor(0, 0, 160), 3));
+  painter.setBrush(QColor(210, 225, 255));
+  painter.drawPolygon(outline);
+  painter.setPen(QPen(QColor(200, 0, 0), 1));
   painter.setBrush(Qt::NoBrush);
-  painter.drawPath(outline);
+  for (const QPointF& p : outline) painter.drawRect(QRectF(p.x() - 3, p.y() - 3, 6, 6));
   painter.end();
   return pixmap;
 }

@@ -1,4 +1,4 @@
-// Small pictures for the dialogs' buttons, drawn at run time so that no image files are needed.
+// The dialogs' pictures (button pictures and the logo), drawn at run time so that no image files are needed.
 #pragma once
 
 #include <QIcon>
@@ -14,7 +14,8 @@ QIcon AcadPicture();
 QIcon HelpPicture();
 QIcon OkPicture();
 QIcon CancelPicture();
-// The product logo, size x size pixels.
+// The product logo, size x size pixels: a letter drawn as the closed polyline
+// the program makes, its vertices marked as a CAD program shows grips.
 QPixmap LogoPicture(int size);
 
 }  // namespace vx

@@ -6,11 +6,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QStyle>
 
+#include "dialog/ButtonPictures.h"
 #include "dialog/HelpFile.h"
 #include "dialog/ShellOpen.h"
 
@@ -19,24 +18,6 @@ VX_EXPORT TAboutDLG* AboutDLG __asm__("_AboutDLG") = nullptr;
 namespace {
 
 constexpr QRgb kLinkBlue = 0x0000FF;
-
-// The product logo: a letter drawn as the closed polyline the program makes,
-// its vertices marked as a CAD program shows grips.
-QPixmap Logo() {
-  QPixmap pixmap(168, 168);
-  pixmap.fill(Qt::white);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  const QPolygonF outline{{24, 28},  {62, 28},  {84, 108}, {106, 28}, {144, 28},
-                          {102, 140}, {66, 140}};
-  painter.setPen(QPen(QColor(0, 0, 160), 3));
-  painter.setBrush(QColor(210, 225, 255));
-  painter.drawPolygon(outline);
-  painter.setPen(QPen(QColor(200, 0, 0), 1));
-  painter.setBrush(Qt::NoBrush);
-  for (const QPointF& p : outline) painter.drawRect(QRectF(p.x() - 3, p.y() - 3, 6, 6));
-  return pixmap;
-}
 
 QFont PixelFont(int pixels, bool bold) {
   QFont font(QStringLiteral("MS Sans Serif"));
@@ -90,7 +71,7 @@ void TAboutDLG::BuildPanel() {
   Image1 = new QLabel(Panel1);
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setGeometry(1, 1, 168, 168);
-  Image1->setPixmap(Logo());
+  Image1->setPixmap(vx::LogoPicture(168));
 
   Label1 = MakeLabel(Panel1, "Label1", QStringLiteral("Vexoglyph"), 192, 24);
   Label1->setFont(PixelFont(32, true));
@@ -99,6 +80,7 @@ void TAboutDLG::BuildPanel() {
   Label1->setPalette(red);
   Label1->resize(186, 37);
 
+  // Kept misspelt ("Verson"): users know the text so.
   Label5 = MakeLabel(Panel1, "Label5", QStringLiteral("Verson 1.9.1"), 303, 64);
   Label5->setFont(PixelFont(13, true));
   Label5->adjustSize();
@@ -123,6 +105,7 @@ void TAboutDLG::BuildPanel() {
 }
 
 void TAboutDLG::BuildButtons() {
+  // Kept misspelt ("verson"): users know the text so.
   Label12 = MakeLabel(this, "Label12", QStringLiteral("Download new verson !"), 8, 256);
   MakeLink(Label12, 13, this);
 
