@@ -166,7 +166,7 @@ TForm1::TForm1(const TFormEnvironment& environment)
       glyphSource_(environment.glyphSource != nullptr ? environment.glyphSource : &ProcessGlyphSource()) {
   setObjectName(QStringLiteral("Form1"));
   QFont dialogFont(QStringLiteral("MS Sans Serif"));
-  // 11 pixels, not the design's 13: the face standing in for MS Sans Serif is
+  // 11 pixels rather than the form's 13: the face standing in for MS Sans Serif is
   // wider, and at 13 pixels "Font width factor" no longer fits its panel.
   dialogFont.setPixelSize(11);
   setFont(dialogFont);

@@ -16,7 +16,7 @@ class TAboutDLG : public QDialog {
  public:
   explicit TAboutDLG(QWidget* owner = nullptr);
 
-  // Controls, named as the about box's design names them.
+  // Controls, by their names in the form.
   QFrame* Panel1 = nullptr;
   QLabel* Image1 = nullptr;
   QLabel* Label1 = nullptr;  // product name

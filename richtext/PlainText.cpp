@@ -5,7 +5,7 @@
 
 #include "platform/Utf.h"
 #include "richtext/CodePage.h"
-#include "richtext/TextBuilder.h"
+#include "richtext/StyledTextBuilder.h"
 
 namespace vx {
 namespace {

@@ -10,7 +10,7 @@
 #include <unordered_map>
 
 #include "richtext/CodePage.h"
-#include "richtext/TextBuilder.h"
+#include "richtext/StyledTextBuilder.h"
 #include "platform/Utf.h"
 
 namespace vx {

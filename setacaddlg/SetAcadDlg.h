@@ -7,8 +7,6 @@
 
 #include "engine/Export.h"
 
-#include "engine/Export.h"
-
 class QCheckBox;
 class QGroupBox;
 class QLabel;

@@ -1,5 +1,5 @@
 // Building a StyledText character by character: runs merged by format, lines split at breaks.
-#include "richtext/TextBuilder.h"
+#include "richtext/StyledTextBuilder.h"
 
 namespace vx {
 
