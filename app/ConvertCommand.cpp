@@ -1,9 +1,7 @@
 // Running `vexoglyph convert`: text in, laid out glyph by glyph, DXF or SVG written as it comes.
 #include "app/ConvertCommand.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <memory>
 #include <new>
 #include <set>
 
@@ -14,9 +12,8 @@
 #include "engine/PointStore.h"
 #include "engine/TextLayout.h"
 #include "engine/TypographicLayout.h"
-#include "platform/FontconfigCatalog.h"
-#include "platform/FontconfigGlyphSource.h"
-#include "platform/HarfBuzzShaper.h"
+#include "platform/FileAccess.h"
+#include "platform/FontSources.h"
 #include "platform/OutputFile.h"
 #include "platform/Utf.h"
 #include "richtext/DocumentFiles.h"
@@ -38,23 +35,22 @@ CharFormat DefaultFormat(const ConvertOptions& options) {
 // RTF text in a symbol face (written as U+F020..U+F0FF by some word
 // processors) is read as the face's codes 0x20..0xFF.
 bool IsSymbolFace(const std::string& face) {
-  static FontconfigCatalog catalog;
-  return catalog.HasSymbolCharset(face);
+  static const std::unique_ptr<FontCatalog> catalog = MakeFontCatalog();
+  return catalog->HasSymbolCharset(face);
 }
 
 // The file a command-line name stands for, links followed; "-" is the
 // given standard stream.
-bool FileNamed(const std::string& name, int standardStream, struct stat& file) {
-  return name == "-" ? ::fstat(standardStream, &file) == 0 : ::stat(name.c_str(), &file) == 0;
+FileIdentity FileNamed(const std::string& name, StandardStream stream) {
+  return name == "-" ? IdentityOf(stream) : IdentityOf(name);
 }
 
 // Whether writing the output would replace the input text. Only a regular
 // file can be both: a terminal or pipe read from and written to is not.
 bool OutputIsInput(const ConvertOptions& options) {
-  struct stat in {}, out {};
-  return options.input && FileNamed(*options.input, STDIN_FILENO, in) &&
-         FileNamed(options.output, STDOUT_FILENO, out) && S_ISREG(in.st_mode) && in.st_dev == out.st_dev &&
-         in.st_ino == out.st_ino;
+  if (!options.input) return false;
+  const FileIdentity in = FileNamed(*options.input, StandardStream::Input);
+  return in.regular && in.SameAs(FileNamed(options.output, StandardStream::Output));
 }
 
 LoadResult LoadText(const ConvertOptions& options) {
@@ -92,16 +88,15 @@ std::string WidthFactorProblemIn(const StyledText& text, const LayoutSettings& s
   return problem;
 }
 
-// Says once per face that fontconfig's substitute stands in for a face that
+// Says once per face that the system's substitute stands in for a face that
 // is not installed.
-void NoteSubstitutes(FontconfigGlyphSource& source, const StyledText& text,
-                     std::vector<std::string>& notices) {
+void NoteSubstitutes(GlyphSource& source, const StyledText& text, std::vector<std::string>& notices) {
   std::set<std::string> named;
   ForEachRunFormat(text, [&](const CharFormat& format) {
     if (!named.insert(format.face).second) return;
-    const std::optional<ResolvedFace> face = source.Resolve(format.face, format.bold, format.italic);
-    if (face && face->substituted)
-      notices.push_back("face \"" + format.face + "\" is not installed; using \"" + face->family + "\"");
+    const std::string substitute = SubstituteFamily(source, format.face, format.bold, format.italic);
+    if (!substitute.empty())
+      notices.push_back("face \"" + format.face + "\" is not installed; using \"" + substitute + "\"");
   });
 }
 
@@ -190,18 +185,18 @@ class ExtentsOutput final : public GlyphOutput {
 };
 
 // The whole text laid out as the options say, each glyph handed to output as
-// soon as it is placed. Returns the fallback faces the typographic layout used.
-std::vector<FallbackUse> PlaceText(FontconfigGlyphSource& source, const ConvertOptions& options,
+// soon as it is placed. Returns the fallback faces the typographic layout
+// used. shaper is null for the host layout.
+std::vector<FallbackUse> PlaceText(GlyphSource& source, TextShaper* shaper, const ConvertOptions& options,
                                    const LayoutInput& input, GlyphOutput& output) {
   FreePointList();
   const LayoutSettings settings = LayoutSettingsFor(options);
   const GlyphPlaced take = [&output] { return output.Take(); };
-  if (options.layout == LayoutKind::Host) {
+  if (shaper == nullptr) {
     LayoutText(source, input.text, input.styles, settings, take);
     return {};
   }
-  HarfBuzzShaper shaper(source);
-  return LayoutTypographic(source, shaper, input.text, input.styles, settings, take);
+  return LayoutTypographic(source, *shaper, input.text, input.styles, settings, take);
 }
 
 int Failed(std::string& error, const std::string& message) {
@@ -227,7 +222,12 @@ int Finish(GlyphOutput& output, const ConvertOptions& options, std::string& erro
 int Convert(const ConvertOptions& options, std::string& error, std::vector<std::string>& notices) {
   SetPrecision(options.precision);
   SetTolerance(options.tolerance.value_or(0.0));
-  FontconfigGlyphSource source;
+  const std::unique_ptr<GlyphSource> source = MakeGlyphSource();
+  std::unique_ptr<TextShaper> shaper;
+  if (options.layout == LayoutKind::Typographic) {
+    shaper = MakeTextShaper(*source);
+    if (!shaper) return Failed(error, "The typographic layout is not available on this system; use --layout host");
+  }
   LayoutInput input;
   {
     // The document itself is not needed once the layout has its input.
@@ -235,20 +235,20 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
     if (!loaded.ok) return Failed(error, loaded.error);
     error = WidthFactorProblemIn(loaded.text, LayoutSettingsFor(options));
     if (!error.empty()) return kExitUsage;
-    NoteSubstitutes(source, loaded.text, notices);
+    NoteSubstitutes(*source, loaded.text, notices);
     input = ToLayoutInput(loaded.text);
   }
   if (options.format == OutputFormat::Dxf) {
     DxfOutput dxf(OutputTarget(options));
-    NoteFallbacks(PlaceText(source, options, input, dxf), notices);
+    NoteFallbacks(PlaceText(*source, shaper.get(), options, input, dxf), notices);
     return Finish(dxf, options, error);
   }
   // An SVG begins with its view box: a first pass measures the drawing.
   ExtentsOutput measured;
-  NoteFallbacks(PlaceText(source, options, input, measured), notices);
+  NoteFallbacks(PlaceText(*source, shaper.get(), options, input, measured), notices);
   if (const int status = Finish(measured, options, error); status != kExitOk) return status;
   SvgOutput svg(OutputTarget(options), measured.extents());
-  PlaceText(source, options, input, svg);
+  PlaceText(*source, shaper.get(), options, input, svg);
   return Finish(svg, options, error);
 }
 

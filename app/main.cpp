@@ -1,5 +1,4 @@
 // The vexoglyph program: the stand-alone dialog, and the command line for batch conversion.
-#include <csignal>
 #include <cstdlib>
 #include <cstdio>
 #include <string>
@@ -8,7 +7,9 @@
 #include "app/CommandLine.h"
 #include "app/ConvertCommand.h"
 #include "dialog/DisplayPlatform.h"
-#include "dialog/MainDlg.h"
+#include "dialog/HostExports.h"
+#include "engine/TextLayout.h"
+#include "platform/ProgramStart.h"
 
 namespace {
 
@@ -54,16 +55,14 @@ int RunConvertCommand(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A file-size limit then makes the write fail with a reason (and the
-  // temporary file be removed) instead of killing the program mid-write.
-  std::signal(SIGXFSZ, SIG_IGN);
-  if (argc < 2) return RunWithoutArguments();
-  const std::string command = argv[1];
+  const std::vector<std::string> args = vx::StartProgram(argc, argv);
+  if (args.size() < 2) return RunWithoutArguments();
+  const std::string& command = args[1];
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(vx::ProgramHelp().c_str(), stdout);
     return vx::kExitOk;
   }
-  if (command == "convert") return RunConvertCommand(std::vector<std::string>(argv + 2, argv + argc));
+  if (command == "convert") return RunConvertCommand(std::vector<std::string>(args.begin() + 2, args.end()));
   PrintMessage("Unknown command \"" + command + "\"; run \"vexoglyph --help\"");
   return vx::kExitUsage;
 }

@@ -12,7 +12,7 @@
 
 #include "dialog/ButtonPictures.h"
 
-VX_EXPORT TForm2* Form2 __asm__("_Form2") = nullptr;
+VX_EXPORT TForm2* Form2 = nullptr;
 
 namespace {
 

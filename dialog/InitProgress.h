@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "engine/Export.h"
+#include "dialog/HostExports.h"
 
 class QFrame;
 class QLabel;
@@ -47,6 +47,5 @@ class TForm2 : public QWidget {
   void showEvent(QShowEvent* event) override;
 };
 
-// The start-up window while it exists, else null. The host sees the
-// reference variable itself as the data symbol _Form2.
-extern VX_EXPORT TForm2* Form2 __asm__("_Form2");
+// Form2, the start-up window while it exists, is declared with the other
+// names of the host contract in dialog/HostExports.h.

@@ -50,12 +50,10 @@
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
-#include "platform/FontconfigCatalog.h"
-#include "platform/FontconfigGlyphSource.h"
-#include "platform/FontMatching.h"
+#include "platform/FontSources.h"
 #include "setacaddlg/SetAcadDlg.h"
 
-VX_EXPORT TForm1* Form1 __asm__("_Form1") = nullptr;
+VX_EXPORT TForm1* Form1 = nullptr;
 
 namespace {
 
@@ -155,8 +153,8 @@ vx::FaceEnumeration CatalogEnumeration(vx::FontCatalog& catalog) {
 }
 
 vx::GlyphSource& ProcessGlyphSource() {
-  static vx::FontconfigGlyphSource source;
-  return source;
+  static const std::unique_ptr<vx::GlyphSource> source = vx::MakeGlyphSource();
+  return *source;
 }
 
 }  // namespace
@@ -564,12 +562,12 @@ void TForm1::FormCreate() {
 
   // The families by the names the glyph source resolves: the toolkit would
   // name a family that two foundries install only with each foundry added.
-  displayFamilies_ = environment_.displayFamilies ? environment_.displayFamilies() : vx::InstalledFamilyNames();
+  displayFamilies_ = environment_.displayFamilies ? environment_.displayFamilies() : vx::InstalledFamilies();
   const std::vector<std::string>& families = displayFamilies_;
   std::unique_ptr<vx::FontCatalog> ownCatalog;
   vx::FontCatalog* catalog = environment_.catalog;
   if (catalog == nullptr) {
-    ownCatalog = std::make_unique<vx::FontconfigCatalog>();
+    ownCatalog = vx::MakeFontCatalog();
     catalog = ownCatalog.get();
   }
   const vx::FaceEnumeration enumerate = CatalogEnumeration(*catalog);

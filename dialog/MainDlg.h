@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dialog/FontList.h"
-#include "engine/Export.h"
+#include "dialog/HostExports.h"
 #include "engine/TextLayout.h"
 
 class QAction;
@@ -40,12 +40,12 @@ struct TFormEnvironment {
   // to case); empty function: fontconfig's installed families.
   std::function<std::vector<std::string>()> displayFamilies;
   // Which families are TrueType and which have the symbol set; null: the
-  // platform's fontconfig catalogue.
+  // platform's font catalogue.
   vx::FontCatalog* catalog = nullptr;
   // Builds the start-up window; it may throw, and then none is shown.
   std::function<class TForm2*(QWidget* owner)> makeProgressWindow;
   // The glyph source for the preview and the conversion run; null: the
-  // process's fontconfig source.
+  // process's platform glyph source.
   vx::GlyphSource* glyphSource = nullptr;
 };
 
@@ -203,12 +203,5 @@ class TForm1 : public QDialog {
   bool destroying_ = false;
 };
 
-// The dialog while it exists, else null. The host sees the reference
-// variable itself as the data symbol _Form1.
-extern VX_EXPORT TForm1* Form1 __asm__("_Form1");
-
-// Shows the dialog modally in mode (dmHostDefault, dmHostSized,
-// dmStandalone) or, for any other mode value, releases it. Returns 1 when
-// the dialog closed with the OK result, else 0; a dmHostSized call with a
-// height or width factor that is NaN or infinite returns 0 at once.
-extern "C" VX_EXPORT int ShowTTFTextDlg(int mode, double height, double widthFactor) __asm__("_ShowTTFTextDlg");
+// Form1 and ShowTTFTextDlg are declared with the other names of the host
+// contract in dialog/HostExports.h.

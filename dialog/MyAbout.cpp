@@ -13,7 +13,7 @@
 #include "dialog/HelpFile.h"
 #include "dialog/ShellOpen.h"
 
-VX_EXPORT TAboutDLG* AboutDLG __asm__("_AboutDLG") = nullptr;
+VX_EXPORT TAboutDLG* AboutDLG = nullptr;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QUrl>
 
-#include "engine/Export.h"
+#include "dialog/HostExports.h"
 
 class QFrame;
 class QLabel;
@@ -50,9 +50,8 @@ class TAboutDLG : public QDialog {
   void BuildButtons();
 };
 
-// The about box while it is shown; empty at every other time. The host sees
-// the reference variable itself as the data symbol _AboutDLG.
-extern VX_EXPORT TAboutDLG* AboutDLG __asm__("_AboutDLG");
+// AboutDLG, the about box while it is shown, is declared with the other
+// names of the host contract in dialog/HostExports.h.
 
 namespace vx {
 

@@ -38,8 +38,9 @@ class GlyphSource {
 
   // Outline of one UTF-16 code unit in the native format, with the fixed
   // near-identity matrix (1 + 1/65536, 1/65536; 1/65536, 1 + 1/65536) applied.
-  // Returns false when the font cannot be made (a height or width beyond
-  // kMaxFontSize included) or the query fails. Returns true with an empty
+  // Returns false when the font cannot be made (a height of 0, a height or
+  // width beyond kMaxFontSize included) or the query fails, an outline that
+  // would leave the 16.16 coordinate range too. Returns true with an empty
   // outline for a glyph without contours (a space); metrics are filled in both
   // true cases. Raises std::bad_alloc when memory runs out.
   virtual bool QueryGlyph(const FontRequest& font, char16_t code, GlyphMetrics& metrics,

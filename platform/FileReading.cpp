@@ -6,39 +6,78 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <new>
+#include <vector>
+
+#include "platform/FileAccess.h"
 
 namespace vx {
 namespace {
 
 constexpr std::size_t kReadBytes = std::size_t{1} << 16;
+constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 
-// The size of a regular file, else 0: a file is then read into one
-// allocation of its size rather than a growing one.
+// The size of a regular file, else 0.
 std::size_t RegularFileSize(std::FILE* stream) {
   struct stat status {};
   if (::fstat(::fileno(stream), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0) return 0;
   return static_cast<std::size_t>(status.st_size);
 }
 
+// Reads into pieces of a megabyte until the end or one byte past the limit,
+// so that refusing an endless stream never needs the limit's size in one
+// block (a 32-bit process may not find one), and joins them once the whole
+// stream is known to fit.
+bool ReadPieces(std::FILE* stream, std::size_t limit, std::string& bytes) {
+  std::vector<std::string> pieces;
+  std::size_t total = 0;
+  char buffer[kReadBytes];
+  while (total <= limit) {
+    const std::size_t wanted = std::min(sizeof buffer, limit + 1 - total);
+    const std::size_t got = std::fread(buffer, 1, wanted, stream);
+    if (pieces.empty() || pieces.back().size() + got > kPieceBytes) {
+      pieces.emplace_back();
+      pieces.back().reserve(kPieceBytes);
+    }
+    pieces.back().append(buffer, got);
+    total += got;
+    if (got < wanted) break;
+  }
+  if (total > limit) return false;
+  bytes.reserve(total);
+  for (const std::string& piece : pieces) bytes += piece;
+  return true;
+}
+
 }  // namespace
 
 bool ReadAtMost(std::FILE* stream, std::size_t limit, std::string& bytes, int& error) {
   bytes.clear();
-  bytes.reserve(std::min(RegularFileSize(stream), limit) + 1);
   errno = 0;
-  char buffer[kReadBytes];
-  while (bytes.size() <= limit) {
-    const std::size_t wanted = std::min(sizeof buffer, limit + 1 - bytes.size());
-    const std::size_t got = std::fread(buffer, 1, wanted, stream);
-    // A stream of unknown length grows the text by doubling, but never past
-    // the limit: the last step does not claim twice what can be kept.
-    if (bytes.size() + got > bytes.capacity())
-      bytes.reserve(std::min(limit + 1, std::max(2 * bytes.capacity(), bytes.size() + got)));
-    bytes.append(buffer, got);
-    if (got < wanted) break;
-  }
-  if (bytes.size() > limit) {
-    error = EFBIG;
+  try {
+    bool fits = true;
+    if (const std::size_t size = RegularFileSize(stream); size > 0) {
+      // A regular file is read into one allocation of its size.
+      bytes.reserve(std::min(size, limit) + 1);
+      char buffer[kReadBytes];
+      while (bytes.size() <= limit) {
+        const std::size_t wanted = std::min(sizeof buffer, limit + 1 - bytes.size());
+        const std::size_t got = std::fread(buffer, 1, wanted, stream);
+        bytes.append(buffer, got);
+        if (got < wanted) break;
+      }
+      fits = bytes.size() <= limit;
+    } else {
+      fits = ReadPieces(stream, limit, bytes);
+    }
+    if (!fits) {
+      bytes.clear();
+      error = EFBIG;
+      return false;
+    }
+  } catch (const std::bad_alloc&) {
+    bytes.clear();
+    error = ENOMEM;
     return false;
   }
   if (std::ferror(stream)) {
@@ -50,7 +89,7 @@ bool ReadAtMost(std::FILE* stream, std::size_t limit, std::string& bytes, int& e
 
 bool ReadFileAtMost(const std::string& path, std::size_t limit, std::string& bytes, int& error) {
   errno = 0;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFileForReading(path), &std::fclose);
   if (!file) {
     error = errno != 0 ? errno : ENOENT;
     return false;

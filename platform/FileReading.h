@@ -9,8 +9,9 @@ namespace vx {
 
 // Reads stream to its end into bytes. A stream longer than limit bytes is
 // refused with EFBIG once limit + 1 bytes have been read, so that an endless
-// device or pipe costs no more than the limit. Other failures give the
-// system's error number. Returns true when the whole stream was read.
+// device or pipe costs no more than the limit (and needs no block of that
+// size); ENOMEM when the whole stream does not fit in memory. Other failures
+// give the system's error number. Returns true when the whole stream was read.
 bool ReadAtMost(std::FILE* stream, std::size_t limit, std::string& bytes, int& error);
 
 // Opens path for reading and reads it as above.

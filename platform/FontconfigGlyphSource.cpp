@@ -17,6 +17,7 @@
 #include "engine/CodePoints.h"
 #include "platform/FontMatching.h"
 #include "platform/NativeOutlineWriter.h"
+#include "platform/SymbolEncoding.h"
 #include "platform/SymbolFaces.h"
 
 namespace vx {
@@ -400,7 +401,5 @@ std::optional<ResolvedFace> FontconfigGlyphSource::Resolve(const std::string& fa
                                                            bool italic) {
   return impl_->Resolve(face, bold, italic);
 }
-
-std::string DefaultSansFace() { return DefaultSansFamily(); }
 
 }  // namespace vx

@@ -72,9 +72,4 @@ class FontconfigGlyphSource final : public GlyphSource {
   std::unique_ptr<Impl> impl_;
 };
 
-// fontconfig's default sans-serif family ("DejaVu Sans" on a stock Debian),
-// the first of its preferences with TrueType outlines; empty when fontconfig
-// knows no font at all.
-std::string DefaultSansFace();
-
 }  // namespace vx

@@ -242,9 +242,7 @@ bool OutputFile::Open(const std::string& path, std::string& error) {
   if (!S_ISREG(existing.st_mode)) return OpenInPlace(false, error);
   if (resolved.openFileLink || existing.st_nlink > 1 || !MayKeepOwner(existing)) return OpenInPlace(true, error);
   existed_ = true;
-  mode_ = existing.st_mode & 07777;
-  owner_ = existing.st_uid;
-  group_ = existing.st_gid;
+  kept_ = {static_cast<unsigned int>(existing.st_mode & 07777), existing.st_uid, existing.st_gid};
   return OpenReplacement(error);
 }
 
@@ -302,10 +300,10 @@ bool OutputFile::CommitReplacement(std::string& error) {
     struct stat made {};
     // Open chose this way only where the process may set them; where the
     // system still refuses, the file keeps this process's owner.
-    if (::fstat(fd_, &made) == 0 && (made.st_uid != owner_ || made.st_gid != group_) &&
-        ::fchown(fd_, owner_, group_) != 0) {
+    if (::fstat(fd_, &made) == 0 && (made.st_uid != kept_.owner || made.st_gid != kept_.group) &&
+        ::fchown(fd_, static_cast<uid_t>(kept_.owner), static_cast<gid_t>(kept_.group)) != 0) {
     }
-    if (::fchmod(fd_, mode_) != 0) return Fail(errno, error);
+    if (::fchmod(fd_, static_cast<mode_t>(kept_.mode)) != 0) return Fail(errno, error);
   }
   if (::fsync(fd_) != 0) return Fail(errno, error);
   if (tempPath_.empty() && !LinkUnnamedTemporary(error)) return false;

@@ -1,8 +1,6 @@
 // Saving a file where the user named it: a regular file is replaced whole, anything else is written into.
 #pragma once
 
-#include <sys/types.h>
-
 #include <string>
 #include <string_view>
 
@@ -69,9 +67,14 @@ class OutputFile {
   bool replacing_ = false;
   bool regular_ = false;  // an in-place target that is a regular file
   bool existed_ = false;  // a replaced target that existed: its mode and owner are kept
-  mode_t mode_ = 0;
-  uid_t owner_ = 0;
-  gid_t group_ = 0;
+  // What a replaced file keeps: its permission bits and owner; on Windows
+  // its attributes in mode (the system keeps its security itself).
+  struct Kept {
+    unsigned int mode = 0;
+    unsigned int owner = 0;
+    unsigned int group = 0;
+  };
+  Kept kept_;
 };
 
 // Saves bytes as a whole by the same rules.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 
+#include "platform/RegistryErrors.h"
 #include "platform/RegistryStore.h"
 #include "platform/RegistryText.h"
 
@@ -15,25 +16,7 @@ bool StorableName(std::string_view name) {
   return name.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
-std::string Quote(std::string_view name) { return "'" + std::string(name) + "'"; }
-
-RegistryError GetFailed(std::string_view name) {
-  return RegistryError("Failed to get data for " + Quote(name));
-}
-
-RegistryError InvalidType(std::string_view name) {
-  return RegistryError("Invalid data type for " + Quote(name));
-}
-
-RegistryError SetFailed(std::string_view name, const std::string& reason) {
-  return RegistryError("Failed to set data for " + Quote(name) + ": " + reason);
-}
-
 }  // namespace
-
-std::string_view RootName(RegistryRoot root) {
-  return root == RegistryRoot::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
-}
 
 // One file per root, each read once for all the reads and writes of this
 // accessor while nobody else changes it.
@@ -130,17 +113,17 @@ std::string Registry::ReadString(std::string_view name) const {
   const RegistryValue* value = key ? key->FindValue(name) : nullptr;
   if (!value) return {};
   std::string text;
-  if (!StringData(*value, text)) throw InvalidType(name);
+  if (!StringData(*value, text)) throw RegistryInvalidType(name);
   return text;
 }
 
 int Registry::ReadInteger(std::string_view name) const {
-  if (!open_) throw GetFailed(name);
+  if (!open_) throw RegistryGetFailed(name);
   const RegistryKey* key = OpenedKey();
   const RegistryValue* value = key ? key->FindValue(name) : nullptr;
-  if (!value) throw GetFailed(name);
-  if (value->type != kRegDword) throw InvalidType(name);
-  if (value->form != RegistryValue::Form::Dword) throw GetFailed(name);  // REG_DWORD of a wrong size
+  if (!value) throw RegistryGetFailed(name);
+  if (value->type != kRegDword) throw RegistryInvalidType(name);
+  if (value->form != RegistryValue::Form::Dword) throw RegistryGetFailed(name);  // REG_DWORD of a wrong size
   return static_cast<int>(value->dword);
 }
 
@@ -148,9 +131,9 @@ bool Registry::ReadBool(std::string_view name) const { return ReadInteger(name) 
 
 void Registry::Write(RegistryValue value) {
   const std::string name = value.name;
-  if (!open_) throw SetFailed(name, "no key is open");
-  if (!StorableName(name)) throw SetFailed(name, "the name holds a line break");
-  if (!ValueNameFits(name)) throw SetFailed(name, "the name is longer than the registry allows");
+  if (!open_) throw RegistrySetFailed(name, "no key is open");
+  if (!StorableName(name)) throw RegistrySetFailed(name, "the name holds a line break");
+  if (!ValueNameFits(name)) throw RegistrySetFailed(name, "the name is longer than the registry allows");
   const auto store = [path = path_, value = std::move(value)](RegistryKey& tree) {
     tree.FindOrAdd(path).SetValue(value);
   };
@@ -162,7 +145,7 @@ void Registry::Write(RegistryValue value) {
       file.Update(store);
     }
   } catch (const RegistryError& error) {
-    throw SetFailed(name, error.what());
+    throw RegistrySetFailed(name, error.what());
   }
 }
 

@@ -15,7 +15,9 @@ class RegistryKey;
 struct RegistryValue;
 
 // The full name of a root as registry paths spell it ("HKEY_CURRENT_USER").
-std::string_view RootName(RegistryRoot root);
+inline std::string_view RootName(RegistryRoot root) {
+  return root == RegistryRoot::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
+}
 
 // Raised by a read of a value that is missing or of the wrong type, and by a
 // write the store refuses; what() is a sentence fit for a message box.
@@ -81,7 +83,8 @@ class Registry {
   // Gathers the writes that follow, the keys OpenKey creates included, until
   // CommitWrites stores them together: one replacement of the store instead
   // of one per value. Reads in between see them. Writes still gathered when
-  // the accessor goes out of scope are dropped.
+  // the accessor goes out of scope are dropped. (The Windows registry stores
+  // each write at once; there these two only mark the span.)
   void BeginWrites();
   // Stores the gathered writes; raises RegistryError with the system's
   // reason when the store cannot be written, and then none of them is stored.

@@ -1,36 +1,20 @@
 // Decoding 8-bit and double-byte code pages (Windows code page numbers) to UTF-16 through iconv.
 #include "richtext/CodePage.h"
 
-#include <cerrno>
+#include <iconv.h>
 
+#include <cerrno>
+#include <utility>
+#include <vector>
+
+#include "richtext/CodePageTable.h"
 #include "richtext/DoubleByteCodePages.h"
 
 namespace vx {
 namespace {
 
-struct CodePageName {
-  int codePage;
-  const char* iconvName;
-};
-
-// Windows and Mac code pages that documents name, with the glibc converter
-// for each. Mac pages without a glibc converter of their own use the nearest
-// one that exists (the Far-East Mac pages match their Windows siblings).
-constexpr CodePageName kCodePages[] = {
-    {437, "CP437"},        {850, "CP850"},        {874, "CP874"},
-    {932, "CP932"},        {936, "CP936"},        {949, "CP949"},
-    {950, "CP950"},        {1250, "CP1250"},      {1251, "CP1251"},
-    {1252, "CP1252"},      {1253, "CP1253"},      {1254, "CP1254"},
-    {1255, "CP1255"},      {1256, "CP1256"},      {1257, "CP1257"},
-    {1258, "CP1258"},      {1361, "JOHAB"},       {10000, "MACINTOSH"},
-    {10001, "CP932"},      {10002, "CP950"},      {10003, "CP949"},
-    {10007, "MAC-CYRILLIC"}, {10008, "CP936"},    {10029, "MAC-CENTRALEUROPE"},
-    {20127, "ASCII"},      {28591, "ISO-8859-1"}, {28592, "ISO-8859-2"},
-    {28595, "ISO-8859-5"}, {28597, "ISO-8859-7"}, {20866, "KOI8-R"},
-    {21866, "KOI8-U"},
-};
-
 constexpr char16_t kReplacement = 0xFFFD;
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 bool IsAscii(std::string_view bytes) {
   for (const char c : bytes) {
@@ -48,28 +32,29 @@ void AppendUtf16Le(const char* bytes, std::size_t count, std::u16string& out) {
 
 }  // namespace
 
-const char* IconvNameOf(int codePage) {
-  for (const auto& entry : kCodePages) {
-    if (entry.codePage == codePage) return entry.iconvName;
-  }
-  return nullptr;
-}
+// The converters opened so far, by the table's converter name.
+struct CodePageDecoder::Converters {
+  std::vector<std::pair<std::string_view, iconv_t>> open;
 
-CodePageDecoder::~CodePageDecoder() {
-  for (auto& [page, cd] : open_) {
-    if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+  ~Converters() {
+    for (auto& [name, cd] : open) {
+      if (cd != kNoConverter) iconv_close(cd);
+    }
   }
-}
 
-iconv_t CodePageDecoder::Open(int codePage) {
-  if (IconvNameOf(codePage) == nullptr) codePage = 1252;
-  for (auto& [page, cd] : open_) {
-    if (page == codePage) return cd;
+  iconv_t For(const char* name) {
+    for (auto& [openName, cd] : open) {
+      if (openName == name) return cd;
+    }
+    iconv_t cd = iconv_open("UTF-16LE", name);
+    open.emplace_back(name, cd);
+    return cd;
   }
-  iconv_t cd = iconv_open("UTF-16LE", IconvNameOf(codePage));
-  open_.emplace_back(codePage, cd);
-  return cd;
-}
+};
+
+CodePageDecoder::CodePageDecoder() : converters_(std::make_unique<Converters>()) {}
+
+CodePageDecoder::~CodePageDecoder() = default;
 
 void CodePageDecoder::Decode(int codePage, std::string_view bytes, std::u16string& out) {
   // Every supported page keeps ASCII as it is, so the common case needs no converter.
@@ -77,13 +62,13 @@ void CodePageDecoder::Decode(int codePage, std::string_view bytes, std::u16strin
     out.append(bytes.begin(), bytes.end());
     return;
   }
-  if (IconvNameOf(codePage) == nullptr) codePage = 1252;
-  iconv_t cd = Open(codePage);
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
-    codePage = 1252;
-    cd = Open(codePage);
+  const CodePageEntry* page = &CodePageEntryFor(codePage);
+  iconv_t cd = converters_->For(page->converter);
+  if (cd == kNoConverter) {
+    page = &CodePageEntryFor(1252);
+    cd = converters_->For(page->converter);
   }
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
+  if (cd == kNoConverter) {
     // No converter at all: keep ASCII, mark the rest as undecodable.
     for (const char c : bytes) {
       out.push_back(static_cast<unsigned char>(c) < 0x80 ? static_cast<char16_t>(c) : kReplacement);
@@ -105,7 +90,7 @@ void CodePageDecoder::Decode(int codePage, std::string_view bytes, std::u16strin
       out.push_back(kReplacement);  // EINVAL: an incomplete character at the end
       break;
     }
-    const RefusedCharacter refused = ReadRefusedCharacter(IconvNameOf(codePage), std::string_view(in, inLeft));
+    const RefusedCharacter refused = ReadRefusedCharacter(page->converter, std::string_view(in, inLeft));
     out.push_back(refused.unit);
     in += refused.length;
     inLeft -= refused.length;

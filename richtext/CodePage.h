@@ -1,36 +1,33 @@
-// Decoding 8-bit and double-byte code pages (Windows code page numbers) to UTF-16 through iconv.
+// Decoding 8-bit and double-byte code pages (Windows code page numbers) to UTF-16.
 #pragma once
 
-#include <iconv.h>
-
+#include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 namespace vx {
 
-// The iconv name of a Windows code page number, or nullptr when it is not one
-// we decode (callers then use Windows-1252).
-const char* IconvNameOf(int codePage);
-
 // Decodes byte strings code page by code page, keeping each converter open
-// for the next call. An undecodable character becomes one U+FFFD (a refused
-// double-byte pair is one character, and a user-defined one its private-use
-// character); nothing is ever lost silently and nothing throws.
+// for the next call. A page that is not one we decode is read as 1252. An
+// undecodable character becomes one U+FFFD (a refused double-byte pair is
+// one character, and a user-defined one its private-use character), as does
+// a byte a single-byte page leaves unassigned; nothing is ever lost silently
+// and nothing throws. The converter is the C library's iconv on Linux and the
+// system's MultiByteToWideChar on Windows, over one table of pages
+// (CodePageTable.h).
 class CodePageDecoder {
  public:
-  CodePageDecoder() = default;
+  CodePageDecoder();
   CodePageDecoder(const CodePageDecoder&) = delete;
   CodePageDecoder& operator=(const CodePageDecoder&) = delete;
   ~CodePageDecoder();
 
-  // Appends bytes decoded in codePage (an unknown page is read as 1252).
+  // Appends bytes decoded in codePage.
   void Decode(int codePage, std::string_view bytes, std::u16string& out);
 
  private:
-  iconv_t Open(int codePage);
-  std::vector<std::pair<int, iconv_t>> open_;
+  struct Converters;
+  std::unique_ptr<Converters> converters_;
 };
 
 }  // namespace vx

@@ -10,12 +10,6 @@ namespace vx {
 // false when either is empty.
 bool ProductMatches(std::string_view productName, std::string_view wantedName);
 
-// True when a file exists at a path written the Windows way: backslashes are
-// path delimiters, and the file name's letter case does not matter (as on
-// Windows, where an installation's "acad.exe" is found as "Acad.exe"). A
-// folder of that name does not count.
-bool AcadFileExists(const std::string& windowsPath);
-
 // Looks through the installation entries under
 // HKEY_LOCAL_MACHINE\Software\Autodesk\AutoCAD\<releaseKey> for one whose
 // "AcadLocation" holds Acad.exe and, when productCompared, whose

@@ -18,7 +18,7 @@
 #include "setacaddlg/AcadRegistration.h"
 #include "setacaddlg/AcadReleases.h"
 
-VX_EXPORT TSetACAD* SetACAD __asm__("_SetACAD") = nullptr;
+VX_EXPORT TSetACAD* SetACAD = nullptr;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Export.h"
+#include "dialog/HostExports.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -60,9 +60,8 @@ class TSetACAD : public QDialog {
   void ShowMessage(const QString& text, bool isError);
 };
 
-// The open registration window, null while none exists. The host sees the
-// reference variable itself as the data symbol _SetACAD.
-extern VX_EXPORT TSetACAD* SetACAD __asm__("_SetACAD");
+// SetACAD, the open registration window, is declared with the other names
+// of the host contract in dialog/HostExports.h.
 
 // Creates a window, keeps it in SetACAD while it runs modally, then destroys
 // it and empties SetACAD again; returns the modal result.

@@ -2,8 +2,29 @@
 # Installs what is missing, builds everything and runs every test.
 # With VEXOGLYPH_SANITIZE=1 it also runs the tests in a debug build with
 # AddressSanitizer and UndefinedBehaviorSanitizer.
+# With --windows it does the same for the 32-bit Windows build instead
+# (Vexoglyph.DLL and vexoglyph.exe, cross-built with MinGW-w64 into
+# build-win/), whose tests run under Wine.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+
+windows=false
+for arg in "$@"; do
+  case "$arg" in
+    --windows) windows=true ;;
+    *) echo "usage: $0 [--windows]" >&2; exit 2 ;;
+  esac
+done
+
+if $windows; then
+  "$top/tools/install-deps.sh" --windows
+  cmake -S "$top" -B "$top/build-win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$top/build-win" --parallel "$(nproc)"
+  ctest --test-dir "$top/build-win" --output-on-failure --timeout 300 -j "$(nproc)"
+  exit
+fi
+
 "$top/tools/install-deps.sh"
 "$top/tools/build.sh" "$top/build"
 ctest --test-dir "$top/build" --output-on-failure --timeout 300 -j "$(nproc)"

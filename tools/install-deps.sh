@@ -1,6 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Vexoglyph needs to build, test and run, when missing.
+#   --windows  also the MinGW-w64 cross-compiler and Wine for the 32-bit Windows build
 set -euo pipefail
+
+windows=false
+for arg in "$@"; do
+  case "$arg" in
+    --windows) windows=true ;;
+    *) echo "usage: $0 [--windows]" >&2; exit 2 ;;
+  esac
+done
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
 
 packages=(
   cmake ninja-build g++ pkg-config
@@ -10,6 +20,15 @@ packages=(
   librsvg2-bin
   clang libclang-rt-14-dev locales xvfb
 )
+# The Windows build: the i686 cross-compiler (its -posix variant), GoogleTest's
+# sources to cross-build, and 32-bit Wine (with Xvfb for windows) to run tests.
+if $windows; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+    $SUDO apt-get update -q
+  fi
+  packages+=(g++-mingw-w64-i686 mingw-w64-i686-dev googletest wine wine32:i386 wine64 xvfb)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -17,13 +36,11 @@ for p in "${packages[@]}"; do
 done
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
   $SUDO apt-get update -q
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
 # A comma-decimal locale, so that the DXF tests can prove the numbers ignore it.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-  if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
   $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "de_DE.UTF-8 not generated; the locale test will be skipped"
 fi

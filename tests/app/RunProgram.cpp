@@ -50,6 +50,10 @@ TempFolder::~TempFolder() {
   fs::remove_all(path_, ec);
 }
 
+bool FileSizeLimitApplies() { return true; }
+
+std::string FileSizeLimitMissing() { return {}; }
+
 RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& options) {
   TempFolder io;
   WriteFile(io.Path("in"), options.stdinBytes);

@@ -25,6 +25,10 @@ struct RunOutcome {
 // Runs the vexoglyph program with args (argv[1] on), in the current folder.
 RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& options = {});
 
+// Whether RunOptions::fileSizeLimit takes effect on this system, and why not.
+bool FileSizeLimitApplies();
+std::string FileSizeLimitMissing();
+
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);

@@ -50,9 +50,11 @@ TEST(FixedFormat, EdgeValuesMatchPrintf) {
   for (double v : values) ExpectSameAsPrintf(v);
 }
 
-TEST(FixedFormat, NotANumberMatchesPrintf) {
-  ExpectSameAsPrintf(std::numeric_limits<double>::quiet_NaN());
-  ExpectSameAsPrintf(-std::numeric_limits<double>::quiet_NaN());
+// The spellings of GNU C's printf, written out: Windows' C library drops the
+// sign of a negative NaN, and the text must be the same on every system.
+TEST(FixedFormat, NotANumberIsSpelledAsGnuPrintfSpellsIt) {
+  EXPECT_EQ(Formatted(std::numeric_limits<double>::quiet_NaN()), "nan");
+  EXPECT_EQ(Formatted(-std::numeric_limits<double>::quiet_NaN()), "-nan");
 }
 
 TEST(FixedFormat, HalfwayCasesRoundLikePrintf) {

@@ -1,41 +1,91 @@
-# Checks that a shared library defines exactly the dynamic symbols named in the
-# "global:" part of its linker version script.
-# Usage: cmake -DLIBRARY=<lib.so> -DMAP=<exports.map> -DNM=<nm> -P CheckExports.cmake
-foreach(var LIBRARY MAP NM)
+# Checks that a shared library exports exactly the names its export list gives.
+# Linux: the dynamic symbols that nm lists against the "global:" part of the
+# linker version script.
+#   cmake -DLIBRARY=<lib.so> -DMAP=<exports.map> -DNM=<nm> -P CheckExports.cmake
+# Windows: the export table that objdump -p prints against the EXPORTS of the
+# module-definition file.
+#   cmake -DLIBRARY=<Vexoglyph.DLL> -DDEF=<vexoglyph.def> -DOBJDUMP=<objdump> -P CheckExports.cmake
+if(DEFINED DEF)
+  set(required LIBRARY DEF OBJDUMP)
+else()
+  set(required LIBRARY MAP NM)
+endif()
+foreach(var IN LISTS required)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "CheckExports: ${var} not given")
   endif()
 endforeach()
 
-# The names the map lets out: the entries between "global:" and "local:".
-file(READ "${MAP}" map)
-string(REGEX REPLACE "/\\*([^*]|\\*+[^*/])*\\*+/" "" map "${map}")  # /* comments */
-string(REGEX REPLACE "#[^\n]*" "" map "${map}")                      # # comments
-if(NOT map MATCHES "global:(.*)local:")
-  message(FATAL_ERROR "CheckExports: no global: ... local: in ${MAP}")
-endif()
-string(REGEX MATCHALL "[^ \t\r\n;]+" wanted "${CMAKE_MATCH_1}")
-foreach(name IN LISTS wanted)
-  if(name MATCHES "[*?\\[\"]")
-    message(FATAL_ERROR "CheckExports: pattern '${name}' in ${MAP}; list plain names only")
+if(DEFINED DEF)
+  # The names the definition file exports: the first word of each line
+  # after EXPORTS ("_Form1 = Form1 DATA" exports _Form1).
+  file(STRINGS "${DEF}" lines)
+  set(wanted "")
+  set(in_exports FALSE)
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE ";.*" "" line "${line}")
+    string(STRIP "${line}" line)
+    if(line STREQUAL "")
+      continue()
+    elseif(line MATCHES "^EXPORTS")
+      set(in_exports TRUE)
+    elseif(in_exports AND line MATCHES "^([^ \t=]+)")
+      list(APPEND wanted "${CMAKE_MATCH_1}")
+    endif()
+  endforeach()
+  set(source "${DEF}")
+else()
+  # The names the map lets out: the entries between "global:" and "local:".
+  file(READ "${MAP}" map)
+  string(REGEX REPLACE "/\\*([^*]|\\*+[^*/])*\\*+/" "" map "${map}")  # /* comments */
+  string(REGEX REPLACE "#[^\n]*" "" map "${map}")                      # # comments
+  if(NOT map MATCHES "global:(.*)local:")
+    message(FATAL_ERROR "CheckExports: no global: ... local: in ${MAP}")
   endif()
-endforeach()
+  string(REGEX MATCHALL "[^ \t\r\n;]+" wanted "${CMAKE_MATCH_1}")
+  foreach(name IN LISTS wanted)
+    if(name MATCHES "[*?\\[\"]")
+      message(FATAL_ERROR "CheckExports: pattern '${name}' in ${MAP}; list plain names only")
+    endif()
+  endforeach()
+  set(source "${MAP}")
+endif()
 list(SORT wanted)
 list(REMOVE_DUPLICATES wanted)
 
-execute_process(COMMAND "${NM}" -D --defined-only "${LIBRARY}"
-  OUTPUT_VARIABLE table RESULT_VARIABLE status ERROR_VARIABLE errors)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "CheckExports: ${NM} failed on ${LIBRARY}: ${errors}")
-endif()
-# Lines read "<address> <type> <name>[@version]".
-string(REGEX MATCHALL "[^\n]+" lines "${table}")
 set(defined "")
-foreach(line IN LISTS lines)
-  if(line MATCHES "^[0-9a-fA-F]* *[A-Za-z] +([^ @]+)")
-    list(APPEND defined "${CMAKE_MATCH_1}")
+if(DEFINED DEF)
+  execute_process(COMMAND "${OBJDUMP}" -p "${LIBRARY}"
+    OUTPUT_VARIABLE table RESULT_VARIABLE status ERROR_VARIABLE errors)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "CheckExports: ${OBJDUMP} failed on ${LIBRARY}: ${errors}")
   endif()
-endforeach()
+  # The name table follows "[Ordinal/Name Pointer] Table", one "[ n] name" a line.
+  if(NOT table MATCHES "\\[Ordinal/Name Pointer\\] Table\n(.*)")
+    message(FATAL_ERROR "CheckExports: ${LIBRARY} has no export name table")
+  endif()
+  string(REGEX MATCHALL "[^\n]*\n" lines "${CMAKE_MATCH_1}")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^[ \t]*\\[ *[0-9]+\\] ([^ \t\n]+)")
+      list(APPEND defined "${CMAKE_MATCH_1}")
+    else()
+      break()
+    endif()
+  endforeach()
+else()
+  execute_process(COMMAND "${NM}" -D --defined-only "${LIBRARY}"
+    OUTPUT_VARIABLE table RESULT_VARIABLE status ERROR_VARIABLE errors)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "CheckExports: ${NM} failed on ${LIBRARY}: ${errors}")
+  endif()
+  # Lines read "<address> <type> <name>[@version]".
+  string(REGEX MATCHALL "[^\n]+" lines "${table}")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^[0-9a-fA-F]* *[A-Za-z] +([^ @]+)")
+      list(APPEND defined "${CMAKE_MATCH_1}")
+    endif()
+  endforeach()
+endif()
 list(SORT defined)
 list(REMOVE_DUPLICATES defined)
 
@@ -44,8 +94,8 @@ list(REMOVE_ITEM missing ${defined})
 set(extra ${defined})
 list(REMOVE_ITEM extra ${wanted})
 if(missing OR extra)
-  message(FATAL_ERROR "CheckExports: ${LIBRARY} does not match ${MAP}\n"
-                      "  missing: ${missing}\n  not in the map: ${extra}")
+  message(FATAL_ERROR "CheckExports: ${LIBRARY} does not match ${source}\n"
+                      "  missing: ${missing}\n  not in the list: ${extra}")
 endif()
 list(LENGTH wanted n)
-message(STATUS "CheckExports: exactly the ${n} names of the map are defined")
+message(STATUS "CheckExports: exactly the ${n} names of ${source} are exported")

@@ -1,6 +1,12 @@
 // Reading a file or stream whole within a limit: what is kept, where reading stops, the reasons given.
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -14,13 +20,24 @@ namespace {
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
+// The two systems spell the C library's pipe calls differently.
+#ifdef _WIN32
+bool MakePipe(int ends[2]) { return _pipe(ends, 4096, _O_BINARY) == 0; }
+int WriteTo(int fd, const std::string& bytes) { return _write(fd, bytes.data(), static_cast<unsigned>(bytes.size())); }
+void CloseFd(int fd) { _close(fd); }
+#else
+bool MakePipe(int ends[2]) { return ::pipe(ends) == 0; }
+int WriteTo(int fd, const std::string& bytes) { return static_cast<int>(::write(fd, bytes.data(), bytes.size())); }
+void CloseFd(int fd) { ::close(fd); }
+#endif
+
 // A pipe holding bytes (fewer than the pipe's buffer), its writing end closed.
 File PipeHolding(const std::string& bytes) {
   int ends[2];
-  if (::pipe(ends) != 0) return File(nullptr, &std::fclose);
-  EXPECT_EQ(::write(ends[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-  ::close(ends[1]);
-  return File(::fdopen(ends[0], "rb"), &std::fclose);
+  if (!MakePipe(ends)) return File(nullptr, &std::fclose);
+  EXPECT_EQ(WriteTo(ends[1], bytes), static_cast<int>(bytes.size()));
+  CloseFd(ends[1]);
+  return File(fdopen(ends[0], "rb"), &std::fclose);
 }
 
 File TemporaryHolding(const std::string& bytes) {

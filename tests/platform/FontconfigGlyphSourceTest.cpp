@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "engine/GlyphConversion.h"
+#include "platform/FontSources.h"
 #include "tests/engine/StoreContents.h"
+#include "tests/platform/GlyphQueries.h"
 
 namespace vx {
 namespace {
@@ -22,70 +24,6 @@ using test::Rec;
 //   1038; 'H' spans x 201..1339, y 0..1493; U+2031 reaches x 3442.
 //   Liberation Sans: em 2048, win 1854 + 434; 'H' top 1409.
 //   Liberation Serif: em 2048, win 1825 + 443; 'H' top 1341.
-constexpr int kDejaVuAverage = 87;  // xAvgCharWidth at the em of height 200
-
-struct Point {
-  double x;
-  double y;
-};
-
-double ToDouble(const Fixed1616& f) { return f.value + f.fract / 65536.0; }
-
-// Every point of a native outline (starts and record entries), in order.
-std::vector<Point> OutlinePoints(const std::vector<std::uint8_t>& buffer) {
-  std::vector<Point> points;
-  std::size_t at = 0;
-  while (at + kPolygonHeaderSize <= buffer.size()) {
-    PolygonHeader header;
-    std::memcpy(&header, buffer.data() + at, sizeof header);
-    points.push_back({ToDouble(header.pfxStart.x), ToDouble(header.pfxStart.y)});
-    for (std::size_t r = at + kPolygonHeaderSize; r < at + header.cb;) {
-      PolyCurveHead head;
-      std::memcpy(&head, buffer.data() + r, sizeof head);
-      for (int i = 0; i < head.cpfx; ++i) {
-        OutlinePoint p;
-        std::memcpy(&p, buffer.data() + r + kCurveHeadSize + i * kOutlinePointSize, sizeof p);
-        points.push_back({ToDouble(p.x), ToDouble(p.y)});
-      }
-      r += kCurveHeadSize + head.cpfx * kOutlinePointSize;
-    }
-    at += header.cb;
-  }
-  return points;
-}
-
-struct Box {
-  double xMin = 1e9, yMin = 1e9, xMax = -1e9, yMax = -1e9;
-  double Width() const { return xMax - xMin; }
-  double Height() const { return yMax - yMin; }
-};
-
-Box Bounds(const std::vector<Point>& points) {
-  Box b;
-  for (const Point& p : points) {
-    b.xMin = std::min(b.xMin, p.x);
-    b.xMax = std::max(b.xMax, p.x);
-    b.yMin = std::min(b.yMin, p.y);
-    b.yMax = std::max(b.yMax, p.y);
-  }
-  return b;
-}
-
-struct Glyph {
-  bool ok = false;
-  GlyphMetrics metrics;
-  std::vector<std::uint8_t> outline;
-  std::vector<Point> Points() const { return OutlinePoints(outline); }
-};
-
-Glyph Query(GlyphSource& source, const std::string& face, char16_t code, int height = 200,
-            int width = kDejaVuAverage, bool bold = false, bool italic = false) {
-  Glyph g;
-  g.ok = source.QueryGlyph(FontRequest{face, height, width, bold, italic}, code, g.metrics,
-                           g.outline);
-  return g;
-}
-
 std::string FileName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
 class FontconfigGlyphSourceTest : public test::StoreTest {

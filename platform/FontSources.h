@@ -1,0 +1,45 @@
+// The platform's font services, made without naming their classes: glyph outlines, text shaping, the family catalogue, the default face.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/GlyphSource.h"
+#include "engine/TextShaper.h"
+#include "platform/FontCatalog.h"
+
+namespace vx {
+
+// The glyph source of this platform: FreeType outlines of the faces that
+// fontconfig matches on Linux, the system's own outlines (GDI) on Windows.
+// One instance per thread.
+std::unique_ptr<GlyphSource> MakeGlyphSource();
+
+// The text shaping of the typographic layout, working with a source that
+// MakeGlyphSource made: HarfBuzz and FriBidi on the source's own faces on
+// Linux. Null where the system has none (Windows, so far): that system lays
+// text out in the host layout only.
+std::unique_ptr<TextShaper> MakeTextShaper(GlyphSource& source);
+
+// The family the system draws instead of face when no installed family
+// answers to that name (fontconfig's substitute on Linux, the font mapper's
+// on Windows), for a source MakeGlyphSource made; empty when face is
+// installed.
+std::string SubstituteFamily(GlyphSource& source, const std::string& face, bool bold, bool italic);
+
+// Every installed family once (a family several foundries install is one
+// entry), sorted without regard to case: fontconfig's list on Linux, the
+// system's family enumeration on Windows.
+std::vector<std::string> InstalledFamilies();
+
+// The font catalogue of this platform, answered from fontconfig's font list
+// on Linux and from the system's family enumeration on Windows.
+std::unique_ptr<FontCatalog> MakeFontCatalog();
+
+// The face plain text takes when none is named: fontconfig's default
+// sans-serif family on Linux ("DejaVu Sans" on a stock Debian), Arial on
+// Windows; empty when the system knows no font at all.
+std::string DefaultSansFace();
+
+}  // namespace vx

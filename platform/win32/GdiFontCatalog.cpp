@@ -1,0 +1,63 @@
+// GdiFontCatalog: the font catalogue answered by the system's family enumeration (EnumFontFamiliesExW).
+#include "platform/win32/GdiFontCatalog.h"
+
+#include <windows.h>
+
+#include "platform/RegistryCase.h"
+#include "platform/win32/WideString.h"
+
+namespace vx {
+namespace {
+
+struct Found {
+  bool trueType = false;
+  bool symbol = false;
+};
+
+int CALLBACK NoteFace(const LOGFONTW* logFont, const TEXTMETRICW* metrics, DWORD fontType, LPARAM data) {
+  const auto* extended = reinterpret_cast<const NEWTEXTMETRICEXW*>(metrics);
+  const bool quadratic = (fontType & TRUETYPE_FONTTYPE) != 0 && (extended->ntmTm.ntmFlags & NTM_PS_OPENTYPE) == 0;
+  if (quadratic) {
+    Found& found = *reinterpret_cast<Found*>(data);
+    found.trueType = true;
+    if (logFont->lfCharSet == SYMBOL_CHARSET) found.symbol = true;
+  }
+  return 1;  // go on: another face of the family may be the one
+}
+
+// Every face of one family in one character set (DEFAULT_CHARSET: in all).
+void Enumerate(HDC dc, const std::wstring& family, BYTE charset, Found& found) {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = charset;
+  family.copy(wanted.lfFaceName, LF_FACESIZE - 1);
+  EnumFontFamiliesExW(dc, &wanted, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
+}
+
+}  // namespace
+
+const GdiFontCatalog::Answer& GdiFontCatalog::Ask(const std::string& family) {
+  const std::string key = UpperUtf8(family);
+  if (const auto cached = answers_.find(key); cached != answers_.end()) return cached->second;
+  Answer answer;
+  const std::wstring wide = Widen(family);
+  // An empty name would enumerate every family; a longer one than a font
+  // name can be names none.
+  if (!wide.empty() && wide.size() < LF_FACESIZE) {
+    const HDC dc = CreateCompatibleDC(nullptr);
+    if (dc != nullptr) {
+      Found all, symbol;
+      Enumerate(dc, wide, DEFAULT_CHARSET, all);
+      Enumerate(dc, wide, SYMBOL_CHARSET, symbol);
+      answer.trueType = all.trueType;
+      answer.symbol = symbol.symbol;
+      DeleteDC(dc);
+    }
+  }
+  return answers_.emplace(key, answer).first->second;
+}
+
+bool GdiFontCatalog::IsTrueTypeFamily(const std::string& family) { return Ask(family).trueType; }
+
+bool GdiFontCatalog::HasSymbolCharset(const std::string& family) { return Ask(family).symbol; }
+
+}  // namespace vx

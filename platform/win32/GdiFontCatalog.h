@@ -1,0 +1,31 @@
+// GdiFontCatalog: the font catalogue answered by the system's family enumeration (EnumFontFamiliesExW).
+#pragma once
+
+#include <string>
+#include <unordered_map>
+
+#include "platform/FontCatalog.h"
+
+namespace vx {
+
+// A family is TrueType when the system enumerates a TrueType face of it that
+// has quadratic outlines (an OpenType face with PostScript outlines is not);
+// it has the symbol character set when such a face is enumerated in
+// SYMBOL_CHARSET. Answers are cached per family for the catalogue's
+// lifetime. Not thread-safe.
+class GdiFontCatalog final : public FontCatalog {
+ public:
+  bool IsTrueTypeFamily(const std::string& family) override;
+  bool HasSymbolCharset(const std::string& family) override;
+
+ private:
+  struct Answer {
+    bool trueType = false;
+    bool symbol = false;
+  };
+  const Answer& Ask(const std::string& family);
+
+  std::unordered_map<std::string, Answer> answers_;
+};
+
+}  // namespace vx

@@ -1,0 +1,152 @@
+// GdiGlyphSource: glyph outlines and metrics from the system's own rasteriser (GetGlyphOutlineW, GGO_NATIVE).
+#include "platform/win32/GdiGlyphSource.h"
+
+#include <windows.h>
+
+#include "engine/CodePoints.h"
+#include "platform/SymbolEncoding.h"
+#include "platform/win32/WideString.h"
+
+namespace vx {
+namespace {
+
+// A memory device context compatible with the screen, deleted with its scope.
+class MemoryContext {
+ public:
+  MemoryContext() {
+    const HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+  }
+  ~MemoryContext() {
+    if (dc_ != nullptr) DeleteDC(dc_);
+  }
+  MemoryContext(const MemoryContext&) = delete;
+  MemoryContext& operator=(const MemoryContext&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_ = nullptr;
+};
+
+// A font made for one request and selected into a context; the context's
+// previous font is restored and the made one deleted with its scope.
+class SelectedFont {
+ public:
+  SelectedFont(HDC dc, const FontRequest& request) : dc_(dc) {
+    font_ = CreateFontW(request.height, request.width, 0, 0, request.bold ? FW_BOLD : FW_DONTCARE,
+                        request.italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                        Widen(request.face).c_str());
+    if (font_ != nullptr) previous_ = SelectObject(dc_, font_);
+  }
+  ~SelectedFont() {
+    if (previous_ != nullptr) SelectObject(dc_, previous_);
+    if (font_ != nullptr) DeleteObject(font_);
+  }
+  SelectedFont(const SelectedFont&) = delete;
+  SelectedFont& operator=(const SelectedFont&) = delete;
+  bool made() const { return font_ != nullptr && previous_ != nullptr; }
+
+ private:
+  HDC dc_;
+  HFONT font_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+};
+
+// 1 + 1/65536 on the diagonal, 1/65536 off it: every fraction part is 1.
+constexpr MAT2 kNearIdentity = {{1, 1}, {1, 0}, {1, 0}, {1, 1}};
+
+// The largest magnitude a 16.16 coordinate holds.
+constexpr long kMaxCoordinate = 32767;
+
+bool SizeIsMade(const FontRequest& font) {
+  return font.height != 0 && font.height <= kMaxFontSize && font.height >= -kMaxFontSize &&
+         font.width <= kMaxFontSize;
+}
+
+// Whether the glyph's black box lies within the 16.16 coordinate range, so
+// that the system's outline coordinates have not wrapped around.
+bool FitsCoordinates(const GLYPHMETRICS& metrics) {
+  const long left = metrics.gmptGlyphOrigin.x;
+  const long top = metrics.gmptGlyphOrigin.y;
+  const long right = left + static_cast<long>(metrics.gmBlackBoxX);
+  const long bottom = top - static_cast<long>(metrics.gmBlackBoxY);
+  for (const long value : {left, top, right, bottom}) {
+    if (value >= kMaxCoordinate || value <= -kMaxCoordinate) return false;
+  }
+  return true;
+}
+
+constexpr WORD kNoGlyph = 0xFFFF;
+
+// The font's glyph for a character, or kNoGlyph.
+WORD GlyphOf(HDC dc, char16_t code) {
+  const wchar_t character = code;
+  WORD glyph = kNoGlyph;
+  if (GetGlyphIndicesW(dc, &character, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR) return kNoGlyph;
+  return glyph;
+}
+
+void CopyMetrics(const GLYPHMETRICS& from, GlyphMetrics& to) {
+  to.gmBlackBoxX = from.gmBlackBoxX;
+  to.gmBlackBoxY = from.gmBlackBoxY;
+  to.gmptGlyphOrigin.x = from.gmptGlyphOrigin.x;
+  to.gmptGlyphOrigin.y = from.gmptGlyphOrigin.y;
+  to.gmCellIncX = from.gmCellIncX;
+  to.gmCellIncY = from.gmCellIncY;
+}
+
+// The outline of one glyph of the selected font (a character, or a glyph
+// index with GGO_GLYPH_INDEX); metricsOnly leaves the outline empty.
+bool QueryOutline(HDC dc, UINT glyph, UINT format, bool metricsOnly, GlyphMetrics& metrics,
+                  std::vector<std::uint8_t>& outline) {
+  GLYPHMETRICS gdiMetrics{};
+  const DWORD size = GetGlyphOutlineW(dc, glyph, format, &gdiMetrics, 0, nullptr, &kNearIdentity);
+  if (size == GDI_ERROR || !FitsCoordinates(gdiMetrics)) return false;
+  CopyMetrics(gdiMetrics, metrics);
+  if (size == 0 || metricsOnly) return true;  // a glyph without contours, such as a space
+
+  outline.resize(size);
+  if (GetGlyphOutlineW(dc, glyph, format, &gdiMetrics, size, outline.data(), &kNearIdentity) == GDI_ERROR) {
+    outline.clear();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool GdiGlyphSource::QueryGlyph(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
+                                std::vector<std::uint8_t>& outline) {
+  outline.clear();
+  if (!SizeIsMade(font)) return false;
+  MemoryContext context;
+  if (context.get() == nullptr) return false;
+  SelectedFont selected(context.get(), font);
+  if (!selected.made()) return false;
+
+  bool blank = false;
+  if (GlyphOf(context.get(), code) == kNoGlyph) {
+    // A blank without a glyph is blank all the same: it converts as a space.
+    blank = IsBlank(code);
+    const char16_t symbol = blank ? 0 : UnicodeOfSymbolCode(code);
+    if (symbol != 0 && catalog_.HasSymbolCharset(font.face) && GlyphOf(context.get(), symbol) != kNoGlyph) {
+      code = symbol;
+    }
+  }
+  return QueryOutline(context.get(), code, GGO_NATIVE, blank, metrics, outline);
+}
+
+bool GdiGlyphSource::QueryGlyphIndex(const FontRequest& font, std::uint32_t glyph, GlyphMetrics& metrics,
+                                     std::vector<std::uint8_t>& outline) {
+  outline.clear();
+  if (!SizeIsMade(font) || glyph > 0xFFFF) return false;
+  MemoryContext context;
+  if (context.get() == nullptr) return false;
+  SelectedFont selected(context.get(), font);
+  if (!selected.made()) return false;
+  return QueryOutline(context.get(), glyph, GGO_NATIVE | GGO_GLYPH_INDEX, false, metrics, outline);
+}
+
+}  // namespace vx

@@ -1,0 +1,29 @@
+// GdiGlyphSource: glyph outlines and metrics from the system's own rasteriser (GetGlyphOutlineW, GGO_NATIVE).
+#pragma once
+
+#include "engine/GlyphSource.h"
+#include "platform/win32/GdiFontCatalog.h"
+
+namespace vx {
+
+// Creates the font as the request says (CreateFontW with the cell height, the
+// average character width, weight 700 for bold, italic) and asks for the
+// glyph's native outline with the near-identity matrix. Fonts and device
+// contexts are made and released within each query. As the Linux source
+// does: a blank the face has no glyph for has metrics but no outline (no
+// missing-glyph box), and a symbol code that a face in the symbol character
+// set has no glyph for shows the Symbol encoding's character, when the face
+// has that.
+// Not thread-safe: one instance per thread.
+class GdiGlyphSource final : public GlyphSource {
+ public:
+  bool QueryGlyph(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
+                  std::vector<std::uint8_t>& outline) override;
+  bool QueryGlyphIndex(const FontRequest& font, std::uint32_t glyph, GlyphMetrics& metrics,
+                       std::vector<std::uint8_t>& outline) override;
+
+ private:
+  GdiFontCatalog catalog_;  // which faces are in the symbol character set
+};
+
+}  // namespace vx

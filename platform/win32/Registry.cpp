@@ -1,0 +1,227 @@
+// Registry accessor on Windows: the system's registry, keys opened by path for each operation.
+#include "platform/Registry.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/RegistryErrors.h"
+#include "platform/RegistryText.h"
+#include "platform/win32/WideString.h"
+
+namespace vx {
+namespace {
+
+// Full access rights, as the CAD registration asks for: a key that refuses
+// them counts as one that cannot be opened. The 32-bit view of
+// HKEY_LOCAL_MACHINE\Software is the one the (32-bit) CAD releases read, also
+// when this code runs on 64-bit Windows.
+constexpr REGSAM kAccess = KEY_ALL_ACCESS | KEY_WOW64_32KEY;
+
+HKEY RootHandle(RegistryRoot root) {
+  return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+// An open registry key, closed when it goes out of scope.
+class KeyHandle {
+ public:
+  KeyHandle() = default;
+  ~KeyHandle() {
+    if (key_ != nullptr) RegCloseKey(key_);
+  }
+  KeyHandle(const KeyHandle&) = delete;
+  KeyHandle& operator=(const KeyHandle&) = delete;
+  HKEY* Out() { return &key_; }
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+std::wstring JoinedPath(const std::vector<std::string>& parts) {
+  std::string joined;
+  for (const std::string& part : parts) joined += (joined.empty() ? "" : "\\") + part;
+  return Widen(joined);
+}
+
+// The data of a value: false when it is missing or cannot be read.
+bool QueryValue(HKEY key, std::string_view name, DWORD& type, std::vector<BYTE>& data) {
+  const std::wstring wideName = Widen(name);
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    DWORD size = 0;
+    if (RegQueryValueExW(key, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+    data.resize(size);
+    const LONG status = RegQueryValueExW(key, wideName.c_str(), nullptr, &type, data.data(), &size);
+    if (status == ERROR_SUCCESS) {
+      data.resize(size);
+      return true;
+    }
+    if (status != ERROR_MORE_DATA) return false;  // else the value grew meanwhile: ask again
+  }
+  return false;
+}
+
+// The text of string data, up to its first NUL character.
+std::string StringFromData(const std::vector<BYTE>& data) {
+  std::wstring text(data.size() / sizeof(wchar_t), L'\0');
+  if (!text.empty()) std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
+  if (const std::size_t nul = text.find(L'\0'); nul != std::wstring::npos) text.resize(nul);
+  return Narrow(text);
+}
+
+}  // namespace
+
+// The system's registry keeps everything itself: the accessor holds only the
+// open key's path and opens the key again for each operation.
+struct Registry::Store {};
+
+Registry::Registry(RegistryRoot root) : root_(root), store_(std::make_unique<Store>()) {}
+
+Registry::~Registry() { CloseKey(); }
+
+Registry::Store& Registry::Backing() const { return *store_; }
+
+void Registry::SetRootKey(RegistryRoot root) {
+  CloseKey();
+  root_ = root;
+}
+
+bool Registry::OpenKey(std::string_view path, bool canCreate) {
+  CloseKey();
+  std::vector<std::string> parts = SplitKeyPath(path);
+  KeyHandle key;
+  const std::wstring widePath = JoinedPath(parts);
+  const LONG status = canCreate ? RegCreateKeyExW(RootHandle(root_), widePath.c_str(), 0, nullptr,
+                                                  REG_OPTION_NON_VOLATILE, kAccess, nullptr, key.Out(), nullptr)
+                                : RegOpenKeyExW(RootHandle(root_), widePath.c_str(), 0, kAccess, key.Out());
+  if (status != ERROR_SUCCESS) return false;
+  path_ = std::move(parts);
+  open_ = true;
+  return true;
+}
+
+// OpenKey asks for full access rights already.
+bool Registry::OpenKeyForWriting(std::string_view path) { return OpenKey(path, false); }
+
+void Registry::CloseKey() {
+  open_ = false;
+  path_.clear();
+}
+
+std::string Registry::CurrentPath() const { return Narrow(JoinedPath(path_)); }
+
+namespace {
+
+// Opens the accessor's key again for one operation; false when it has gone.
+bool Reopen(RegistryRoot root, const std::vector<std::string>& path, KeyHandle& key) {
+  return RegOpenKeyExW(RootHandle(root), JoinedPath(path).c_str(), 0, kAccess, key.Out()) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::vector<std::string> Registry::GetKeyNames() const {
+  std::vector<std::string> names;
+  KeyHandle key;
+  if (!open_ || !Reopen(root_, path_, key)) return names;
+  // Key names are at most 255 characters.
+  wchar_t name[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = static_cast<DWORD>(std::size(name));
+    const LONG status = RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (status != ERROR_SUCCESS) break;
+    names.push_back(Narrow(std::wstring_view(name, length)));
+  }
+  return names;
+}
+
+std::vector<std::string> Registry::GetValueNames() const {
+  std::vector<std::string> names;
+  KeyHandle key;
+  if (!open_ || !Reopen(root_, path_, key)) return names;
+  DWORD longest = 0;
+  if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest, nullptr,
+                       nullptr, nullptr) != ERROR_SUCCESS) {
+    return names;
+  }
+  std::vector<wchar_t> name(longest + 1);
+  for (DWORD index = 0;; ++index) {
+    DWORD length = static_cast<DWORD>(name.size());
+    const LONG status = RegEnumValueW(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_MORE_DATA) {  // a longer name was added meanwhile
+      name.resize(name.size() * 2);
+      --index;
+      continue;
+    }
+    if (status != ERROR_SUCCESS) break;
+    names.push_back(Narrow(std::wstring_view(name.data(), length)));
+  }
+  return names;
+}
+
+bool Registry::ValueExists(std::string_view name) const {
+  KeyHandle key;
+  if (!open_ || !Reopen(root_, path_, key)) return false;
+  return RegQueryValueExW(key.get(), Widen(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+std::string Registry::ReadString(std::string_view name) const {
+  KeyHandle key;
+  if (!open_ || !Reopen(root_, path_, key)) return {};
+  DWORD type = REG_NONE;
+  std::vector<BYTE> data;
+  if (!QueryValue(key.get(), name, type, data)) return {};
+  if (type != REG_SZ && type != REG_EXPAND_SZ) throw RegistryInvalidType(name);
+  return StringFromData(data);
+}
+
+int Registry::ReadInteger(std::string_view name) const {
+  KeyHandle key;
+  if (!open_ || !Reopen(root_, path_, key)) throw RegistryGetFailed(name);
+  DWORD type = REG_NONE;
+  std::vector<BYTE> data;
+  if (!QueryValue(key.get(), name, type, data)) throw RegistryGetFailed(name);
+  if (type != REG_DWORD) throw RegistryInvalidType(name);
+  if (data.size() != sizeof(DWORD)) throw RegistryGetFailed(name);  // a REG_DWORD of a wrong size
+  DWORD number = 0;
+  std::memcpy(&number, data.data(), sizeof number);
+  return static_cast<int>(number);
+}
+
+bool Registry::ReadBool(std::string_view name) const { return ReadInteger(name) != 0; }
+
+namespace {
+
+void SetValue(RegistryRoot root, const std::vector<std::string>& path, bool open, std::string_view name, DWORD type,
+              const void* data, std::size_t size) {
+  if (!open) throw RegistrySetFailed(name, "no key is open");
+  KeyHandle key;
+  if (!Reopen(root, path, key)) throw RegistrySetFailed(name, SystemErrorText(ERROR_FILE_NOT_FOUND));
+  const LONG status = RegSetValueExW(key.get(), Widen(name).c_str(), 0, type, static_cast<const BYTE*>(data),
+                                     static_cast<DWORD>(size));
+  if (status != ERROR_SUCCESS) throw RegistrySetFailed(name, SystemErrorText(static_cast<DWORD>(status)));
+}
+
+}  // namespace
+
+void Registry::WriteString(std::string_view name, std::string_view value) {
+  const std::wstring text = Widen(value);
+  SetValue(root_, path_, open_, name, REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+}
+
+void Registry::WriteInteger(std::string_view name, int value) {
+  const DWORD number = static_cast<DWORD>(value);
+  SetValue(root_, path_, open_, name, REG_DWORD, &number, sizeof number);
+}
+
+void Registry::WriteBool(std::string_view name, bool value) { WriteInteger(name, value ? 1 : 0); }
+
+// The registry stores each value as it is written, at little cost; there is
+// no file to write once for many values. So writes are not gathered: each is
+// stored at once, and a failing one raises its error there, the ones before
+// it staying stored.
+void Registry::BeginWrites() { gathering_ = true; }
+
+void Registry::CommitWrites() { gathering_ = false; }
+
+}  // namespace vx

@@ -1,0 +1,4 @@
+// The registration window's reference on Windows: empty, as no registration window is shown there yet.
+#include "dialog/HostExports.h"
+
+TSetACAD* SetACAD = nullptr;

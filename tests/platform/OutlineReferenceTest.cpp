@@ -1,0 +1,87 @@
+// The platform's glyph source against the Linux source's DXF of a glyph table, face by face and style by style.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dxf/DxfWriter.h"
+#include "engine/HostQueries.h"
+#include "engine/OutlineFlattening.h"
+#include "engine/TextLayout.h"
+#include "platform/FontSources.h"
+#include "platform/Utf.h"
+#include "tests/platform/OutlineReferences.h"
+#include "tests/support/DxfReader.h"
+#include "tests/support/GlyphLines.h"
+
+namespace vx::test {
+namespace {
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// The glyph table in one face and style, as `vexoglyph convert` lays it out
+// with the reference settings, written as DXF.
+std::string TableDrawing(GlyphSource& source, const OutlineReference& reference) {
+  std::u16string text;
+  std::vector<CharStyle> styles;
+  const CharStyle style{reference.face, 30, reference.bold, reference.italic};
+  for (const std::string& line : GlyphTableLines(kReferenceCharacters)) {
+    if (!text.empty()) {
+      text += u"\r\n";
+      styles.insert(styles.end(), 2, style);
+    }
+    text += FromUtf8(line);
+    styles.insert(styles.end(), line.size(), style);
+  }
+  LayoutSettings settings;
+  settings.mode = dmHostSized;
+  settings.hostHeight = kReferenceHeight;
+  settings.hostWidthFactor = kReferenceWidthFactor;
+  FreePointList();
+  SetPrecision(kReferencePrecision);
+  LayoutText(source, text, styles, settings);
+  const std::string dxf = DxfText();
+  FreePointList();
+  SetPrecision(8);
+  return dxf;
+}
+
+// Linux writes the references (VX_UPDATE_OUTLINE_REFERENCES=1); every system
+// compares its own source with them. On Linux they are its own outlines, so
+// shapes and drift come out as 0; under Windows GDI hints outlines and
+// rounds advances on its own.
+TEST(OutlineReferences, PlatformSourceMatchesTheLinuxSourceGlyphByGlyph) {
+  const bool update = std::getenv("VX_UPDATE_OUTLINE_REFERENCES") != nullptr;
+  const std::unique_ptr<GlyphSource> source = MakeGlyphSource();
+  const double tolerance = kReferenceHeight / 100;  // 1 % of the cell height
+  for (const OutlineReference& reference : kOutlineReferences) {
+    const std::string path = OutlineReferencePath(reference);
+    SCOPED_TRACE(path);
+    const std::string drawing = TableDrawing(*source, reference);
+    if (update) {
+      std::ofstream(path, std::ios::binary) << drawing;
+      continue;
+    }
+    const DxfDrawing expected = ReadDxf(ReadBytes(path));
+    ASSERT_EQ(expected.error, "");
+    const GlyphLinesComparison comparison =
+        CompareGlyphLines(ReadDxf(drawing), expected, kReferenceLineSpacing);
+    EXPECT_EQ(comparison.error, "");
+    EXPECT_LE(comparison.shapeDeviation, tolerance);
+    std::printf("%-16s %-11s shapes within %.2f %%, pen drift along the line up to %.2f %% of the cell height\n",
+                reference.face, reference.style, 100 * comparison.shapeDeviation / kReferenceHeight,
+                100 * comparison.lineDrift / kReferenceHeight);
+  }
+}
+
+}  // namespace
+}  // namespace vx::test

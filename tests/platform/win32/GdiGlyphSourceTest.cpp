@@ -1,0 +1,128 @@
+// Tests of the GDI glyph source on the test fonts copied into Windows' Fonts folder.
+#include "platform/win32/GdiGlyphSource.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "engine/GlyphConversion.h"
+#include "tests/engine/StoreContents.h"
+#include "tests/platform/GlyphQueries.h"
+
+namespace vx {
+namespace {
+
+using test::Rec;
+
+// DejaVu Sans: em 2048, usWinAscent 1901 + usWinDescent 483; 'H' spans y
+// 0..1493. The system hints outlines, so design positions hold to a unit or two.
+constexpr double kHinting = 2.0;
+
+class GdiGlyphSourceTest : public test::StoreTest {
+ protected:
+  GdiGlyphSource source;
+};
+
+TEST_F(GdiGlyphSourceTest, EveryContourOfRealGlyphsIsClosed) {
+  struct Font {
+    const char* face;
+    bool bold;
+    bool italic;
+  };
+  for (const Font& font : {Font{"DejaVu Sans", false, false}, Font{"DejaVu Sans", true, false},
+                           Font{"DejaVu Sans", false, true}, Font{"Liberation Serif", true, true},
+                           Font{"Wingdings", false, false}}) {
+    for (const char16_t c : std::u16string(u"AgQ@&%8iöß€")) {
+      SCOPED_TRACE(std::string(font.face) + " code " + std::to_string(int(c)));
+      FreePointList();
+      GlyphMetrics metrics;
+      ASSERT_TRUE(ConvertGlyph(source, c, font.face, 200, 200, font.bold, font.italic, 1.0, 0.0, 0.0, metrics));
+      const std::vector<Rec> records = test::StoreRecords();
+      ASSERT_GE(records.size(), 4u);
+      test::ExpectOneWellFormedGlyph(records);
+    }
+  }
+}
+
+TEST_F(GdiGlyphSourceTest, PositiveHeightIsTheCellHeightAndWidthScalesXOnly) {
+  const Glyph narrow = Query(source, "DejaVu Sans", u'H', 200, kDejaVuAverage);
+  const Glyph wide = Query(source, "DejaVu Sans", u'H', 200, 2 * kDejaVuAverage);
+  ASSERT_TRUE(narrow.ok && wide.ok);
+  const Box n = Bounds(narrow.Points());
+  const Box w = Bounds(wide.Points());
+  EXPECT_NEAR(n.yMax, 1493 * 200 / 2384.0, kHinting);  // the em is 2048/2384 of the cell
+  EXPECT_NEAR(n.yMin, 0, kHinting);
+  EXPECT_NEAR(w.Height(), n.Height(), kHinting);
+  EXPECT_NEAR(w.Width(), 2 * n.Width(), 2 * kHinting);
+  EXPECT_NEAR(wide.metrics.gmCellIncX, 2 * narrow.metrics.gmCellIncX, 2);
+}
+
+TEST_F(GdiGlyphSourceTest, BoldAndItalicChangeTheOutline) {
+  const Glyph regular = Query(source, "DejaVu Sans", u'l', 200, kDejaVuAverage);
+  const Glyph bold = Query(source, "DejaVu Sans", u'l', 200, kDejaVuAverage, true, false);
+  const Glyph italic = Query(source, "DejaVu Sans", u'l', 200, kDejaVuAverage, false, true);
+  ASSERT_TRUE(regular.ok && bold.ok && italic.ok);
+  const Box r = Bounds(regular.Points());
+  const Box b = Bounds(bold.Points());
+  const Box i = Bounds(italic.Points());
+  EXPECT_GT(b.Width(), r.Width() * 1.2);  // a heavier stem
+  EXPECT_GT(i.Width(), r.Width() * 2);    // a leaning stem spans more width than it is thick
+  EXPECT_NEAR(i.Height(), r.Height(), kHinting);
+}
+
+TEST_F(GdiGlyphSourceTest, SpaceHasMetricsButNoOutline) {
+  const Glyph space = Query(source, "DejaVu Sans", u' ');
+  ASSERT_TRUE(space.ok);
+  EXPECT_TRUE(space.outline.empty());
+  EXPECT_GT(space.metrics.gmCellIncX, 0);
+  FreePointList();
+  GlyphMetrics metrics;
+  EXPECT_FALSE(ConvertGlyph(source, u' ', "DejaVu Sans", 200, 87, false, false, 1.0, 0.0, 0.0, metrics));
+  EXPECT_EQ(GetTTFCount(), 0);
+  EXPECT_EQ(metrics.gmCellIncX, space.metrics.gmCellIncX);
+}
+
+TEST_F(GdiGlyphSourceTest, UnknownFaceFallsBackAndStillConverts) {
+  const Glyph glyph = Query(source, "Vexoglyph No Such Family", u'A');
+  ASSERT_TRUE(glyph.ok);
+  EXPECT_FALSE(glyph.outline.empty());
+}
+
+TEST_F(GdiGlyphSourceTest, SymbolFaceReachesItsGlyphsThroughSingleByteCodes) {
+  // Wine's Wingdings draws 53 of its codes; 0x47 and 0x6C are two of them,
+  // 0x41 is not (it gives the missing-character glyph).
+  const Glyph code = Query(source, "Wingdings", 0x47);
+  const Glyph privateUse = Query(source, "Wingdings", 0xF047);
+  const Glyph other = Query(source, "Wingdings", 0x6C);
+  const Glyph missing = Query(source, "Wingdings", 0x41);
+  ASSERT_TRUE(code.ok && privateUse.ok && other.ok && missing.ok);
+  EXPECT_FALSE(code.outline.empty());
+  EXPECT_EQ(code.outline, privateUse.outline);
+  EXPECT_NE(code.outline, other.outline);
+  EXPECT_NE(code.outline, missing.outline);
+  EXPECT_EQ(missing.outline, Query(source, "Wingdings", 0xF041).outline);
+}
+
+TEST_F(GdiGlyphSourceTest, AbsurdSizesAreRefused) {
+  struct Case {
+    int height;
+    int width;
+  };
+  for (const Case& c : {Case{0, 200}, Case{16385, 200}, Case{INT_MAX, 200}, Case{INT_MIN, 200},
+                        Case{-16385, 200}, Case{200, 16385}, Case{200, INT_MAX}}) {
+    SCOPED_TRACE(std::to_string(c.height) + " x " + std::to_string(c.width));
+    EXPECT_FALSE(Query(source, "DejaVu Sans", u'H', c.height, c.width).ok);
+  }
+  // Within the limits, but the glyph would leave the 16.16 coordinate range.
+  EXPECT_FALSE(Query(source, "DejaVu Sans", u'\u2031', 16384, 16384).ok);
+  // The largest sizes still convert where the outline fits.
+  const Glyph big = Query(source, "DejaVu Sans", u'H', 16384, 16384);
+  ASSERT_TRUE(big.ok);
+  EXPECT_NEAR(Bounds(big.Points()).yMax, 1493 * 16384 / 2384.0, 16384 / 200.0);
+  EXPECT_TRUE(Query(source, "DejaVu Sans", u'H', 1, 2).ok);
+}
+
+}  // namespace
+}  // namespace vx

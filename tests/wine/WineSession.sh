@@ -1,0 +1,149 @@
+#!/usr/bin/env bash
+# The Windows build's test session under Wine: one freshly prepared prefix and one persistent wineserver per test run.
+#
+#   WineSession.sh start          a fresh prefix and a wineserver that stays until stop
+#   WineSession.sh stop           ends the wineserver (and every Wine process of the prefix)
+#   WineSession.sh run PROGRAM..  runs a Windows program in the session (preparing it first if needed)
+#
+# Environment: VX_WINE_PREFIX, the prefix folder; VX_WINE_FONTS, font files
+# (separated by colons) copied into the prefix's windows\Fonts.
+#
+# The prefix is prepared the same way every time: Wine's own set-up without
+# Mono or Gecko, the fonts copied in (Wine's Symbol and Wingdings among them,
+# which Windows font calls cannot see otherwise), the font replacements
+# Times New Roman, Arial and Courier New -> the Liberation faces, and no
+# window manager control for Wine's windows. Preparation takes a lock:
+# two Wine processes creating one prefix at once hang. Everything the
+# preparation starts in the background (the wineserver and Wine's services)
+# writes to a log file, never to the caller's output, whose readers (CTest)
+# would otherwise wait for those processes to end.
+set -euo pipefail
+
+: "${VX_WINE_PREFIX:?VX_WINE_PREFIX must name the Wine prefix folder}"
+export WINEPREFIX="$VX_WINE_PREFIX"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Headless: no window reaches the caller's display.
+unset DISPLAY WAYLAND_DISPLAY
+
+lock="$WINEPREFIX.lock"
+log="$WINEPREFIX.log"
+stamp="$WINEPREFIX/vexoglyph-session"
+
+# The test run this process belongs to: the nearest ctest process above it
+# (test discovery and the tests of one run share it), else this process.
+session_id() {
+  local pid=$$ name
+  while [ "$pid" -gt 1 ] && [ -r "/proc/$pid/stat" ]; do
+    name=$(cat "/proc/$pid/comm" 2>/dev/null || true)
+    if [ "$name" = ctest ]; then
+      echo "ctest-$pid-$(cut -d' ' -f22 "/proc/$pid/stat")"
+      return
+    fi
+    pid=$(sed 's/^.*) //' "/proc/$pid/stat" | cut -d' ' -f2)
+  done
+  echo "shell-$$"
+}
+
+settings_reg() {
+  cat <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Times New Roman"="Liberation Serif"
+"Arial"="Liberation Sans"
+"Courier New"="Liberation Mono"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+REG
+}
+
+# The wineserver of the prefix is running: a wineserver process works in
+# the folder named after the prefix's device and inode numbers.
+server_running() {
+  local numbers pid
+  numbers=$(stat -c '%d %i' "$WINEPREFIX" 2>/dev/null) || return 1
+  set -- $numbers
+  local folder
+  folder="server-$(printf %x "$1")-$(printf %x "$2")"
+  for pid in $(pgrep wineserver); do
+    case "$(readlink "/proc/$pid/cwd" 2>/dev/null)" in
+      */"$folder") return 0 ;;
+    esac
+  done
+  return 1
+}
+
+# A wineserver that outlives each Wine process, so that a test starts in
+# hundredths of a second; it ends itself five minutes after the last one,
+# should stop never come.
+start_server() {
+  wineserver -p300
+}
+
+prepare() {
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  {
+    start_server
+    wineboot -i
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" file
+    mkdir -p "$fonts"
+    IFS=: read -r -a files <<<"${VX_WINE_FONTS:-}"
+    for file in "${files[@]}"; do
+      [ -n "$file" ] && cp "$file" "$fonts/"
+    done
+    settings_reg >"$WINEPREFIX/drive_c/vexoglyph-settings.reg"
+    wine reg import 'C:\vexoglyph-settings.reg'
+  } >>"$log" 2>&1 </dev/null 9>&-
+  session_id >"$stamp"
+}
+
+# Runs what the caller asks under the preparation lock.
+locked() {
+  exec 9>"$lock"
+  flock 9
+  "$@"
+  exec 9>&-
+}
+
+# A fresh prefix, unless this test run has made it already.
+start_session() {
+  [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$(session_id)" ] && server_running && return
+  : >"$log"
+  if ! prepare; then
+    echo "WineSession: preparing $WINEPREFIX failed; see $log" >&2
+    tail -n 20 "$log" >&2
+    exit 1
+  fi
+}
+
+# The prefix as it is (prepared once if it is missing), with its wineserver
+# and Wine's services started away from the caller's output.
+warm_session() {
+  if [ ! -f "$stamp" ]; then
+    start_session
+  elif ! server_running; then
+    { start_server && wineboot; } >>"$log" 2>&1 </dev/null 9>&-
+  fi
+}
+
+case "${1:-}" in
+  start)
+    locked start_session
+    ;;
+  stop)
+    wineserver -k >/dev/null 2>&1 || true
+    ;;
+  run)
+    shift
+    [ -f "$stamp" ] && server_running || locked warm_session
+    exec wine "$@"
+    ;;
+  *)
+    echo "usage: $0 start|stop|run PROGRAM [ARGS...]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,70 @@
+# Tests of the Windows build: GoogleTest cross-built from Debian's sources, every test program run under Wine.
+#
+# Each test runs through WineSession.sh (CTest's cross-compiling emulator) in
+# one Wine session per test run: the fixture vx_wine_session starts it with a
+# fresh prefix and ends it after the last test. Tests are discovered when
+# CTest starts (the build itself needs no Wine).
+
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(VX_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources (Debian's googletest package)")
+add_subdirectory(${VX_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+# The faces tests convert and compare with the Linux build, and Wine's own
+# symbol faces; all are copied into the prefix's Fonts folder.
+set(VX_WINE_FONT_GLOBS
+  /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+  /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
+  /usr/share/fonts/truetype/dejavu/DejaVuSans-Oblique.ttf
+  /usr/share/fonts/truetype/dejavu/DejaVuSans-BoldOblique.ttf
+  /usr/share/fonts/truetype/dejavu/DejaVuSerif*.ttf
+  /usr/share/fonts/truetype/liberation2/*.ttf
+  /usr/share/fonts/truetype/libreoffice/opens___.ttf
+  /usr/share/wine/fonts/symbol.ttf
+  /usr/share/wine/fonts/wingding.ttf)
+file(GLOB VX_WINE_FONTS ${VX_WINE_FONT_GLOBS})
+list(FILTER VX_WINE_FONTS EXCLUDE REGEX "Condensed")
+string(REPLACE ";" ":" vx_wine_font_path "${VX_WINE_FONTS}")
+
+# Two small scripts that carry the session's settings: CTest hands an
+# emulator given as a command with arguments on to test discovery broken, so
+# each is a single program.
+set(vx_wine_exports "export 'VX_WINE_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix'\nexport 'VX_WINE_FONTS=${vx_wine_font_path}'\n")
+foreach(variable IN LISTS VX_TEST_ENV)
+  string(APPEND vx_wine_exports "export '${variable}'\n")
+endforeach()
+set(VX_WINE_SESSION ${CMAKE_BINARY_DIR}/tests/wine-session)
+set(VX_WINE_RUN ${CMAKE_BINARY_DIR}/tests/wine-run)
+file(CONFIGURE OUTPUT ${VX_WINE_SESSION} CONTENT
+  "#!/bin/sh\n# The Wine test session of this build (start or stop).\n${vx_wine_exports}exec bash '${CMAKE_CURRENT_LIST_DIR}/WineSession.sh' \"$@\"\n")
+file(CONFIGURE OUTPUT ${VX_WINE_RUN} CONTENT
+  "#!/bin/sh\n# Runs a Windows program in the Wine test session of this build.\n${vx_wine_exports}exec bash '${CMAKE_CURRENT_LIST_DIR}/WineSession.sh' run \"$@\"\n")
+file(CHMOD ${VX_WINE_SESSION} ${VX_WINE_RUN} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+add_test(NAME wine_session_start COMMAND ${VX_WINE_SESSION} start)
+add_test(NAME wine_session_stop COMMAND ${VX_WINE_SESSION} stop)
+set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP vx_wine_session TIMEOUT 600)
+set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP vx_wine_session)
+
+# vx_add_test(name SOURCES... LIBS...): one GoogleTest program for Windows,
+# its tests registered under the same names as on Linux.
+function(vx_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  vx_run_under_wine(${name})
+endfunction()
+
+# Runs a GoogleTest program's tests under Wine, in the session.
+function(vx_run_under_wine name)
+  set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${VX_WINE_RUN})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 300
+    PROPERTIES FIXTURES_REQUIRED vx_wine_session ${ARGN})
+endfunction()
+
+# A plain test that runs a Windows program under Wine, in the session.
+function(vx_add_wine_test name)
+  add_test(NAME ${name} COMMAND ${VX_WINE_RUN} ${ARGN})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED vx_wine_session)
+endfunction()
