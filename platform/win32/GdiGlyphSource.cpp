@@ -10,7 +10,7 @@
 namespace vx {
 namespace {
 
-// A memory device context compatible with the screen, deleted with its scope.
+// A memory device context compatible with the screen, deleted with its owner.
 class MemoryContext {
  public:
   MemoryContext() {
@@ -30,7 +30,7 @@ class MemoryContext {
 };
 
 // A font made for one request and selected into a context; the context's
-// previous font is restored and the made one deleted with its scope.
+// previous font is restored and the made one deleted with its owner.
 class SelectedFont {
  public:
   SelectedFont(HDC dc, const FontRequest& request) : dc_(dc) {
@@ -117,36 +117,56 @@ bool QueryOutline(HDC dc, UINT glyph, UINT format, bool metricsOnly, GlyphMetric
 
 }  // namespace
 
+// The memory context, and the font of the last request selected in it.
+struct GdiGlyphSource::Selection {
+  MemoryContext context;
+  FontRequest request;
+  std::unique_ptr<SelectedFont> font;
+
+  // The context with a font for request selected; null when either cannot
+  // be made.
+  HDC For(const FontRequest& wanted) {
+    if (context.get() == nullptr) return nullptr;
+    if (!font || !(request == wanted)) {
+      font.reset();  // the previous font goes before the next is made
+      font = std::make_unique<SelectedFont>(context.get(), wanted);
+      request = wanted;
+    }
+    if (!font->made()) {
+      font.reset();
+      return nullptr;
+    }
+    return context.get();
+  }
+};
+
+GdiGlyphSource::GdiGlyphSource() : selection_(std::make_unique<Selection>()) {}
+
+GdiGlyphSource::~GdiGlyphSource() = default;
+
 bool GdiGlyphSource::QueryGlyph(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
                                 std::vector<std::uint8_t>& outline) {
   outline.clear();
   if (!SizeIsMade(font)) return false;
-  MemoryContext context;
-  if (context.get() == nullptr) return false;
-  SelectedFont selected(context.get(), font);
-  if (!selected.made()) return false;
+  const HDC dc = selection_->For(font);
+  if (dc == nullptr) return false;
 
   bool blank = false;
-  if (GlyphOf(context.get(), code) == kNoGlyph) {
+  if (GlyphOf(dc, code) == kNoGlyph) {
     // A blank without a glyph is blank all the same: it converts as a space.
     blank = IsBlank(code);
     const char16_t symbol = blank ? 0 : UnicodeOfSymbolCode(code);
-    if (symbol != 0 && catalog_.HasSymbolCharset(font.face) && GlyphOf(context.get(), symbol) != kNoGlyph) {
-      code = symbol;
-    }
+    if (symbol != 0 && catalog_.HasSymbolCharset(font.face) && GlyphOf(dc, symbol) != kNoGlyph) code = symbol;
   }
-  return QueryOutline(context.get(), code, GGO_NATIVE, blank, metrics, outline);
+  return QueryOutline(dc, code, GGO_NATIVE, blank, metrics, outline);
 }
 
 bool GdiGlyphSource::QueryGlyphIndex(const FontRequest& font, std::uint32_t glyph, GlyphMetrics& metrics,
                                      std::vector<std::uint8_t>& outline) {
   outline.clear();
   if (!SizeIsMade(font) || glyph > 0xFFFF) return false;
-  MemoryContext context;
-  if (context.get() == nullptr) return false;
-  SelectedFont selected(context.get(), font);
-  if (!selected.made()) return false;
-  return QueryOutline(context.get(), glyph, GGO_NATIVE | GGO_GLYPH_INDEX, false, metrics, outline);
+  const HDC dc = selection_->For(font);
+  return dc != nullptr && QueryOutline(dc, glyph, GGO_NATIVE | GGO_GLYPH_INDEX, false, metrics, outline);
 }
 
 }  // namespace vx

@@ -1,6 +1,8 @@
 // GdiGlyphSource: glyph outlines and metrics from the system's own rasteriser (GetGlyphOutlineW, GGO_NATIVE).
 #pragma once
 
+#include <memory>
+
 #include "engine/GlyphSource.h"
 #include "platform/win32/GdiFontCatalog.h"
 
@@ -8,8 +10,10 @@ namespace vx {
 
 // Creates the font as the request says (CreateFontW with the cell height, the
 // average character width, weight 700 for bold, italic) and asks for the
-// glyph's native outline with the near-identity matrix. Fonts and device
-// contexts are made and released within each query. As the Linux source
+// glyph's native outline with the near-identity matrix. One memory device
+// context serves every query, and the font of the last request stays
+// selected in it for the next (a text's characters come in runs of one
+// font); a new request replaces it. As the Linux source
 // does: a blank the face has no glyph for has metrics but no outline (no
 // missing-glyph box), and a symbol code that a face in the symbol character
 // set has no glyph for shows the Symbol encoding's character, when the face
@@ -17,12 +21,19 @@ namespace vx {
 // Not thread-safe: one instance per thread.
 class GdiGlyphSource final : public GlyphSource {
  public:
+  GdiGlyphSource();
+  ~GdiGlyphSource() override;
+  GdiGlyphSource(const GdiGlyphSource&) = delete;
+  GdiGlyphSource& operator=(const GdiGlyphSource&) = delete;
+
   bool QueryGlyph(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
                   std::vector<std::uint8_t>& outline) override;
   bool QueryGlyphIndex(const FontRequest& font, std::uint32_t glyph, GlyphMetrics& metrics,
                        std::vector<std::uint8_t>& outline) override;
 
  private:
+  struct Selection;  // the memory context and the font selected in it
+  std::unique_ptr<Selection> selection_;
   GdiFontCatalog catalog_;  // which faces are in the symbol character set
 };
 
