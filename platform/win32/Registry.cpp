@@ -196,7 +196,8 @@ void SetValue(RegistryRoot root, const std::vector<std::string>& path, bool open
               const void* data, std::size_t size) {
   if (!open) throw RegistrySetFailed(name, "no key is open");
   KeyHandle key;
-  if (!Reopen(root, path, key)) throw RegistrySetFailed(name, SystemErrorText(ERROR_FILE_NOT_FOUND));
+  const LONG opened = RegOpenKeyExW(RootHandle(root), JoinedPath(path).c_str(), 0, kAccess, key.Out());
+  if (opened != ERROR_SUCCESS) throw RegistrySetFailed(name, SystemErrorText(static_cast<DWORD>(opened)));
   const LONG status = RegSetValueExW(key.get(), Widen(name).c_str(), 0, type, static_cast<const BYTE*>(data),
                                      static_cast<DWORD>(size));
   if (status != ERROR_SUCCESS) throw RegistrySetFailed(name, SystemErrorText(static_cast<DWORD>(status)));

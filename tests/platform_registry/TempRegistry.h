@@ -1,14 +1,16 @@
-// Test fixture: a fresh registry folder for each test, named by VEXOGLYPH_REGISTRY_DIR.
+// Test fixture: a fresh registry for each test (a store folder named by VEXOGLYPH_REGISTRY_DIR on Linux).
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <optional>
+#include <random>
 #include <string>
 
+#include "tests/platform_registry/ScratchRegistry.h"
 #include "tests/support/RegExportReader.h"
 
 namespace vx::test {
@@ -28,29 +30,34 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
 // A store file's text, in UTF-8, when it is in the registry editor's encoding.
 inline std::string ReadStoreText(const std::filesystem::path& path) { return RegExportText(ReadBytes(path)); }
 
-// Creates a temporary folder, points the registry store at it, and removes
-// it again afterwards.
+// Creates a temporary folder and a registry of the test's own (on Linux the
+// store in that folder), and removes both again afterwards.
 class TempRegistry : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/vx-registry-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    ::setenv("VEXOGLYPH_REGISTRY_DIR", pattern, 1);
+    // A fresh name: test programs run side by side.
+    std::random_device random;
+    do {
+      folder_ = std::filesystem::temp_directory_path() /
+                ("vx-registry-" + std::to_string(random()) + "-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(folder_));
+    scratch_.emplace(folder_);
   }
   void TearDown() override {
-    ::unsetenv("VEXOGLYPH_REGISTRY_DIR");
+    scratch_.reset();
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
   }
 
  public:
   const std::filesystem::path& Folder() const { return folder_; }
+  // The store's files (Linux).
   std::filesystem::path UserFile() const { return folder_ / "user.reg"; }
   std::filesystem::path MachineFile() const { return folder_ / "machine.reg"; }
 
  private:
   std::filesystem::path folder_;
+  std::optional<ScratchRegistry> scratch_;
 };
 
 }  // namespace vx::test

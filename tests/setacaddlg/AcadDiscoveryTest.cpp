@@ -129,8 +129,7 @@ TEST_F(Discovery, FindsExactlyTheReleasesTheTableSays) {
        Rows{}},
   };
   for (const auto& c : cases) {
-    std::filesystem::remove(MachineFile());
-    std::filesystem::remove(UserFile());
+    test::ClearRegistry();
     std::filesystem::remove_all(Programs());
     c.setUp(*this);
     EXPECT_EQ(Found(), c.found) << c.what;
@@ -148,20 +147,19 @@ TEST_F(Discovery, AReleaseInAStoreThatCannotBeWrittenIsNotFound) {
   Install("R15.0", "ACAD-1", "AutoCAD 2000");
   Install("R16.2", "ACAD-1", "AutoCAD 2006");
   ASSERT_EQ(Found(), (std::array<bool, 6>{true, true, false, false, false, true}));
-  std::filesystem::remove(Folder() / "machine.reg.lock");
-  std::filesystem::create_directory(Folder() / "machine.reg.lock");  // no writer can take the lock
+  test::RefuseRegistryWrites(RegistryRoot::LocalMachine, true);
   EXPECT_EQ(Found(), (std::array<bool, 6>{})) << "registration would fail for each of them";
-  std::filesystem::remove(Folder() / "machine.reg.lock");
+  test::RefuseRegistryWrites(RegistryRoot::LocalMachine, false);
   EXPECT_EQ(Found(), (std::array<bool, 6>{true, true, false, false, false, true}));
   EXPECT_FALSE(std::filesystem::exists(Folder() / "machine.reg.lock")) << "discovery makes no lock file";
 }
 
 TEST_F(Discovery, ReadsOnly) {
   Install("R15.0", "ACAD-1", "AutoCAD 2000");
-  const std::string before = test::ReadBytes(MachineFile());
+  const test::RegistryState before = test::ReadState();
   Found();
-  EXPECT_EQ(test::ReadBytes(MachineFile()), before);
-  EXPECT_FALSE(std::filesystem::exists(UserFile()));
+  EXPECT_EQ(test::ReadState(), before);
+  EXPECT_EQ(before.count("HKEY_CURRENT_USER\\Software"), 0u) << "nothing per user";
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Test fixture: a temporary registry with fake AutoCAD installations, and a flat view of the registry files.
+// Test fixture: a temporary registry with fake AutoCAD installations, and a flat view of the registry.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,40 +8,13 @@
 #include <string>
 
 #include "platform/Registry.h"
-#include "platform/RegistryStore.h"
-#include "platform/RegistryText.h"
+#include "tests/platform_registry/ScratchRegistry.h"
 #include "tests/platform_registry/TempRegistry.h"
 
 namespace vx::test {
 
-// Every key and value of both roots: "HKEY_LOCAL_MACHINE\Software\Kestrow" ->
-// "(key)", "HKEY_LOCAL_MACHINE\Software\Kestrow\Vexoglyph|DllName" -> "sz:..."
-// or "dword:4" (other types as "type N").
-using RegistryState = std::map<std::string, std::string>;
-
-inline void Flatten(const RegistryKey& key, const std::string& path, RegistryState& state) {
-  state[path] = "(key)";
-  for (const RegistryValue& value : key.Values()) {
-    std::string data;
-    if (value.type == kRegSz && value.form == RegistryValue::Form::Text) {
-      data = "sz:" + value.text;
-    } else if (value.form == RegistryValue::Form::Dword) {
-      data = "dword:" + std::to_string(value.dword);
-    } else {
-      data = "type " + std::to_string(value.type);
-    }
-    state[path + "|" + value.name] = data;
-  }
-  for (const RegistryKey& child : key.Subkeys()) Flatten(child, path + "\\" + child.Name(), state);
-}
-
-inline RegistryState ReadState() {
-  RegistryState state;
-  for (RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
-    Flatten(LoadRegistryRoot(root), std::string(RootName(root)), state);
-  }
-  return state;
-}
+// Every key and value of both roots of the test's registry.
+inline RegistryState ReadState() { return ReadRegistryState(); }
 
 // What after holds that before did not (new or changed entries).
 inline RegistryState Added(const RegistryState& before, const RegistryState& after) {
@@ -104,13 +77,7 @@ class FakeAcad : public TempRegistry {
 
   // Removes a release's AutoCAD key, as an uninstallation would.
   void Uninstall(const std::string& release) {
-    UpdateRegistryRoot(RegistryRoot::LocalMachine, [&](RegistryKey& root) {
-      RegistryKey* key = &root;
-      for (const char* part : {"Software", "Autodesk", "AutoCAD"}) {
-        if (key) key = key->FindSubkey(part);
-      }
-      if (key) key->RemoveSubkey(release);
-    });
+    RemoveRegistryKey(RegistryRoot::LocalMachine, "Software\\Autodesk\\AutoCAD\\" + release);
   }
 };
 
