@@ -9,6 +9,13 @@ set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(VX_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources (Debian's googletest package)")
+if(NOT EXISTS ${VX_GOOGLETEST_SOURCE}/CMakeLists.txt)
+  message(WARNING "No GoogleTest sources in ${VX_GOOGLETEST_SOURCE}: the tests are not built "
+                  "(tools/install-deps.sh --windows installs them)")
+  set(VX_WINDOWS_TESTS OFF)
+  return()
+endif()
+set(VX_WINDOWS_TESTS ON)
 add_subdirectory(${VX_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
 # The faces tests convert and compare with the Linux build, and Wine's own
