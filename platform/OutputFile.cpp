@@ -16,10 +16,11 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <random>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "platform/TemporaryName.h"
 
 namespace vx {
 namespace {
@@ -29,8 +30,6 @@ constexpr int kMaxLinksFollowed = 40;
 
 // Fresh temporary names tried before giving up (each is random).
 constexpr int kTemporaryNameAttempts = 100;
-
-std::string Reason(int error) { return std::strerror(error); }
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
@@ -120,12 +119,8 @@ bool MayKeepOwner(const struct stat& existing) {
 // in name, or the system's reason.
 int WithFreshName(const std::string& target, const std::function<bool(const std::string&)>& attempt,
                   std::string& name) {
-  static constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  thread_local std::mt19937 random{std::random_device{}()};
-  std::uniform_int_distribution<std::size_t> letter(0, kLetters.size() - 1);
   for (int tries = 0; tries < kTemporaryNameAttempts; ++tries) {
-    name = target + ".";
-    for (int i = 0; i < 6; ++i) name.push_back(kLetters[letter(random)]);
+    name = FreshTemporaryName(target);
     if (attempt(name)) return 0;
     if (errno != EEXIST) return errno;
   }
@@ -190,9 +185,11 @@ class PipeSignalHeld {
   bool alreadyPending_ = false;
 };
 
-// Returns 0 or the system's reason. A descriptor in non-blocking mode (a
-// standard output some programs hand on that way) is waited for.
-int WriteAll(int fd, std::string_view bytes) {
+}  // namespace
+
+// A descriptor in non-blocking mode (a standard output some programs hand on
+// that way) is waited for.
+int OutputFile::WriteAll(int fd, std::string_view bytes) {
   PipeSignalHeld held;
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -209,22 +206,12 @@ int WriteAll(int fd, std::string_view bytes) {
   return 0;
 }
 
-}  // namespace
-
-OutputFile::~OutputFile() { Abandon(); }
-
 void OutputFile::Abandon() {
   if (fd_ >= 0) ::close(fd_);
   if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
   fd_ = -1;
   tempPath_.clear();
   replacing_ = regular_ = existed_ = false;
-}
-
-bool OutputFile::Fail(int reason, std::string& error) {
-  error = Reason(reason);
-  Abandon();
-  return false;
 }
 
 bool OutputFile::Open(const std::string& path, std::string& error) {
@@ -254,9 +241,7 @@ bool OutputFile::OpenReplacement(std::string& error) {
     return true;
   }
   tempPath_.clear();
-  // A file that exists in a folder where nothing can be made is written into.
-  if (existed_ && (reason == EACCES || reason == EPERM || reason == EROFS)) return OpenInPlace(true, error);
-  return Fail(reason, error);
+  return WriteIntoOrFail(reason, error);
 }
 
 bool OutputFile::OpenInPlace(bool truncate, std::string& error) {
@@ -282,17 +267,6 @@ bool OutputFile::OpenOwnDescriptor(int descriptor, std::string& error) {
   if (::fstat(fd_, &opened) != 0) return Fail(errno, error);
   regular_ = S_ISREG(opened.st_mode);
   return true;
-}
-
-bool OutputFile::Write(std::string_view bytes, std::string& error) {
-  if (fd_ < 0) return Fail(EBADF, error);
-  if (const int reason = WriteAll(fd_, bytes); reason != 0) return Fail(reason, error);
-  return true;
-}
-
-bool OutputFile::Commit(std::string& error) {
-  if (fd_ < 0) return Fail(EBADF, error);
-  return replacing_ ? CommitReplacement(error) : CommitInPlace(error);
 }
 
 bool OutputFile::CommitReplacement(std::string& error) {
@@ -336,11 +310,6 @@ bool OutputFile::CommitInPlace(std::string& error) {
   regular_ = false;
   if (::close(std::exchange(fd_, -1)) != 0) return Fail(errno, error);
   return true;
-}
-
-bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& error) {
-  OutputFile file;
-  return file.Open(path, error) && file.Write(bytes, error) && file.Commit(error);
 }
 
 }  // namespace vx

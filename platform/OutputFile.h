@@ -57,8 +57,11 @@ class OutputFile {
   bool LinkUnnamedTemporary(std::string& error);
   bool CommitReplacement(std::string& error);
   bool CommitInPlace(std::string& error);
+  bool WriteIntoOrFail(int reason, std::string& error);
   bool Fail(int reason, std::string& error);
   void Abandon();
+  // Returns 0 or the C library's error number.
+  static int WriteAll(int fd, std::string_view bytes);
 
   Temporary temporary_;
   std::string target_;    // the name written, links followed

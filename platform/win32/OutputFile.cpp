@@ -10,9 +10,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <random>
 #include <utility>
 
+#include "platform/TemporaryName.h"
 #include "platform/win32/WideString.h"
 
 namespace vx {
@@ -69,8 +69,9 @@ Existing Look(const std::wstring& target, DWORD& systemError) {
   return found;
 }
 
-// Returns 0 or the C library's error number.
-int WriteAll(int fd, std::string_view bytes) {
+}  // namespace
+
+int OutputFile::WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const unsigned chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<unsigned>(bytes.size());
     const int written = _write(fd, bytes.data(), chunk);
@@ -80,22 +81,12 @@ int WriteAll(int fd, std::string_view bytes) {
   return 0;
 }
 
-}  // namespace
-
-OutputFile::~OutputFile() { Abandon(); }
-
 void OutputFile::Abandon() {
   if (fd_ >= 0) _close(fd_);
   if (!tempPath_.empty()) DeleteFileW(Widen(tempPath_).c_str());
   fd_ = -1;
   tempPath_.clear();
   replacing_ = regular_ = existed_ = false;
-}
-
-bool OutputFile::Fail(int reason, std::string& error) {
-  error = std::strerror(reason);
-  Abandon();
-  return false;
 }
 
 // Windows has no symbolic links for the user to name here, and its own
@@ -131,13 +122,9 @@ bool OutputFile::Open(const std::string& path, std::string& error) {
 
 // The bytes go to "<target>.XXXXXX" beside the target until Commit.
 bool OutputFile::OpenReplacement(std::string& error) {
-  static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  thread_local std::mt19937 random{std::random_device{}()};
-  std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
   int reason = EEXIST;
   for (int attempt = 0; attempt < kTemporaryNameAttempts && reason == EEXIST; ++attempt) {
-    std::string name = target_ + ".";
-    for (int i = 0; i < 6; ++i) name.push_back(kLetters[letter(random)]);
+    const std::string name = FreshTemporaryName(target_);
     reason = _wsopen_s(&fd_, Widen(name).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYRW,
                        _S_IREAD | _S_IWRITE);
     if (reason == 0) {
@@ -147,9 +134,7 @@ bool OutputFile::OpenReplacement(std::string& error) {
     }
     fd_ = -1;
   }
-  // A file that exists in a folder where nothing can be made is written into.
-  if (existed_ && (reason == EACCES || reason == EPERM || reason == EROFS)) return OpenInPlace(true, error);
-  return Fail(reason, error);
+  return WriteIntoOrFail(reason, error);
 }
 
 bool OutputFile::OpenInPlace(bool truncate, std::string& error) {
@@ -169,17 +154,6 @@ bool OutputFile::OpenOwnDescriptor(int descriptor, std::string& error) {
   _setmode(fd_, _O_BINARY);  // bytes as they are: CR LF is written, never CR CR LF
   regular_ = GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(fd_))) == FILE_TYPE_DISK;
   return true;
-}
-
-bool OutputFile::Write(std::string_view bytes, std::string& error) {
-  if (fd_ < 0) return Fail(EBADF, error);
-  if (const int reason = WriteAll(fd_, bytes); reason != 0) return Fail(reason, error);
-  return true;
-}
-
-bool OutputFile::Commit(std::string& error) {
-  if (fd_ < 0) return Fail(EBADF, error);
-  return replacing_ ? CommitReplacement(error) : CommitInPlace(error);
 }
 
 // The complete file, flushed to disk, takes the target's place: an existing
@@ -212,11 +186,6 @@ bool OutputFile::CommitInPlace(std::string& error) {
   regular_ = false;
   if (_close(std::exchange(fd_, -1)) != 0) return Fail(errno, error);
   return true;
-}
-
-bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& error) {
-  OutputFile file;
-  return file.Open(path, error) && file.Write(bytes, error) && file.Commit(error);
 }
 
 }  // namespace vx
