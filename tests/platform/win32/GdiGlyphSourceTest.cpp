@@ -3,18 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
-#include <vector>
 
 #include "engine/GlyphConversion.h"
 #include "tests/engine/StoreContents.h"
 #include "tests/platform/GlyphQueries.h"
+#include "tests/platform/GlyphSourceChecks.h"
 
 namespace vx {
 namespace {
-
-using test::Rec;
 
 // DejaVu Sans: em 2048, usWinAscent 1901 + usWinDescent 483; 'H' spans y
 // 0..1493. The system hints outlines, so design positions hold to a unit or two.
@@ -26,24 +23,9 @@ class GdiGlyphSourceTest : public test::StoreTest {
 };
 
 TEST_F(GdiGlyphSourceTest, EveryContourOfRealGlyphsIsClosed) {
-  struct Font {
-    const char* face;
-    bool bold;
-    bool italic;
-  };
-  for (const Font& font : {Font{"DejaVu Sans", false, false}, Font{"DejaVu Sans", true, false},
-                           Font{"DejaVu Sans", false, true}, Font{"Liberation Serif", true, true},
-                           Font{"Wingdings", false, false}}) {
-    for (const char16_t c : std::u16string(u"AgQ@&%8iöß€")) {
-      SCOPED_TRACE(std::string(font.face) + " code " + std::to_string(int(c)));
-      FreePointList();
-      GlyphMetrics metrics;
-      ASSERT_TRUE(ConvertGlyph(source, c, font.face, 200, 200, font.bold, font.italic, 1.0, 0.0, 0.0, metrics));
-      const std::vector<Rec> records = test::StoreRecords();
-      ASSERT_GE(records.size(), 4u);
-      test::ExpectOneWellFormedGlyph(records);
-    }
-  }
+  ExpectEveryContourClosed(source, {{"DejaVu Sans", false, false}, {"DejaVu Sans", true, false},
+                                    {"DejaVu Sans", false, true}, {"Liberation Serif", true, true},
+                                    {"Wingdings", false, false}});
 }
 
 TEST_F(GdiGlyphSourceTest, PositiveHeightIsTheCellHeightAndWidthScalesXOnly) {
@@ -91,32 +73,11 @@ TEST_F(GdiGlyphSourceTest, UnknownFaceFallsBackAndStillConverts) {
 }
 
 TEST_F(GdiGlyphSourceTest, SymbolFaceReachesItsGlyphsThroughSingleByteCodes) {
-  // Wine's Wingdings draws 53 of its codes; 0x47 and 0x6C are two of them,
-  // 0x41 is not (it gives the missing-character glyph).
-  const Glyph code = Query(source, "Wingdings", 0x47);
-  const Glyph privateUse = Query(source, "Wingdings", 0xF047);
-  const Glyph other = Query(source, "Wingdings", 0x6C);
-  const Glyph missing = Query(source, "Wingdings", 0x41);
-  ASSERT_TRUE(code.ok && privateUse.ok && other.ok && missing.ok);
-  EXPECT_FALSE(code.outline.empty());
-  EXPECT_EQ(code.outline, privateUse.outline);
-  EXPECT_NE(code.outline, other.outline);
-  EXPECT_NE(code.outline, missing.outline);
-  EXPECT_EQ(missing.outline, Query(source, "Wingdings", 0xF041).outline);
+  ExpectSymbolFaceReachesItsGlyphsThroughSingleByteCodes(source);
 }
 
 TEST_F(GdiGlyphSourceTest, AbsurdSizesAreRefused) {
-  struct Case {
-    int height;
-    int width;
-  };
-  for (const Case& c : {Case{0, 200}, Case{16385, 200}, Case{INT_MAX, 200}, Case{INT_MIN, 200},
-                        Case{-16385, 200}, Case{200, 16385}, Case{200, INT_MAX}}) {
-    SCOPED_TRACE(std::to_string(c.height) + " x " + std::to_string(c.width));
-    EXPECT_FALSE(Query(source, "DejaVu Sans", u'H', c.height, c.width).ok);
-  }
-  // Within the limits, but the glyph would leave the 16.16 coordinate range.
-  EXPECT_FALSE(Query(source, "DejaVu Sans", u'\u2031', 16384, 16384).ok);
+  ExpectAbsurdSizesRefused(source);
   // The largest sizes still convert where the outline fits.
   const Glyph big = Query(source, "DejaVu Sans", u'H', 16384, 16384);
   ASSERT_TRUE(big.ok);
