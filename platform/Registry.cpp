@@ -33,11 +33,6 @@ Registry::~Registry() { CloseKey(); }
 
 Registry::Store& Registry::Backing() const { return *store_; }
 
-void Registry::SetRootKey(RegistryRoot root) {
-  CloseKey();
-  root_ = root;
-}
-
 bool Registry::OpenKey(std::string_view path, bool canCreate) {
   CloseKey();
   std::vector<std::string> parts = SplitKeyPath(path);
@@ -127,8 +122,6 @@ int Registry::ReadInteger(std::string_view name) const {
   return static_cast<int>(value->dword);
 }
 
-bool Registry::ReadBool(std::string_view name) const { return ReadInteger(name) != 0; }
-
 void Registry::Write(RegistryValue value) {
   const std::string name = value.name;
   if (!open_) throw RegistrySetFailed(name, "no key is open");
@@ -156,10 +149,6 @@ void Registry::WriteString(std::string_view name, std::string_view value) {
 void Registry::WriteInteger(std::string_view name, int value) {
   Write(RegistryValue::Dword(name, static_cast<std::uint32_t>(value)));
 }
-
-void Registry::WriteBool(std::string_view name, bool value) { WriteInteger(name, value ? 1 : 0); }
-
-void Registry::BeginWrites() { gathering_ = true; }
 
 void Registry::CommitWrites() {
   gathering_ = false;

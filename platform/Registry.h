@@ -47,7 +47,10 @@ class Registry {
   Registry& operator=(const Registry&) = delete;
 
   // Chooses the root for the following opens; closes any open key.
-  void SetRootKey(RegistryRoot root);
+  void SetRootKey(RegistryRoot root) {
+    CloseKey();
+    root_ = root;
+  }
   RegistryRoot RootKey() const { return root_; }
 
   // Closes any open key and opens the key at path below the root (a leading
@@ -72,20 +75,21 @@ class Registry {
 
   std::string ReadString(std::string_view name) const;
   int ReadInteger(std::string_view name) const;
-  bool ReadBool(std::string_view name) const;
+  // A flag is kept as the integer 1 or 0.
+  bool ReadBool(std::string_view name) const { return ReadInteger(name) != 0; }
 
   // Store REG_SZ and REG_DWORD values; raise RegistryError with the system's
   // reason when the store cannot be written.
   void WriteString(std::string_view name, std::string_view value);
   void WriteInteger(std::string_view name, int value);
-  void WriteBool(std::string_view name, bool value);
+  void WriteBool(std::string_view name, bool value) { WriteInteger(name, value ? 1 : 0); }
 
   // Gathers the writes that follow, the keys OpenKey creates included, until
   // CommitWrites stores them together: one replacement of the store instead
   // of one per value. Reads in between see them. Writes still gathered when
   // the accessor goes out of scope are dropped. (The Windows registry stores
   // each write at once; there these two only mark the span.)
-  void BeginWrites();
+  void BeginWrites() { gathering_ = true; }
   // Stores the gathered writes; raises RegistryError with the system's
   // reason when the store cannot be written, and then none of them is stored.
   void CommitWrites();

@@ -82,11 +82,6 @@ Registry::~Registry() { CloseKey(); }
 
 Registry::Store& Registry::Backing() const { return *store_; }
 
-void Registry::SetRootKey(RegistryRoot root) {
-  CloseKey();
-  root_ = root;
-}
-
 bool Registry::OpenKey(std::string_view path, bool canCreate) {
   CloseKey();
   std::vector<std::string> parts = SplitKeyPath(path);
@@ -188,8 +183,6 @@ int Registry::ReadInteger(std::string_view name) const {
   return static_cast<int>(number);
 }
 
-bool Registry::ReadBool(std::string_view name) const { return ReadInteger(name) != 0; }
-
 namespace {
 
 void SetValue(RegistryRoot root, const std::vector<std::string>& path, bool open, std::string_view name, DWORD type,
@@ -215,14 +208,10 @@ void Registry::WriteInteger(std::string_view name, int value) {
   SetValue(root_, path_, open_, name, REG_DWORD, &number, sizeof number);
 }
 
-void Registry::WriteBool(std::string_view name, bool value) { WriteInteger(name, value ? 1 : 0); }
-
 // The registry stores each value as it is written, at little cost; there is
 // no file to write once for many values. So writes are not gathered: each is
 // stored at once, and a failing one raises its error there, the ones before
 // it staying stored.
-void Registry::BeginWrites() { gathering_ = true; }
-
 void Registry::CommitWrites() { gathering_ = false; }
 
 }  // namespace vx
