@@ -5,16 +5,12 @@
 # Windows: the export table that objdump -p prints against the EXPORTS of the
 # module-definition file.
 #   cmake -DLIBRARY=<Vexoglyph.DLL> -DDEF=<vexoglyph.def> -DOBJDUMP=<objdump> -P CheckExports.cmake
+include(${CMAKE_CURRENT_LIST_DIR}/ScriptSupport.cmake)
 if(DEFINED DEF)
-  set(required LIBRARY DEF OBJDUMP)
+  vx_require_arguments(CheckExports LIBRARY DEF OBJDUMP)
 else()
-  set(required LIBRARY MAP NM)
+  vx_require_arguments(CheckExports LIBRARY MAP NM)
 endif()
-foreach(var IN LISTS required)
-  if(NOT DEFINED ${var})
-    message(FATAL_ERROR "CheckExports: ${var} not given")
-  endif()
-endforeach()
 
 if(DEFINED DEF)
   # The names the definition file exports: the first word of each line
@@ -55,11 +51,7 @@ list(REMOVE_DUPLICATES wanted)
 
 set(defined "")
 if(DEFINED DEF)
-  execute_process(COMMAND "${OBJDUMP}" -p "${LIBRARY}"
-    OUTPUT_VARIABLE table RESULT_VARIABLE status ERROR_VARIABLE errors)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "CheckExports: ${OBJDUMP} failed on ${LIBRARY}: ${errors}")
-  endif()
+  vx_tool_output(CheckExports table "${LIBRARY}" "${OBJDUMP}" -p)
   # The name table follows "[Ordinal/Name Pointer] Table", one "[ n] name" a line.
   if(NOT table MATCHES "\\[Ordinal/Name Pointer\\] Table\n(.*)")
     message(FATAL_ERROR "CheckExports: ${LIBRARY} has no export name table")
@@ -73,11 +65,7 @@ if(DEFINED DEF)
     endif()
   endforeach()
 else()
-  execute_process(COMMAND "${NM}" -D --defined-only "${LIBRARY}"
-    OUTPUT_VARIABLE table RESULT_VARIABLE status ERROR_VARIABLE errors)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "CheckExports: ${NM} failed on ${LIBRARY}: ${errors}")
-  endif()
+  vx_tool_output(CheckExports table "${LIBRARY}" "${NM}" -D --defined-only)
   # Lines read "<address> <type> <name>[@version]".
   string(REGEX MATCHALL "[^\n]+" lines "${table}")
   foreach(line IN LISTS lines)

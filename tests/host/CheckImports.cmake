@@ -1,15 +1,9 @@
 # Checks that a Windows image is 32-bit and imports only Windows' own DLLs, no
 # MinGW runtime DLL (lib*.dll): a host needs nothing beside the one file.
 #   cmake -DIMAGE=<Vexoglyph.DLL> -DOBJDUMP=<objdump> -P CheckImports.cmake
-foreach(var IMAGE OBJDUMP)
-  if(NOT DEFINED ${var})
-    message(FATAL_ERROR "CheckImports: ${var} not given")
-  endif()
-endforeach()
-execute_process(COMMAND "${OBJDUMP}" -p "${IMAGE}" OUTPUT_VARIABLE dump RESULT_VARIABLE status ERROR_VARIABLE errors)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "CheckImports: ${OBJDUMP} failed on ${IMAGE}: ${errors}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/ScriptSupport.cmake)
+vx_require_arguments(CheckImports IMAGE OBJDUMP)
+vx_tool_output(CheckImports dump "${IMAGE}" "${OBJDUMP}" -p)
 if(NOT dump MATCHES "file format pei-i386")
   message(FATAL_ERROR "CheckImports: ${IMAGE} is not a 32-bit Windows image")
 endif()
