@@ -18,9 +18,7 @@ done
 
 if $windows; then
   "$top/tools/install-deps.sh" --windows
-  cmake -S "$top" -B "$top/build-win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$top/build-win" --parallel "$(nproc)"
+  BUILD_TYPE=Release "$top/tools/build.sh" "$top/build-win" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-i686.cmake"
   # Under load Wine now and then fails to start a test program; a failed
   # test runs once more before it counts.
   ctest --test-dir "$top/build-win" --output-on-failure --timeout 300 -j "$(nproc)" --repeat until-pass:2
