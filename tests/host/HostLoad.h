@@ -1,4 +1,4 @@
-// The test host's fixture: the library loaded as a CAD host loads it, exports resolved by name, the empty store's answers.
+// The test host's fixture: the library loaded as a CAD host loads it, exports resolved by name, the empty store.
 #pragma once
 
 #include <gtest/gtest.h>
