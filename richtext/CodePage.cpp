@@ -16,13 +16,6 @@ namespace {
 constexpr char16_t kReplacement = 0xFFFD;
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
-bool IsAscii(std::string_view bytes) {
-  for (const char c : bytes) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 void AppendUtf16Le(const char* bytes, std::size_t count, std::u16string& out) {
   for (std::size_t i = 0; i + 1 < count; i += 2) {
     out.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
@@ -56,25 +49,9 @@ CodePageDecoder::CodePageDecoder() : converters_(std::make_unique<Converters>())
 
 CodePageDecoder::~CodePageDecoder() = default;
 
-void CodePageDecoder::Decode(int codePage, std::string_view bytes, std::u16string& out) {
-  // Every supported page keeps ASCII as it is, so the common case needs no converter.
-  if (IsAscii(bytes)) {
-    out.append(bytes.begin(), bytes.end());
-    return;
-  }
-  const CodePageEntry* page = &CodePageEntryFor(codePage);
-  iconv_t cd = converters_->For(page->converter);
-  if (cd == kNoConverter) {
-    page = &CodePageEntryFor(1252);
-    cd = converters_->For(page->converter);
-  }
-  if (cd == kNoConverter) {
-    // No converter at all: keep ASCII, mark the rest as undecodable.
-    for (const char c : bytes) {
-      out.push_back(static_cast<unsigned char>(c) < 0x80 ? static_cast<char16_t>(c) : kReplacement);
-    }
-    return;
-  }
+bool CodePageDecoder::DecodeThrough(const CodePageEntry& page, std::string_view bytes, std::u16string& out) {
+  iconv_t cd = converters_->For(page.converter);
+  if (cd == kNoConverter) return false;
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   char buffer[4096];
   char* in = const_cast<char*>(bytes.data());
@@ -90,12 +67,13 @@ void CodePageDecoder::Decode(int codePage, std::string_view bytes, std::u16strin
       out.push_back(kReplacement);  // EINVAL: an incomplete character at the end
       break;
     }
-    const RefusedCharacter refused = ReadRefusedCharacter(page->converter, std::string_view(in, inLeft));
+    const RefusedCharacter refused = ReadRefusedCharacter(page.converter, std::string_view(in, inLeft));
     out.push_back(refused.unit);
     in += refused.length;
     inLeft -= refused.length;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
+  return true;
 }
 
 }  // namespace vx

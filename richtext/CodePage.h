@@ -7,6 +7,8 @@
 
 namespace vx {
 
+struct CodePageEntry;
+
 // Decodes byte strings code page by code page, keeping each converter open
 // for the next call. A page that is not one we decode is read as 1252. An
 // undecodable character becomes one U+FFFD (a refused double-byte pair is
@@ -26,6 +28,10 @@ class CodePageDecoder {
   void Decode(int codePage, std::string_view bytes, std::u16string& out);
 
  private:
+  // Appends bytes that are not all ASCII decoded through the system's
+  // converter of page; false (appending nothing) when the system has none.
+  bool DecodeThrough(const CodePageEntry& page, std::string_view bytes, std::u16string& out);
+
   struct Converters;
   std::unique_ptr<Converters> converters_;
 };

@@ -14,13 +14,6 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-bool IsAscii(std::string_view bytes) {
-  for (const char c : bytes) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 bool IsIsoPage(int page) { return page >= 28591 && page <= 28605; }
 
 // What the system makes of one character's bytes; false when they form none.
@@ -94,34 +87,19 @@ CodePageDecoder::CodePageDecoder() : converters_(std::make_unique<Converters>())
 
 CodePageDecoder::~CodePageDecoder() = default;
 
-void CodePageDecoder::Decode(int codePage, std::string_view bytes, std::u16string& out) {
-  // Every supported page keeps ASCII as it is, so the common case needs no converter.
-  if (IsAscii(bytes)) {
-    out.append(bytes.begin(), bytes.end());
-    return;
-  }
-  const CodePageEntry* entry = &CodePageEntryFor(codePage);
-  int page = entry->windowsPage;
+bool CodePageDecoder::DecodeThrough(const CodePageEntry& entry, std::string_view bytes, std::u16string& out) {
+  const int page = entry.windowsPage;
   CPINFO info{};
-  if (!IsValidCodePage(static_cast<UINT>(page)) || !GetCPInfo(static_cast<UINT>(page), &info)) {
-    entry = &CodePageEntryFor(1252);
-    page = entry->windowsPage;
-    if (!GetCPInfo(static_cast<UINT>(page), &info)) {
-      // No converter at all: keep ASCII, mark the rest as undecodable.
-      for (const char c : bytes) {
-        out.push_back(static_cast<unsigned char>(c) < 0x80 ? static_cast<char16_t>(c) : kReplacement);
-      }
-      return;
-    }
-  }
+  if (!IsValidCodePage(static_cast<UINT>(page)) || !GetCPInfo(static_cast<UINT>(page), &info)) return false;
   if (info.MaxCharSize > 1) {
-    DecodeDoubleByte(*entry, page, bytes, out);
-    return;
+    DecodeDoubleByte(entry, page, bytes, out);
+    return true;
   }
   auto table = converters_->singleByte.find(page);
   if (table == converters_->singleByte.end()) table = converters_->singleByte.emplace(page, SingleByteTable(page)).first;
   out.reserve(out.size() + bytes.size());
   for (const char c : bytes) out.push_back(table->second[static_cast<unsigned char>(c)]);
+  return true;
 }
 
 }  // namespace vx
