@@ -1,8 +1,9 @@
 // Registry export text: reading and writing the registry editor's .reg format.
 #include "platform/RegistryText.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 #include "platform/RegistryCase.h"
 #include "platform/Utf.h"
@@ -23,39 +24,26 @@ std::string_view TrimBlanks(std::string_view text) {
 
 // --- Text encodings -------------------------------------------------------
 
-// UTF-16LE code units to UTF-8. An unpaired surrogate gives false, or
-// U+FFFD when lenient.
-bool Utf16ToUtf8(const std::vector<char16_t>& units, std::string& out, bool lenient = false) {
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    char32_t code = units[i];
-    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-        units[i + 1] <= 0xDFFF) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (units[++i] - 0xDC00);
-    } else if (code >= 0xD800 && code <= 0xDFFF) {
-      if (!lenient) return false;
-      code = 0xFFFD;
-    }
-    AppendUtf8(out, code);
-  }
-  return true;
-}
-
-std::vector<char16_t> Utf16FromBytes(const std::vector<std::uint8_t>& bytes, std::size_t count) {
-  std::vector<char16_t> units;
-  for (std::size_t i = 0; i + 1 < count; i += 2) {
-    units.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+// UTF-16 code units from little-endian byte pairs; an odd last byte is left out.
+template <typename Bytes>
+std::u16string Utf16FromLittleEndian(const Bytes& bytes) {
+  std::u16string units;
+  units.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    units.push_back(static_cast<char16_t>(static_cast<std::uint8_t>(bytes[i]) |
+                                          (static_cast<std::uint8_t>(bytes[i + 1]) << 8)));
   }
   return units;
 }
 
-// UTF-8 to UTF-16LE bytes; invalid bytes become U+FFFD.
-std::vector<std::uint8_t> Utf16BytesFromUtf8(std::string_view text) {
-  std::vector<std::uint8_t> out;
-  for (const char16_t unit : FromUtf8(text)) {
-    out.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(unit >> 8));
+// UTF-16 code units appended to out as little-endian byte pairs.
+template <typename Bytes>
+void AppendLittleEndian(Bytes& out, std::u16string_view units) {
+  using Byte = typename Bytes::value_type;
+  for (const char16_t unit : units) {
+    out.push_back(static_cast<Byte>(unit & 0xFF));
+    out.push_back(static_cast<Byte>(unit >> 8));
   }
-  return out;
 }
 
 // The file's text as UTF-8: a UTF-16LE file (byte-order mark FF FE) is
@@ -67,15 +55,12 @@ bool DecodeFile(std::string_view bytes, std::string& text, std::string& error) {
       error = "UTF-16 text with an odd number of bytes";
       return false;
     }
-    std::vector<char16_t> units;
-    for (std::size_t i = 2; i < bytes.size(); i += 2) {
-      units.push_back(static_cast<char16_t>(static_cast<std::uint8_t>(bytes[i]) |
-                                            (static_cast<std::uint8_t>(bytes[i + 1]) << 8)));
-    }
-    if (!Utf16ToUtf8(units, text)) {
+    std::optional<std::string> decoded = ToUtf8Strict(Utf16FromLittleEndian(bytes.substr(2)));
+    if (!decoded) {
       error = "UTF-16 text with an unpaired surrogate";
       return false;
     }
+    text = std::move(*decoded);
     return true;
   }
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
@@ -169,10 +154,11 @@ struct Parser {
     }
     if (type == kRegSz && bytes.size() >= 2 && bytes.size() % 2 == 0 && bytes[bytes.size() - 1] == 0 &&
         bytes[bytes.size() - 2] == 0) {
-      std::string text;
-      if (Utf16ToUtf8(Utf16FromBytes(bytes, bytes.size() - 2), text)) {
+      std::u16string units = Utf16FromLittleEndian(bytes);
+      units.pop_back();  // the terminating NUL
+      if (std::optional<std::string> text = ToUtf8Strict(units)) {
         value.form = RegistryValue::Form::Text;
-        value.text = std::move(text);
+        value.text = std::move(*text);
         return value;
       }
     }
@@ -354,10 +340,7 @@ class ExportWriter {
     out_ += u"\r\n";
     std::string bytes;
     bytes.reserve(out_.size() * 2);
-    for (const char16_t unit : out_) {
-      bytes += static_cast<char>(unit & 0xFF);
-      bytes += static_cast<char>(unit >> 8);
-    }
+    AppendLittleEndian(bytes, out_);
     return bytes;
   }
 
@@ -411,9 +394,8 @@ class ExportWriter {
         if (value.text.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos) {
           Quoted(value.text);
         } else {
-          std::vector<std::uint8_t> bytes = Utf16BytesFromUtf8(value.text);
-          bytes.push_back(0);
-          bytes.push_back(0);
+          std::vector<std::uint8_t> bytes;
+          AppendLittleEndian(bytes, FromUtf8(value.text) + u'\0');
           HexPrefix(kRegSz);
           Hex(lineStart, bytes);
         }
@@ -461,10 +443,8 @@ bool StringData(const RegistryValue& value, std::string& text) {
     text = value.text.substr(0, value.text.find('\0'));
     return true;
   }
-  std::vector<char16_t> units = Utf16FromBytes(value.bytes, value.bytes.size());
-  units.erase(std::find(units.begin(), units.end(), u'\0'), units.end());
-  text.clear();
-  Utf16ToUtf8(units, text, /*lenient=*/true);
+  std::u16string units = Utf16FromLittleEndian(value.bytes);
+  text = ToUtf8(std::u16string_view(units).substr(0, units.find(u'\0')));
   return true;
 }
 

@@ -27,6 +27,19 @@ std::optional<std::u16string> Decode(std::string_view text, bool strict) {
   return out;
 }
 
+std::optional<std::string> Encode(std::u16string_view text, bool strict) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t start = i;
+    const char32_t cp = NextCodePoint(text, i);
+    const bool unpaired = i - start == 1 && (IsHigh(text[start]) || IsLow(text[start]));
+    if (strict && unpaired) return std::nullopt;
+    AppendUtf8(out, cp);
+  }
+  return out;
+}
+
 }  // namespace
 
 std::size_t DecodeUtf8Sequence(std::string_view bytes, std::size_t i, char32_t& cp) {
@@ -84,12 +97,9 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
   }
 }
 
-std::string ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) AppendUtf8(out, NextCodePoint(text, i));
-  return out;
-}
+std::string ToUtf8(std::u16string_view text) { return *Encode(text, false); }
+
+std::optional<std::string> ToUtf8Strict(std::u16string_view text) { return Encode(text, true); }
 
 std::u16string FromUtf8(std::string_view text) { return *Decode(text, false); }
 

@@ -19,6 +19,9 @@ void AppendUtf16(std::u16string& out, char32_t cp);
 // UTF-16 to UTF-8; a surrogate without its partner becomes U+FFFD.
 std::string ToUtf8(std::u16string_view text);
 
+// UTF-16 to UTF-8, or nothing when a surrogate is without its partner.
+std::optional<std::string> ToUtf8Strict(std::u16string_view text);
+
 // UTF-8 to UTF-16; an invalid byte becomes U+FFFD.
 std::u16string FromUtf8(std::string_view text);
 
