@@ -107,15 +107,29 @@ std::string WithoutCharsetSuffix(const std::string& name) {
   return {};
 }
 
-std::optional<FontMatch> MatchPattern(const std::string& family, bool bold, bool italic) {
+// A request for family in a style; null when it cannot be made.
+Pattern StylePattern(const std::string& family, bool bold, bool italic) {
   Pattern pattern(FcPatternCreate());
-  if (!pattern) return std::nullopt;
+  if (!pattern) return nullptr;
   FcPatternAddString(pattern.get(), FC_FAMILY, Utf8(family));
   FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
   FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcPatternAddInteger(pattern.get(), FC_WIDTH, FC_WIDTH_NORMAL);
-  if (!FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) return std::nullopt;
+  return pattern;
+}
+
+// A request with the configuration's edits and fontconfig's defaults applied,
+// ready to match or sort; null when there is none or the edits fail.
+Pattern Substituted(Pattern pattern) {
+  if (!pattern || !FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) return nullptr;
   FcDefaultSubstitute(pattern.get());
+  return pattern;
+}
+
+std::optional<FontMatch> MatchPattern(const std::string& family, bool bold, bool italic) {
+  Pattern pattern = StylePattern(family, bold, italic);
+  if (pattern) FcPatternAddInteger(pattern.get(), FC_WIDTH, FC_WIDTH_NORMAL);
+  pattern = Substituted(std::move(pattern));
+  if (!pattern) return std::nullopt;
   FcResult result = FcResultNoMatch;
   Pattern match(FcFontMatch(nullptr, pattern.get(), &result));
   if (!match) return std::nullopt;
@@ -225,10 +239,9 @@ std::string DefaultSansFamily() {
   // fontconfig's sans-serif preferences in order, keeping the first family
   // with quadratic outlines: the glyph source converts no other kind.
   Pattern pattern(FcPatternCreate());
+  if (pattern) FcPatternAddString(pattern.get(), FC_FAMILY, Utf8(std::string("sans-serif")));
+  pattern = Substituted(std::move(pattern));
   if (!pattern) return {};
-  FcPatternAddString(pattern.get(), FC_FAMILY, Utf8(std::string("sans-serif")));
-  if (!FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) return {};
-  FcDefaultSubstitute(pattern.get());
   FcResult result = FcResultNoMatch;
   FontSet sorted(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
   if (!sorted || sorted->nfont == 0) return {};
@@ -269,16 +282,9 @@ std::vector<std::string> FallbackRanking::FamiliesWith(const std::string& face, 
     ranking->face = face;
     ranking->bold = bold;
     ranking->italic = italic;
-    Pattern pattern(FcPatternCreate());
-    if (pattern) {
-      FcPatternAddString(pattern.get(), FC_FAMILY, Utf8(face));
-      FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-      FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-      if (FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) {
-        FcDefaultSubstitute(pattern.get());
-        FcResult result = FcResultNoMatch;
-        ranking->sorted.reset(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
-      }
+    if (const Pattern pattern = Substituted(StylePattern(face, bold, italic))) {
+      FcResult result = FcResultNoMatch;
+      ranking->sorted.reset(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
     }
     if (rankings_.size() >= kMaxRankings) rankings_.pop_back();
     it = rankings_.insert(rankings_.begin(), std::move(ranking));
