@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
+#include <utility>
 
 #include "platform/RegistryErrors.h"
 #include "platform/RegistryStore.h"
@@ -14,6 +16,15 @@ namespace {
 // Names with a line break or NUL character cannot be kept in the store's text.
 bool StorableName(std::string_view name) {
   return name.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
+// Stores change at once, or keeps it for CommitWrites while writes are gathered.
+void Apply(RegistryRootFile& file, bool gathering, std::function<void(RegistryKey&)> change) {
+  if (gathering) {
+    file.Gather(std::move(change));
+  } else {
+    file.Update(change);
+  }
 }
 
 }  // namespace
@@ -44,12 +55,7 @@ bool Registry::OpenKey(std::string_view path, bool canCreate) {
     RegistryRootFile& file = Backing().File(root_);
     if (!file.Content().Find(parts)) {
       if (!canCreate) return false;
-      const auto create = [parts](RegistryKey& tree) { tree.FindOrAdd(parts); };
-      if (gathering_) {
-        file.Gather(create);
-      } else {
-        file.Update(create);
-      }
+      Apply(file, gathering_, [parts](RegistryKey& tree) { tree.FindOrAdd(parts); });
     }
   } catch (const RegistryError&) {
     return false;  // a key that cannot be read or created is not open
@@ -131,12 +137,7 @@ void Registry::Write(RegistryValue value) {
     tree.FindOrAdd(path).SetValue(value);
   };
   try {
-    RegistryRootFile& file = Backing().File(root_);
-    if (gathering_) {
-      file.Gather(store);
-    } else {
-      file.Update(store);
-    }
+    Apply(Backing().File(root_), gathering_, store);
   } catch (const RegistryError& error) {
     throw RegistrySetFailed(name, error.what());
   }
