@@ -39,17 +39,6 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
   return names;
 }
 
-TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "vexoglyph-app-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  fs::remove_all(path_, ec);
-}
-
 bool FileSizeLimitApplies() { return true; }
 
 std::string FileSizeLimitMissing() { return {}; }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
+
 namespace vxtest {
 
 // Every member has its default, so that a test names only those it sets.
@@ -34,18 +36,6 @@ void WriteFile(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
 std::vector<std::string> FolderEntries(const std::string& folder);
 
-// A fresh empty folder for one test, removed with its contents at the end.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  std::string Path(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using vx::test::TempFolder;
 
 }  // namespace vxtest

@@ -1,4 +1,4 @@
-// Test helpers: one QApplication, polling for modal windows, temporary folders.
+// Test helpers: one QApplication, polling for modal windows, files chosen and read.
 #include "DialogTestSupport.h"
 
 #include <QDialog>
@@ -6,9 +6,6 @@
 #include <QMessageBox>
 #include <fstream>
 #include <sstream>
-#include <filesystem>
-
-#include <cstdlib>
 
 namespace vxtest {
 
@@ -47,16 +44,6 @@ std::shared_ptr<QString> AnswerNextMessage() {
     static_cast<QMessageBox*>(box)->accept();
   });
   return text;
-}
-
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vxdialog-XXXXXX").string();
-  path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
 }
 
 void ChooseFile(QWidget* dialog, const std::string& path) {

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "tests/support/TempFolder.h"
+
 namespace vxtest {
 
 // The test's own application object, made once (the dialog then uses it).
@@ -27,16 +29,6 @@ void ChooseFile(QWidget* dialog, const std::string& path);
 // The whole content of a file.
 std::string ReadFile(const std::string& path);
 
-// A folder removed at the end of the test.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  std::string Path(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using vx::test::TempFolder;
 
 }  // namespace vxtest

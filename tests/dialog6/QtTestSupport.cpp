@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -32,14 +31,11 @@ void EnsureApplication() {
 }
 
 TempRegistryDir::TempRegistryDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vx-registry-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) ADD_FAILURE() << "cannot make a temporary folder";
-  path_ = pattern;
   if (const char* old = std::getenv("VEXOGLYPH_REGISTRY_DIR")) {
     hadPrevious_ = true;
     previous_ = old;
   }
-  ::setenv("VEXOGLYPH_REGISTRY_DIR", path_.c_str(), 1);
+  ::setenv("VEXOGLYPH_REGISTRY_DIR", path().c_str(), 1);
 }
 
 TempRegistryDir::~TempRegistryDir() {
@@ -48,10 +44,6 @@ TempRegistryDir::~TempRegistryDir() {
   } else {
     ::unsetenv("VEXOGLYPH_REGISTRY_DIR");
   }
-  std::error_code ignored;
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ignored);
-  std::filesystem::remove_all(path_, ignored);
 }
 
 void WhenModalOpens(std::function<void(QWidget*)> answer) {

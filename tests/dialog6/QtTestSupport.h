@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "tests/support/TempFolder.h"
+
 class QWidget;
 
 namespace vx::test {
@@ -19,11 +21,11 @@ class TempRegistryDir {
   ~TempRegistryDir();
   TempRegistryDir(const TempRegistryDir&) = delete;
   TempRegistryDir& operator=(const TempRegistryDir&) = delete;
-  const std::string& path() const { return path_; }
-  std::string userFile() const { return path_ + "/user.reg"; }
+  const std::string& path() const { return folder_.path(); }
+  std::string userFile() const { return folder_.Path("user.reg"); }
 
  private:
-  std::string path_;
+  TempFolder folder_;
   std::string previous_;
   bool hadPrevious_ = false;
 };

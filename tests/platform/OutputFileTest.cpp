@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "tests/support/FileTargets.h"
+#include "tests/support/TempFolder.h"
 
 namespace vx {
 namespace {
@@ -27,7 +28,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::FactsAt;
 using test::PathFacts;
-using test::ScratchFolder;
+using test::TempFolder;
 
 constexpr uid_t kNobody = 65534;
 
@@ -120,7 +121,7 @@ TEST_F(OutputFileReplacing, ARegularFileOrNewNameIsReplacedWholeKeepingModeAndOw
   const bool root = ::geteuid() == 0;
   struct Case {
     const char* what;
-    std::function<void(const ScratchFolder&)> prepare;
+    std::function<void(const TempFolder&)> prepare;
     std::string named;    // the name saved to
     std::string landsIn;  // the file that then holds the bytes
     mode_t permissions;
@@ -130,21 +131,21 @@ TEST_F(OutputFileReplacing, ARegularFileOrNewNameIsReplacedWholeKeepingModeAndOw
   };
   const uid_t self = ::geteuid();
   const std::vector<Case> cases = {
-      {"a new name", [](const ScratchFolder&) {}, "out.dxf", "out.dxf", 0644, self, {"out.dxf"}},
+      {"a new name", [](const TempFolder&) {}, "out.dxf", "out.dxf", 0644, self, {"out.dxf"}},
       {"an existing file keeps its permission bits",
-       [](const ScratchFolder& f) { WriteFile(f.Path("out.dxf"), "old", 0640); }, "out.dxf", "out.dxf", 0640, self,
+       [](const TempFolder& f) { WriteFile(f.Path("out.dxf"), "old", 0640); }, "out.dxf", "out.dxf", 0640, self,
        {"out.dxf"}},
-      {"a read-only file of one's own", [](const ScratchFolder& f) { WriteFile(f.Path("out.dxf"), "old", 0444); },
+      {"a read-only file of one's own", [](const TempFolder& f) { WriteFile(f.Path("out.dxf"), "old", 0444); },
        "out.dxf", "out.dxf", 0444, self, {"out.dxf"}},
       {"a link into another folder is written through",
-       [](const ScratchFolder& f) {
+       [](const TempFolder& f) {
          fs::create_directory(f.Path("real"));
          WriteFile(f.Path("real/target.dxf"), "old", 0600);
          fs::create_symlink("real/target.dxf", f.Path("out.dxf"));
        },
        "out.dxf", "real/target.dxf", 0600, self, {"out.dxf", "real"}},
       {"a chain of links, one of them absolute",
-       [](const ScratchFolder& f) {
+       [](const TempFolder& f) {
          fs::create_directory(f.Path("real"));
          WriteFile(f.Path("real/target.dxf"), "old", 0640);
          fs::create_symlink(f.Path("real/target.dxf"), f.Path("hop.dxf"));
@@ -152,10 +153,10 @@ TEST_F(OutputFileReplacing, ARegularFileOrNewNameIsReplacedWholeKeepingModeAndOw
        },
        "out.dxf", "real/target.dxf", 0640, self, {"hop.dxf", "out.dxf", "real"}},
       {"a link that points nowhere creates its target",
-       [](const ScratchFolder& f) { fs::create_symlink("made.dxf", f.Path("out.dxf")); }, "out.dxf", "made.dxf",
+       [](const TempFolder& f) { fs::create_symlink("made.dxf", f.Path("out.dxf")); }, "out.dxf", "made.dxf",
        0644, self, {"made.dxf", "out.dxf"}},
       {"another user's file keeps its owner",
-       [](const ScratchFolder& f) {
+       [](const TempFolder& f) {
          WriteFile(f.Path("out.dxf"), "old", 0604);
          ASSERT_EQ(::chown(f.Path("out.dxf").c_str(), kNobody, kNobody), 0);
        },
@@ -166,7 +167,7 @@ TEST_F(OutputFileReplacing, ARegularFileOrNewNameIsReplacedWholeKeepingModeAndOw
       std::printf("skipped \"%s\": only the superuser can give a file to another user\n", c.what);
       continue;
     }
-    ScratchFolder folder;
+    TempFolder folder;
     c.prepare(folder);
     const std::string named = folder.Path(c.named), landsIn = folder.Path(c.landsIn);
     const PathFacts before = FactsAt(landsIn);
@@ -190,7 +191,7 @@ TEST_F(OutputFileReplacing, ARegularFileOrNewNameIsReplacedWholeKeepingModeAndOw
 
 // The same kind of thing at named as before; the same file where it is one
 // of the folder's (the process's descriptor links are made afresh).
-void ExpectUnchanged(const std::string& named, const PathFacts& before, const ScratchFolder& folder,
+void ExpectUnchanged(const std::string& named, const PathFacts& before, const TempFolder& folder,
                      const char* what) {
   const PathFacts after = FactsAt(named);
   EXPECT_EQ(after.kind, before.kind) << what;
@@ -209,21 +210,21 @@ struct IntoTarget {
 };
 
 TEST(OutputFileWritingInto, AnythingButASingleRegularFileReceivesTheBytesAndKeepsItsKind) {
-  const std::vector<std::pair<const char*, std::function<IntoTarget(const ScratchFolder&)>>> cases = {
+  const std::vector<std::pair<const char*, std::function<IntoTarget(const TempFolder&)>>> cases = {
       {"a file with a second hard link: both names show the new bytes",
-       [](const ScratchFolder& f) {
+       [](const TempFolder& f) {
          WriteFile(f.Path("a.dxf"), "old");
          fs::create_hard_link(f.Path("a.dxf"), f.Path("b.dxf"));
          return IntoTarget{f.Path("a.dxf"), [f = f.Path("b.dxf")] { return ReadFile(f); }, AllPieces(), 2};
        }},
       {"a FIFO with a reader",
-       [](const ScratchFolder& f) {
+       [](const TempFolder& f) {
          ::mkfifo(f.Path("fifo.dxf").c_str(), 0644);
          auto reader = std::make_shared<std::future<std::string>>(test::ReadFifoInBackground(f.Path("fifo.dxf")));
          return IntoTarget{f.Path("fifo.dxf"), [reader] { return reader->get(); }};
        }},
       {"a pipe named /dev/fd/N (a shell's >(...))",
-       [](const ScratchFolder&) {
+       [](const TempFolder&) {
          int ends[2];
          EXPECT_EQ(::pipe2(ends, O_CLOEXEC), 0);
          auto reader = std::make_shared<std::future<std::string>>(test::ReadPipeInBackground(ends[0]));
@@ -233,7 +234,7 @@ TEST(OutputFileWritingInto, AnythingButASingleRegularFileReceivesTheBytesAndKeep
                            }};
        }},
       {"a pipe named /proc/self/fd/N",
-       [](const ScratchFolder&) {
+       [](const TempFolder&) {
          int ends[2];
          EXPECT_EQ(::pipe2(ends, O_CLOEXEC), 0);
          auto reader = std::make_shared<std::future<std::string>>(test::ReadPipeInBackground(ends[0]));
@@ -243,7 +244,7 @@ TEST(OutputFileWritingInto, AnythingButASingleRegularFileReceivesTheBytesAndKeep
                            }};
        }},
       {"a file opened for appending, named by its descriptor: appended to",
-       [](const ScratchFolder& f) {
+       [](const TempFolder& f) {
          const int fd = ::open(f.Path("log.dxf").c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
          EXPECT_EQ(::write(fd, "old,", 4), 4);
          return IntoTarget{"/dev/fd/" + std::to_string(fd),
@@ -255,7 +256,7 @@ TEST(OutputFileWritingInto, AnythingButASingleRegularFileReceivesTheBytesAndKeep
        }},
   };
   for (const auto& [what, prepare] : cases) {
-    ScratchFolder folder;
+    TempFolder folder;
     const IntoTarget target = prepare(folder);
     const PathFacts before = FactsAt(target.named);
     const std::vector<std::string> entries = Entries(folder.path());
@@ -271,7 +272,7 @@ TEST(OutputFileWritingInto, AnythingButASingleRegularFileReceivesTheBytesAndKeep
 }
 
 TEST(OutputFileWritingInto, DeviceNodesReceiveTheBytesOrReportTheDevicesReasonAndStayDevices) {
-  ScratchFolder folder;
+  TempFolder folder;
   const struct {
     const char* model;
     bool ok;
@@ -296,37 +297,37 @@ TEST(OutputFileWritingInto, DeviceNodesReceiveTheBytesOrReportTheDevicesReasonAn
 TEST(OutputFileFailures, AreReportedWithTheSystemsReasonAndLeaveThePathAsItWas) {
   const struct {
     const char* what;
-    std::function<std::string(const ScratchFolder&)> prepare;  // the name to save to
+    std::function<std::string(const TempFolder&)> prepare;  // the name to save to
     int reason;
   } cases[] = {
-      {"a socket", [](const ScratchFolder& f) {
+      {"a socket", [](const TempFolder& f) {
          test::MakeSocketFile(f.Path("socket.dxf"));
          return f.Path("socket.dxf");
        }, ENXIO},
-      {"a folder", [](const ScratchFolder& f) {
+      {"a folder", [](const TempFolder& f) {
          fs::create_directory(f.Path("folder.dxf"));
          return f.Path("folder.dxf");
        }, EISDIR},
-      {"a name in a missing folder", [](const ScratchFolder& f) { return f.Path("missing/out.dxf"); }, ENOENT},
-      {"a name under a file", [](const ScratchFolder& f) {
+      {"a name in a missing folder", [](const TempFolder& f) { return f.Path("missing/out.dxf"); }, ENOENT},
+      {"a name under a file", [](const TempFolder& f) {
          WriteFile(f.Path("plain"), "x");
          return f.Path("plain/out.dxf");
        }, ENOTDIR},
-      {"links that lead round in a circle", [](const ScratchFolder& f) {
+      {"links that lead round in a circle", [](const TempFolder& f) {
          fs::create_symlink("b.dxf", f.Path("a.dxf"));
          fs::create_symlink("a.dxf", f.Path("b.dxf"));
          return f.Path("a.dxf");
        }, ELOOP},
-      {"a descriptor that is not open", [](const ScratchFolder&) {
+      {"a descriptor that is not open", [](const TempFolder&) {
          const int fd = ::dup(STDERR_FILENO);
          ::close(fd);
          return "/dev/fd/" + std::to_string(fd);
        }, EBADF},
-      {"a descriptor open for reading only", [](const ScratchFolder& f) {
+      {"a descriptor open for reading only", [](const TempFolder& f) {
          WriteFile(f.Path("in.txt"), "text");
          return "/dev/fd/" + std::to_string(::open(f.Path("in.txt").c_str(), O_RDONLY | O_CLOEXEC));
        }, EBADF},
-      {"a pipe whose reader has gone (the process lives on)", [](const ScratchFolder&) {
+      {"a pipe whose reader has gone (the process lives on)", [](const TempFolder&) {
          int ends[2];
          EXPECT_EQ(::pipe2(ends, O_CLOEXEC), 0);
          ::close(ends[0]);
@@ -334,7 +335,7 @@ TEST(OutputFileFailures, AreReportedWithTheSystemsReasonAndLeaveThePathAsItWas) 
        }, EPIPE},
   };
   for (const auto& c : cases) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string named = c.prepare(folder);
     const PathFacts before = FactsAt(named);
     const std::vector<std::string> entries = Entries(folder.path());
@@ -367,7 +368,7 @@ TEST(OutputFileUnprivileged, AFileThatCannotBeReplacedIsWrittenIntoKeepingItsOwn
       std::printf("skipped \"%s\": only the superuser can give a file to another user\n", c.what);
       continue;
     }
-    ScratchFolder scratch;
+    TempFolder scratch;
     ::chmod(scratch.path().c_str(), 0755);
     const std::string folder = scratch.Path("shared"), named = folder + "/out.dxf";
     fs::create_directory(folder);
@@ -394,7 +395,7 @@ TEST(OutputFileUnprivileged, AFileThatCannotBeReplacedIsWrittenIntoKeepingItsOwn
 }
 
 TEST(OutputFileTemporary, AnUnnamedOneLeavesNoEntryUntilCommitAndTheNamedFallbackCleansUp) {
-  ScratchFolder folder;
+  TempFolder folder;
   const bool unnamed = TakesUnnamedFiles(folder.path());
   const std::string target = folder.Path("drawing.dxf");
   for (const OutputFile::Temporary temporary :
@@ -424,10 +425,10 @@ TEST(OutputFileTemporary, AnUnnamedOneLeavesNoEntryUntilCommitAndTheNamedFallbac
 }
 
 TEST(OutputFileTemporary, ASaveKilledMidwayLeavesTheOldFileAndNothingBeside) {
-  if (!TakesUnnamedFiles(ScratchFolder().path()))
+  if (!TakesUnnamedFiles(TempFolder().path()))
     GTEST_SKIP() << "the filesystem of the temporary folder makes no unnamed temporary files";
   for (const bool existed : {true, false}) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string target = folder.Path("drawing.dxf");
     if (existed) WriteFile(target, "precious");
     const pid_t child = ::fork();

@@ -7,11 +7,11 @@
 #include <fstream>
 #include <sstream>
 #include <optional>
-#include <random>
 #include <string>
 
 #include "tests/platform_registry/ScratchRegistry.h"
 #include "tests/support/RegExportReader.h"
+#include "tests/support/TempFolder.h"
 
 namespace vx::test {
 
@@ -35,28 +35,22 @@ inline std::string ReadStoreText(const std::filesystem::path& path) { return Reg
 class TempRegistry : public ::testing::Test {
  protected:
   void SetUp() override {
-    // A fresh name: test programs run side by side.
-    std::random_device random;
-    do {
-      folder_ = std::filesystem::temp_directory_path() /
-                ("vx-registry-" + std::to_string(random()) + "-" + std::to_string(random()));
-    } while (!std::filesystem::create_directory(folder_));
-    scratch_.emplace(folder_);
+    folder_.emplace();
+    scratch_.emplace(Folder());
   }
   void TearDown() override {
     scratch_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
+    folder_.reset();
   }
 
  public:
-  const std::filesystem::path& Folder() const { return folder_; }
+  const std::filesystem::path& Folder() const { return folder_->folder(); }
   // The store's files (Linux).
-  std::filesystem::path UserFile() const { return folder_ / "user.reg"; }
-  std::filesystem::path MachineFile() const { return folder_ / "machine.reg"; }
+  std::filesystem::path UserFile() const { return Folder() / "user.reg"; }
+  std::filesystem::path MachineFile() const { return Folder() / "machine.reg"; }
 
  private:
-  std::filesystem::path folder_;
+  std::optional<TempFolder> folder_;
   std::optional<ScratchRegistry> scratch_;
 };
 

@@ -2,7 +2,6 @@
 #include "tests/support/FileTargets.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -10,7 +9,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <stdexcept>
 
 namespace vx::test {
@@ -81,25 +79,6 @@ std::future<std::string> ReadPipeInBackground(int readEnd) {
     ::close(readEnd);
     return bytes;
   });
-}
-
-ScratchFolder::ScratchFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vexoglyph-save-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-// Folders a test made read-only are opened up again so that all can go.
-ScratchFolder::~ScratchFolder() {
-  namespace fs = std::filesystem;
-  std::error_code ignored;
-  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-  for (auto it = fs::recursive_directory_iterator(path_, ignored); !ignored && it != fs::recursive_directory_iterator();
-       it.increment(ignored)) {
-    if (it->is_directory(ignored) && !it->is_symlink(ignored))
-      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-  }
-  fs::remove_all(path_, ignored);
 }
 
 }  // namespace vx::test

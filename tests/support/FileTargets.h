@@ -31,18 +31,4 @@ void MakeSocketFile(const std::string& path);
 std::future<std::string> ReadFifoInBackground(const std::string& path);
 std::future<std::string> ReadPipeInBackground(int readEnd);
 
-// A fresh empty folder, removed with its contents at the end.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  std::string Path(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 }  // namespace vx::test

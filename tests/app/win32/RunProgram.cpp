@@ -86,28 +86,6 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
   return names;
 }
 
-TempFolder::TempFolder() {
-  wchar_t temp[MAX_PATH + 1];
-  const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-  if (length == 0) throw std::runtime_error("no temporary folder");
-  for (unsigned attempt = 0; attempt < 1000; ++attempt) {
-    const std::wstring candidate = std::wstring(temp, length) + L"vexoglyph-app-" +
-                                   std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                   std::to_wstring(GetTickCount() + attempt);
-    if (CreateDirectoryW(candidate.c_str(), nullptr)) {
-      path_ = vx::ToUtf8(std::u16string(candidate.begin(), candidate.end()));
-      std::replace(path_.begin(), path_.end(), '\\', '/');
-      return;
-    }
-  }
-  throw std::runtime_error("cannot make a temporary folder");
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  fs::remove_all(fs::u8path(path_), ec);
-}
-
 bool FileSizeLimitApplies() { return false; }
 
 std::string FileSizeLimitMissing() {
