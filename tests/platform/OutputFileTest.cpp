@@ -209,6 +209,18 @@ struct IntoTarget {
   nlink_t links = 1;  // of a regular file at named
 };
 
+// The write end of a new pipe, named by its descriptor under folder, with a
+// reader that takes everything written until that end is closed.
+IntoTarget PipeNamedUnder(const std::string& folder) {
+  int ends[2];
+  EXPECT_EQ(::pipe2(ends, O_CLOEXEC), 0);
+  auto reader = std::make_shared<std::future<std::string>>(test::ReadPipeInBackground(ends[0]));
+  return IntoTarget{folder + std::to_string(ends[1]), [reader, w = ends[1]] {
+                      ::close(w);
+                      return reader->get();
+                    }};
+}
+
 TEST(OutputFileWritingInto, AnythingButASingleRegularFileReceivesTheBytesAndKeepsItsKind) {
   const std::vector<std::pair<const char*, std::function<IntoTarget(const TempFolder&)>>> cases = {
       {"a file with a second hard link: both names show the new bytes",
@@ -223,26 +235,8 @@ TEST(OutputFileWritingInto, AnythingButASingleRegularFileReceivesTheBytesAndKeep
          auto reader = std::make_shared<std::future<std::string>>(test::ReadFifoInBackground(f.Path("fifo.dxf")));
          return IntoTarget{f.Path("fifo.dxf"), [reader] { return reader->get(); }};
        }},
-      {"a pipe named /dev/fd/N (a shell's >(...))",
-       [](const TempFolder&) {
-         int ends[2];
-         EXPECT_EQ(::pipe2(ends, O_CLOEXEC), 0);
-         auto reader = std::make_shared<std::future<std::string>>(test::ReadPipeInBackground(ends[0]));
-         return IntoTarget{"/dev/fd/" + std::to_string(ends[1]), [reader, w = ends[1]] {
-                             ::close(w);
-                             return reader->get();
-                           }};
-       }},
-      {"a pipe named /proc/self/fd/N",
-       [](const TempFolder&) {
-         int ends[2];
-         EXPECT_EQ(::pipe2(ends, O_CLOEXEC), 0);
-         auto reader = std::make_shared<std::future<std::string>>(test::ReadPipeInBackground(ends[0]));
-         return IntoTarget{"/proc/self/fd/" + std::to_string(ends[1]), [reader, w = ends[1]] {
-                             ::close(w);
-                             return reader->get();
-                           }};
-       }},
+      {"a pipe named /dev/fd/N (a shell's >(...))", [](const TempFolder&) { return PipeNamedUnder("/dev/fd/"); }},
+      {"a pipe named /proc/self/fd/N", [](const TempFolder&) { return PipeNamedUnder("/proc/self/fd/"); }},
       {"a file opened for appending, named by its descriptor: appended to",
        [](const TempFolder& f) {
          const int fd = ::open(f.Path("log.dxf").c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
