@@ -329,18 +329,20 @@ std::string ConvertHelp() {
          "  -w, --width-factor F    width factor, greater than 0 (default " + Shortest(kDefaultWidthFactor) + "); a font\n"
          "                          may be at most " + std::to_string(kMaxFontSize) + " units wide, so F is at most\n"
          "                          " + Shortest(LargestWidthFactor(LayoutSettings{}, 1)) +
-         " up to 200 points and with -H, " + std::to_string(kMaxFontSize) + " / size\n"
+         " up to " + std::to_string(kMinOutlineCell) + " points and with -H, " + std::to_string(kMaxFontSize) +
+         " / size\n"
          "                          above\n"
          "  -p, --precision N       straight steps per curve piece, " + std::to_string(kPrecisionMin) + " to " +
          std::to_string(kPrecisionMax) + " (default " + std::to_string(kDefaultPrecision) + ")\n"
          "      --tolerance D       instead of -p: each curve piece gets the fewest\n"
          "                          straight steps that keep it within D drawing\n"
-         "                          units of the true curve (at most 1024 steps)\n"
+         "                          units of the true curve (at most " + std::to_string(kMaxToleranceSteps) +
+         " steps)\n"
          "\n"
          "Layout:\n"
          "      --layout host|typographic\n"
          "                          host (default): the CAD host's layout, character\n"
-         "                          by character, line pitch 1.2 x the cell height;\n"
+         "                          by character, line pitch " + Shortest(kHostLinePitch) + " x the cell height;\n"
          "                          typographic: kerning, ligatures and complex\n"
          "                          scripts shaped, right-to-left text reordered,\n"
          "                          characters the face lacks taken from a face that\n"

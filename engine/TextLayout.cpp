@@ -68,7 +68,7 @@ bool UsableHostNumbers(int mode, double height, double widthFactor) {
 }
 
 CharSizing SizeForMode(const LayoutSettings& settings, int pointSize) {
-  constexpr int kBase = 200;  // every glyph is outlined at a cell of at least 200 units
+  constexpr int kBase = kMinOutlineCell;
   switch (settings.mode) {
     case dmHostDefault:
       return {kBase, kBase, 1.0};
@@ -98,7 +98,7 @@ void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const C
     if (const std::size_t breakLength = LineBreakLength(text, l); breakLength > 0) {
       l += breakLength - 1;  // CR LF is one break
       const double pitch =
-          settings.mode == dmHostSized ? 1.2 * settings.hostHeight : 1.2 * size.height * size.scale;
+          settings.mode == dmHostSized ? kHostLinePitch * settings.hostHeight : kHostLinePitch * size.height * size.scale;
       penY -= pitch * settings.lineSpacing;
       penX = lineStart(l + 1);
       continue;

@@ -46,6 +46,12 @@ struct LayoutSettings {
 // coordinates); the other modes do not read them.
 bool UsableHostNumbers(int mode, double height, double widthFactor);
 
+// Every glyph is outlined at a cell of at least this many device units.
+inline constexpr int kMinOutlineCell = 200;
+
+// The host layout's line pitch, in cell heights (before the line spacing).
+inline constexpr double kHostLinePitch = 1.2;
+
 // Font height H, font width W and scale s of one character by mode.
 struct CharSizing {
   int height = 0;
