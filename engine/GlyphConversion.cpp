@@ -27,26 +27,28 @@ bool QueryAndWalk(Query query, const Placement* placement) {
   return true;
 }
 
+// ConvertGlyph with a placement, MeasureGlyph without one.
+bool QueryCharacter(GlyphSource& source, char16_t character, const char* faceName, int height, int width,
+                    bool bold, bool italic, GlyphMetrics& metrics, const Placement* placement) {
+  if (faceName == nullptr) return false;
+  const FontRequest font = MakeFontRequest(faceName, height, width, bold, italic);
+  return QueryAndWalk(
+      [&](std::vector<std::uint8_t>& outline) { return source.QueryGlyph(font, character, metrics, outline); },
+      placement);
+}
+
 }  // namespace
 
 bool ConvertGlyph(GlyphSource& source, char16_t character, const char* faceName, int height,
                   int width, bool bold, bool italic, double scale, double originX, double originY,
                   GlyphMetrics& metrics) {
-  if (faceName == nullptr) return false;
-  const FontRequest font = MakeFontRequest(faceName, height, width, bold, italic);
   const Placement placement{scale, originX, originY};
-  return QueryAndWalk(
-      [&](std::vector<std::uint8_t>& outline) { return source.QueryGlyph(font, character, metrics, outline); },
-      &placement);
+  return QueryCharacter(source, character, faceName, height, width, bold, italic, metrics, &placement);
 }
 
 bool MeasureGlyph(GlyphSource& source, char16_t character, const char* faceName, int height, int width,
                   bool bold, bool italic, GlyphMetrics& metrics) {
-  if (faceName == nullptr) return false;
-  const FontRequest font = MakeFontRequest(faceName, height, width, bold, italic);
-  return QueryAndWalk(
-      [&](std::vector<std::uint8_t>& outline) { return source.QueryGlyph(font, character, metrics, outline); },
-      nullptr);
+  return QueryCharacter(source, character, faceName, height, width, bold, italic, metrics, nullptr);
 }
 
 bool ConvertGlyphIndex(GlyphSource& source, const FontRequest& font, std::uint32_t glyph,
