@@ -9,6 +9,8 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/RecentlyUsed.h"
+
 namespace vx {
 namespace {
 
@@ -274,27 +276,22 @@ FallbackRanking::~FallbackRanking() = default;
 
 std::vector<std::string> FallbackRanking::FamiliesWith(const std::string& face, bool bold, bool italic,
                                                        char32_t c, std::size_t most) {
-  auto it = std::find_if(rankings_.begin(), rankings_.end(), [&](const auto& r) {
-    return r->face == face && r->bold == bold && r->italic == italic;
-  });
-  if (it == rankings_.end()) {
-    auto ranking = std::make_unique<Ranking>();
-    ranking->face = face;
-    ranking->bold = bold;
-    ranking->italic = italic;
+  Ranking* ranking = FindRecentlyUsed(
+      rankings_, [&](const Ranking& r) { return r.face == face && r.bold == bold && r.italic == italic; });
+  if (ranking == nullptr) {
+    auto made = std::make_unique<Ranking>();
+    made->face = face;
+    made->bold = bold;
+    made->italic = italic;
     if (const Pattern pattern = Substituted(StylePattern(face, bold, italic))) {
       FcResult result = FcResultNoMatch;
-      ranking->sorted.reset(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
+      made->sorted.reset(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
     }
-    if (rankings_.size() >= kMaxRankings) rankings_.pop_back();
-    it = rankings_.insert(rankings_.begin(), std::move(ranking));
-  } else {
-    std::rotate(rankings_.begin(), it, it + 1);
-    it = rankings_.begin();
+    ranking = AddRecentlyUsed(rankings_, std::move(made), kMaxRankings);
   }
 
   std::vector<std::string> families;
-  const FcFontSet* sorted = (*it)->sorted.get();
+  const FcFontSet* sorted = ranking->sorted.get();
   for (int i = 0; sorted != nullptr && i < sorted->nfont && families.size() < most; ++i) {
     const FcPattern* candidate = sorted->fonts[i];
     FcCharSet* charset = nullptr;

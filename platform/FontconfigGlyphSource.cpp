@@ -17,6 +17,7 @@
 #include "engine/CodePoints.h"
 #include "platform/FontMatching.h"
 #include "platform/NativeOutlineWriter.h"
+#include "platform/RecentlyUsed.h"
 #include "platform/SymbolEncoding.h"
 #include "platform/SymbolFaces.h"
 
@@ -202,21 +203,12 @@ struct FontconfigGlyphSource::Impl {
   }
 
   OpenFace* Open(const std::string& file, int index) {
-    auto it = std::find_if(faces.begin(), faces.end(), [&](const auto& f) {
-      return f->index == index && f->file == file;
-    });
-    if (it != faces.end()) {
-      std::rotate(faces.begin(), it, it + 1);
-      return faces.front().get();
-    }
+    const auto same = [&](const OpenFace& f) { return f.index == index && f.file == file; };
+    if (OpenFace* open = FindRecentlyUsed(faces, same)) return open;
     std::unique_ptr<OpenFace> opened = OpenFontFile(library, file, index);
     if (!opened) return nullptr;
-    if (faces.size() >= kMaxOpenFaces) {
-      last.reset();  // it may point at the face about to close
-      faces.pop_back();
-    }
-    faces.insert(faces.begin(), std::move(opened));
-    return faces.front().get();
+    if (faces.size() >= kMaxOpenFaces) last.reset();  // it may point at the face about to close
+    return AddRecentlyUsed(faces, std::move(opened), kMaxOpenFaces);
   }
 
   const Prepared* Prepare(const FontRequest& font) {

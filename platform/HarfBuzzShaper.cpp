@@ -8,6 +8,7 @@
 
 #include "platform/BidiReorder.h"
 #include "platform/FontMatching.h"
+#include "platform/RecentlyUsed.h"
 
 namespace vx {
 namespace {
@@ -85,16 +86,9 @@ struct HarfBuzzShaper::Impl {
   ~Impl() { hb_buffer_destroy(buffer); }
 
   HbFace* Open(const std::string& file, int index) {
-    auto it = std::find_if(faces.begin(), faces.end(),
-                           [&](const auto& f) { return f->index == index && f->file == file; });
-    if (it == faces.end()) {
-      if (faces.size() >= kMaxOpenFaces) faces.pop_back();
-      it = faces.insert(faces.begin(), std::make_unique<HbFace>(file, index));
-    } else {
-      std::rotate(faces.begin(), it, it + 1);
-      it = faces.begin();
-    }
-    return (*it)->Usable() ? it->get() : nullptr;
+    HbFace* face = FindRecentlyUsed(faces, [&](const HbFace& f) { return f.index == index && f.file == file; });
+    if (face == nullptr) face = AddRecentlyUsed(faces, std::make_unique<HbFace>(file, index), kMaxOpenFaces);
+    return face->Usable() ? face : nullptr;
   }
 
   // The face and scale the glyph source draws the font with.
