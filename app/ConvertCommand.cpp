@@ -156,7 +156,7 @@ class DxfOutput final : public GlyphOutput {
 
 class SvgOutput final : public GlyphOutput {
  public:
-  SvgOutput(const std::string& path, const SvgExtents& extents) : path_(path), extents_(extents) {}
+  SvgOutput(const std::string& path, const PointExtents& extents) : path_(path), extents_(extents) {}
 
  private:
   bool Begin(std::string& reason) override { return file_.Open(path_, extents_, reason); }
@@ -164,14 +164,14 @@ class SvgOutput final : public GlyphOutput {
   bool End(std::string& reason) override { return file_.Commit(reason); }
 
   std::string path_;
-  SvgExtents extents_;
+  PointExtents extents_;
   SvgFileWriter file_;
 };
 
 // The first pass of an SVG: the extents of the whole drawing, for its view box.
 class ExtentsOutput final : public GlyphOutput {
  public:
-  const SvgExtents& extents() const { return extents_; }
+  const PointExtents& extents() const { return extents_; }
 
  private:
   bool Begin(std::string&) override { return true; }
@@ -181,7 +181,7 @@ class ExtentsOutput final : public GlyphOutput {
   }
   bool End(std::string&) override { return true; }
 
-  SvgExtents extents_;
+  PointExtents extents_;
 };
 
 // The whole text laid out as the options say, each glyph handed to output as

@@ -29,7 +29,7 @@ void AppendPoint(std::string& out, const TTFPoint& point) {
 
 // The document up to the first path: the view box holds the extents plus a
 // margin of 2% of the larger side (1 when the drawing has no extent).
-void AppendHead(std::string& out, const SvgExtents& e) {
+void AppendHead(std::string& out, const PointExtents& e) {
   const double width = e.right() - e.left();
   const double height = e.top() - e.bottom();
   double margin = 0.02 * std::max(width, height);
@@ -72,32 +72,15 @@ const TTFPoint* AppendGlyphPath(std::string& out, const TTFPoint* record) {
 
 }  // namespace
 
-void SvgExtents::Include(const TTFPoint* record) {
-  if (record == nullptr) return;
-  if (empty_) {
-    left_ = right_ = record->x;
-    bottom_ = top_ = record->y;
-    empty_ = false;
-  }
-  for (; record; record = record->next) {
-    left_ = std::min(left_, record->x);
-    right_ = std::max(right_, record->x);
-    bottom_ = std::min(bottom_, record->y);
-    top_ = std::max(top_, record->y);
-  }
-}
-
 std::string SvgText() {
-  SvgExtents extents;
-  extents.Include(gPointList.GetHead());
   std::string out;
-  AppendHead(out, extents);
+  AppendHead(out, StoreExtents());
   for (const TTFPoint* record = gPointList.GetHead(); record;) record = AppendGlyphPath(out, record);
   AppendTail(out);
   return out;
 }
 
-bool SvgFileWriter::Open(const std::string& path, const SvgExtents& extents, std::string& error) {
+bool SvgFileWriter::Open(const std::string& path, const PointExtents& extents, std::string& error) {
   if (!file_.Open(path, error)) return false;
   AppendHead(file_.buffer(), extents);
   return true;

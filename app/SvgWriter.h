@@ -3,28 +3,10 @@
 
 #include <string>
 
-#include "engine/TTFPoint.h"
+#include "engine/PointStore.h"
 #include "platform/BufferedFile.h"
 
 namespace vx {
-
-// The extents of every record an SVG document holds, gathered from one
-// store or, store after store, from a drawing written in pieces.
-class SvgExtents {
- public:
-  // Takes in the records from head on.
-  void Include(const TTFPoint* head);
-
-  bool empty() const { return empty_; }
-  double left() const { return left_; }
-  double bottom() const { return bottom_; }
-  double right() const { return right_; }
-  double top() const { return top_; }
-
- private:
-  bool empty_ = true;
-  double left_ = 0, bottom_ = 0, right_ = 0, top_ = 0;
-};
 
 // The whole store as an SVG document: one path per glyph, each contour a
 // closed subpath of the same points as the DXF (y flipped), fill rule
@@ -41,7 +23,7 @@ std::string SvgText();
 // given up without a successful Commit abandons the save as OutputFile does.
 class SvgFileWriter {
  public:
-  bool Open(const std::string& path, const SvgExtents& extents, std::string& error);
+  bool Open(const std::string& path, const PointExtents& extents, std::string& error);
   bool WriteStore(std::string& error);
   bool Commit(std::string& error);
 

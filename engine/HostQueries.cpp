@@ -3,33 +3,6 @@
 
 #include "engine/PointStore.h"
 
-namespace {
-
-struct Range {
-  double low = 0.0;
-  double high = 0.0;
-};
-
-// One pass from head; the first record sets both ends. Empty store: 0, 0.
-template <typename Coordinate>
-Range StoreRange(Coordinate coordinate) {
-  Range range;
-  const TTFPoint* record = gPointList.GetHead();
-  if (record == nullptr) return range;
-  range.low = range.high = coordinate(*record);
-  for (record = record->next; record != nullptr; record = record->next) {
-    const double value = coordinate(*record);
-    if (value < range.low) range.low = value;
-    if (value > range.high) range.high = value;
-  }
-  return range;
-}
-
-Range XRange() { return StoreRange([](const TTFPoint& p) { return p.x; }); }
-Range YRange() { return StoreRange([](const TTFPoint& p) { return p.y; }); }
-
-}  // namespace
-
 extern "C" {
 
 int GetTTFCount() { return gPointList.GetCount(); }
@@ -59,19 +32,20 @@ int GetStrokeCount() {
   return n;
 }
 
+// An empty store has no extent: 0 for each.
 double GetTTFWidth() {
-  const Range r = XRange();
-  return r.high - r.low;
+  const vx::PointExtents e = vx::StoreExtents();
+  return e.right() - e.left();
 }
 
 double GetTTFHeight() {
-  const Range r = YRange();
-  return r.high - r.low;
+  const vx::PointExtents e = vx::StoreExtents();
+  return e.top() - e.bottom();
 }
 
-double GetTTFLeft() { return XRange().low; }
+double GetTTFLeft() { return vx::StoreExtents().left(); }
 
-double GetTTFBottom() { return YRange().low; }
+double GetTTFBottom() { return vx::StoreExtents().bottom(); }
 
 void FreePointList() {
   gPointList.Clear();

@@ -1,6 +1,7 @@
-// CPointList: append and clear, plus the store's one instance and cursor.
+// CPointList: append and clear, plus the store's one instance and cursor, and the extents of records.
 #include "engine/PointStore.h"
 
+#include <algorithm>
 #include <new>
 
 CPointList gPointList;
@@ -32,3 +33,28 @@ void CPointList::Clear() {
   tail = nullptr;
   count = 0;
 }
+
+namespace vx {
+
+void PointExtents::Include(const TTFPoint* record) {
+  if (record == nullptr) return;
+  if (empty_) {
+    left_ = right_ = record->x;
+    bottom_ = top_ = record->y;
+    empty_ = false;
+  }
+  for (; record; record = record->next) {
+    left_ = std::min(left_, record->x);
+    right_ = std::max(right_, record->x);
+    bottom_ = std::min(bottom_, record->y);
+    top_ = std::max(top_, record->y);
+  }
+}
+
+PointExtents StoreExtents() {
+  PointExtents extents;
+  extents.Include(gPointList.GetHead());
+  return extents;
+}
+
+}  // namespace vx

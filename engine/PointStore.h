@@ -26,5 +26,31 @@ class CPointList {
 };
 
 extern CPointList gPointList;
+
 // Current record of the exported walk, or null.
 extern TTFPoint* gCursor;
+
+namespace vx {
+
+// The extents of the records of one store or, store after store, of a
+// drawing handed on in pieces. Without records every side reads 0.
+class PointExtents {
+ public:
+  // Takes in the records from head on.
+  void Include(const TTFPoint* head);
+
+  bool empty() const { return empty_; }
+  double left() const { return left_; }
+  double bottom() const { return bottom_; }
+  double right() const { return right_; }
+  double top() const { return top_; }
+
+ private:
+  bool empty_ = true;
+  double left_ = 0, bottom_ = 0, right_ = 0, top_ = 0;
+};
+
+// The extents of what gPointList holds now.
+PointExtents StoreExtents();
+
+}  // namespace vx

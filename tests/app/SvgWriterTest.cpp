@@ -68,7 +68,7 @@ TEST_F(SvgWriter, AFileWrittenStoreByStoreHasTheBytesOfTheWholeStore) {
     }
     FreePointList();
   };
-  vx::SvgExtents extents;
+  vx::PointExtents extents;
   glyphByGlyph([&] { extents.Include(gPointList.GetHead()); });
   const std::string path = (std::filesystem::temp_directory_path() / ("vx-svg-" + std::to_string(::getpid()))).string();
   std::string error;
