@@ -13,9 +13,6 @@
 
 namespace {
 
-// Any mode value other than the three showing modes releases the dialog.
-constexpr int kReleaseDialog = 2;
-
 void PrintMessage(const std::string& message) { std::fprintf(stderr, "vexoglyph: %s\n", message.c_str()); }
 
 // Without arguments the program is meant for people who do not use a
@@ -30,7 +27,7 @@ int RunWithoutArguments() {
     return vx::kExitUsage;
   }
   ShowTTFTextDlg(vx::dmStandalone, 0.0, 0.0);
-  ShowTTFTextDlg(kReleaseDialog, 0.0, 0.0);
+  ShowTTFTextDlg(vx::dmRelease, 0.0, 0.0);
   return vx::kExitOk;
 }
 

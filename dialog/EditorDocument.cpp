@@ -48,7 +48,8 @@ EditorAttributes AttributesOf(const QTextCharFormat& format, const QFont& defaul
   const int weight = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() : defaultFont.weight();
   a.bold = weight >= QFont::Bold;
   a.italic = format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : defaultFont.italic();
-  a.charset = format.hasProperty(kCharsetProperty) ? format.intProperty(kCharsetProperty) : 1;
+  a.charset = format.intProperty(kCharsetProperty) == static_cast<int>(CharSet::Symbol) ? CharSet::Symbol
+                                                                                   : CharSet::Default;
   return a;
 }
 
@@ -58,7 +59,7 @@ QTextCharFormat ToQtFormat(const CharFormat& format) {
   q.setFontPointSize(format.halfPoints / 2.0);
   q.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
   q.setFontItalic(format.italic);
-  q.setProperty(kCharsetProperty, format.charset == CharSet::Symbol ? 2 : 1);
+  q.setProperty(kCharsetProperty, static_cast<int>(format.charset));
   return q;
 }
 
@@ -68,7 +69,7 @@ CharFormat ToCharFormat(const EditorAttributes& a) {
   f.halfPoints = a.size * 2;
   f.bold = a.bold;
   f.italic = a.italic;
-  f.charset = a.charset == 2 ? CharSet::Symbol : CharSet::Default;
+  f.charset = a.charset;
   return f;
 }
 

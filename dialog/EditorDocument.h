@@ -10,7 +10,7 @@
 
 namespace vx {
 
-// The text format property that marks a character of a symbol face (value 2).
+// The text format property that holds a character's CharSet (as its number).
 inline constexpr int kCharsetProperty = QTextFormat::UserProperty + 1;
 
 // A character's format as the editor reports it: face, whole points, bold,
@@ -21,7 +21,7 @@ struct EditorAttributes {
   int size = 30;
   bool bold = false;
   bool italic = false;
-  int charset = 1;
+  CharSet charset = CharSet::Default;
   bool operator==(const EditorAttributes&) const = default;
 };
 

@@ -1,4 +1,4 @@
-// FontList and the enumeration phases that fill the face lists of the dialog.
+// The face lists of the dialog: the names the platform accepts, each once, in their order.
 #include "dialog/FontList.h"
 
 #include <algorithm>
@@ -8,6 +8,10 @@ namespace {
 
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+bool Contains(const std::vector<std::string>& names, const std::string& face) {
+  return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return SameFaceName(n, face); });
+}
+
 }  // namespace
 
 bool SameFaceName(const std::string& a, const std::string& b) {
@@ -15,27 +19,14 @@ bool SameFaceName(const std::string& a, const std::string& b) {
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
 }
 
-bool FontList::Contains(const std::string& face) const {
-  return std::any_of(names_.begin(), names_.end(), [&](const std::string& n) { return SameFaceName(n, face); });
-}
-
-void FontList::CollectTrueTypeFace(const FaceReport& report) {
-  // Raster, vector and device fonts, and any type with a further bit, stay out.
-  if (report.fontType != kTrueTypeFontType) return;
-  if (report.face.empty() || Contains(report.face)) return;
-  names_.push_back(report.face);
-}
-
-std::vector<std::string> CollectFaces(const std::vector<std::string>& names, int charset,
-                                      const FaceEnumeration& enumerate, const std::function<void()>& step) {
-  FontList list;
+std::vector<std::string> CollectFaces(const std::vector<std::string>& names, const FaceTest& accepts,
+                                      const std::function<void()>& step) {
+  std::vector<std::string> faces;
   for (const std::string& name : names) {
-    if (enumerate) {
-      for (const FaceReport& report : enumerate(name, charset)) list.CollectTrueTypeFace(report);
-    }
+    if (accepts && accepts(name) && !name.empty() && !Contains(faces, name)) faces.push_back(name);
     if (step) step();
   }
-  return list.Names();
+  return faces;
 }
 
 }  // namespace vx

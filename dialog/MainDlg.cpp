@@ -140,18 +140,6 @@ QFileDialog* MakeFileDialog(QWidget* parent, const char* name, QFileDialog::Acce
   return dialog;
 }
 
-// The font catalogue's answers as enumeration reports: a family that is
-// TrueType (or has the symbol set) reports itself once as a TrueType face.
-vx::FaceEnumeration CatalogEnumeration(vx::FontCatalog& catalog) {
-  return [&catalog](const std::string& face, int charset) {
-    std::vector<vx::FaceReport> reports;
-    const bool present = charset == vx::kSymbolCharset ? catalog.HasSymbolCharset(face)
-                                                       : catalog.IsTrueTypeFamily(face);
-    if (present) reports.push_back({face, vx::kTrueTypeFontType});
-    return reports;
-  };
-}
-
 vx::GlyphSource& ProcessGlyphSource() {
   static const std::unique_ptr<vx::GlyphSource> source = vx::MakeGlyphSource();
   return *source;
@@ -570,11 +558,12 @@ void TForm1::FormCreate() {
     ownCatalog = vx::MakeFontCatalog();
     catalog = ownCatalog.get();
   }
-  const vx::FaceEnumeration enumerate = CatalogEnumeration(*catalog);
+  const vx::FaceTest isTrueType = [catalog](const std::string& face) { return catalog->IsTrueTypeFamily(face); };
+  const vx::FaceTest hasSymbolSet = [catalog](const std::string& face) { return catalog->HasSymbolCharset(face); };
 
   if (Form2) TForm2::ShowCaption(Form2->Label1, QStringLiteral("initializing font"));
   if (Form2) TForm2::StartBar(Form2->ProgressBar1, static_cast<int>(families.size()));
-  const std::vector<std::string> trueType = vx::CollectFaces(families, vx::kDefaultCharset, enumerate, [] {
+  const std::vector<std::string> trueType = vx::CollectFaces(families, isTrueType, [] {
     if (Form2) TForm2::StepBar(Form2->ProgressBar1);
   });
   for (const std::string& face : trueType) cName->addItem(QString::fromStdString(face));
@@ -584,7 +573,7 @@ void TForm1::FormCreate() {
   if (Form2) TForm2::StartBar(Form2->ProgressBar2, cName->count());
   std::vector<std::string> names;
   for (int i = 0; i < cName->count(); ++i) names.push_back(cName->itemText(i).toStdString());
-  const std::vector<std::string> symbols = vx::CollectFaces(names, vx::kSymbolCharset, enumerate, [] {
+  const std::vector<std::string> symbols = vx::CollectFaces(names, hasSymbolSet, [] {
     if (Form2) TForm2::StepBar(Form2->ProgressBar2);
   });
   for (const std::string& face : symbols) cSymbol->addItem(QString::fromStdString(face));
@@ -601,7 +590,7 @@ void TForm1::BuildSymbolCells(TForm2* progress) {
   QWidget* grid = ScrollBox2->widget();
   for (int k = 0; k < vx::SymbolCell::kCount; ++k) {
     auto* cell = new vx::SymbolCell(vx::SymbolCell::kFirstCode + k, grid);
-    cell->SetCharset(vx::kSymbolCharset);
+    cell->SetCharset(vx::CharSet::Symbol);
     cell->SetFontColor(QColor(0, 0, 255));
     cell->OnClick = [this](vx::SymbolCell* c) { RunHandler([&] { PanelSClick(c); }); };
     cell->OnDblClick = [this](vx::SymbolCell* c) { RunHandler([&] { PanelSDblClick(c); }); };

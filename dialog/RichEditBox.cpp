@@ -152,9 +152,9 @@ void RichEditBox::SetSelStyle(bool bold, bool italic) {
   MergeIntoSelection(change);
 }
 
-void RichEditBox::SetSelCharset(int charset) {
+void RichEditBox::SetSelCharset(CharSet charset) {
   QTextCharFormat change;
-  change.setProperty(kCharsetProperty, charset);
+  change.setProperty(kCharsetProperty, static_cast<int>(charset));
   MergeIntoSelection(change);
 }
 

@@ -41,7 +41,7 @@ class RichEditBox : public QTextEdit {
   void SetSelFace(const QString& face);
   void SetSelSize(int points);  // sizes below 1 are not applied; above kMaxPointSize pinned
   void SetSelStyle(bool bold, bool italic);
-  void SetSelCharset(int charset);
+  void SetSelCharset(CharSet charset);
 
   bool CanUndo() const;
   // Empties the box; the text typed next has the default format.

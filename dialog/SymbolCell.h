@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "richtext/StyledText.h"
+
 class QPainter;
 
 namespace vx {
@@ -26,9 +28,9 @@ class SymbolCell final : public QWidget {
   SymbolCell(int code, QWidget* parent);
 
   int Tag() const { return tag_; }
-  // The font's character set: 2, the symbol set.
-  int Charset() const { return charset_; }
-  void SetCharset(int charset) { charset_ = charset; }
+  // The font's character set: the symbol set as built.
+  CharSet Charset() const { return charset_; }
+  void SetCharset(CharSet charset) { charset_ = charset; }
   // The cell's font colour (pure blue as built).
   QColor FontColor() const { return fontColor_; }
   void SetFontColor(const QColor& color) { fontColor_ = color; }
@@ -47,7 +49,7 @@ class SymbolCell final : public QWidget {
 
  private:
   int tag_;
-  int charset_ = 2;
+  CharSet charset_ = CharSet::Symbol;
   QColor fontColor_{0, 0, 255};
 };
 

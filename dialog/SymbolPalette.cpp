@@ -28,13 +28,10 @@ class MemoTarget final : public SymbolInsertionTarget {
     memo_.insertPlainText(QString::fromStdU16String(text));
   }
   std::string CaretFace() const override { return memo_.SelAttributes().face.toStdString(); }
-  CharSet CaretCharset() const override {
-    return memo_.SelAttributes().charset == int(CharSet::Symbol) ? CharSet::Symbol
-                                                                  : CharSet::Default;
-  }
+  CharSet CaretCharset() const override { return memo_.SelAttributes().charset; }
   void SetCaretFaceAndCharset(const std::string& face, CharSet charset) override {
     memo_.SetSelFace(QString::fromStdString(face));
-    memo_.SetSelCharset(int(charset));
+    memo_.SetSelCharset(charset);
   }
 
  private:
@@ -79,9 +76,7 @@ void SelectSymbolCell(SymbolCell*& selected, SymbolCell* cell) {
 void InsertSelectedSymbol(RichEditBox& memo, const SymbolCell* selected) {
   if (!selected) return;
   MemoTarget target(memo);
-  const CharSet charset =
-      selected->Charset() == int(CharSet::Symbol) ? CharSet::Symbol : CharSet::Default;
-  InsertSymbol(target, selected->Tag(), selected->font().family().toStdString(), charset);
+  InsertSymbol(target, selected->Tag(), selected->font().family().toStdString(), selected->Charset());
 }
 
 bool ApplySymbolFont(const QComboBox& list, const SymbolCellTable& cells) {

@@ -18,6 +18,7 @@ enum TDialogMode : int {
   dmHostDefault = -1,
   dmHostSized = 0,
   dmStandalone = 1,
+  dmRelease = 2,  // the value callers pass to release the dialog
 };
 
 // What the editor reports for a caret placed right after a character.

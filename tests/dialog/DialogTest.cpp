@@ -307,7 +307,7 @@ TEST_F(Dialog, TheBoxStartsInTimesNewRoman30AndReportsTheFirstSelectedCharacter)
     doc.lines[0].runs = {StyledRun{u"ab", Format("DejaVu Sans", 12, true)}, StyledRun{u"cd", Format("DejaVu Serif", 40)}};
     memo.SetDocument(doc);
     memo.Select(1, 2);  // b and c: reports b
-    EXPECT_EQ(memo.SelAttributes(), (vx::EditorAttributes{"DejaVu Sans", 12, true, false, 1}));
+    EXPECT_EQ(memo.SelAttributes(), (vx::EditorAttributes{"DejaVu Sans", 12, true, false, vx::CharSet::Default}));
     memo.SetSelStart(3);  // after c
     EXPECT_EQ(memo.SelAttributes().face, "DejaVu Serif");
     EXPECT_EQ(f.cName->currentText(), "DejaVu Serif");
@@ -335,7 +335,7 @@ TEST_F(Dialog, CopyAndPasteKeepFormatsThroughOurRtf) {
     f.Paste1Click(nullptr);
     EXPECT_EQ(memo.Text(), u"xyxy");
     memo.SetSelStart(4);
-    EXPECT_EQ(memo.SelAttributes(), (vx::EditorAttributes{"DejaVu Serif", 50, false, true, 1}));
+    EXPECT_EQ(memo.SelAttributes(), (vx::EditorAttributes{"DejaVu Serif", 50, false, true, vx::CharSet::Default}));
 
     // Plain text takes the format at the caret; HTML keeps its own.
     auto* plain = new QMimeData;
@@ -349,7 +349,7 @@ TEST_F(Dialog, CopyAndPasteKeepFormatsThroughOurRtf) {
     html->setText("h");
     QGuiApplication::clipboard()->setMimeData(html);
     f.Paste1Click(nullptr);
-    EXPECT_EQ(memo.SelAttributes(), (vx::EditorAttributes{"DejaVu Sans", 20, true, false, 1}));
+    EXPECT_EQ(memo.SelAttributes(), (vx::EditorAttributes{"DejaVu Sans", 20, true, false, vx::CharSet::Default}));
     f.reject();
   });
 }
@@ -439,9 +439,9 @@ TEST_F(Dialog, SavedTextIsRtfWhateverItsNameAndLoadsBackWithItsFormats) {
     f.SpeedButton1Click(nullptr);
     EXPECT_EQ(f.Memo1->Text(), u"Ab\r\nc");
     f.Memo1->SetSelStart(1);
-    EXPECT_EQ(f.Memo1->SelAttributes(), (vx::EditorAttributes{"DejaVu Serif", 44, true, false, 1}));
+    EXPECT_EQ(f.Memo1->SelAttributes(), (vx::EditorAttributes{"DejaVu Serif", 44, true, false, vx::CharSet::Default}));
     f.Memo1->SetSelStart(4);
-    EXPECT_EQ(f.Memo1->SelAttributes(), (vx::EditorAttributes{"Liberation Sans", 12, false, true, 1}));
+    EXPECT_EQ(f.Memo1->SelAttributes(), (vx::EditorAttributes{"Liberation Sans", 12, false, true, vx::CharSet::Default}));
     f.reject();
   });
 }
@@ -906,7 +906,7 @@ TEST_F(Dialog, PaletteCellsAreBuiltWithTagsPlacesAndFonts) {
       EXPECT_EQ(cell->Tag(), 32 + k);
       EXPECT_EQ(cell->geometry(), QRect(60 * (k % 4), 60 * (k / 4), 60, 60));
       EXPECT_EQ(cell->parentWidget(), f.ScrollBox2->widget());
-      EXPECT_EQ(cell->Charset(), 2);
+      EXPECT_EQ(cell->Charset(), vx::CharSet::Symbol);
       EXPECT_EQ(cell->font().pointSize(), 40);
       EXPECT_EQ(cell->FontColor(), QColor(0, 0, 255));
       EXPECT_TRUE(cell->OnClick && cell->OnDblClick && cell->OnPaint);

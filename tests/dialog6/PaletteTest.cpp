@@ -138,7 +138,7 @@ TEST_F(Palette, CellsStandFourToARowWithTheirCodesAsTags) {
     EXPECT_EQ(cell->Tag(), c.code);
     EXPECT_EQ(cell->geometry(), QRect(c.position, QSize(60, 60))) << c.code;
     EXPECT_EQ(cell->parentWidget(), form->ScrollBox2->widget()) << c.code;
-    EXPECT_EQ(cell->Charset(), 2) << c.code;
+    EXPECT_EQ(cell->Charset(), CharSet::Symbol) << c.code;
     EXPECT_EQ(cell->FontColor(), QColor(0, 0, 255)) << c.code;
     EXPECT_EQ(cell->font().pointSize(), 40) << c.code << ": not painted yet, so as built";
     EXPECT_EQ(cell->palette().color(cell->backgroundRole()), infoBackground) << c.code;
@@ -282,13 +282,13 @@ TEST_F(Palette, InsertingAtTheCaretFramesTheSymbolAndKeepsTheFormerFace) {
 
   const EditorAttributes symbol = AttributesOfChar(2);
   EXPECT_EQ(symbol.face, "Wingdings");
-  EXPECT_EQ(symbol.charset, 2);
+  EXPECT_EQ(symbol.charset, CharSet::Symbol);
   EXPECT_EQ(symbol.size, 20) << "size from the surroundings";
   EXPECT_TRUE(symbol.bold) << "weight from the surroundings";
   for (int position : {1, 3, 4}) {
     const EditorAttributes around = AttributesOfChar(position);
     EXPECT_EQ(around.face, "DejaVu Sans") << position;
-    EXPECT_EQ(around.charset, 1) << position;
+    EXPECT_EQ(around.charset, CharSet::Default) << position;
     EXPECT_EQ(around.size, 20) << position;
   }
 }
