@@ -7,14 +7,6 @@
 namespace vx {
 namespace {
 
-std::u16string ToU16(const QString& text) {
-  return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
-}
-
-QString ToQString(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString FaceOf(const QTextCharFormat& format, const QFont& defaultFont) {
   if (format.hasProperty(QTextFormat::FontFamilies)) {
     const QStringList families = format.fontFamilies().toStringList();
@@ -31,9 +23,9 @@ CharFormat FormatOf(const QTextCharFormat& format, const QFont& defaultFont) {
 void AppendRun(StyledLine& line, const QString& text, const CharFormat& format) {
   if (text.isEmpty()) return;
   if (!line.runs.empty() && line.runs.back().format == format) {
-    line.runs.back().text += ToU16(text);
+    line.runs.back().text += text.toStdU16String();
   } else {
-    line.runs.push_back(StyledRun{ToU16(text), format});
+    line.runs.push_back(StyledRun{text.toStdU16String(), format});
   }
 }
 
@@ -90,7 +82,7 @@ void InsertLine(QTextCursor& cursor, const StyledLine& line) {
     for (;;) {
       const std::size_t at = run.text.find(kLineSeparator, start);
       const std::size_t end = at == std::u16string::npos ? run.text.size() : at;
-      if (end > start) cursor.insertText(ToQString(std::u16string_view(run.text).substr(start, end - start)),
+      if (end > start) cursor.insertText(QString::fromStdU16String(run.text.substr(start, end - start)),
                                          ToQtFormat(run.format));
       if (at == std::u16string::npos) break;
       const CharFormat* next = &line.endFormat;

@@ -69,10 +69,6 @@ constexpr int kPreviewHeight = 200;  // preview glyphs are outlined at 200 x 200
 const char* const kHostTitle = "Input Text [Vexoglyph v1.9]";
 const char* const kStandaloneTitle = "Vexoglyph V1.9";
 
-std::u16string ToU16(const QString& text) {
-  return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
-}
-
 // Runs a closing action when the scope ends, also when an error leaves it.
 template <typename Action>
 class ScopeExit {
@@ -676,7 +672,7 @@ void TForm1::OkBtnClick(QObject*) {
     settings.mode = FMode;
     settings.hostHeight = FHostHeight;
     settings.hostWidthFactor = FHostWidthFactor;
-    settings.widthFactor = vx::WidthFactorFromText(ToU16(cWidth->currentText()));
+    settings.widthFactor = vx::WidthFactorFromText(cWidth->currentText().toStdU16String());
     const std::u16string text = Memo1->Text();
     const std::vector<vx::CharStyle> styles = CaretStyles(text);
     vx::LayoutText(*glyphSource_, text, styles, settings);
@@ -736,7 +732,7 @@ void TForm1::cHeightChange(QObject* sender) {
   const QString text = cHeight->currentText();
   if (text.isEmpty()) return;
   try {
-    Memo1->SetSelSize(vx::ReadWholeNumber(ToU16(text)));
+    Memo1->SetSelSize(vx::ReadWholeNumber(text.toStdU16String()));
     Memo1SelectionChange(sender);
   } catch (...) {
     cHeight->setEditText(QString::number(Memo1->SelAttributes().size));
@@ -745,7 +741,7 @@ void TForm1::cHeightChange(QObject* sender) {
 }
 
 bool TForm1::cHeightKeyPess(QObject* sender, const QString& typed) {
-  switch (vx::HeightKeyVerdict(ToU16(typed))) {
+  switch (vx::HeightKeyVerdict(typed.toStdU16String())) {
     case vx::KeyVerdict::PassAndApply:
       cHeightExit(sender);
       return false;
@@ -763,7 +759,7 @@ void TForm1::RefocusLater(QWidget* box) {
 }
 
 void TForm1::cHeightExit(QObject*) {
-  const int size = vx::ReadWholeNumber(ToU16(cHeight->currentText()));
+  const int size = vx::ReadWholeNumber(cHeight->currentText().toStdU16String());
   if (size < 0) {
     cHeight->setEditText(QStringLiteral("30"));
     RefocusLater(cHeight);
@@ -779,12 +775,12 @@ void TForm1::cHeightExit(QObject*) {
 }
 
 bool TForm1::cWidthKeyPress(QObject*, const QString& typed) {
-  return vx::WidthKeyVerdict(ToU16(typed)) == vx::KeyVerdict::Remove;
+  return vx::WidthKeyVerdict(typed.toStdU16String()) == vx::KeyVerdict::Remove;
 }
 
 void TForm1::cWidthExit(QObject*) {
-  if (const auto repaired = vx::RepairWidthText(ToU16(cWidth->currentText()))) {
-    cWidth->setEditText(QString::fromUtf16(repaired->data(), static_cast<qsizetype>(repaired->size())));
+  if (const auto repaired = vx::RepairWidthText(cWidth->currentText().toStdU16String())) {
+    cWidth->setEditText(QStringView(*repaired).toString());
     RefocusLater(cWidth);
   }
 }
@@ -861,7 +857,7 @@ void TForm1::PreviewStep() {
   FreePointList();
   std::vector<std::u16string> lines;
   for (QTextBlock block = Memo1->document()->begin(); block.isValid(); block = block.next()) {
-    lines.push_back(ToU16(block.text()));
+    lines.push_back(block.text().toStdU16String());
   }
   const auto shown = vx::PreviewCharacter(lines, Memo1->SelStart(), Memo1->SelLength());
   if (shown) {
