@@ -24,16 +24,9 @@ std::string_view TrimBlanks(std::string_view text) {
 
 // --- Text encodings -------------------------------------------------------
 
-// UTF-16 code units from little-endian byte pairs; an odd last byte is left out.
-template <typename Bytes>
-std::u16string Utf16FromLittleEndian(const Bytes& bytes) {
-  std::u16string units;
-  units.reserve(bytes.size() / 2);
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    units.push_back(static_cast<char16_t>(static_cast<std::uint8_t>(bytes[i]) |
-                                          (static_cast<std::uint8_t>(bytes[i + 1]) << 8)));
-  }
-  return units;
+// The UTF-16LE code units of the first count bytes of a stored value.
+std::u16string StoredUnits(const std::vector<std::uint8_t>& bytes, std::size_t count) {
+  return Utf16FromBytes(std::string_view(reinterpret_cast<const char*>(bytes.data()), count), false);
 }
 
 // UTF-16 code units appended to out as little-endian byte pairs.
@@ -55,7 +48,7 @@ bool DecodeFile(std::string_view bytes, std::string& text, std::string& error) {
       error = "UTF-16 text with an odd number of bytes";
       return false;
     }
-    std::optional<std::string> decoded = ToUtf8Strict(Utf16FromLittleEndian(bytes.substr(2)));
+    std::optional<std::string> decoded = ToUtf8Strict(Utf16FromBytes(bytes.substr(2), false));
     if (!decoded) {
       error = "UTF-16 text with an unpaired surrogate";
       return false;
@@ -154,9 +147,7 @@ struct Parser {
     }
     if (type == kRegSz && bytes.size() >= 2 && bytes.size() % 2 == 0 && bytes[bytes.size() - 1] == 0 &&
         bytes[bytes.size() - 2] == 0) {
-      std::u16string units = Utf16FromLittleEndian(bytes);
-      units.pop_back();  // the terminating NUL
-      if (std::optional<std::string> text = ToUtf8Strict(units)) {
+      if (std::optional<std::string> text = ToUtf8Strict(StoredUnits(bytes, bytes.size() - 2))) {
         value.form = RegistryValue::Form::Text;
         value.text = std::move(*text);
         return value;
@@ -443,7 +434,7 @@ bool StringData(const RegistryValue& value, std::string& text) {
     text = value.text.substr(0, value.text.find('\0'));
     return true;
   }
-  std::u16string units = Utf16FromLittleEndian(value.bytes);
+  const std::u16string units = StoredUnits(value.bytes, value.bytes.size());
   text = ToUtf8(std::u16string_view(units).substr(0, units.find(u'\0')));
   return true;
 }

@@ -101,6 +101,17 @@ std::string ToUtf8(std::u16string_view text) { return *Encode(text, false); }
 
 std::optional<std::string> ToUtf8Strict(std::u16string_view text) { return Encode(text, true); }
 
+std::u16string Utf16FromBytes(std::string_view bytes, bool bigEndian) {
+  std::u16string units;
+  units.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto lo = static_cast<unsigned char>(bytes[i + (bigEndian ? 1 : 0)]);
+    const auto hi = static_cast<unsigned char>(bytes[i + (bigEndian ? 0 : 1)]);
+    units.push_back(static_cast<char16_t>(lo | (hi << 8)));
+  }
+  return units;
+}
+
 std::u16string FromUtf8(std::string_view text) { return *Decode(text, false); }
 
 std::size_t Utf16Length(std::string_view text) {

@@ -22,6 +22,10 @@ std::string ToUtf8(std::u16string_view text);
 // UTF-16 to UTF-8, or nothing when a surrogate is without its partner.
 std::optional<std::string> ToUtf8Strict(std::u16string_view text);
 
+// The UTF-16 code units of bytes in the given byte order (as in a file or a
+// stored value); an odd last byte is dropped. Surrogates are not checked.
+std::u16string Utf16FromBytes(std::string_view bytes, bool bigEndian);
+
 // UTF-8 to UTF-16; an invalid byte becomes U+FFFD.
 std::u16string FromUtf8(std::string_view text);
 

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Utf.h"
 #include "richtext/CodePageTable.h"
 #include "richtext/DoubleByteCodePages.h"
 
@@ -15,13 +16,6 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
-
-void AppendUtf16Le(const char* bytes, std::size_t count, std::u16string& out) {
-  for (std::size_t i = 0; i + 1 < count; i += 2) {
-    out.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                        (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-  }
-}
 
 }  // namespace
 
@@ -60,7 +54,7 @@ bool CodePageDecoder::DecodeThrough(const CodePageEntry& page, std::string_view 
     char* outPtr = buffer;
     std::size_t outLeft = sizeof buffer;
     const std::size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    AppendUtf16Le(buffer, sizeof buffer - outLeft, out);
+    out += Utf16FromBytes(std::string_view(buffer, sizeof buffer - outLeft), false);
     if (result != static_cast<std::size_t>(-1)) break;
     if (errno == E2BIG) continue;
     if (errno != EILSEQ) {

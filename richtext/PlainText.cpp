@@ -17,13 +17,7 @@ bool StartsWith(std::string_view bytes, std::string_view prefix) {
 // UTF-16 in either byte order; an odd last byte is dropped and a surrogate
 // without its partner becomes U+FFFD.
 std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
-  std::u16string units;
-  units.reserve(bytes.size() / 2);
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const auto lo = static_cast<unsigned char>(bytes[i + (bigEndian ? 1 : 0)]);
-    const auto hi = static_cast<unsigned char>(bytes[i + (bigEndian ? 0 : 1)]);
-    units.push_back(static_cast<char16_t>(lo | (hi << 8)));
-  }
+  std::u16string units = Utf16FromBytes(bytes, bigEndian);
   RepairSurrogates(units);
   return units;
 }
