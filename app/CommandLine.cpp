@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "platform/Utf.h"
 #include "richtext/StyledText.h"
 
 namespace vx {
@@ -18,13 +19,6 @@ constexpr double kMaxHeight = 1e9;
 constexpr double kMaxLineSpacing = 100;
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-           return lower(x) == lower(y);
-         });
-}
 
 // Checks one option's value and stores it; returns the reason when refused.
 using ValueSetter = std::function<std::string(ConvertOptions&, const std::string&)>;
@@ -103,7 +97,7 @@ std::string SetChoice(Value& target, const char* what, std::initializer_list<std
   std::string names;
   std::size_t left = choices.size();
   for (const auto& [name, value] : choices) {
-    if (EqualsIgnoringCase(text, name)) {
+    if (EqualIgnoringAsciiCase(text, name)) {
       target = value;
       return {};
     }
@@ -194,7 +188,7 @@ std::optional<int> ParseWholeNumber(std::string_view text) {
 }
 
 OutputFormat FormatFromFileName(std::string_view fileName) {
-  return fileName.size() >= 4 && EqualsIgnoringCase(fileName.substr(fileName.size() - 4), ".svg")
+  return fileName.size() >= 4 && EqualIgnoringAsciiCase(fileName.substr(fileName.size() - 4), ".svg")
              ? OutputFormat::Svg
              : OutputFormat::Dxf;
 }

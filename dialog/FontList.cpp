@@ -3,21 +3,17 @@
 
 #include <algorithm>
 
+#include "platform/Utf.h"
+
 namespace vx {
 namespace {
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool Contains(const std::vector<std::string>& names, const std::string& face) {
-  return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return SameFaceName(n, face); });
+  return std::any_of(names.begin(), names.end(),
+                     [&](const std::string& n) { return EqualIgnoringAsciiCase(n, face); });
 }
 
 }  // namespace
-
-bool SameFaceName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
 
 std::vector<std::string> CollectFaces(const std::vector<std::string>& names, const FaceTest& accepts,
                                       const std::function<void()>& step) {

@@ -17,7 +17,4 @@ using FaceTest = std::function<bool(const std::string& face)>;
 std::vector<std::string> CollectFaces(const std::vector<std::string>& names, const FaceTest& accepts,
                                       const std::function<void()>& step);
 
-// Equal without regard to ASCII letter case.
-bool SameFaceName(const std::string& a, const std::string& b);
-
 }  // namespace vx

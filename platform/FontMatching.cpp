@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/RecentlyUsed.h"
+#include "platform/Utf.h"
 
 namespace vx {
 namespace {
@@ -40,21 +41,8 @@ int GetInteger(const FcPattern* p, const char* object, int fallback) {
   return FcPatternGetInteger(p, object, 0, &value) == FcResultMatch ? value : fallback;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
-}
-
-bool LessNoCase(std::string_view a, std::string_view b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) < std::tolower(y);
-  });
-}
-
 bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
-  return s.size() > suffix.size() && EqualNoCase(s.substr(s.size() - suffix.size()), suffix);
+  return s.size() > suffix.size() && EqualIgnoringAsciiCase(s.substr(s.size() - suffix.size()), suffix);
 }
 
 // The family name among a face's names that equals `name`, else its first.
@@ -62,7 +50,7 @@ std::string FamilyNamed(const FcPattern* p, const std::string& name) {
   for (int n = 0;; ++n) {
     std::string family = GetString(p, FC_FAMILY, n);
     if (family.empty()) break;
-    if (EqualNoCase(family, name)) return family;
+    if (EqualIgnoringAsciiCase(family, name)) return family;
   }
   return GetString(p, FC_FAMILY);
 }
@@ -182,7 +170,7 @@ std::optional<FontMatch> MatchFont(const std::string& face, bool bold, bool ital
   for (const std::string& name : candidates) {
     if (std::optional<std::string> family = InstalledFamily(name)) {
       std::optional<FontMatch> match = MatchPattern(*family, bold, italic);
-      if (match && EqualNoCase(match->family, *family)) return match;
+      if (match && EqualIgnoringAsciiCase(match->family, *family)) return match;
     }
   }
   // No installed family answers: fontconfig's substitute for the most
@@ -232,8 +220,8 @@ std::vector<std::string> InstalledFamilyNames() {
       if (std::string first = GetString(face, FC_FAMILY); !first.empty()) names.push_back(std::move(first));
     }
   }
-  std::stable_sort(names.begin(), names.end(), LessNoCase);
-  names.erase(std::unique(names.begin(), names.end(), EqualNoCase), names.end());
+  std::stable_sort(names.begin(), names.end(), LessIgnoringAsciiCase);
+  names.erase(std::unique(names.begin(), names.end(), EqualIgnoringAsciiCase), names.end());
   return names;
 }
 

@@ -5,13 +5,13 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/FontMatching.h"
 #include "platform/SymbolFaces.h"
+#include "platform/Utf.h"
 
 namespace vx {
 namespace {
@@ -24,13 +24,6 @@ bool FaceHasSymbolCharset(FT_Library library, const FontFile& file) {
   const bool symbol = HasSymbolCharset(face);
   FT_Done_Face(face);
   return symbol;
-}
-
-std::string FoldCase(const std::string& s) {
-  std::string folded = s;
-  std::transform(folded.begin(), folded.end(), folded.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return folded;
 }
 
 }  // namespace
@@ -51,7 +44,7 @@ struct FontconfigCatalog::Impl {
   }
 
   Family& Lookup(const std::string& name) {
-    const std::string key = FoldCase(name);
+    const std::string key = LowerAscii(name);
     if (auto it = families.find(key); it != families.end()) return it->second;
     Family family;
     for (FontFile& face : FamilyFaces(name)) {

@@ -1,5 +1,7 @@
-// UTF-8 and UTF-16 conversion shared by the settings store, face names and documents.
+// UTF-8 and UTF-16 conversion and ASCII case folding shared by the settings store, face names and documents.
 #include "platform/Utf.h"
+
+#include <algorithm>
 
 #include "engine/CodePoints.h"
 
@@ -8,6 +10,11 @@ namespace {
 
 bool IsHigh(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLow(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+unsigned char FoldAscii(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+}
 
 std::optional<std::u16string> Decode(std::string_view text, bool strict) {
   std::u16string out;
@@ -135,6 +142,22 @@ void RepairSurrogates(std::u16string& text) {
       text[i] = static_cast<char16_t>(kReplacementCharacter);
     }
   }
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+}
+
+bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char x, char y) { return FoldAscii(x) < FoldAscii(y); });
+}
+
+std::string LowerAscii(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) c = static_cast<char>(FoldAscii(c));
+  return lowered;
 }
 
 }  // namespace vx

@@ -1,4 +1,4 @@
-// UTF-8 and UTF-16 conversion shared by the settings store, face names and documents.
+// UTF-8 and UTF-16 conversion and ASCII case folding shared by the settings store, face names and documents.
 #pragma once
 
 #include <cstddef>
@@ -37,5 +37,14 @@ std::optional<std::u16string> FromUtf8Strict(std::string_view text);
 
 // Replaces every surrogate that is not part of a pair by U+FFFD, in place.
 void RepairSurrogates(std::u16string& text);
+
+// Equal, or ordered, without regard to the case of the ASCII letters (other
+// bytes compare as they are): how face names, option words and file name
+// extensions are matched. (Registry names follow their own rule, RegistryCase.h.)
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+bool LessIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// The text with its ASCII capitals lowered.
+std::string LowerAscii(std::string_view text);
 
 }  // namespace vx
