@@ -9,6 +9,13 @@ namespace vx {
 
 struct CodePageEntry;
 
+// What a font's character set (RTF's \fcharset, a font's charset byte) says
+// of its bytes: their Windows code page; kSymbolCodePage when they are symbol
+// codes that no code page applies to; 0 for DEFAULT and values without a
+// page, where the document's own code page applies.
+inline constexpr int kSymbolCodePage = 42;
+int CodePageOfCharset(int charset);
+
 // Decodes byte strings code page by code page, keeping each converter open
 // for the next call. A page that is not one we decode is read as 1252. An
 // undecodable character becomes one U+FFFD (a refused double-byte pair is

@@ -16,7 +16,6 @@
 namespace vx {
 namespace {
 
-constexpr int kSymbolCodePage = 42;  // bytes are symbol codes, no code page applies
 constexpr int kDefaultHalfPoints = 24;
 constexpr int kMaxParameter = 1 << 30;
 // Face names are cut to this many UTF-16 units (Windows allows 31): every
@@ -80,43 +79,6 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
 bool ShowsItsText(std::string_view destination) {
   constexpr std::string_view kShown[] = {"nesttableprops"};
   return std::find(std::begin(kShown), std::end(kShown), destination) != std::end(kShown);
-}
-
-// Windows code page of an \fcharset value, or 0 when the document's applies.
-int CodePageOfCharset(int charset) {
-  switch (charset) {
-    case 0: return 1252;
-    case 2: return kSymbolCodePage;
-    case 77: return 10000;
-    case 78: return 10001;
-    case 79: return 10003;
-    case 80: return 10008;
-    case 81: return 10002;
-    case 83: return 10005;
-    case 84: return 10004;
-    case 85: return 10006;
-    case 86: return 10081;
-    case 87: return 10021;
-    case 88: return 10029;
-    case 89: return 10007;
-    case 128: return 932;
-    case 129: return 949;
-    case 130: return 1361;
-    case 134: return 936;
-    case 136: return 950;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 254: return 437;
-    case 255: return 850;
-    default: return 0;  // 1 (DEFAULT) and unknown values
-  }
 }
 
 struct FontEntry {
