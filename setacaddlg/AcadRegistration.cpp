@@ -50,21 +50,27 @@ bool WriteProductKeys(Registry& registry, const ArxRequest& request) {
   return true;
 }
 
-// The installation entries under the release's AutoCAD key, in listing order;
-// false when that key cannot be opened.
-bool ListEntries(Registry& registry, const std::string& releasePath, std::vector<std::string>& entries) {
-  if (!registry.OpenKey(releasePath, false)) return false;
-  entries = registry.GetKeyNames();
-  registry.CloseKey();
-  return true;
-}
-
 // True when the entry can be opened and passes the product filter.
 bool EntryWanted(Registry& registry, const std::string& entryPath, const ArxRequest& request) {
   if (!registry.OpenKey(entryPath, false)) return false;
   const std::string product = registry.ReadString("ProductName");
   registry.CloseKey();
   return !request.productCompared || ProductMatches(product, request.wantedProduct);
+}
+
+// The keys of the installation entries under the release's AutoCAD key that
+// pass the product filter, in listing order; false when that key cannot be
+// opened.
+bool WantedEntries(Registry& registry, const ArxRequest& request, std::vector<std::string>& entryPaths) {
+  const std::string releasePath = Join(kAcadKey, request.releaseKey);
+  if (!registry.OpenKey(releasePath, false)) return false;
+  const std::vector<std::string> entries = registry.GetKeyNames();
+  registry.CloseKey();
+  for (const std::string& entry : entries) {
+    const std::string entryPath = releasePath + "\\" + entry;
+    if (EntryWanted(registry, entryPath, request)) entryPaths.push_back(entryPath);
+  }
+  return true;
 }
 
 }  // namespace
@@ -86,12 +92,9 @@ bool RegisterArxR14(const ArxRequest& request) {
   registry.WriteString(kModuleName, kModuleName);
   registry.CloseKey();
 
-  const std::string releasePath = Join(kAcadKey, request.releaseKey);
-  std::vector<std::string> entries;
-  if (!ListEntries(registry, releasePath, entries)) return false;
-  for (const std::string& entry : entries) {
-    const std::string entryPath = releasePath + "\\" + entry;
-    if (!EntryWanted(registry, entryPath, request)) continue;
+  std::vector<std::string> entryPaths;
+  if (!WantedEntries(registry, request, entryPaths)) return false;
+  for (const std::string& entryPath : entryPaths) {
     if (!registry.OpenKey(entryPath + "\\Applications\\Vexoglyph", true)) return false;
     registry.WriteInteger("LOADCTRLS", 4);
     registry.WriteString("REGPATH", Join(kRegPathPrefix, request.releaseKey));
@@ -104,12 +107,9 @@ bool RegisterArxR16(const ArxRequest& request) {
   Registry registry(RegistryRoot::LocalMachine);
   if (!WriteProductKeys(registry, request)) return false;
 
-  const std::string releasePath = Join(kAcadKey, request.releaseKey);
-  std::vector<std::string> entries;
-  if (!ListEntries(registry, releasePath, entries)) return false;
-  for (const std::string& entry : entries) {
-    const std::string entryPath = releasePath + "\\" + entry;
-    if (!EntryWanted(registry, entryPath, request)) continue;
+  std::vector<std::string> entryPaths;
+  if (!WantedEntries(registry, request, entryPaths)) return false;
+  for (const std::string& entryPath : entryPaths) {
     const std::string applicationKey = entryPath + "\\Applications\\Vexoglyph";
     if (!registry.OpenKey(applicationKey, true)) return false;
     registry.WriteString("DESCRIPTION", kDescription);
