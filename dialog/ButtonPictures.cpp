@@ -28,6 +28,16 @@ void Letter(QPainter& painter, const QString& text, const QColor& color, int pix
   painter.drawText(QRect(0, 0, kPictureSize, kPictureSize), Qt::AlignCenter, text);
 }
 
+// A white letter on a coloured disc.
+QIcon Badge(const QString& letter, const QColor& disc) {
+  return Picture([&](QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(disc);
+    p.drawEllipse(3, 3, 26, 26);
+    Letter(p, letter, Qt::white, 20);
+  });
+}
+
 }  // namespace
 
 QIcon OpenFilePicture() {
@@ -58,14 +68,7 @@ QIcon SymbolListPicture() {
   return Picture([](QPainter& p) { Letter(p, QStringLiteral("\u03A9"), QColor(0, 0, 200), 26); });
 }
 
-QIcon AboutPicture() {
-  return Picture([](QPainter& p) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 110, 200));
-    p.drawEllipse(3, 3, 26, 26);
-    Letter(p, QStringLiteral("i"), Qt::white, 20);
-  });
-}
+QIcon AboutPicture() { return Badge(QStringLiteral("i"), QColor(30, 110, 200)); }
 
 QIcon AcadPicture() {
   return Picture([](QPainter& p) {
@@ -76,14 +79,7 @@ QIcon AcadPicture() {
   });
 }
 
-QIcon HelpPicture() {
-  return Picture([](QPainter& p) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(20, 140, 60));
-    p.drawEllipse(3, 3, 26, 26);
-    Letter(p, QStringLiteral("?"), Qt::white, 20);
-  });
-}
+QIcon HelpPicture() { return Badge(QStringLiteral("?"), QColor(20, 140, 60)); }
 
 QIcon OkPicture() {
   return Picture([](QPainter& p) {
