@@ -27,7 +27,7 @@ if $windows; then
     $SUDO dpkg --add-architecture i386
     $SUDO apt-get update -q
   fi
-  packages+=(g++-mingw-w64-i686 mingw-w64-i686-dev googletest wine wine32:i386 wine64 xvfb)
+  packages+=(g++-mingw-w64-i686 mingw-w64-i686-dev googletest wine wine32:i386 wine64 xvfb xauth)
 fi
 
 missing=()

@@ -17,18 +17,24 @@
 # preparation starts in the background (the wineserver and Wine's services)
 # writes to a log file, never to the caller's output, whose readers (CTest)
 # would otherwise wait for those processes to end.
+#
+# Windows need a display: the session runs its own Xvfb server, started with
+# the prefix and used by every Wine process of the session (DISPLAY), so no
+# window reaches the caller's display. The server ends at stop, or on its own
+# once the wineserver has ended.
 set -euo pipefail
 
 : "${VX_WINE_PREFIX:?VX_WINE_PREFIX must name the Wine prefix folder}"
 export WINEPREFIX="$VX_WINE_PREFIX"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# Headless: no window reaches the caller's display.
-unset DISPLAY WAYLAND_DISPLAY
+# Never the caller's display: the session's own, set by use_display.
+unset DISPLAY WAYLAND_DISPLAY XAUTHORITY
 
 lock="$WINEPREFIX.lock"
 log="$WINEPREFIX.log"
 stamp="$WINEPREFIX/vexoglyph-session"
+display_file="$WINEPREFIX.display"  # the display's name, then the Xvfb process id
 
 # The test run this process belongs to: the nearest ctest process above it
 # (test discovery and the tests of one run share it), else this process.
@@ -82,10 +88,70 @@ start_server() {
   wineserver -p300
 }
 
+# The session's Xvfb is running: its process id from the display file is an
+# Xvfb process.
+display_running() {
+  local name pid
+  [ -f "$display_file" ] || return 1
+  read -r name pid <"$display_file" || return 1
+  [ -n "${pid:-}" ] && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ]
+}
+
+# Starts the session's Xvfb on a free display number (Xvfb picks it and
+# writes it to -displayfd) and a watchdog that ends it once the wineserver
+# has ended, in case stop never comes.
+start_display() {
+  local numbers="$WINEPREFIX.displayfd" pid number="" tries=0
+  : >"$numbers"
+  setsid Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset 5>"$numbers" >>"$log" 2>&1 </dev/null 9>&- &
+  pid=$!
+  while [ -z "$number" ] && [ "$tries" -lt 100 ]; do
+    sleep 0.1
+    number=$(tr -dc 0-9 <"$numbers")
+    tries=$((tries + 1))
+  done
+  rm -f "$numbers"
+  if [ -z "$number" ]; then
+    kill "$pid" 2>/dev/null || true
+    echo "WineSession: Xvfb did not start; see $log" >&2
+    return 1
+  fi
+  echo ":$number $pid" >"$display_file"
+  setsid bash "$0" watch-display "$pid" >>"$log" 2>&1 </dev/null 9>&- &
+}
+
+# The watchdog: waits while the session's wineserver and Xvfb both run, then
+# ends the Xvfb.
+watch_display() {
+  local pid=$1
+  sleep 20
+  while server_running && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ]; do sleep 10; done
+  kill "$pid" 2>/dev/null || true
+}
+
+stop_display() {
+  local name pid
+  if display_running; then
+    read -r name pid <"$display_file"
+    kill "$pid" 2>/dev/null || true
+  fi
+  rm -f "$display_file"
+}
+
+# Every Wine process of the session draws on the session's display.
+use_display() {
+  display_running || start_display
+  local name pid
+  read -r name pid <"$display_file"
+  export DISPLAY="$name"
+}
+
 prepare() {
   wineserver -k >/dev/null 2>&1 || true
+  stop_display
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
+  use_display
   {
     start_server
     wineboot -i
@@ -125,7 +191,10 @@ start_session() {
 warm_session() {
   if [ ! -f "$stamp" ]; then
     start_session
-  elif ! server_running; then
+  elif ! server_running || ! display_running; then
+    # Wine's desktop process keeps the display it started with.
+    wineserver -k >/dev/null 2>&1 || true
+    use_display
     { start_server && wineboot; } >>"$log" 2>&1 </dev/null 9>&-
   fi
 }
@@ -136,11 +205,16 @@ case "${1:-}" in
     ;;
   stop)
     wineserver -k >/dev/null 2>&1 || true
+    stop_display
     ;;
   run)
     shift
-    [ -f "$stamp" ] && server_running || locked warm_session
+    [ -f "$stamp" ] && server_running && display_running || locked warm_session
+    use_display
     exec wine "$@"
+    ;;
+  watch-display)
+    watch_display "$2"
     ;;
   *)
     echo "usage: $0 start|stop|run PROGRAM [ARGS...]" >&2
