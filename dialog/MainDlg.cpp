@@ -35,6 +35,8 @@
 #include <vector>
 
 #include "dialog/ButtonPictures.h"
+#include "dialog/ConversionRun.h"
+#include "dialog/DialogModes.h"
 #include "dialog/DialogWidgets.h"
 #include "dialog/DisplayPlatform.h"
 #include "dialog/FormSettings.h"
@@ -66,8 +68,6 @@ constexpr int kBottomPanelHeight = 95;
 constexpr int kPaletteWidth = 261;
 constexpr int kToolBarHeight = 26;  // 24-pixel buttons above the bar's edge
 constexpr int kPreviewHeight = 200;  // preview glyphs are outlined at 200 x 200 units
-const char* const kHostTitle = "Input Text [Vexoglyph v1.9]";
-const char* const kStandaloneTitle = "Vexoglyph V1.9";
 
 // Runs a closing action when the scope ends, also when an error leaves it.
 template <typename Action>
@@ -447,30 +447,42 @@ bool TForm1::IsSymbolFace(const std::string& face) const {
 
 // ---- Modes -----------------------------------------------------------------
 
-void TForm1::ApplyMode(int mode, double height, double widthFactor) {
-  const bool standalone = mode == vx::dmStandalone;
-  if (standalone) {
-    OkBtn->setText(QStringLiteral("Save to dxf..."));
-    OkBtn->setToolTip(QStringLiteral("Save text outline to DXF file"));
-    CancelBtn->setText(QStringLiteral("Close"));
-    setWindowTitle(QString::fromLatin1(kStandaloneTitle));
-  } else {
-    OkBtn->setText(QStringLiteral("OK"));
-    OkBtn->setToolTip(QString());
-    CancelBtn->setText(QStringLiteral("Cancel"));
-    setWindowTitle(QString::fromLatin1(kHostTitle));
-    Panel5->hide();
-    AcadBtn->hide();
-    if (mode == vx::dmHostSized) {
-      FHostHeight = height;
-      FHostWidthFactor = widthFactor;
-    }
+namespace {
+
+// The mode's look carried out on the Qt form.
+class FormModeView final : public vx::ModeView {
+ public:
+  explicit FormModeView(TForm1& form) : form_(form) {}
+  void SetTitle(std::u16string_view title) override { form_.setWindowTitle(QStringView(title).toString()); }
+  void SetOkCaptionAndHint(std::u16string_view caption, std::u16string_view hint) override {
+    form_.OkBtn->setText(QStringView(caption).toString());
+    form_.OkBtn->setToolTip(QStringView(hint).toString());
   }
-  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
-  if (standalone) flags |= Qt::WindowMinimizeButtonHint;
-  if (windowFlags() != flags) setWindowFlags(flags);
-  FMode = mode;
+  void SetCancelCaption(std::u16string_view caption) override { form_.CancelBtn->setText(QStringView(caption).toString()); }
+  void HideSizeBoxesAndAcad() override {
+    form_.Panel5->hide();
+    form_.AcadBtn->hide();
+  }
+  void SetMinimizeBox(bool present) override {
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
+    if (present) flags |= Qt::WindowMinimizeButtonHint;
+    if (form_.windowFlags() != flags) form_.setWindowFlags(flags);
+  }
+
+ private:
+  TForm1& form_;
+};
+
+}  // namespace
+
+void TForm1::ApplyMode(int mode, double height, double widthFactor) {
+  FormModeView view(*this);
+  vx::ModeFields fields{FMode, FHostHeight, FHostWidthFactor};
+  if (!vx::ApplyMode(view, fields, mode, height, widthFactor)) return;
+  FMode = fields.mode;
+  FHostHeight = fields.hostHeight;
+  FHostWidthFactor = fields.hostWidthFactor;
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
     move(area.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
@@ -628,79 +640,60 @@ void TForm1::FormClose() { vx::StoreFormSettings(*this); }
 
 // ---- The conversion run ----------------------------------------------------
 
-std::vector<vx::CharStyle> TForm1::CaretStyles(const std::u16string& text) {
-  // The caret goes right after each character, in the editor's numbering in
-  // which a line break counts once; the attributes there are the character's.
-  const std::size_t n = text.size();
-  std::vector<vx::CharStyle> styles(n);
-  int breaks = 0;
-  const auto isBreak = [](char16_t c) { return c == u'\r' || c == u'\n'; };
-  for (std::size_t l = 1; l <= n; ++l) {
-    Memo1->SetSelStart(static_cast<int>(l) - breaks);
-    const vx::EditorAttributes at = Memo1->SelAttributes();
-    vx::CharStyle& style = styles[l - 1];
-    style = vx::CharStyle{at.face.toStdString(), at.size, at.bold, at.italic};
-    const char16_t c = text[l - 1];
-    if (c == u'\r') ++breaks;
-    if (isBreak(c) && l < n && isBreak(text[l])) {
-      styles[l] = style;  // the partner of the break, consumed with it
-      ++l;
+namespace {
+
+// The rich-text box as the conversion run walks it.
+class BoxRunEditor final : public vx::RunEditor {
+ public:
+  explicit BoxRunEditor(RichEditBox& box) : box_(box) {}
+  std::u16string Text() const override { return box_.Text(); }
+  int SelStart() const override { return box_.SelStart(); }
+  void SetSelStart(int position) override { box_.SetSelStart(position); }
+  vx::CharStyle CaretStyle() const override {
+    const vx::EditorAttributes at = box_.SelAttributes();
+    return vx::CharStyle{at.face.toStdString(), at.size, at.bold, at.italic};
+  }
+
+ private:
+  RichEditBox& box_;
+};
+
+// The form around the conversion run.
+class FormRunView final : public vx::RunView {
+ public:
+  explicit FormRunView(TForm1& form) : form_(form), editor_(*form.Memo1) {}
+  vx::RunEditor& Editor() override { return editor_; }
+  std::u16string WidthBoxText() const override { return form_.cWidth->currentText().toStdU16String(); }
+  void ShowWaitCursor(bool shown) override {
+    if (shown) {
+      QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+      QGuiApplication::restoreOverrideCursor();
     }
   }
-  return styles;
-}
+  void ShowMessage(std::u16string_view text) override { form_.ShowMessage(QStringView(text).toString()); }
+  std::optional<std::string> AskDxfFileName() override {
+    // The name filter offers *.dxf; a literal "*.dxf" in the name box would be
+    // saved as a file of that name, so the box starts empty.
+    QFileDialog& save = *form_.SaveDialog2;
+    save.selectFile(QString());
+    if (save.exec() != QDialog::Accepted || save.selectedFiles().isEmpty()) return std::nullopt;
+    return save.selectedFiles().first().toStdString();
+  }
+  void CloseWithOk() override { form_.accept(); }
+  void SelectionChanged() override { form_.Memo1SelectionChange(form_.Memo1); }
+  void RepaintPreview() override { form_.PreviewBox->update(); }
+
+ private:
+  TForm1& form_;
+  BoxRunEditor editor_;
+};
+
+}  // namespace
 
 void TForm1::OkBtnClick(QObject*) {
-  FreePointList();
-  FConverting = true;
-  const bool standalone = FMode == vx::dmStandalone;
-  const int remembered = standalone ? Memo1->SelStart() : 0;
-  ScopeExit endRun([&] {
-    FConverting = false;
-    if (standalone) {
-      Memo1->SetSelStart(remembered);
-      Memo1SelectionChange(Memo1);
-    }
-    PreviewBox->update();
-  });
-
-  {
-    // The wait cursor stays only while the text is laid out, errors included.
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    ScopeExit restoreCursor([] { QGuiApplication::restoreOverrideCursor(); });
-    vx::LayoutSettings settings;
-    settings.mode = FMode;
-    settings.hostHeight = FHostHeight;
-    settings.hostWidthFactor = FHostWidthFactor;
-    settings.widthFactor = vx::WidthFactorFromText(cWidth->currentText().toStdU16String());
-    const std::u16string text = Memo1->Text();
-    const std::vector<vx::CharStyle> styles = CaretStyles(text);
-    vx::LayoutText(*glyphSource_, text, styles, settings);
-  }
-
-  if (GetTTFCount() < 2) {
-    FreePointList();
-    ShowMessage(QStringLiteral("No text to convert!"));
-    return;
-  }
-  if (standalone) {
-    SaveConvertedText();
-    return;
-  }
-  accept();
-}
-
-void TForm1::SaveConvertedText() {
-  ScopeExit clearStore([] { FreePointList(); });
-  // The name filter offers *.dxf; a literal "*.dxf" in the name box would be
-  // saved as a file of that name, so the box starts empty.
-  SaveDialog2->selectFile(QString());
-  if (SaveDialog2->exec() != QDialog::Accepted || SaveDialog2->selectedFiles().isEmpty()) return;
-  const QString path = SaveDialog2->selectedFiles().first();
-  const vx::DxfResult result = vx::WriteDxf(path.toUtf8().constData());
-  if (!result.ok) {
-    ShowMessage(QStringLiteral("Cannot create file \"%1\". %2").arg(path, QString::fromStdString(result.error)));
-  }
+  FormRunView view(*this);
+  vx::RunConversion(view, *glyphSource_, vx::ModeFields{FMode, FHostHeight, FHostWidthFactor}, FConverting);
 }
 
 // ---- Editor and formatting controls ------------------------------------------
@@ -929,14 +922,12 @@ bool EnsureApplication() {
   return qobject_cast<QApplication*>(existing) != nullptr && existing->thread() == QThread::currentThread();
 }
 
-bool IsShowingMode(int mode) { return mode == vx::dmHostDefault || mode == vx::dmHostSized || mode == vx::dmStandalone; }
-
 }  // namespace
 
 extern "C" int ShowTTFTextDlg(int mode, double height, double widthFactor) {
   try {
     // A release call with no dialog has nothing to release and needs no display.
-    if (!IsShowingMode(mode) && Form1 == nullptr) return 0;
+    if (!vx::IsShowingMode(mode) && Form1 == nullptr) return 0;
     // A sized call with numbers that are not finite would hand the host NaN coordinates.
     if (!vx::UsableHostNumbers(mode, height, widthFactor)) return 0;
     if (!EnsureApplication()) return 0;
@@ -948,7 +939,7 @@ extern "C" int ShowTTFTextDlg(int mode, double height, double widthFactor) {
         return 0;
       }
     }
-    if (!IsShowingMode(mode)) {
+    if (!vx::IsShowingMode(mode)) {
       TForm1* dialog = Form1;
       Form1 = nullptr;
       if (dialog->isVisible()) {

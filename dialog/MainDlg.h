@@ -193,8 +193,6 @@ class TForm1 : public QDialog {
   void BuildSymbolCells(class TForm2* progress);
   void ApplyHeightFromBox(QObject* sender);
   void RefocusLater(QWidget* box);
-  std::vector<vx::CharStyle> CaretStyles(const std::u16string& text);
-  void SaveConvertedText();
 
   TFormEnvironment environment_;
   // The display's font family list, gathered once when the dialog is created.
