@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include "dialog/ButtonPictures.h"
+#include "dialog/FormBuilding.h"
 
 VX_EXPORT TForm2* Form2 = nullptr;
 
@@ -19,13 +20,7 @@ namespace {
 constexpr int kExposeWaitMs = 250;
 constexpr unsigned long kExposePollMs = 5;
 
-QLabel* MakeLabel(QWidget* parent, const char* name, QPoint at, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->move(at);
-  label->adjustSize();
-  return label;
-}
+using vx::MakeLabel;
 
 QProgressBar* MakeBar(QWidget* parent, const char* name, QPoint at) {
   auto* bar = new QProgressBar(parent);
@@ -76,19 +71,19 @@ TForm2::TForm2(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindow
   Image1->setGeometry(1, 1, 168, 168);
   Image1->setPixmap(vx::LogoPicture(168));
 
-  Label4 = MakeLabel(Panel1, "Label4", {192, 16}, QStringLiteral("kestrow"));
+  Label4 = MakeLabel(Panel1, "Label4", QStringLiteral("kestrow"), {192, 16});
   SetFontPixels(Label4, 13, true);
-  Label5 = MakeLabel(Panel1, "Label5", {192, 32}, QStringLiteral("Vexoglyph V1.8"));
+  Label5 = MakeLabel(Panel1, "Label5", QStringLiteral("Vexoglyph V1.8"), {192, 32});
   SetFontPixels(Label5, 19, false);
   QPalette red = Label5->palette();
   red.setColor(QPalette::WindowText, Qt::red);
   Label5->setPalette(red);
 
-  Label1 = MakeLabel(Panel1, "Label1", {196, 76}, QStringLiteral("w"));
+  Label1 = MakeLabel(Panel1, "Label1", QStringLiteral("w"), {196, 76});
   ProgressBar1 = MakeBar(Panel1, "ProgressBar1", {196, 92});
-  Label2 = MakeLabel(Panel1, "Label2", {196, 108}, QStringLiteral("w"));
+  Label2 = MakeLabel(Panel1, "Label2", QStringLiteral("w"), {196, 108});
   ProgressBar2 = MakeBar(Panel1, "ProgressBar2", {196, 124});
-  Label3 = MakeLabel(Panel1, "Label3", {196, 142}, QStringLiteral("w"));
+  Label3 = MakeLabel(Panel1, "Label3", QStringLiteral("w"), {196, 142});
   ProgressBar3 = MakeBar(Panel1, "ProgressBar3", {196, 158});
 }
 

@@ -39,6 +39,7 @@
 #include "dialog/DialogModes.h"
 #include "dialog/DialogWidgets.h"
 #include "dialog/DisplayPlatform.h"
+#include "dialog/FormBuilding.h"
 #include "dialog/FormSettings.h"
 #include "dialog/HelpFile.h"
 #include "dialog/InitProgress.h"
@@ -59,15 +60,9 @@ VX_EXPORT TForm1* Form1 = nullptr;
 
 namespace {
 
+using vx::MakeLabel;
+using vx::Named;
 using vx::RichEditBox;
-
-constexpr int kClientWidth = 738;
-constexpr int kClientHeight = 489;
-constexpr int kTopBarHeight = 58;
-constexpr int kBottomPanelHeight = 95;
-constexpr int kPaletteWidth = 261;
-constexpr int kToolBarHeight = 26;  // 24-pixel buttons above the bar's edge
-constexpr int kPreviewHeight = 200;  // preview glyphs are outlined at 200 x 200 units
 
 // Runs a closing action when the scope ends, also when an error leaves it.
 template <typename Action>
@@ -82,11 +77,13 @@ class ScopeExit {
   Action action_;
 };
 
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
+constexpr int kClientWidth = 738;
+constexpr int kClientHeight = 489;
+constexpr int kTopBarHeight = 58;
+constexpr int kBottomPanelHeight = 95;
+constexpr int kPaletteWidth = 261;
+constexpr int kToolBarHeight = 26;  // 24-pixel buttons above the bar's edge
+constexpr int kPreviewHeight = 200;  // preview glyphs are outlined at 200 x 200 units
 
 QToolButton* PictureButton(QWidget* parent, const char* name, const QIcon& icon, QRect geometry) {
   auto* button = Named(new QToolButton(parent), name);
@@ -95,13 +92,6 @@ QToolButton* PictureButton(QWidget* parent, const char* name, const QIcon& icon,
   button->setAutoRaise(true);
   button->setGeometry(geometry);
   return button;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
-  auto* label = Named(new QLabel(text, parent), name);
-  label->move(at);
-  label->adjustSize();
-  return label;
 }
 
 QPushButton* MakePushButton(QWidget* parent, const char* name, const QString& text) {

@@ -10,6 +10,7 @@
 #include <QStyle>
 
 #include "dialog/ButtonPictures.h"
+#include "dialog/FormBuilding.h"
 #include "dialog/HelpFile.h"
 #include "dialog/ShellOpen.h"
 
@@ -26,13 +27,7 @@ QFont PixelFont(int pixels, bool bold) {
   return font;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QLatin1String(name));
-  label->move(x, y);
-  label->adjustSize();
-  return label;
-}
+using vx::MakeLabel;
 
 void MakeLink(QLabel* label, int pixels, QObject* filter) {
   QFont font = label->font();
@@ -73,7 +68,7 @@ void TAboutDLG::BuildPanel() {
   Image1->setGeometry(1, 1, 168, 168);
   Image1->setPixmap(vx::LogoPicture(168));
 
-  Label1 = MakeLabel(Panel1, "Label1", QStringLiteral("Vexoglyph"), 192, 24);
+  Label1 = MakeLabel(Panel1, "Label1", QStringLiteral("Vexoglyph"), {192, 24});
   Label1->setFont(PixelFont(32, true));
   QPalette red = Label1->palette();
   red.setColor(QPalette::WindowText, Qt::red);
@@ -81,11 +76,11 @@ void TAboutDLG::BuildPanel() {
   Label1->resize(186, 37);
 
   // Kept misspelt ("Verson"): users know the text so.
-  Label5 = MakeLabel(Panel1, "Label5", QStringLiteral("Verson 1.9.1"), 303, 64);
+  Label5 = MakeLabel(Panel1, "Label5", QStringLiteral("Verson 1.9.1"), {303, 64});
   Label5->setFont(PixelFont(13, true));
   Label5->adjustSize();
-  Label2 = MakeLabel(Panel1, "Label2", QStringLiteral("Copyright (C) Kestrow"), 189, 128);
-  Label3 = MakeLabel(Panel1, "Label3", QStringLiteral("All rights reserved."), 296, 144);
+  Label2 = MakeLabel(Panel1, "Label2", QStringLiteral("Copyright (C) Kestrow"), {189, 128});
+  Label3 = MakeLabel(Panel1, "Label3", QStringLiteral("All rights reserved."), {296, 144});
 
   Bevel1 = new QFrame(Panel1);
   Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -94,8 +89,8 @@ void TAboutDLG::BuildPanel() {
 
   // The links show their own addresses; the manual beside the program is
   // the product's site, and its sections answer support and update questions.
-  Label6 = MakeLabel(Panel1, "Label6", SiteUrl().toString(), 48, 180);
-  Label10 = MakeLabel(Panel1, "Label10", SupportUrl().toString(), 48, 196);
+  Label6 = MakeLabel(Panel1, "Label6", SiteUrl().toString(), {48, 180});
+  Label10 = MakeLabel(Panel1, "Label10", SupportUrl().toString(), {48, 196});
   MakeLink(Label6, 0, this);
   MakeLink(Label10, 0, this);
   for (QLabel* label : {Label6, Label10}) {
@@ -106,7 +101,7 @@ void TAboutDLG::BuildPanel() {
 
 void TAboutDLG::BuildButtons() {
   // Kept misspelt ("verson"): users know the text so.
-  Label12 = MakeLabel(this, "Label12", QStringLiteral("Download new verson !"), 8, 256);
+  Label12 = MakeLabel(this, "Label12", QStringLiteral("Download new verson !"), {8, 256});
   MakeLink(Label12, 13, this);
 
   BitBtn1 = new QPushButton(this);

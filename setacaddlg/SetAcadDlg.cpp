@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "dialog/FormBuilding.h"
 #include "platform/ExePath.h"
 #include "setacaddlg/AcadDiscovery.h"
 #include "setacaddlg/AcadRegistration.h"
@@ -40,16 +41,7 @@ QPixmap HintPicture() {
   return picture;
 }
 
-// A label sized like an auto-sized label: at least its layout size, wider
-// when its text needs it.
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  geometry.setWidth(std::max(geometry.width(), label->sizeHint().width()));
-  geometry.setHeight(std::max(geometry.height(), label->sizeHint().height()));
-  label->setGeometry(geometry);
-  return label;
-}
+using vx::MakeLabel;
 
 QCheckBox* MakeReleaseBox(QGroupBox* parent, std::size_t row, int width) {
   const vx::AcadRelease& release = vx::kAcadReleases[row];
