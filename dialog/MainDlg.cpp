@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QSignalBlocker>
@@ -63,19 +64,6 @@ namespace {
 using vx::MakeLabel;
 using vx::Named;
 using vx::RichEditBox;
-
-// Runs a closing action when the scope ends, also when an error leaves it.
-template <typename Action>
-class ScopeExit {
- public:
-  explicit ScopeExit(Action action) : action_(std::move(action)) {}
-  ~ScopeExit() { action_(); }
-  ScopeExit(const ScopeExit&) = delete;
-  ScopeExit& operator=(const ScopeExit&) = delete;
-
- private:
-  Action action_;
-};
 
 constexpr int kClientWidth = 738;
 constexpr int kClientHeight = 489;
@@ -538,7 +526,7 @@ void TForm1::FormCreate() {
     Form2 = nullptr;
   }
   // The window goes away however the catalogue ends.
-  ScopeExit closeProgress([&] {
+  const auto closeProgress = qScopeGuard([] {
     if (Form2 != nullptr) {
       Form2->hide();
       delete Form2;

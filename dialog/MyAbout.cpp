@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStyle>
 
 #include "dialog/ButtonPictures.h"
@@ -159,12 +160,10 @@ void RunAboutBox() {
     return;
   }
   // Destroyed and forgotten however the modal run ends.
-  struct Release {
-    ~Release() {
-      delete AboutDLG;
-      AboutDLG = nullptr;
-    }
-  } release;
+  const auto release = qScopeGuard([] {
+    delete AboutDLG;
+    AboutDLG = nullptr;
+  });
   AboutDLG->exec();
 }
 

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QShowEvent>
 #include <QStyle>
 #include <algorithm>
@@ -190,12 +191,10 @@ int ExecSetACAD() {
     return result;
   }
   // Destroys the window and empties the reference on every way out.
-  struct Release {
-    ~Release() {
-      delete SetACAD;
-      SetACAD = nullptr;
-    }
-  } release;
+  const auto release = qScopeGuard([] {
+    delete SetACAD;
+    SetACAD = nullptr;
+  });
   result = SetACAD->exec();
   return result;
 }
