@@ -1,40 +1,30 @@
 // The user manual beside the running program: where it is, and opening it for either help button.
 #include "dialog/HelpFile.h"
 
-#include <QFileInfo>
-#include <QMessageBox>
-
+#include "dialog/PlainMessage.h"
 #include "dialog/ShellOpen.h"
 #include "platform/ExePath.h"
+#include "platform/FileAccess.h"
 
 namespace vx {
 
-QString HelpFilePath() {
+std::string HelpFilePath() {
   const std::string dir = ExecutableDir();
   if (dir.empty()) return {};
-  return QString::fromStdString(dir) + QLatin1String(kHelpFileName);
+  return dir + kHelpFileName;
 }
 
-QUrl HelpFileUrl(const QString& section) {
-  QUrl url = QUrl::fromLocalFile(HelpFilePath());
-  if (!section.isEmpty()) url.setFragment(section);
-  return url;
-}
+std::string HelpTarget(std::string_view section) { return ShellFileTarget(HelpFilePath(), section); }
 
-QString HelpMissingMessage() {
-  return QStringLiteral("Not found %1 !").arg(QLatin1String(kHelpFileName));
-}
+std::string HelpMissingMessage() { return std::string("Not found ") + kHelpFileName + " !"; }
 
-void OpenHelpFile(QWidget* owner) {
-  const QString path = HelpFilePath();
-  // A folder of that name does not count as the manual.
-  if (!path.isEmpty() && QFileInfo(path).isFile()) {
-    ShellOpen(QUrl::fromLocalFile(path));
+void OpenHelpFile(NativeWindow owner) {
+  const std::string path = HelpFilePath();
+  if (!path.empty() && IdentityOf(path).regular) {
+    ShellOpen(ShellFileTarget(path), owner);
     return;
   }
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vexoglyph"), HelpMissingMessage(),
-                  QMessageBox::Ok, owner);
-  box.exec();
+  ShowPlainMessage(owner, HelpMissingMessage());
 }
 
 }  // namespace vx

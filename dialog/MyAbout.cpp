@@ -142,13 +142,17 @@ void TAboutDLG::keyPressEvent(QKeyEvent* event) {
 }
 
 void TAboutDLG::BitBtn1Click(QObject*) { vx::OpenHelpFile(this); }
-void TAboutDLG::Label6Click(QObject*) { vx::ShellOpen(SiteUrl()); }
-void TAboutDLG::Label10Click(QObject*) { vx::ShellOpen(SupportUrl()); }
-void TAboutDLG::Label12Click(QObject*) { vx::ShellOpen(DownloadUrl()); }
+void TAboutDLG::Label6Click(QObject*) { vx::ShellOpen(vx::HelpTarget(), this); }
+void TAboutDLG::Label10Click(QObject*) { vx::ShellOpen(vx::HelpTarget(vx::kSupportSection), this); }
+void TAboutDLG::Label12Click(QObject*) { vx::ShellOpen(vx::HelpTarget(vx::kNewVersionsSection), this); }
 
-QUrl TAboutDLG::SiteUrl() { return vx::HelpFileUrl(); }
-QUrl TAboutDLG::SupportUrl() { return vx::HelpFileUrl(QStringLiteral("support")); }
-QUrl TAboutDLG::DownloadUrl() { return vx::HelpFileUrl(QStringLiteral("new-versions")); }
+namespace {
+QUrl TargetUrl(const std::string& target) { return QUrl::fromEncoded(QByteArray::fromStdString(target)); }
+}  // namespace
+
+QUrl TAboutDLG::SiteUrl() { return TargetUrl(vx::HelpTarget()); }
+QUrl TAboutDLG::SupportUrl() { return TargetUrl(vx::HelpTarget(vx::kSupportSection)); }
+QUrl TAboutDLG::DownloadUrl() { return TargetUrl(vx::HelpTarget(vx::kNewVersionsSection)); }
 
 namespace vx {
 

@@ -1,27 +1,38 @@
-// Handing a file or address to the system's default program, through a replaceable launcher.
+// Handing a document or an address to the desktop's default program, through a replaceable launcher.
 #include "dialog/ShellOpen.h"
 
+#include <QByteArray>
 #include <QDesktopServices>
+#include <QString>
+#include <QUrl>
 
 #include <utility>
 
 namespace vx {
 namespace {
 
-void DesktopOpen(const QUrl& url) { QDesktopServices::openUrl(url); }
+void DesktopOpen(const std::string& target, NativeWindow) {
+  QDesktopServices::openUrl(QUrl::fromEncoded(QByteArray::fromStdString(target)));
+}
 
-UrlLauncher& CurrentLauncher() {
-  static UrlLauncher launcher = DesktopOpen;
+ShellLauncher& CurrentLauncher() {
+  static ShellLauncher launcher = DesktopOpen;
   return launcher;
 }
 
 }  // namespace
 
-UrlLauncher SetUrlLauncher(UrlLauncher launcher) {
+ShellLauncher SetShellLauncher(ShellLauncher launcher) {
   if (!launcher) launcher = DesktopOpen;
   return std::exchange(CurrentLauncher(), std::move(launcher));
 }
 
-void ShellOpen(const QUrl& url) { CurrentLauncher()(url); }
+void ShellOpen(const std::string& target, NativeWindow owner) { CurrentLauncher()(target, owner); }
+
+std::string ShellFileTarget(const std::string& path, std::string_view section) {
+  QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));
+  if (!section.empty()) url.setFragment(QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())));
+  return url.toEncoded().toStdString();
+}
 
 }  // namespace vx

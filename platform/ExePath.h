@@ -5,12 +5,10 @@
 
 namespace vx {
 
-// Full path of the running process's executable file; empty when the system
-// cannot tell. On Linux that is the process's program, never a library
-// loaded into it. On Windows it is the module that holds this code: the
-// program, or Vexoglyph.DLL when a CAD host loaded it, because the library's
-// companions (help file, host modules) lie beside the library, not beside
-// the host's own program.
+// Full path of the running process's executable file: the process's own
+// program, never a library loaded into it (inside a CAD host, the host's
+// program); empty when the system cannot tell. The help file and the
+// registration's host modules are looked for beside it.
 std::string ExecutablePath();
 
 // The folder of ExecutablePath(), ending with its path delimiter

@@ -21,13 +21,14 @@ packages=(
   clang libclang-rt-14-dev locales xvfb
 )
 # The Windows build: the i686 cross-compiler (its -posix variant), GoogleTest's
-# sources to cross-build, and 32-bit Wine (with Xvfb for windows) to run tests.
+# sources to cross-build, 32-bit Wine (with Xvfb for windows) to run tests, and
+# Free Pascal's chmcmd (fp-utils) to compile the help file.
 if $windows; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
     $SUDO apt-get update -q
   fi
-  packages+=(g++-mingw-w64-i686 mingw-w64-i686-dev googletest wine wine32:i386 wine64 xvfb xauth)
+  packages+=(g++-mingw-w64-i686 mingw-w64-i686-dev googletest wine wine32:i386 wine64 xvfb xauth fp-utils)
 fi
 
 missing=()

@@ -1,4 +1,4 @@
-// Path of the module that holds this code (the program, or the DLL a host loaded) and its folder.
+// Path of the running process's executable file (never a library loaded into it) and its folder.
 #include "platform/ExePath.h"
 
 #include <windows.h>
@@ -8,29 +8,13 @@
 #include "platform/win32/WideString.h"
 
 namespace vx {
-namespace {
-
-// The module this function lives in: vexoglyph.exe, a test program, or
-// Vexoglyph.DLL inside a CAD host. The library's companions (its help file,
-// the host modules that registration names) lie beside the library itself,
-// not beside the host's program.
-HMODULE OwnModule() {
-  HMODULE module = nullptr;
-  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          reinterpret_cast<LPCWSTR>(&OwnModule), &module)) {
-    return nullptr;
-  }
-  return module;
-}
-
-}  // namespace
 
 std::string ExecutablePath() {
-  const HMODULE module = OwnModule();
-  if (module == nullptr) return {};
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    const DWORD length = GetModuleFileNameW(module, buffer.data(), static_cast<DWORD>(buffer.size()));
+    // No module handle: the process's own program, also when a CAD host
+    // has loaded Vexoglyph.DLL.
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return {};
     if (length < buffer.size()) return Narrow(std::wstring_view(buffer.data(), length));
     if (buffer.size() >= 32768) return {};  // longer than any Windows path

@@ -27,13 +27,15 @@ using test::WhenModalOpens;
 class RecordingLauncher {
  public:
   RecordingLauncher() {
-    previous_ = SetUrlLauncher([this](const QUrl& url) { opened.push_back(url); });
+    previous_ = SetShellLauncher([this](const std::string& target, NativeWindow) {
+      opened.push_back(QUrl::fromEncoded(QByteArray::fromStdString(target)));
+    });
   }
-  ~RecordingLauncher() { SetUrlLauncher(previous_); }
+  ~RecordingLauncher() { SetShellLauncher(previous_); }
   std::vector<QUrl> opened;
 
  private:
-  UrlLauncher previous_;
+  ShellLauncher previous_;
 };
 
 // The manual placed beside the running test program for the lifetime of the object.
@@ -133,7 +135,7 @@ TEST_F(AboutHelp, LinksGoToTheLauncherWithoutAnyMessage) {
   // The links lead into the manual beside the program, not to invented addresses.
   for (const QUrl& url : launcher.opened) {
     EXPECT_TRUE(url.isLocalFile()) << url.toString().toStdString();
-    EXPECT_EQ(url.toLocalFile(), HelpFilePath());
+    EXPECT_EQ(url.toLocalFile(), QString::fromStdString(HelpFilePath()));
   }
 }
 

@@ -248,8 +248,8 @@ TEST_F(DialogFlow, TheAboutButtonBuildsAndDestroysTheBox) {
 
 TEST_F(DialogFlow, TheHelpButtonsOfDialogAndBoxReportTheMissingManualAlike) {
   TempRegistryDir dir;
-  UrlLauncher previous = SetUrlLauncher([](const QUrl& url) {
-    ADD_FAILURE() << "nothing to open: " << url.toString().toStdString();
+  ShellLauncher previous = SetShellLauncher([](const std::string& target, NativeWindow) {
+    ADD_FAILURE() << "nothing to open: " << target;
   });
   ShowAndClose([](TForm1* form) {
     QString fromDialog, fromBox;
@@ -274,7 +274,7 @@ TEST_F(DialogFlow, TheHelpButtonsOfDialogAndBoxReportTheMissingManualAlike) {
     EXPECT_EQ(fromDialog, "Not found Vexoglyph.html !");
     EXPECT_EQ(fromBox, fromDialog);
   });
-  SetUrlLauncher(previous);
+  SetShellLauncher(previous);
 }
 
 TEST_F(DialogFlow, TheAcadButtonRunsOneRegistrationWindow) {
