@@ -3,6 +3,8 @@
 
 #include <QPainter>
 
+#include "dialog/LogoOutline.h"
+
 namespace vx {
 namespace {
 
@@ -97,13 +99,13 @@ QIcon CancelPicture() {
 }
 
 QPixmap LogoPicture(int size) {
-  constexpr double kDrawnSize = 168;  // the outline's coordinates are for this size
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::white);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.scale(size / kDrawnSize, size / kDrawnSize);
-  const QPolygonF outline{{24, 28}, {62, 28}, {84, 108}, {106, 28}, {144, 28}, {102, 140}, {66, 140}};
+  painter.scale(size / kLogoDrawnSize, size / kLogoDrawnSize);
+  QPolygonF outline;
+  for (const LogoPoint& point : kLogoOutline) outline << QPointF(point.x, point.y);
   painter.setPen(QPen(QColor(0, 0, 160), 3));
   painter.setBrush(QColor(210, 225, 255));
   painter.drawPolygon(outline);

@@ -34,4 +34,20 @@ bool FindAcad(std::string_view releaseKey, std::string_view wantedProduct, bool 
   return false;
 }
 
+bool ReleasesFound::Any() const {
+  for (bool one : found) {
+    if (one) return true;
+  }
+  return false;
+}
+
+ReleasesFound FindReleases() {
+  ReleasesFound result;
+  for (std::size_t row = 0; row < kAcadReleases.size(); ++row) {
+    const AcadRelease& release = kAcadReleases[row];
+    result.found[row] = FindAcad(release.releaseKey, release.foundProduct, release.foundProductCompared);
+  }
+  return result;
+}
+
 }  // namespace vx

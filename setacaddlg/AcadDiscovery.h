@@ -1,8 +1,11 @@
 // Finding installed AutoCAD releases from their installation entries in the registry.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
+
+#include "setacaddlg/AcadReleases.h"
 
 namespace vx {
 
@@ -18,5 +21,17 @@ bool ProductMatches(std::string_view productName, std::string_view wantedName);
 // registry error (a value of a non-string type) passes to the caller as
 // vx::RegistryError.
 bool FindAcad(std::string_view releaseKey, std::string_view wantedProduct, bool productCompared);
+
+// What the registration window's discovery found: for each row of
+// kAcadReleases in order, whether FindAcad found the release.
+struct ReleasesFound {
+  std::array<bool, kAcadReleases.size()> found{};
+  bool Any() const;
+};
+
+// Looks up every release of the window, in the window's order (FindAcad with
+// the row's key, wanted product and comparison). A registry error passes to
+// the caller.
+ReleasesFound FindReleases();
 
 }  // namespace vx

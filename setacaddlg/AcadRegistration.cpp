@@ -124,4 +124,22 @@ bool RegisterArxR16(const ArxRequest& request) {
   return true;
 }
 
+bool RegisterReleases(const std::string& exePath, const std::array<bool, kAcadReleases.size()>& checked,
+                      const std::function<void(std::string_view message)>& reportFailure) {
+  bool allSucceeded = true;
+  for (std::size_t row = 0; row < kAcadReleases.size(); ++row) {
+    if (!checked[row]) continue;
+    const AcadRelease& release = kAcadReleases[row];
+    const ArxRequest request{exePath, release.releaseKey, release.moduleSuffix, release.registeredProduct,
+                             release.registeredProductCompared};
+    const bool registered =
+        release.registration == ArxRegistration::R14 ? RegisterArxR14(request) : RegisterArxR16(request);
+    if (!registered) {
+      reportFailure(release.failureMessage);
+      allSucceeded = false;
+    }
+  }
+  return allSucceeded;
+}
+
 }  // namespace vx

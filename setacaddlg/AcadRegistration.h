@@ -1,8 +1,12 @@
 // Registering the host add-on module with AutoCAD releases for demand loading.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <string>
 #include <string_view>
+
+#include "setacaddlg/AcadReleases.h"
 
 namespace vx {
 
@@ -29,5 +33,13 @@ bool RegisterArxR14(const ArxRequest& request);
 // application key holds the module file ("LOADER"), a description and its
 // own "Commands" key; the product key "Arx <release>" gets only "CurVer".
 bool RegisterArxR16(const ArxRequest& request);
+
+// The registration window's OK: registers every checked release (checked[row]
+// for the rows of kAcadReleases) in order, with the registration its row
+// names, and hands the row's failure message to reportFailure for each one
+// that fails. True when every checked release was registered. A refused
+// write raises vx::RegistryError and ends the registration there.
+bool RegisterReleases(const std::string& exePath, const std::array<bool, kAcadReleases.size()>& checked,
+                      const std::function<void(std::string_view message)>& reportFailure);
 
 }  // namespace vx

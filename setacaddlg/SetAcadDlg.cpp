@@ -12,6 +12,7 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <algorithm>
+#include <array>
 #include <exception>
 
 #include "dialog/FormBuilding.h"
@@ -129,16 +130,13 @@ void TSetACAD::showEvent(QShowEvent* event) {
 }
 
 void TSetACAD::FormShow(QObject*) {
-  bool anyFound = false;
+  const vx::ReleasesFound releases = vx::FindReleases();
   for (std::size_t row = 0; row < vx::kAcadReleases.size(); ++row) {
-    const vx::AcadRelease& release = vx::kAcadReleases[row];
-    const bool found = FindAcad(release.releaseKey, release.foundProduct, release.foundProductCompared);
     QCheckBox* box = ReleaseBox(row);
-    box->setEnabled(found);
-    if (!found) box->setText(FromUtf8(release.notFoundCaption));
-    anyFound = anyFound || found;
+    box->setEnabled(releases.found[row]);
+    if (!releases.found[row]) box->setText(FromUtf8(vx::kAcadReleases[row].notFoundCaption));
   }
-  if (!anyFound) {
+  if (!releases.Any()) {
     OkBtn->setEnabled(false);
     CheckCad->setTitle(FromUtf8(vx::kNoAcadFoundCaption));
   }
@@ -146,21 +144,10 @@ void TSetACAD::FormShow(QObject*) {
 
 void TSetACAD::OkBtnClick(QObject*) {
   try {
-    bool allSucceeded = true;
-    for (std::size_t row = 0; row < vx::kAcadReleases.size(); ++row) {
-      const vx::AcadRelease& release = vx::kAcadReleases[row];
-      if (!ReleaseBox(row)->isChecked()) continue;
-      const bool registered =
-          release.registration == vx::ArxRegistration::R14
-              ? RegisterArxR14(release.releaseKey, release.moduleSuffix, release.registeredProduct,
-                               release.registeredProductCompared)
-              : RegisterArxR16(release.releaseKey, release.moduleSuffix, release.registeredProduct,
-                               release.registeredProductCompared);
-      if (!registered) {
-        ShowMessage(FromUtf8(release.failureMessage), false);
-        allSucceeded = false;
-      }
-    }
+    std::array<bool, vx::kAcadReleases.size()> checked{};
+    for (std::size_t row = 0; row < checked.size(); ++row) checked[row] = ReleaseBox(row)->isChecked();
+    const bool allSucceeded = vx::RegisterReleases(
+        FExePath, checked, [this](std::string_view message) { ShowMessage(FromUtf8(message), false); });
     if (allSucceeded) accept();
   } catch (const std::exception& error) {
     // A refused write ends this registration; the window stays open as it is.

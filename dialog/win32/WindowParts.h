@@ -1,0 +1,59 @@
+// What every Windows window of the dialog is built from: its class, fonts, child controls and the modal loop.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace vx::win32 {
+
+// The module that holds this code: Vexoglyph.DLL inside a host, else the program.
+HINSTANCE ModuleInstance();
+
+// Registers the window class once per process, painted in the button-face
+// colour. Every class registered here is unregistered when the module
+// unloads, so a host can load and unload the library again and again.
+void EnsureWindowClass(const wchar_t* name, WNDPROC proc);
+
+// The object that owns a window, kept in its user data: WM_NCCREATE stores
+// the creation parameter there.
+template <class Window>
+Window* WindowObject(HWND window, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    return self;
+  }
+  return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// A font of the given character height in pixels ("MS Sans Serif", 11
+// pixels, is the windows' own); the caller deletes it.
+HFONT MakePixelFont(int pixels, bool bold = false, bool underline = false);
+
+// A child control at x, y of size w × h in its parent's client area, with
+// the control ID id and the font.
+HWND MakeChild(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, RECT bounds, int id,
+               HFONT font);
+
+// A label (STATIC) at x, y sized to its text in the font, as an auto-sized
+// label is; extra styles (SS_NOTIFY for a link) in style.
+HWND MakeLabel(HWND parent, const std::wstring& text, int x, int y, int id, HFONT font, DWORD style = 0);
+
+// A top-level window of the class, with the styles, whose client area is clientWidth ×
+// clientHeight, centred on the screen (or with its client area's top left
+// corner at *at), owned by owner; self is the window's object (WindowObject).
+HWND MakeTopWindow(const wchar_t* className, const std::wstring& title, DWORD style, DWORD exStyle, int clientWidth,
+                   int clientHeight, HWND owner, void* self, const POINT* at = nullptr);
+
+// Runs the window modally on this thread until ended is set: the owner is
+// disabled meanwhile, every message of the thread is dispatched (thread
+// timer messages included, so a host's timers keep running) and the
+// window's own keys (Tab, Enter, Esc) work as in a dialog box. A WM_QUIT
+// ends the run and is posted again for the caller's loop.
+void RunModalLoop(HWND window, HWND owner, const bool& ended);
+
+// The product logo (168 × 168 as designed) drawn into rect.
+void DrawLogo(HDC dc, const RECT& rect);
+
+}  // namespace vx::win32
