@@ -60,7 +60,7 @@ void TForm2::Build() {
   // Panel1 fills the window: white, with a 2-pixel line along its edge.
   HWND panel = MakeChild(window_, L"STATIC", L"", SS_OWNERDRAW, {0, 0, 372, 186}, ids::Panel1, font_);
   // Panel2 (lowered) holds the logo.
-  MakeChild(window_, L"STATIC", L"", SS_SUNKEN, {8, 8, 170, 170}, ids::Panel2, font_);
+  HWND logoPanel = MakeChild(window_, L"STATIC", L"", SS_SUNKEN, {8, 8, 170, 170}, ids::Panel2, font_);
   MakeChild(window_, L"STATIC", L"", SS_OWNERDRAW, {9, 9, 168, 168}, ids::Image1, font_);
   MakeLabel(window_, L"kestrow", 192, 16, ids::Label4, makerFont_);
   MakeLabel(window_, L"Vexoglyph V1.8", 192, 32, ids::Label5, nameFont_);
@@ -71,7 +71,8 @@ void TForm2::Build() {
   MakeChild(window_, PROGRESS_CLASSW, L"", 0, {196, 124, 153, 13}, ids::ProgressBar2, font_);
   MakeChild(window_, L"STATIC", L"w", SS_LEFT | SS_NOPREFIX, {196, 142, 153, 14}, ids::Label3, font_);
   MakeChild(window_, PROGRESS_CLASSW, L"", 0, {196, 158, 153, 13}, ids::ProgressBar3, font_);
-  SetWindowPos(panel, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The panels lie under what they hold.
+  for (HWND under : {logoPanel, panel}) SetWindowPos(under, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   for (int bar : {ids::ProgressBar1, ids::ProgressBar2, ids::ProgressBar3}) {
     StartBar(bar, 100);
     SendDlgItemMessageW(window_, bar, PBM_SETSTEP, 1, 0);

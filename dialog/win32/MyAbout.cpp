@@ -1,7 +1,9 @@
 // TAboutDLG on Windows: the about box with the product's name, version, copyright, links and help.
 #include "dialog/win32/MyAbout.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <tuple>
 
 #include "dialog/HelpFile.h"
 #include "dialog/ShellOpen.h"
@@ -68,8 +70,15 @@ void TAboutDLG::Build() {
   MakeChild(window_, L"STATIC", L"", SS_ETCHEDHORZ, {8, 176, 401, 9}, ids::Bevel1, font_);
   // The links show their own addresses: the manual beside the program is
   // the product's site, and its sections answer support and update questions.
-  MakeLabel(window_, vx::Widen(vx::HelpTarget()), 56, 188, ids::Label6, linkFont_, SS_NOTIFY);
-  MakeLabel(window_, vx::Widen(vx::HelpTarget(vx::kSupportSection)), 56, 204, ids::Label10, linkFont_, SS_NOTIFY);
+  for (auto [id, target, y] : {std::tuple{ids::Label6, vx::HelpTarget(), 188},
+                                std::tuple{ids::Label10, vx::HelpTarget(vx::kSupportSection), 204}}) {
+    HWND link = MakeLabel(window_, vx::Widen(target), 56, y, id, linkFont_, SS_NOTIFY | SS_PATHELLIPSIS);
+    RECT bounds;
+    GetWindowRect(link, &bounds);
+    // A long address ends inside the panel, shortened in its middle.
+    SetWindowPos(link, nullptr, 0, 0, std::min<int>(bounds.right - bounds.left, 401 - 48 - 2), bounds.bottom - bounds.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   SetWindowPos(panel, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   // Kept misspelt ("verson"): users know the text so.

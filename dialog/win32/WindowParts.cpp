@@ -94,7 +94,7 @@ HWND MakeTopWindow(const wchar_t* className, const std::wstring& title, DWORD st
     x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   }
-  return CreateWindowExW(exStyle, className, title.c_str(), style | WS_CLIPCHILDREN, x, y, width, height, owner,
+  return CreateWindowExW(exStyle, className, title.c_str(), style, x, y, width, height, owner,
                          nullptr, ModuleInstance(), self);
 }
 

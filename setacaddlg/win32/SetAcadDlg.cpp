@@ -85,8 +85,8 @@ void TSetACAD::Build() {
   }
   SetWindowPos(group, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   MakeChild(window_, L"STATIC", L"", SS_OWNERDRAW, {8, 272, 32, 32}, ids::Image1, font_);
-  MakeChild(window_, L"STATIC", L"Call Vexoglyph in AutoCAD:", SS_LEFT, {48, 272, 136, 13}, ids::Label1, font_);
-  MakeChild(window_, L"STATIC", L"Command:  VX", SS_LEFT, {48, 296, 71, 13}, ids::Label2, font_);
+  vx::win32::MakeLabel(window_, L"Call Vexoglyph in AutoCAD:", 48, 272, ids::Label1, font_);
+  vx::win32::MakeLabel(window_, L"Command:  VX", 48, 296, ids::Label2, font_);
   SetFocus(GetDlgItem(window_, ids::OkBtn));
 }
 
