@@ -15,6 +15,8 @@ inline constexpr const wchar_t* kSetAcadClass = L"TSetACAD";
 // The symbol palette's cells and the preview box draw themselves.
 inline constexpr const wchar_t* kSymbolCellClass = L"TSymbolCell";
 inline constexpr const wchar_t* kPreviewBoxClass = L"TPreviewBox";
+// The palette's scrolling grid of cells (ScrollBox2).
+inline constexpr const wchar_t* kScrollBoxClass = L"TScrollBox";
 // The panels that hold other controls.
 inline constexpr const wchar_t* kPanelClass = L"TPanel";
 
