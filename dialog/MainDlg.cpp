@@ -1,4 +1,4 @@
-// TForm1: the text dialog's controls, modes, formatting handlers, conversion run and preview; ShowTTFTextDlg.
+// TForm1's event table and handlers: modes, creation, show and close, the run, formatting controls, preview, palette.
 #include "dialog/MainDlg.h"
 
 #include <QAction>
@@ -6,8 +6,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,31 +14,24 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTextBlock>
-#include <QThread>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
-#include "dialog/ButtonPictures.h"
 #include "dialog/ConversionRun.h"
 #include "dialog/DialogModes.h"
 #include "dialog/DialogWidgets.h"
-#include "dialog/DisplayPlatform.h"
-#include "dialog/FormBuilding.h"
 #include "dialog/FormSettings.h"
 #include "dialog/HelpFile.h"
 #include "dialog/InitProgress.h"
@@ -50,301 +41,19 @@
 #include "dialog/RichEditBox.h"
 #include "dialog/SymbolCell.h"
 #include "dialog/SymbolPalette.h"
-#include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
 #include "platform/FontSources.h"
 #include "setacaddlg/SetAcadDlg.h"
 
-VX_EXPORT TForm1* Form1 = nullptr;
-
 namespace {
 
-using vx::MakeLabel;
-using vx::Named;
 using vx::RichEditBox;
 
-constexpr int kClientWidth = 738;
-constexpr int kClientHeight = 489;
-constexpr int kTopBarHeight = 58;
-constexpr int kBottomPanelHeight = 95;
-constexpr int kPaletteWidth = 261;
-constexpr int kToolBarHeight = 26;  // 24-pixel buttons above the bar's edge
 constexpr int kPreviewHeight = 200;  // preview glyphs are outlined at 200 x 200 units
 
-QToolButton* PictureButton(QWidget* parent, const char* name, const QIcon& icon, QRect geometry) {
-  auto* button = Named(new QToolButton(parent), name);
-  button->setIcon(icon);
-  button->setIconSize(QSize(32, 32));
-  button->setAutoRaise(true);
-  button->setGeometry(geometry);
-  return button;
-}
-
-QPushButton* MakePushButton(QWidget* parent, const char* name, const QString& text) {
-  auto* button = Named(new QPushButton(text, parent), name);
-  button->setAutoDefault(false);
-  button->setDefault(false);
-  return button;
-}
-
-// A name filter whose shown text is a "description(pattern)" pair. A "*.*"
-// pattern means every file, as users of the "Any file" entry expect; here it
-// would match only names with a point, so "*" does the matching and the
-// shown text stays as written.
-QString NameFilter(const QString& shown) {
-  const qsizetype open = shown.lastIndexOf(QLatin1Char('('));
-  QString pattern = shown.mid(open + 1, shown.size() - open - 2);
-  if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
-  return shown + QStringLiteral(" (") + pattern + QLatin1Char(')');
-}
-
-QFileDialog* MakeFileDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode,
-                            const QStringList& filters) {
-  auto* dialog = Named(new QFileDialog(parent), name);
-  dialog->setOption(QFileDialog::DontUseNativeDialog, true);
-  // Only the shown texts appear in the list of file types.
-  dialog->setOption(QFileDialog::HideNameFilterDetails, true);
-  dialog->setAcceptMode(mode);
-  QStringList nameFilters;
-  for (const QString& shown : filters) nameFilters << NameFilter(shown);
-  dialog->setNameFilters(nameFilters);
-  dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  return dialog;
-}
-
-vx::GlyphSource& ProcessGlyphSource() {
-  static const std::unique_ptr<vx::GlyphSource> source = vx::MakeGlyphSource();
-  return *source;
-}
-
 }  // namespace
-
-TForm1::TForm1(const TFormEnvironment& environment)
-    : QDialog(nullptr), environment_(environment),
-      glyphSource_(environment.glyphSource != nullptr ? environment.glyphSource : &ProcessGlyphSource()) {
-  setObjectName(QStringLiteral("Form1"));
-  QFont dialogFont(QStringLiteral("MS Sans Serif"));
-  // 11 pixels rather than the form's 13: the face standing in for MS Sans Serif is
-  // wider, and at 13 pixels "Font width factor" no longer fits its panel.
-  dialogFont.setPixelSize(11);
-  setFont(dialogFont);
-  setFixedSize(kClientWidth, kClientHeight);
-  setWindowTitle(QStringLiteral("Form1"));
-
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  BuildTopToolBar();
-  BuildCentre();
-  BuildSymbolPanel();
-  BuildBottomPanel();
-  BuildHiddenParts();
-  layout->addWidget(ToolBar1);
-  auto* middle = new QHBoxLayout;
-  middle->setContentsMargins(0, 0, 0, 0);
-  middle->setSpacing(0);
-  middle->addWidget(Panel3, 1);
-  middle->addWidget(Panel2);
-  layout->addLayout(middle, 1);
-  layout->addWidget(Panel1);
-  ConnectHandlers();
-  ApplyMode(vx::dmStandalone, 0.0, 0.0);
-  FMode = 0;
-  FormCreate();
-}
-
-TForm1::~TForm1() {
-  // Controls going away must not reach the handlers, and the point store the
-  // host may still read stays as it is.
-  destroying_ = true;
-  Memo1->blockSignals(true);
-  if (Form2 != nullptr && Form2->parent() == this) Form2 = nullptr;
-}
-
-void TForm1::BuildTopToolBar() {
-  ToolBar1 = Named(new QToolBar(this), "ToolBar1");
-  ToolBar1->setMovable(false);
-  ToolBar1->setFloatable(false);
-  ToolBar1->setFixedHeight(kTopBarHeight);
-  SpeedButton1 = PictureButton(ToolBar1, "SpeedButton1", vx::OpenFilePicture(), {0, 0, 56, 56});
-  SpeedButton1->setToolTip(QStringLiteral("Open text file"));
-  SpeedButton2 = PictureButton(ToolBar1, "SpeedButton2", vx::SaveFilePicture(), {56, 0, 56, 56});
-  SpeedButton2->setToolTip(QStringLiteral("Save text to file"));
-  sbSymbol = PictureButton(ToolBar1, "sbSymbol", vx::SymbolListPicture(), {112, 0, 56, 56});
-  sbSymbol->setToolTip(QStringLiteral("Open symbol list"));
-  sbSymbol->setCheckable(true);
-
-  Panel5 = Named(new QFrame(ToolBar1), "Panel5");
-  Panel5->setGeometry(168, 0, 185, 56);
-  Label5 = MakeLabel(Panel5, "Label5", QStringLiteral("Font height"), {8, 6});
-  cHeight = Named(new vx::DropDownComboBox(Panel5), "cHeight");
-  cHeight->setGeometry(8, 24, 63, 22);
-  cHeight->setToolTip(QStringLiteral("Font height"));
-  Label4 = MakeLabel(Panel5, "Label4", QStringLiteral("Font width factor"), {88, 6});
-  cWidth = Named(new QComboBox(Panel5), "cWidth");
-  cWidth->setGeometry(88, 24, 63, 22);
-  cWidth->setToolTip(QStringLiteral("Font width factor"));
-  for (QComboBox* box : {static_cast<QComboBox*>(cHeight), cWidth}) {
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setCompleter(nullptr);
-  }
-  for (int size : {1, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 90, 95, 100}) {
-    cHeight->addItem(QString::number(size));
-  }
-  cHeight->setEditText(QStringLiteral("28"));
-  cWidth->addItems({"0.2", "0.4", "0.5", "0.6", "0.65", "0.7", "0.75", "0.8", "0.85", "0.9", "0.95", "1.0",
-                    "1.2", "1.5"});
-  cWidth->setEditText(QString::number(vx::kDefaultWidthFactor));
-
-  Panel6 = Named(new QFrame(ToolBar1), "Panel6");
-  Panel6->setGeometry(353, 0, 136, 56);
-  Label6 = MakeLabel(Panel6, "Label6", QStringLiteral("Precision:"), {8, 6});
-  Label1 = MakeLabel(Panel6, "Label1", QStringLiteral("8"), {70, 6});
-  Label1->setFixedWidth(36);
-  TrackBar1 = Named(new QSlider(Qt::Horizontal, Panel6), "TrackBar1");
-  TrackBar1->setGeometry(4, 24, 128, 28);
-  TrackBar1->setRange(vx::kPrecisionMin, vx::kPrecisionMax);
-  TrackBar1->setTickInterval(4);
-  TrackBar1->setTickPosition(QSlider::TicksBelow);
-  TrackBar1->setValue(8);
-  TrackBar1->setToolTip(QStringLiteral("Precision"));
-
-  About = PictureButton(ToolBar1, "About", vx::AboutPicture(), {538, 0, 52, 56});
-  About->setText(QStringLiteral("About"));
-  About->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  About->setIconSize(QSize(28, 28));
-}
-
-void TForm1::BuildCentre() {
-  Panel3 = Named(new QFrame(this), "Panel3");
-  auto* layout = new QVBoxLayout(Panel3);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  ToolBar3 = Named(new vx::FormToolBar(Panel3, kToolBarHeight), "ToolBar3");
-  Label3 = Named(new QLabel(QStringLiteral("Select Font :    "), ToolBar3), "Label3");
-  cName = Named(new QComboBox(ToolBar3), "cName");
-  cName->setEditable(true);
-  cName->setInsertPolicy(QComboBox::NoInsert);
-  cName->setCompleter(nullptr);
-  cName->setFixedWidth(184);
-  cName->setToolTip(QStringLiteral("Font name"));
-  sbItalic = Named(new QToolButton(ToolBar3), "sbItalic");
-  sbItalic->setText(QStringLiteral("I "));
-  sbItalic->setToolTip(QStringLiteral("Italic font"));
-  sbBold = Named(new QToolButton(ToolBar3), "sbBold");
-  sbBold->setText(QStringLiteral("B"));
-  sbBold->setToolTip(QStringLiteral("Bold font"));
-  for (QToolButton* button : {sbItalic, sbBold}) {
-    QFont font(QString::fromUtf8(vx::kDefaultFace));
-    font.setPixelSize(21);
-    font.setBold(true);
-    font.setItalic(button == sbItalic);
-    button->setFont(font);
-    button->setCheckable(true);
-    button->setAutoRaise(true);
-    button->setFixedSize(28, 24);
-  }
-  for (QWidget* control : std::initializer_list<QWidget*>{Label3, cName, sbItalic, sbBold}) ToolBar3->AddControl(control);
-  Memo1 = Named(new RichEditBox(Panel3), "Memo1");
-  layout->addWidget(ToolBar3);
-  layout->addWidget(Memo1, 1);
-}
-
-void TForm1::BuildSymbolPanel() {
-  Panel2 = Named(new QFrame(this), "Panel2");
-  Panel2->setFixedWidth(kPaletteWidth);
-  auto* layout = new QVBoxLayout(Panel2);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  ToolBar2 = Named(new vx::FormToolBar(Panel2, kToolBarHeight), "ToolBar2");
-  Label2 = Named(new QLabel(QStringLiteral("Symbols:   "), ToolBar2), "Label2");
-  Label2->setFixedSize(87, 24);
-  Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  cSymbol = Named(new QComboBox(ToolBar2), "cSymbol");
-  cSymbol->setFixedWidth(166);
-  // 87 + 166 pixels: both fit the palette's 261 as the form places them.
-  ToolBar2->AddControl(Label2);
-  ToolBar2->AddControl(cSymbol);
-  ScrollBox2 = Named(new QScrollArea(Panel2), "ScrollBox2");
-  ScrollBox2->setFrameShape(QFrame::NoFrame);
-  ScrollBox2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  auto* grid = new QWidget;
-  grid->setObjectName(QStringLiteral("SymbolGrid"));
-  grid->setFixedSize(vx::SymbolCell::kSize * vx::SymbolCell::kColumns,
-                     vx::SymbolCell::kSize * (vx::SymbolCell::kCount / vx::SymbolCell::kColumns));
-  ScrollBox2->setWidget(grid);
-  QPalette info = ScrollBox2->palette();
-  info.setColor(QPalette::Window, info.color(QPalette::ToolTipBase));
-  ScrollBox2->viewport()->setPalette(info);
-  ScrollBox2->viewport()->setAutoFillBackground(true);
-  grid->setPalette(info);
-  layout->addWidget(ToolBar2);
-  layout->addWidget(ScrollBox2, 1);
-  Panel2->hide();
-}
-
-void TForm1::BuildBottomPanel() {
-  Panel1 = Named(new QFrame(this), "Panel1");
-  Panel1->setFixedHeight(kBottomPanelHeight);
-  Panel1->setAutoFillBackground(true);
-  Panel4 = Named(new QFrame(Panel1), "Panel4");
-  Panel4->setGeometry(1, 1, 112, 93);
-  Panel4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Panel4->setLineWidth(2);
-  Panel4->setAutoFillBackground(true);
-  QPalette navy = Panel4->palette();
-  navy.setColor(QPalette::Window, QColor(0, 0, 128));
-  Panel4->setPalette(navy);
-  PreviewBox = Named(new vx::PreviewBox(Panel4), "PreviewBox");
-  PreviewBox->setGeometry(2, 2, 108, 89);
-  PreviewBox->setToolTip(QStringLiteral("Preview"));
-
-  AcadBtn = PictureButton(Panel1, "AcadBtn", vx::AcadPicture(), {120, 2, 56, 56});
-  AcadBtn->setText(QStringLiteral("Acad"));
-  AcadBtn->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  AcadBtn->setIconSize(QSize(28, 28));
-  SpeedButton3 = PictureButton(Panel1, "SpeedButton3", vx::HelpPicture(), {344, 56, 23, 25});
-  SpeedButton3->setIconSize(QSize(18, 18));
-  SpeedButton3->setAutoRaise(false);
-  SpeedButton3->setToolTip(QStringLiteral("Help"));
-  bInsSym = MakePushButton(Panel1, "bInsSym", QStringLiteral("<--------  Insert Symbol"));
-  bInsSym->setGeometry(481, 6, 253, 25);
-  bInsSym->hide();
-  OkBtn = MakePushButton(Panel1, "OkBtn", QStringLiteral("OK"));
-  OkBtn->setIcon(vx::OkPicture());
-  CancelBtn = MakePushButton(Panel1, "CancelBtn", QStringLiteral("Cancel"));
-  CancelBtn->setIcon(vx::CancelPicture());
-  OkBtn->setGeometry(508, 58, 110, 28);
-  CancelBtn->setGeometry(624, 58, 110, 28);
-  Panel1->installEventFilter(this);
-}
-
-void TForm1::PlaceRightAnchored() {
-  // bInsSym, OkBtn and CancelBtn keep their distance from the right edge.
-  const int width = Panel1->width();
-  bInsSym->move(width - 4 - bInsSym->width(), bInsSym->y());
-  CancelBtn->move(width - 4 - CancelBtn->width(), CancelBtn->y());
-  OkBtn->move(CancelBtn->x() - 6 - OkBtn->width(), OkBtn->y());
-}
-
-void TForm1::BuildHiddenParts() {
-  OpenDialog1 = MakeFileDialog(this, "OpenDialog1", QFileDialog::AcceptOpen,
-                               {"Text File(*.txt)", "Rich Text Format(*.rtf)", "Any  File(*.*)"});
-  SaveDialog1 = MakeFileDialog(this, "SaveDialog1", QFileDialog::AcceptSave,
-                               {"Rich Text Format(*.rtf)", "Text File(*.txt)", "Any  File(*.*)"});
-  SaveDialog1->setDefaultSuffix(QStringLiteral("txt"));
-  SaveDialog2 = MakeFileDialog(this, "SaveDialog2", QFileDialog::AcceptSave, {"DXF file(*.dxf)", "All file(*.*)"});
-  SaveDialog2->setDefaultSuffix(QStringLiteral("dxf"));
-  PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
-  Cut1 = Named(PopupMenu1->addAction(QStringLiteral("C&ut")), "Cut1");
-  Copy1 = Named(PopupMenu1->addAction(QStringLiteral("&Copy")), "Copy1");
-  Paste1 = Named(PopupMenu1->addAction(QStringLiteral("&Paste")), "Paste1");
-  Undo1 = Named(PopupMenu1->addAction(QStringLiteral("&Undo")), "Undo1");
-  Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
-}
 
 void TForm1::ConnectHandlers() {
   // Every handler runs through RunHandler, so an error never leaves the dialog.
@@ -866,74 +575,3 @@ void TForm1::SymbolPaint(vx::SymbolCell* cell, QPainter& painter) {
 void TForm1::AboutClick(QObject*) { vx::RunAboutBox(); }
 void TForm1::SpeedButton3Click(QObject*) { vx::OpenHelpFile(this); }
 void TForm1::AcadBtnClick(QObject*) { ExecSetACAD(); }
-
-// ---- The exported entry ------------------------------------------------------
-
-namespace {
-
-// The Qt application object the dialog needs: the host's when it has one on
-// this thread, else one the library makes and keeps for later calls. The
-// library makes one only on a platform that can start: Qt ends the whole
-// process when none can, so without a display the call fails with a line on
-// standard error instead.
-bool EnsureApplication() {
-  QCoreApplication* existing = QCoreApplication::instance();
-  if (existing == nullptr) {
-    const vx::DisplayPlatform display = vx::ChooseDisplayPlatform();
-    if (display.platform.empty()) {
-      std::fprintf(stderr, "vexoglyph: cannot show the text dialog: %s\n", display.problem.c_str());
-      return false;
-    }
-    // Qt keeps argc and argv for the application's lifetime.
-    static std::string name, option, platform;
-    static std::vector<char*> argv;
-    static int argc = 0;
-    name = "vexoglyph";
-    option = "-platform";
-    platform = display.platform;
-    argv = {name.data(), option.data(), platform.data(), nullptr};
-    argc = 3;
-    auto* app = new QApplication(argc, argv.data());
-    app->setQuitOnLastWindowClosed(false);
-    return true;
-  }
-  return qobject_cast<QApplication*>(existing) != nullptr && existing->thread() == QThread::currentThread();
-}
-
-}  // namespace
-
-extern "C" int ShowTTFTextDlg(int mode, double height, double widthFactor) {
-  try {
-    // A release call with no dialog has nothing to release and needs no display.
-    if (!vx::IsShowingMode(mode) && Form1 == nullptr) return 0;
-    // A sized call with numbers that are not finite would hand the host NaN coordinates.
-    if (!vx::UsableHostNumbers(mode, height, widthFactor)) return 0;
-    if (!EnsureApplication()) return 0;
-    if (Form1 == nullptr) {
-      try {
-        Form1 = new TForm1();
-      } catch (...) {
-        Form1 = nullptr;
-        return 0;
-      }
-    }
-    if (!vx::IsShowingMode(mode)) {
-      TForm1* dialog = Form1;
-      Form1 = nullptr;
-      if (dialog->isVisible()) {
-        // Called from inside the dialog's own modal run: end the run, and
-        // destroy the dialog once that run has returned.
-        dialog->reject();
-        dialog->deleteLater();
-      } else {
-        delete dialog;
-      }
-      return 0;
-    }
-    if (Form1->isVisible()) return 0;  // a showing call while the dialog is shown
-    Form1->ApplyMode(mode, height, widthFactor);
-    return Form1->exec() == QDialog::Accepted ? 1 : 0;
-  } catch (...) {
-    return 0;
-  }
-}

@@ -1,4 +1,4 @@
-// TForm1, the text dialog, and ShowTTFTextDlg, the entry through which a host shows it.
+// TForm1, the text dialog: its controls, its fields and its handlers.
 #pragma once
 
 #include <QDialog>
@@ -55,6 +55,10 @@ class TForm1 : public QDialog {
  public:
   explicit TForm1(const TFormEnvironment& environment = {});
   ~TForm1() override;
+
+  // The client area, fixed, centred on the screen at every showing call.
+  static constexpr int kClientWidth = 738;
+  static constexpr int kClientHeight = 489;
 
   // Fields besides the controls, in this order; all start false, zero or empty.
   bool FConverting = false;
