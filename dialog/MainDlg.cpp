@@ -33,6 +33,7 @@
 #include "dialog/DialogModes.h"
 #include "dialog/DialogWidgets.h"
 #include "dialog/FormSettings.h"
+#include "dialog/FormViews.h"
 #include "dialog/HelpFile.h"
 #include "dialog/InitProgress.h"
 #include "dialog/MyAbout.h"
@@ -47,13 +48,7 @@
 #include "platform/FontSources.h"
 #include "setacaddlg/SetAcadDlg.h"
 
-namespace {
-
 using vx::RichEditBox;
-
-constexpr int kPreviewHeight = 200;  // preview glyphs are outlined at 200 x 200 units
-
-}  // namespace
 
 void TForm1::ConnectHandlers() {
   // Every handler runs through RunHandler, so an error never leaves the dialog.
@@ -119,52 +114,19 @@ void TForm1::ShowMessage(const QString& text) {
 }
 
 bool TForm1::IsDisplayFamily(const QString& name) const {
-  return !name.isEmpty() && std::any_of(displayFamilies_.begin(), displayFamilies_.end(), [&](const std::string& f) {
-    return QString::fromStdString(f).compare(name, Qt::CaseInsensitive) == 0;
-  });
+  return vx::ContainsFace(displayFamilies_, name.toStdString());
 }
 
 bool TForm1::IsSymbolFace(const std::string& face) const {
-  const QString name = QString::fromStdString(face);
-  for (int i = 0; i < cSymbol->count(); ++i) {
-    if (cSymbol->itemText(i).compare(name, Qt::CaseInsensitive) == 0) return true;
-  }
-  return false;
+  std::vector<std::string> symbols;
+  for (int i = 0; i < cSymbol->count(); ++i) symbols.push_back(cSymbol->itemText(i).toStdString());
+  return vx::ContainsFace(symbols, face);
 }
 
 // ---- Modes -----------------------------------------------------------------
 
-namespace {
-
-// The mode's look carried out on the Qt form.
-class FormModeView final : public vx::ModeView {
- public:
-  explicit FormModeView(TForm1& form) : form_(form) {}
-  void SetTitle(std::u16string_view title) override { form_.setWindowTitle(QStringView(title).toString()); }
-  void SetOkCaptionAndHint(std::u16string_view caption, std::u16string_view hint) override {
-    form_.OkBtn->setText(QStringView(caption).toString());
-    form_.OkBtn->setToolTip(QStringView(hint).toString());
-  }
-  void SetCancelCaption(std::u16string_view caption) override { form_.CancelBtn->setText(QStringView(caption).toString()); }
-  void HideSizeBoxesAndAcad() override {
-    form_.Panel5->hide();
-    form_.AcadBtn->hide();
-  }
-  void SetMinimizeBox(bool present) override {
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                            Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
-    if (present) flags |= Qt::WindowMinimizeButtonHint;
-    if (form_.windowFlags() != flags) form_.setWindowFlags(flags);
-  }
-
- private:
-  TForm1& form_;
-};
-
-}  // namespace
-
 void TForm1::ApplyMode(int mode, double height, double widthFactor) {
-  FormModeView view(*this);
+  vx::FormModeView view(*this);
   vx::ModeFields fields{FMode, FHostHeight, FHostWidthFactor};
   if (!vx::ApplyMode(view, fields, mode, height, widthFactor)) return;
   FMode = fields.mode;
@@ -253,46 +215,22 @@ void TForm1::FormCreate() {
     ownCatalog = vx::MakeFontCatalog();
     catalog = ownCatalog.get();
   }
-  const vx::FaceTest isTrueType = [catalog](const std::string& face) { return catalog->IsTrueTypeFamily(face); };
-  const vx::FaceTest hasSymbolSet = [catalog](const std::string& face) { return catalog->HasSymbolCharset(face); };
-
-  if (Form2) TForm2::ShowCaption(Form2->Label1, QStringLiteral("initializing font"));
-  if (Form2) TForm2::StartBar(Form2->ProgressBar1, static_cast<int>(families.size()));
-  const std::vector<std::string> trueType = vx::CollectFaces(families, isTrueType, [] {
-    if (Form2) TForm2::StepBar(Form2->ProgressBar1);
-  });
-  for (const std::string& face : trueType) cName->addItem(QString::fromStdString(face));
-  if (Form2) TForm2::ShowCaption(Form2->Label1, QStringLiteral("initialized font"));
-
-  if (Form2) TForm2::ShowCaption(Form2->Label2, QStringLiteral("initializing symbol font"));
-  if (Form2) TForm2::StartBar(Form2->ProgressBar2, cName->count());
-  std::vector<std::string> names;
-  for (int i = 0; i < cName->count(); ++i) names.push_back(cName->itemText(i).toStdString());
-  const std::vector<std::string> symbols = vx::CollectFaces(names, hasSymbolSet, [] {
-    if (Form2) TForm2::StepBar(Form2->ProgressBar2);
-  });
-  for (const std::string& face : symbols) cSymbol->addItem(QString::fromStdString(face));
-  if (Form2) TForm2::ShowCaption(Form2->Label2, QStringLiteral("initializd symbol font"));
-
-  if (Form2) TForm2::ShowCaption(Form2->Label3, QStringLiteral("initializing symbol"));
-  if (Form2) TForm2::StartBar(Form2->ProgressBar3, vx::SymbolCell::kCount);
-  BuildSymbolCells(Form2);
-  if (Form2) TForm2::ShowCaption(Form2->Label3, QStringLiteral("initialized symbol"));
+  vx::StartUpProgress startUp;  // shows nothing once Form2 is gone
+  const vx::FontLists lists = vx::BuildFontLists(families, *catalog, &startUp);
+  for (const std::string& face : lists.trueType) cName->addItem(QString::fromStdString(face));
+  for (const std::string& face : lists.symbols) cSymbol->addItem(QString::fromStdString(face));
+  vx::BuildPaletteCells(vx::SymbolCell::kCount, &startUp, [this](int k) { BuildSymbolCell(k); });
   SelectedCell = nullptr;
 }
 
-void TForm1::BuildSymbolCells(TForm2* progress) {
-  QWidget* grid = ScrollBox2->widget();
-  for (int k = 0; k < vx::SymbolCell::kCount; ++k) {
-    auto* cell = new vx::SymbolCell(vx::SymbolCell::kFirstCode + k, grid);
-    cell->SetCharset(vx::CharSet::Symbol);
-    cell->SetFontColor(QColor(0, 0, 255));
-    cell->OnClick = [this](vx::SymbolCell* c) { RunHandler([&] { PanelSClick(c); }); };
-    cell->OnDblClick = [this](vx::SymbolCell* c) { RunHandler([&] { PanelSDblClick(c); }); };
-    cell->OnPaint = [this](vx::SymbolCell* c, QPainter& painter) { RunHandler([&] { SymbolPaint(c, painter); }); };
-    SymbolCells[static_cast<std::size_t>(k)] = cell;
-    if (progress) TForm2::StepBar(progress->ProgressBar3);
-  }
+void TForm1::BuildSymbolCell(int k) {
+  auto* cell = new vx::SymbolCell(vx::SymbolCell::kFirstCode + k, ScrollBox2->widget());
+  cell->SetCharset(vx::CharSet::Symbol);
+  cell->SetFontColor(QColor(0, 0, 255));
+  cell->OnClick = [this](vx::SymbolCell* c) { RunHandler([&] { PanelSClick(c); }); };
+  cell->OnDblClick = [this](vx::SymbolCell* c) { RunHandler([&] { PanelSDblClick(c); }); };
+  cell->OnPaint = [this](vx::SymbolCell* c, QPainter& painter) { RunHandler([&] { SymbolPaint(c, painter); }); };
+  SymbolCells[static_cast<std::size_t>(k)] = cell;
 }
 
 // ---- Show and close --------------------------------------------------------
@@ -327,160 +265,61 @@ void TForm1::FormClose() { vx::StoreFormSettings(*this); }
 
 // ---- The conversion run ----------------------------------------------------
 
-namespace {
-
-// The rich-text box as the conversion run walks it.
-class BoxRunEditor final : public vx::RunEditor {
- public:
-  explicit BoxRunEditor(RichEditBox& box) : box_(box) {}
-  std::u16string Text() const override { return box_.Text(); }
-  int SelStart() const override { return box_.SelStart(); }
-  void SetSelStart(int position) override { box_.SetSelStart(position); }
-  vx::CharStyle CaretStyle() const override {
-    const vx::EditorAttributes at = box_.SelAttributes();
-    return vx::CharStyle{at.face.toStdString(), at.size, at.bold, at.italic};
-  }
-
- private:
-  RichEditBox& box_;
-};
-
-// The form around the conversion run.
-class FormRunView final : public vx::RunView {
- public:
-  explicit FormRunView(TForm1& form) : form_(form), editor_(*form.Memo1) {}
-  vx::RunEditor& Editor() override { return editor_; }
-  std::u16string WidthBoxText() const override { return form_.cWidth->currentText().toStdU16String(); }
-  void ShowWaitCursor(bool shown) override {
-    if (shown) {
-      QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    } else {
-      QGuiApplication::restoreOverrideCursor();
-    }
-  }
-  void ShowMessage(std::u16string_view text) override { form_.ShowMessage(QStringView(text).toString()); }
-  std::optional<std::string> AskDxfFileName() override {
-    // The name filter offers *.dxf; a literal "*.dxf" in the name box would be
-    // saved as a file of that name, so the box starts empty.
-    QFileDialog& save = *form_.SaveDialog2;
-    save.selectFile(QString());
-    if (save.exec() != QDialog::Accepted || save.selectedFiles().isEmpty()) return std::nullopt;
-    return save.selectedFiles().first().toStdString();
-  }
-  void CloseWithOk() override { form_.accept(); }
-  void SelectionChanged() override { form_.Memo1SelectionChange(form_.Memo1); }
-  void RepaintPreview() override { form_.PreviewBox->update(); }
-
- private:
-  TForm1& form_;
-  BoxRunEditor editor_;
-};
-
-}  // namespace
-
 void TForm1::OkBtnClick(QObject*) {
-  FormRunView view(*this);
+  vx::FormRunView view(*this);
   vx::RunConversion(view, *glyphSource_, vx::ModeFields{FMode, FHostHeight, FHostWidthFactor}, FConverting);
 }
 
 // ---- Editor and formatting controls ------------------------------------------
 
 void TForm1::Memo1SelectionChange(QObject*) {
-  if (FConverting || destroying_) return;
-  const vx::EditorAttributes at = Memo1->SelAttributes();
-  cName->setEditText(at.face);
-  cHeight->setEditText(QString::number(at.size));
-  sbBold->setChecked(at.bold);
-  sbItalic->setChecked(at.italic);
-  PreviewStep();
+  if (destroying_) return;
+  vx::FormFormattingControls form(*this);
+  vx::ShowSelection(form, FConverting);
 }
 
-void TForm1::cNameChange(QObject* sender) {
-  const QString name = cName->currentText();
-  if (!IsDisplayFamily(name)) {
-    cName->setEditText(Memo1->SelAttributes().face);
-    return;
-  }
-  Memo1->SetSelFace(name);
-  Memo1SelectionChange(sender);
+void TForm1::cNameChange(QObject*) {
+  vx::FormFormattingControls form(*this);
+  vx::ApplyFaceBox(form, displayFamilies_);
 }
 
 void TForm1::cHeightDropDown(QObject*) { FHeightDropped = true; }
 
-void TForm1::cHeightChange(QObject* sender) {
-  if (!FHeightDropped) return;
-  const QString text = cHeight->currentText();
-  if (text.isEmpty()) return;
-  try {
-    Memo1->SetSelSize(vx::ReadWholeNumber(text.toStdU16String()));
-    Memo1SelectionChange(sender);
-  } catch (...) {
-    cHeight->setEditText(QString::number(Memo1->SelAttributes().size));
-  }
-  FHeightDropped = false;
+void TForm1::cHeightChange(QObject*) {
+  vx::FormFormattingControls form(*this);
+  vx::ApplyPickedHeight(form, FHeightDropped);
 }
 
-bool TForm1::cHeightKeyPess(QObject* sender, const QString& typed) {
-  switch (vx::HeightKeyVerdict(typed.toStdU16String())) {
-    case vx::KeyVerdict::PassAndApply:
-      cHeightExit(sender);
-      return false;
-    case vx::KeyVerdict::Pass:
-      return false;
-    case vx::KeyVerdict::Remove:
-      return true;
-  }
-  return true;
-}
-
-void TForm1::RefocusLater(QWidget* box) {
-  // After the focus change under way has finished.
-  QTimer::singleShot(0, box, [box] { box->setFocus(Qt::OtherFocusReason); });
+bool TForm1::cHeightKeyPess(QObject*, const QString& typed) {
+  vx::FormFormattingControls form(*this);
+  return vx::FilterHeightKey(form, typed.toStdU16String());
 }
 
 void TForm1::cHeightExit(QObject*) {
-  const int size = vx::ReadWholeNumber(cHeight->currentText().toStdU16String());
-  if (size < 0) {
-    cHeight->setEditText(QStringLiteral("30"));
-    RefocusLater(cHeight);
-    return;
-  }
-  try {
-    Memo1->SetSelSize(size);
-    cHeight->setEditText(QString::number(Memo1->SelAttributes().size));
-  } catch (...) {
-    cHeight->setEditText(QStringLiteral("30"));
-    RefocusLater(cHeight);
-  }
+  vx::FormFormattingControls form(*this);
+  vx::ApplyTypedHeight(form);
 }
 
-bool TForm1::cWidthKeyPress(QObject*, const QString& typed) {
-  return vx::WidthKeyVerdict(typed.toStdU16String()) == vx::KeyVerdict::Remove;
-}
+bool TForm1::cWidthKeyPress(QObject*, const QString& typed) { return vx::FilterWidthKey(typed.toStdU16String()); }
 
 void TForm1::cWidthExit(QObject*) {
-  if (const auto repaired = vx::RepairWidthText(cWidth->currentText().toStdU16String())) {
-    cWidth->setEditText(QStringView(*repaired).toString());
-    RefocusLater(cWidth);
-  }
+  vx::FormFormattingControls form(*this);
+  vx::RepairWidthBox(form);
 }
 
-void TForm1::sbBoldClick(QObject* sender) {
-  const vx::EditorAttributes at = Memo1->SelAttributes();
-  Memo1->SetSelStyle(sbBold->isChecked(), at.italic);
-  Memo1SelectionChange(sender);
+void TForm1::sbBoldClick(QObject*) {
+  vx::FormFormattingControls form(*this);
+  vx::ApplyBoldButton(form);
 }
 
-void TForm1::sbItalicClick(QObject* sender) {
-  const vx::EditorAttributes at = Memo1->SelAttributes();
-  Memo1->SetSelStyle(at.bold, sbItalic->isChecked());
-  Memo1SelectionChange(sender);
+void TForm1::sbItalicClick(QObject*) {
+  vx::FormFormattingControls form(*this);
+  vx::ApplyItalicButton(form);
 }
 
-void TForm1::TrackBar1Change(QObject* sender) {
-  SetPrecision(TrackBar1->value());
-  Label1->setText(QString::number(TrackBar1->value()));
-  Memo1SelectionChange(sender);
+void TForm1::TrackBar1Change(QObject*) {
+  vx::FormFormattingControls form(*this);
+  vx::ApplyPrecision(form, TrackBar1->value());
 }
 
 void TForm1::SpeedButton1Click(QObject*) {
@@ -534,18 +373,8 @@ void TForm1::Undo1Click(QObject*) {
 // ---- Preview ---------------------------------------------------------------
 
 void TForm1::PreviewStep() {
-  FreePointList();
-  std::vector<std::u16string> lines;
-  for (QTextBlock block = Memo1->document()->begin(); block.isValid(); block = block.next()) {
-    lines.push_back(block.text().toStdU16String());
-  }
-  const auto shown = vx::PreviewCharacter(lines, Memo1->SelStart(), Memo1->SelLength());
-  if (shown) {
-    const char16_t text[2] = {*shown, u'\0'};
-    const QByteArray face = Memo1->SelAttributes().face.toUtf8();
-    vx::ConvertString(*glyphSource_, text, face.constData(), kPreviewHeight, kPreviewHeight, sbBold->isChecked(),
-                      sbItalic->isChecked(), 0.0, 0.0);
-  }
+  const vx::BoxEditor editor(*Memo1);
+  vx::ConvertPreviewCharacter(editor, sbBold->isChecked(), sbItalic->isChecked(), *glyphSource_);
   PreviewBox->repaint();
 }
 

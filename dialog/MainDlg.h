@@ -194,9 +194,7 @@ class TForm1 : public QDialog {
   void BuildHiddenParts();
   void ConnectHandlers();
   void PlaceRightAnchored();
-  void BuildSymbolCells(class TForm2* progress);
-  void ApplyHeightFromBox(QObject* sender);
-  void RefocusLater(QWidget* box);
+  void BuildSymbolCell(int index);
 
   TFormEnvironment environment_;
   // The display's font family list, gathered once when the dialog is created.

@@ -1,9 +1,11 @@
-// Choosing the preview character and mapping the point store onto the preview box.
+// The preview's rules: which character it shows, converting it into the store, and where outline points land in the box.
 #include "dialog/PreviewMapping.h"
 
 #include <cmath>
 
+#include "dialog/FormattingRules.h"
 #include "engine/HostQueries.h"
+#include "engine/TextLayout.h"
 
 namespace vx {
 
@@ -30,6 +32,15 @@ std::optional<char16_t> PreviewCharacter(std::span<const std::u16string> lines, 
     start += shown + 1;
   }
   return std::nullopt;  // beyond the preview text
+}
+
+void ConvertPreviewCharacter(const FormattingEditor& editor, bool bold, bool italic, GlyphSource& source) {
+  FreePointList();
+  const std::vector<std::u16string> lines = editor.Lines();
+  const auto shown = PreviewCharacter(lines, editor.SelStart(), editor.SelLength());
+  if (!shown) return;
+  const char16_t text[2] = {*shown, u'\0'};
+  ConvertString(source, text, editor.SelAttributes().face.c_str(), kPreviewCell, kPreviewCell, bold, italic, 0.0, 0.0);
 }
 
 PreviewPixel MapPreviewPoint(const PreviewFrame& frame, double x, double y) {

@@ -1,4 +1,4 @@
-// The preview's pure rules: which character it shows and where outline points land in the box.
+// The preview's rules: which character it shows, converting it into the store, and where outline points land in the box.
 #pragma once
 
 #include <optional>
@@ -7,6 +7,9 @@
 #include <vector>
 
 namespace vx {
+
+class FormattingEditor;
+class GlyphSource;
 
 // Lines of the preview text are read up to this many characters each.
 inline constexpr std::size_t kPreviewLineLimit = 4096;
@@ -18,6 +21,16 @@ inline constexpr std::size_t kPreviewLineLimit = 4096;
 // n = 0 → i = p; n = 1 → i = p + 1; a longer selection shows nothing. A line
 // break, an index beyond the preview text or an empty box shows nothing.
 std::optional<char16_t> PreviewCharacter(std::span<const std::u16string> lines, int p, int n);
+
+// Preview glyphs are outlined at this height and width, in device units.
+inline constexpr int kPreviewCell = 200;
+
+// The preview step: clears the point store and converts into it the
+// character that PreviewCharacter chooses for the editor's lines, caret and
+// selection, in the face of the selection, bold and italic as the style
+// buttons show, at kPreviewCell x kPreviewCell from (0, 0). Nothing is
+// converted when no character is chosen.
+void ConvertPreviewCharacter(const FormattingEditor& editor, bool bold, bool italic, GlyphSource& source);
 
 struct PreviewPixel {
   int x = 0;
