@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
@@ -133,6 +135,40 @@ void FormFormattingControls::SetStyleButtons(bool boldDown, bool italicDown) {
 void FormFormattingControls::SetPrecisionLabel(std::u16string_view text) { form_.Label1->setText(ToQString(text)); }
 void FormFormattingControls::SelectionChanged() { form_.Memo1SelectionChange(form_.Memo1); }
 void FormFormattingControls::RefreshPreview() { form_.PreviewStep(); }
+
+// ---- Show and close -----------------------------------------------------------------------
+
+void FormShowCloseView::SetTrackBarPosition(int position) { form_.TrackBar1->setValue(position); }
+int FormShowCloseView::TrackBarPosition() const { return form_.TrackBar1->value(); }
+int FormShowCloseView::SymbolCount() const { return form_.cSymbol->count(); }
+void FormShowCloseView::ChooseSymbol(int index) { form_.cSymbol->setCurrentIndex(index); }
+int FormShowCloseView::ChosenSymbol() const { return form_.cSymbol->currentIndex(); }
+void FormShowCloseView::SetPaletteButtonDown(bool down) { form_.sbSymbol->setChecked(down); }
+bool FormShowCloseView::PaletteButtonDown() const { return form_.sbSymbol->isChecked(); }
+
+void FormShowCloseView::SetMaximized(bool maximized) {
+  Qt::WindowStates state = form_.windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized);
+  if (maximized) state |= Qt::WindowMaximized;
+  form_.setWindowState(state);
+}
+
+bool FormShowCloseView::Maximized() const {
+  const Qt::WindowStates state = form_.windowState();
+  return state.testFlag(Qt::WindowMaximized) && !state.testFlag(Qt::WindowMinimized);
+}
+
+void FormShowCloseView::FollowPaletteButton() { form_.sbSymbolClick(nullptr); }
+bool FormShowCloseView::ApplySymbolFont() { return form_.ApplySymbolFont(); }
+void FormShowCloseView::ForgetSelectedCell() { form_.SelectedCell = nullptr; }
+
+void FormShowCloseView::EmptyTextBox() {
+  // Emptying the box is no selection change: the font box keeps the name
+  // just restored until the user moves in the text.
+  const QSignalBlocker quiet(form_.Memo1);
+  form_.Memo1->Clear();
+}
+
+void FormShowCloseView::FocusTextBox() { form_.Memo1->setFocus(); }
 
 // ---- The start-up window ------------------------------------------------------------------
 

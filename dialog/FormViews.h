@@ -5,6 +5,7 @@
 #include "dialog/DialogModes.h"
 #include "dialog/FontList.h"
 #include "dialog/FormattingRules.h"
+#include "dialog/ShowAndClose.h"
 
 class TForm1;
 class TForm2;
@@ -87,6 +88,32 @@ class FormFormattingControls final : public FormattingControls {
  private:
   TForm1& form_;
   BoxEditor editor_;
+};
+
+// The track bar, cSymbol, sbSymbol, the window state, the palette and Memo1
+// as showing and closing the dialog use them.
+class FormShowCloseView final : public ShowCloseView {
+ public:
+  explicit FormShowCloseView(TForm1& form) : form_(form), formatting_(form) {}
+  FormattingControls& Formatting() override { return formatting_; }
+  void SetTrackBarPosition(int position) override;
+  int TrackBarPosition() const override;
+  int SymbolCount() const override;
+  void ChooseSymbol(int index) override;
+  int ChosenSymbol() const override;
+  void SetPaletteButtonDown(bool down) override;
+  bool PaletteButtonDown() const override;
+  void SetMaximized(bool maximized) override;
+  bool Maximized() const override;
+  void FollowPaletteButton() override;
+  bool ApplySymbolFont() override;
+  void ForgetSelectedCell() override;
+  void EmptyTextBox() override;
+  void FocusTextBox() override;
+
+ private:
+  TForm1& form_;
+  FormFormattingControls formatting_;
 };
 
 // The start-up window Form2 while it exists; its absence shows nothing.

@@ -18,12 +18,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
-#include <QSignalBlocker>
 #include <QSlider>
-#include <QTextBlock>
-#include <QTimer>
 #include <QToolButton>
-#include <algorithm>
 #include <memory>
 #include <new>
 #include <string>
@@ -32,12 +28,10 @@
 #include "dialog/ConversionRun.h"
 #include "dialog/DialogModes.h"
 #include "dialog/DialogWidgets.h"
-#include "dialog/FormSettings.h"
 #include "dialog/FormViews.h"
 #include "dialog/HelpFile.h"
 #include "dialog/InitProgress.h"
 #include "dialog/MyAbout.h"
-#include "dialog/NumberRules.h"
 #include "dialog/PreviewMapping.h"
 #include "dialog/RichEditBox.h"
 #include "dialog/SymbolCell.h"
@@ -240,28 +234,14 @@ void TForm1::FormShow() {
   const int buttonHeight = cName->sizeHint().height();
   ToolBar3->SetButtonHeight(buttonHeight);
   ToolBar2->SetButtonHeight(buttonHeight);
-  vx::RestoreFormSettings(*this);
-  SetPrecision(TrackBar1->value());
-  Label1->setText(QString::number(TrackBar1->value()));
-  sbSymbolClick(nullptr);
-  FHeightDropped = false;
-  ApplySymbolFont();  // without a chosen symbol face the cells keep theirs
-  SelectedCell = nullptr;
-  {
-    // Emptying the box is no selection change: the font box keeps the name
-    // just restored until the user moves in the text.
-    const QSignalBlocker quiet(Memo1);
-    Memo1->Clear();
-  }
-  const vx::EditorAttributes at = Memo1->SelAttributes();
-  cHeight->setEditText(QString::number(at.size));
-  sbBold->setChecked(at.bold);
-  sbItalic->setChecked(at.italic);
-  PreviewStep();  // the last showing's character is gone from the preview too
-  Memo1->setFocus();
+  vx::FormShowCloseView view(*this);
+  vx::FormShowSteps(view, FHeightDropped);
 }
 
-void TForm1::FormClose() { vx::StoreFormSettings(*this); }
+void TForm1::FormClose() {
+  vx::FormShowCloseView view(*this);
+  vx::FormCloseSteps(view);
+}
 
 // ---- The conversion run ----------------------------------------------------
 

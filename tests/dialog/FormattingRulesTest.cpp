@@ -1,6 +1,7 @@
-// The formatting controls, the preview step and the font catalogue on small models of the form and the platform.
+// The formatting controls, showing and closing, the preview step and the font catalogue on small models of the form and the platform.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -10,6 +11,7 @@
 #include "dialog/FontList.h"
 #include "dialog/FormattingRules.h"
 #include "dialog/PreviewMapping.h"
+#include "dialog/ShowAndClose.h"
 #include "engine/OutlineFlattening.h"
 #include "platform/FontCatalog.h"
 #include "tests/engine/FakeGlyphSource.h"
@@ -198,6 +200,91 @@ TEST(FormattingRules, TheTrackBarSetsThePrecisionAndItsLabel) {
   EXPECT_EQ(form.precisionLabel, u"17");
   EXPECT_EQ(form.selectionChanges, 1);
   SetPrecision(kDefaultPrecision);
+}
+
+// ---- Showing and closing ----------------------------------------------------------------
+
+// The controls of showing and closing; each step is written down in order.
+class ModelShowClose : public ShowCloseView {
+ public:
+  ModelForm form;
+  int trackBar = 8, symbols = 3, chosen = 0;
+  bool paletteDown = false, maximized = false;
+  std::vector<std::string> steps;
+
+  FormattingControls& Formatting() override { return form; }
+  void SetTrackBarPosition(int position) override { trackBar = std::clamp(position, 1, 32); }
+  int TrackBarPosition() const override { return trackBar; }
+  int SymbolCount() const override { return symbols; }
+  void ChooseSymbol(int index) override { chosen = index; }
+  int ChosenSymbol() const override { return chosen; }
+  void SetPaletteButtonDown(bool down) override { paletteDown = down; }
+  bool PaletteButtonDown() const override { return paletteDown; }
+  void SetMaximized(bool m) override { maximized = m; }
+  bool Maximized() const override { return maximized; }
+  void FollowPaletteButton() override { steps.push_back(paletteDown ? "palette shown" : "palette hidden"); }
+  bool ApplySymbolFont() override {
+    steps.push_back("symbol font");
+    return chosen >= 0;
+  }
+  void ForgetSelectedCell() override { steps.push_back("no cell"); }
+  void EmptyTextBox() override {
+    steps.push_back("box emptied");
+    form.editor.at = {"Times New Roman", 30, false, false};
+  }
+  void FocusTextBox() override { steps.push_back("focus (" + std::to_string(form.previews) + " preview)"); }
+};
+
+TEST(ShowAndClose, ShowingRestoresTheSettingsAndReadiesAnEmptyBox) {
+  ModelShowClose view;
+  view.form.editor.at = {"Arial", 12, true, true};  // the last showing's text
+  view.form.height = u"12";
+  bool dropped = true;
+  std::string askedWith;
+  FormShowSteps(view, dropped, [&](const std::string& face) {
+    askedWith = face;
+    DialogSettings stored;
+    stored.precision = 40;
+    stored.fontName = "Liberation Serif";
+    stored.symbolIndex = 5;  // beyond the three symbol faces
+    stored.showSymbol = true;
+    stored.maximized = true;
+    return stored;
+  });
+  EXPECT_EQ(askedWith, "Arial");  // the default of a missing font name
+  EXPECT_EQ(view.trackBar, 32);
+  EXPECT_EQ(gPrecision, 32);
+  EXPECT_EQ(view.form.precisionLabel, u"32");
+  EXPECT_EQ(view.form.face, u"Liberation Serif");
+  EXPECT_EQ(view.chosen, -1);
+  EXPECT_TRUE(view.maximized);
+  EXPECT_FALSE(dropped);
+  EXPECT_EQ(view.steps,
+            (std::vector<std::string>{"palette shown", "symbol font", "no cell", "box emptied", "focus (1 preview)"}));
+  EXPECT_EQ(view.form.height, u"30");
+  EXPECT_FALSE(view.form.bold);
+  SetPrecision(kDefaultPrecision);
+}
+
+TEST(ShowAndClose, ClosingWritesTheFiveValuesFromTheControls) {
+  ModelShowClose view;
+  view.trackBar = 17;
+  view.form.face = u"Arial";
+  view.chosen = -1;
+  view.paletteDown = true;
+  view.maximized = false;
+  DialogSettings written;
+  FormCloseSteps(view, [&](const DialogSettings& settings) {
+    written = settings;
+    return false;  // a store that cannot be written is passed over
+  });
+  DialogSettings expected;
+  expected.precision = 17;
+  expected.fontName = "Arial";
+  expected.symbolIndex = -1;
+  expected.showSymbol = true;
+  expected.maximized = false;
+  EXPECT_EQ(written, expected);
 }
 
 class PreviewStepTest : public StoreTest {
