@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 
 namespace vx {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "platform/RegistryCase.h"
+#include "platform/registry/RegistryCase.h"
 
 namespace vx {
 namespace {

@@ -2,8 +2,8 @@
 #include "setacaddlg/AcadDiscovery.h"
 
 #include "platform/FileAccess.h"
-#include "platform/Registry.h"
-#include "platform/RegistryCase.h"
+#include "platform/registry/Registry.h"
+#include "platform/registry/RegistryCase.h"
 #include "setacaddlg/AcadReleases.h"
 
 namespace vx {

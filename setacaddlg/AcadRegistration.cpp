@@ -4,7 +4,7 @@
 #include <exception>
 #include <vector>
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "setacaddlg/AcadDiscovery.h"
 #include "setacaddlg/AcadReleases.h"
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/RegistryCase.h"
+#include "platform/registry/RegistryCase.h"
 #include "platform/win32/WideString.h"
 
 #include "platform/win32/GdiFontCatalog.h"

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/RegistryCase.h"
+#include "platform/registry/RegistryCase.h"
 #include "platform/win32/WideString.h"
 
 namespace vx {

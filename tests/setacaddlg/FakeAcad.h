@@ -7,9 +7,9 @@
 #include <map>
 #include <string>
 
-#include "platform/Registry.h"
-#include "tests/platform_registry/ScratchRegistry.h"
-#include "tests/platform_registry/TempRegistry.h"
+#include "platform/registry/Registry.h"
+#include "tests/platform/registry/ScratchRegistry.h"
+#include "tests/platform/registry/TempRegistry.h"
 
 namespace vx::test {
 

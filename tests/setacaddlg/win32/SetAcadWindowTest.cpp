@@ -6,7 +6,7 @@
 #include <string>
 
 #include "dialog/win32/ControlIds.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "platform/win32/WideString.h"
 #include "setacaddlg/AcadReleases.h"
 #include "setacaddlg/win32/SetAcadDlg.h"

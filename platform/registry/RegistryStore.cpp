@@ -1,5 +1,5 @@
 // Registry store: one export-format file per root, locked, re-read and replaced atomically.
-#include "platform/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 
 #include <fcntl.h>
 #include <pwd.h>

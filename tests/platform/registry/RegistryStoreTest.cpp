@@ -9,9 +9,9 @@
 #include <iterator>
 #include <string>
 
-#include "platform/Registry.h"
-#include "platform/RegistryStore.h"
-#include "tests/platform_registry/TempRegistry.h"
+#include "platform/registry/Registry.h"
+#include "platform/registry/RegistryStore.h"
+#include "tests/platform/registry/TempRegistry.h"
 
 namespace vx {
 namespace {

@@ -1,14 +1,14 @@
 // Registry accessor: one open key under a chosen root, typed reads and writes.
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <utility>
 
-#include "platform/RegistryErrors.h"
-#include "platform/RegistryStore.h"
-#include "platform/RegistryText.h"
+#include "platform/registry/RegistryErrors.h"
+#include "platform/registry/RegistryStore.h"
+#include "platform/registry/RegistryText.h"
 
 namespace vx {
 namespace {

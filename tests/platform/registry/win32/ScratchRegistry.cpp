@@ -1,5 +1,5 @@
 // A registry of its own for one test on Windows: scratch keys that the predefined root keys are redirected to.
-#include "tests/platform_registry/ScratchRegistry.h"
+#include "tests/platform/registry/ScratchRegistry.h"
 
 #include <windows.h>
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "tests/platform_registry/ScratchRegistry.h"
+#include "tests/platform/registry/ScratchRegistry.h"
 #include "tests/support/RegExportReader.h"
 #include "tests/support/TempFolder.h"
 

@@ -1,10 +1,10 @@
 // A registry of its own for one test on Linux: a store folder of its own, read and changed through the store's files.
-#include "tests/platform_registry/ScratchRegistry.h"
+#include "tests/platform/registry/ScratchRegistry.h"
 
 #include <stdlib.h>
 
-#include "platform/RegistryStore.h"
-#include "platform/RegistryText.h"
+#include "platform/registry/RegistryStore.h"
+#include "platform/registry/RegistryText.h"
 
 namespace vx::test {
 namespace {

@@ -1,11 +1,11 @@
 // Registry export text: reading and writing the registry editor's .reg format.
-#include "platform/RegistryText.h"
+#include "platform/registry/RegistryText.h"
 
 #include <cstdio>
 #include <optional>
 #include <utility>
 
-#include "platform/RegistryCase.h"
+#include "platform/registry/RegistryCase.h"
 #include "platform/Utf.h"
 
 namespace vx {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Registry.h"
-#include "platform/RegistryText.h"
+#include "platform/registry/Registry.h"
+#include "platform/registry/RegistryText.h"
 
 namespace vx {
 

@@ -1,13 +1,13 @@
 // Registry accessor on Windows: the system's registry, keys opened by path for each operation.
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 
 #include <windows.h>
 
 #include <cstring>
 #include <vector>
 
-#include "platform/RegistryErrors.h"
-#include "platform/RegistryText.h"
+#include "platform/registry/RegistryErrors.h"
+#include "platform/registry/RegistryText.h"
 #include "platform/win32/WideString.h"
 
 namespace vx {

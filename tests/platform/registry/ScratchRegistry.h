@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 
 namespace vx::test {
 

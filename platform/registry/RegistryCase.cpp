@@ -1,5 +1,5 @@
 // Case folding of UTF-8 names, as the registry compares key and value names.
-#include "platform/RegistryCase.h"
+#include "platform/registry/RegistryCase.h"
 
 #include "platform/Utf.h"
 

@@ -1,5 +1,5 @@
 // The registry accessor on Windows: the system's registry, redirected to scratch keys for each test.
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/platform_registry/TempRegistry.h"
+#include "tests/platform/registry/TempRegistry.h"
 
 namespace vx {
 namespace {

@@ -1,5 +1,5 @@
 // Case folding of UTF-8 names through the system's invariant case tables, as the registry compares names.
-#include "platform/RegistryCase.h"
+#include "platform/registry/RegistryCase.h"
 
 #include <windows.h>
 

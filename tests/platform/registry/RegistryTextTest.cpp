@@ -1,5 +1,5 @@
 // The registry export format: exact round trips, accepted encodings, rejected files.
-#include "platform/RegistryText.h"
+#include "platform/registry/RegistryText.h"
 
 #include <gtest/gtest.h>
 #include <pthread.h>
