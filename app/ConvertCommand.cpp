@@ -13,7 +13,7 @@
 #include "engine/TextLayout.h"
 #include "engine/TypographicLayout.h"
 #include "platform/FileAccess.h"
-#include "platform/FontSources.h"
+#include "platform/fonts/FontSources.h"
 #include "platform/OutputFile.h"
 #include "platform/Utf.h"
 #include "richtext/DocumentFiles.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/FontCatalog.h"
+#include "platform/fonts/FontCatalog.h"
 #include "platform/Utf.h"
 
 namespace vx {

@@ -39,7 +39,7 @@
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
-#include "platform/FontSources.h"
+#include "platform/fonts/FontSources.h"
 #include "setacaddlg/SetAcadDlg.h"
 
 using vx::RichEditBox;

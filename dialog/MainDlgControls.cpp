@@ -24,7 +24,7 @@
 #include "dialog/SymbolCell.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
-#include "platform/FontSources.h"
+#include "platform/fonts/FontSources.h"
 
 namespace {
 

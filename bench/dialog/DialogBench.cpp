@@ -10,7 +10,7 @@
 #include "dialog/MainDlg.h"
 #include "dialog/RichEditBox.h"
 #include "engine/HostQueries.h"
-#include "platform/FontCatalog.h"
+#include "platform/fonts/FontCatalog.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
-#include "platform/FontconfigGlyphSource.h"
+#include "platform/fonts/FontconfigGlyphSource.h"
 
 namespace {
 

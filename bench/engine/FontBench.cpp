@@ -7,8 +7,8 @@
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
 #include "engine/TypographicLayout.h"
-#include "platform/FontconfigGlyphSource.h"
-#include "platform/HarfBuzzShaper.h"
+#include "platform/fonts/FontconfigGlyphSource.h"
+#include "platform/fonts/HarfBuzzShaper.h"
 
 namespace {
 

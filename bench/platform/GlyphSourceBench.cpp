@@ -6,8 +6,8 @@
 #include "engine/GlyphConversion.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
-#include "platform/FontconfigCatalog.h"
-#include "platform/FontconfigGlyphSource.h"
+#include "platform/fonts/FontconfigCatalog.h"
+#include "platform/fonts/FontconfigGlyphSource.h"
 #include "tests/support/LoremText.h"
 
 namespace {

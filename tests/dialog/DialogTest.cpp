@@ -38,8 +38,8 @@
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/PointStore.h"
-#include "platform/FontCatalog.h"
-#include "platform/FontconfigGlyphSource.h"
+#include "platform/fonts/FontCatalog.h"
+#include "platform/fonts/FontconfigGlyphSource.h"
 #include "richtext/LayoutInput.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "dialog/PreviewMapping.h"
 #include "dialog/ShowAndClose.h"
 #include "engine/OutlineFlattening.h"
-#include "platform/FontCatalog.h"
+#include "platform/fonts/FontCatalog.h"
 #include "tests/engine/FakeGlyphSource.h"
 #include "tests/engine/StoreContents.h"
 

@@ -30,7 +30,7 @@
 #include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/PointStore.h"
-#include "platform/FontconfigGlyphSource.h"
+#include "platform/fonts/FontconfigGlyphSource.h"
 #include "richtext/DocumentFiles.h"
 #include "richtext/LayoutInput.h"
 

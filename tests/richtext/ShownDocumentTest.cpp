@@ -9,7 +9,7 @@
 
 #include "TestText.h"
 #include "engine/TextLayout.h"
-#include "platform/FontSources.h"
+#include "platform/fonts/FontSources.h"
 #include "richtext/DocumentFiles.h"
 #include "richtext/LayoutInput.h"
 #include "tests/engine/StoreContents.h"

@@ -8,7 +8,7 @@
 
 #include "tests/app/RunProgram.h"
 #include "platform/Utf.h"
-#include "tests/platform/OutlineReferences.h"
+#include "tests/platform/fonts/OutlineReferences.h"
 #include "tests/support/DxfReader.h"
 #include "tests/support/GlyphLines.h"
 

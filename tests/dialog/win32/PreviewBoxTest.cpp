@@ -12,7 +12,7 @@
 #include "engine/HostQueries.h"
 #include "engine/PointStore.h"
 #include "engine/TextLayout.h"
-#include "platform/FontSources.h"
+#include "platform/fonts/FontSources.h"
 #include "tests/dialog/win32/WindowDriver.h"
 
 namespace vx {

@@ -1,12 +1,12 @@
 // Tests of the platform's font catalogue on the test fonts (Debian's packages; on Windows copied into its Fonts folder).
-#include "platform/FontCatalog.h"
+#include "platform/fonts/FontCatalog.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-#include "platform/FontSources.h"
+#include "platform/fonts/FontSources.h"
 
 namespace vx {
 namespace {

@@ -31,7 +31,7 @@ inline constexpr OutlineReference kOutlineReferences[] = {
 };
 
 // The reference DXF of one entry: "DejaVu Sans" regular is
-// tests/platform/data/outlines/DejaVuSans-regular.dxf.
+// tests/platform/fonts/data/outlines/DejaVuSans-regular.dxf.
 inline std::string OutlineReferencePath(const OutlineReference& reference) {
   std::string name;
   for (const char* c = reference.face; *c != '\0'; ++c) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "platform/FontCatalog.h"
+#include "platform/fonts/FontCatalog.h"
 
 namespace vx {
 

@@ -1,5 +1,5 @@
 // Tests of the fontconfig/FreeType glyph source on the fonts of Debian's packages.
-#include "platform/FontconfigGlyphSource.h"
+#include "platform/fonts/FontconfigGlyphSource.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "engine/GlyphConversion.h"
-#include "platform/FontSources.h"
+#include "platform/fonts/FontSources.h"
 #include "tests/engine/StoreContents.h"
-#include "tests/platform/GlyphQueries.h"
-#include "tests/platform/GlyphSourceChecks.h"
+#include "tests/platform/fonts/GlyphQueries.h"
+#include "tests/platform/fonts/GlyphSourceChecks.h"
 
 namespace vx {
 namespace {

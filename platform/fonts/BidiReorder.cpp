@@ -1,5 +1,5 @@
 // BidiReorder: one line in the order of the Unicode bidirectional algorithm, by FriBidi.
-#include "platform/BidiReorder.h"
+#include "platform/fonts/BidiReorder.h"
 
 #include <fribidi.h>
 

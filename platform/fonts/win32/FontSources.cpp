@@ -1,5 +1,5 @@
 // The platform's font services on Windows: the system's rasteriser and family enumeration.
-#include "platform/FontSources.h"
+#include "platform/fonts/FontSources.h"
 
 #include <windows.h>
 
@@ -8,8 +8,8 @@
 #include "platform/registry/RegistryCase.h"
 #include "platform/win32/WideString.h"
 
-#include "platform/win32/GdiFontCatalog.h"
-#include "platform/win32/GdiGlyphSource.h"
+#include "platform/fonts/win32/GdiFontCatalog.h"
+#include "platform/fonts/win32/GdiGlyphSource.h"
 
 namespace vx {
 

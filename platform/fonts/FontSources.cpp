@@ -1,10 +1,10 @@
 // The platform's font services on Linux: fontconfig and FreeType.
-#include "platform/FontSources.h"
+#include "platform/fonts/FontSources.h"
 
-#include "platform/FontMatching.h"
-#include "platform/FontconfigCatalog.h"
-#include "platform/FontconfigGlyphSource.h"
-#include "platform/HarfBuzzShaper.h"
+#include "platform/fonts/FontMatching.h"
+#include "platform/fonts/FontconfigCatalog.h"
+#include "platform/fonts/FontconfigGlyphSource.h"
+#include "platform/fonts/HarfBuzzShaper.h"
 
 namespace vx {
 

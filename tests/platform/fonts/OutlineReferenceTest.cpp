@@ -12,9 +12,9 @@
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
-#include "platform/FontSources.h"
+#include "platform/fonts/FontSources.h"
 #include "platform/Utf.h"
-#include "tests/platform/OutlineReferences.h"
+#include "tests/platform/fonts/OutlineReferences.h"
 #include "tests/support/DxfReader.h"
 #include "tests/support/GlyphLines.h"
 

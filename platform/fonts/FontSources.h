@@ -7,7 +7,7 @@
 
 #include "engine/GlyphSource.h"
 #include "engine/TextShaper.h"
-#include "platform/FontCatalog.h"
+#include "platform/fonts/FontCatalog.h"
 
 namespace vx {
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "engine/GlyphSource.h"
-#include "platform/win32/GdiFontCatalog.h"
+#include "platform/fonts/win32/GdiFontCatalog.h"
 
 namespace vx {
 

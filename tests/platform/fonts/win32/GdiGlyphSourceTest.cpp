@@ -1,5 +1,5 @@
 // Tests of the GDI glyph source on the test fonts copied into Windows' Fonts folder.
-#include "platform/win32/GdiGlyphSource.h"
+#include "platform/fonts/win32/GdiGlyphSource.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 
 #include "engine/GlyphConversion.h"
 #include "tests/engine/StoreContents.h"
-#include "tests/platform/GlyphQueries.h"
-#include "tests/platform/GlyphSourceChecks.h"
+#include "tests/platform/fonts/GlyphQueries.h"
+#include "tests/platform/fonts/GlyphSourceChecks.h"
 
 namespace vx {
 namespace {

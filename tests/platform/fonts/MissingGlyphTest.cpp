@@ -7,8 +7,8 @@
 
 #include "engine/TextLayout.h"
 #include "engine/Typesetter.h"
-#include "platform/FontconfigGlyphSource.h"
-#include "platform/HarfBuzzShaper.h"
+#include "platform/fonts/FontconfigGlyphSource.h"
+#include "platform/fonts/HarfBuzzShaper.h"
 #include "tests/engine/StoreContents.h"
 
 namespace vx {

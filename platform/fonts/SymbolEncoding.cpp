@@ -1,5 +1,5 @@
 // The Symbol encoding: which Unicode character each code of a symbol face stands for.
-#include "platform/SymbolEncoding.h"
+#include "platform/fonts/SymbolEncoding.h"
 
 #include <iterator>
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/FontCatalog.h"
+#include "platform/fonts/FontCatalog.h"
 
 namespace vx {
 

@@ -1,5 +1,5 @@
 // FontconfigCatalog: the font catalogue answered from fontconfig's font list and the faces' own tables.
-#include "platform/FontconfigCatalog.h"
+#include "platform/fonts/FontconfigCatalog.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -9,8 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/FontMatching.h"
-#include "platform/SymbolFaces.h"
+#include "platform/fonts/FontMatching.h"
+#include "platform/fonts/SymbolFaces.h"
 #include "platform/Utf.h"
 
 namespace vx {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "engine/TextShaper.h"
-#include "platform/FontconfigGlyphSource.h"
+#include "platform/fonts/FontconfigGlyphSource.h"
 
 namespace vx {
 

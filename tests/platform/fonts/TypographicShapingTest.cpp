@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/Typesetter.h"
-#include "platform/FontconfigGlyphSource.h"
-#include "platform/HarfBuzzShaper.h"
+#include "platform/fonts/FontconfigGlyphSource.h"
+#include "platform/fonts/HarfBuzzShaper.h"
 #include "platform/Utf.h"
 
 namespace vx {

@@ -10,7 +10,7 @@
 
 #include "engine/GlyphConversion.h"
 #include "tests/engine/StoreContents.h"
-#include "tests/platform/GlyphQueries.h"
+#include "tests/platform/fonts/GlyphQueries.h"
 
 namespace vx {
 

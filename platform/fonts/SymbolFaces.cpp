@@ -1,5 +1,5 @@
 // Symbol faces: how a face tells that it holds symbol codes.
-#include "platform/SymbolFaces.h"
+#include "platform/fonts/SymbolFaces.h"
 
 #include FT_TRUETYPE_TABLES_H
 

@@ -1,5 +1,5 @@
 // FontconfigGlyphSource: glyph outlines from FreeType faces that fontconfig matches.
-#include "platform/FontconfigGlyphSource.h"
+#include "platform/fonts/FontconfigGlyphSource.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -15,11 +15,11 @@
 #include <unordered_map>
 
 #include "engine/CodePoints.h"
-#include "platform/FontMatching.h"
+#include "platform/fonts/FontMatching.h"
 #include "platform/NativeOutlineWriter.h"
-#include "platform/RecentlyUsed.h"
-#include "platform/SymbolEncoding.h"
-#include "platform/SymbolFaces.h"
+#include "platform/fonts/RecentlyUsed.h"
+#include "platform/fonts/SymbolEncoding.h"
+#include "platform/fonts/SymbolFaces.h"
 
 namespace vx {
 namespace {

@@ -1,5 +1,5 @@
 // The bidirectional order of a line: levels and visual order, the paragraph direction from its first strong character.
-#include "platform/BidiReorder.h"
+#include "platform/fonts/BidiReorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // GdiGlyphSource: glyph outlines and metrics from the system's own rasteriser (GetGlyphOutlineW, GGO_NATIVE).
-#include "platform/win32/GdiGlyphSource.h"
+#include "platform/fonts/win32/GdiGlyphSource.h"
 
 #include <windows.h>
 
 #include "engine/CodePoints.h"
-#include "platform/SymbolEncoding.h"
+#include "platform/fonts/SymbolEncoding.h"
 #include "platform/win32/WideString.h"
 
 namespace vx {

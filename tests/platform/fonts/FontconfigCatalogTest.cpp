@@ -1,12 +1,12 @@
 // The fontconfig font catalogue and glyph source on a face with cubic outlines.
-#include "platform/FontconfigCatalog.h"
+#include "platform/fonts/FontconfigCatalog.h"
 
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/FontconfigGlyphSource.h"
+#include "platform/fonts/FontconfigGlyphSource.h"
 
 namespace vx {
 namespace {

@@ -1,5 +1,5 @@
 // FontMatching: face names to installed font files through fontconfig, as a font mapper would.
-#include "platform/FontMatching.h"
+#include "platform/fonts/FontMatching.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -9,7 +9,7 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/RecentlyUsed.h"
+#include "platform/fonts/RecentlyUsed.h"
 #include "platform/Utf.h"
 
 namespace vx {

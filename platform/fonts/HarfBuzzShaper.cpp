@@ -1,14 +1,14 @@
 // HarfBuzzShaper: the typographic layout's text services by FriBidi, HarfBuzz and fontconfig.
-#include "platform/HarfBuzzShaper.h"
+#include "platform/fonts/HarfBuzzShaper.h"
 
 #include <hb.h>
 
 #include <algorithm>
 #include <climits>
 
-#include "platform/BidiReorder.h"
-#include "platform/FontMatching.h"
-#include "platform/RecentlyUsed.h"
+#include "platform/fonts/BidiReorder.h"
+#include "platform/fonts/FontMatching.h"
+#include "platform/fonts/RecentlyUsed.h"
 
 namespace vx {
 namespace {

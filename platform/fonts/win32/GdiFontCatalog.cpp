@@ -1,5 +1,5 @@
 // GdiFontCatalog: the font catalogue answered by the system's family enumeration (EnumFontFamiliesExW).
-#include "platform/win32/GdiFontCatalog.h"
+#include "platform/fonts/win32/GdiFontCatalog.h"
 
 #include <windows.h>
 
