@@ -8,12 +8,9 @@
 
 #include <cstdint>
 
-namespace vx {
+#include "engine/Fixed1616.h"
 
-struct Fixed1616 {
-  std::uint16_t fract;  // fraction, in units of 1/65536
-  std::int16_t value;   // signed integer part
-};
+namespace vx {
 
 struct OutlinePoint {
   Fixed1616 x;
@@ -57,12 +54,5 @@ struct GlyphMetrics {
   std::int16_t gmCellIncX = 0;
   std::int16_t gmCellIncY = 0;
 };
-
-// The two halves of a raw 16.16 value (value × 65536 as a 32-bit integer).
-inline Fixed1616 FixedFromRaw(std::int32_t raw) {
-  const auto bits = static_cast<std::uint32_t>(raw);
-  return Fixed1616{static_cast<std::uint16_t>(bits & 0xFFFFu),
-                   static_cast<std::int16_t>(static_cast<std::uint16_t>(bits >> 16))};
-}
 
 }  // namespace vx

@@ -23,10 +23,6 @@ int ToleranceSteps(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, d
   return steps < kMaxToleranceSteps ? static_cast<int>(steps) : kMaxToleranceSteps;
 }
 
-double FixedToDouble(vx::Fixed1616 value) {
-  return static_cast<double>(value.value) + static_cast<double>(value.fract) / 65536.0;
-}
-
 bool SamePoint(const TTFPoint& a, const TTFPoint& b) { return a.x == b.x && a.y == b.y; }
 
 namespace {

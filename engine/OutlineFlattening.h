@@ -42,8 +42,6 @@ inline constexpr int kMaxToleranceSteps = 1024;
 // keep that distance within the tolerance.
 int ToleranceSteps(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, double tolerance);
 
-double FixedToDouble(vx::Fixed1616 value);
-
 // Exact coordinate equality.
 bool SamePoint(const TTFPoint& a, const TTFPoint& b);
 

@@ -15,8 +15,9 @@
 #include <unordered_map>
 
 #include "engine/CodePoints.h"
+#include "engine/Fixed1616.h"
+#include "engine/NativeOutlineWriter.h"
 #include "platform/fonts/FontMatching.h"
-#include "platform/NativeOutlineWriter.h"
 #include "platform/fonts/RecentlyUsed.h"
 #include "platform/fonts/SymbolEncoding.h"
 #include "platform/fonts/SymbolFaces.h"
@@ -26,8 +27,7 @@ namespace {
 
 // Heights and widths beyond kMaxFontSize are refused. Outlines that would
 // still leave the native coordinate range (a wide font made very wide, say)
-// are refused as well, never wrapped.
-constexpr double kMaxCoordinate = 32767.0;
+// are refused as well, never wrapped (kMaxFixedCoordinate).
 constexpr std::size_t kMaxOpenFaces = 8;
 constexpr std::size_t kMaxResolutions = 256;
 // The conversion's fixed matrix: 1 + 1/65536 on the diagonal, 1/65536 off it.
@@ -144,16 +144,6 @@ std::string ResolutionKey(const std::string& face, bool bold, bool italic) {
   key += italic ? 'i' : '-';
   return key;
 }
-
-// Raw 16.16 from device units; false outside the native format's range.
-bool ToFixed(double value, std::int32_t& raw) {
-  if (!(std::fabs(value) < kMaxCoordinate)) return false;
-  raw = static_cast<std::int32_t>(std::llround(value * 65536.0));
-  return true;
-}
-
-std::int32_t FloorFixed(std::int32_t raw) { return raw >> 16; }
-std::int32_t CeilFixed(std::int32_t raw) { return (raw + 0xFFFF) >> 16; }
 
 }  // namespace
 
@@ -281,7 +271,7 @@ struct FontconfigGlyphSource::Impl {
       const double tx = x + (x + y) * kMatrixEpsilon;
       const double ty = y + (x + y) * kMatrixEpsilon;
       FixedPoint& out = points[static_cast<std::size_t>(i)];
-      if (!ToFixed(tx, out.x) || !ToFixed(ty, out.y)) return false;
+      if (!DoubleToRawFixed(tx, out.x) || !DoubleToRawFixed(ty, out.y)) return false;
       out.onCurve = tag == FT_CURVE_TAG_ON;
     }
     contourEnds.assign(o.contours, o.contours + o.n_contours);
@@ -294,7 +284,7 @@ struct FontconfigGlyphSource::Impl {
     double advance = static_cast<double>(advanceUnits) * p.sizing.pixelsPerUnit * p.sizing.widthRatio;
     if (p.syntheticBold) advance += 1.0;
     advance *= 1.0 + kMatrixEpsilon;
-    if (!(std::fabs(advance) < kMaxCoordinate)) return false;
+    if (!(std::fabs(advance) < kMaxFixedCoordinate)) return false;
     metrics = GlyphMetrics{};
     metrics.gmCellIncX = static_cast<std::int16_t>(std::lround(advance));
     metrics.gmCellIncY = 0;
@@ -307,10 +297,10 @@ struct FontconfigGlyphSource::Impl {
       yMin = std::min(yMin, q.y);
       yMax = std::max(yMax, q.y);
     }
-    metrics.gmptGlyphOrigin.x = FloorFixed(xMin);
-    metrics.gmptGlyphOrigin.y = CeilFixed(yMax);
-    metrics.gmBlackBoxX = static_cast<std::uint32_t>(CeilFixed(xMax) - FloorFixed(xMin));
-    metrics.gmBlackBoxY = static_cast<std::uint32_t>(CeilFixed(yMax) - FloorFixed(yMin));
+    metrics.gmptGlyphOrigin.x = RawFixedFloor(xMin);
+    metrics.gmptGlyphOrigin.y = RawFixedCeil(yMax);
+    metrics.gmBlackBoxX = static_cast<std::uint32_t>(RawFixedCeil(xMax) - RawFixedFloor(xMin));
+    metrics.gmBlackBoxY = static_cast<std::uint32_t>(RawFixedCeil(yMax) - RawFixedFloor(yMin));
     return true;
   }
 

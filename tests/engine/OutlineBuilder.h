@@ -18,14 +18,6 @@ struct Xy {
   double y;
 };
 
-// 16.16 fixed value from a double, rounded to the nearest 1/65536. Values
-// beyond the 16.16 range are pinned to its ends rather than wrapped around to
-// the other sign (NaN becomes 0).
-inline Fixed1616 DoubleToFixed(double value) {
-  const double scaled = std::isnan(value) ? 0.0 : std::clamp(value * 65536.0, -2147483648.0, 2147483647.0);
-  return FixedFromRaw(static_cast<std::int32_t>(std::lround(scaled)));
-}
-
 // Builds polygon headers and curve records in the native layout. Each
 // polygon's cb is computed from the bytes that follow it unless a test sets
 // its own (to make inconsistent buffers); a record's cpfx may likewise be

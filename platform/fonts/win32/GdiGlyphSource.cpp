@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "engine/CodePoints.h"
+#include "engine/Fixed1616.h"
 #include "platform/fonts/SymbolEncoding.h"
 #include "platform/win32/WideString.h"
 
@@ -57,9 +58,6 @@ class SelectedFont {
 // 1 + 1/65536 on the diagonal, 1/65536 off it: every fraction part is 1.
 constexpr MAT2 kNearIdentity = {{1, 1}, {1, 0}, {1, 0}, {1, 1}};
 
-// The largest magnitude a 16.16 coordinate holds.
-constexpr long kMaxCoordinate = 32767;
-
 bool SizeIsMade(const FontRequest& font) {
   return font.height != 0 && font.height <= kMaxFontSize && font.height >= -kMaxFontSize &&
          font.width <= kMaxFontSize;
@@ -73,7 +71,7 @@ bool FitsCoordinates(const GLYPHMETRICS& metrics) {
   const long right = left + static_cast<long>(metrics.gmBlackBoxX);
   const long bottom = top - static_cast<long>(metrics.gmBlackBoxY);
   for (const long value : {left, top, right, bottom}) {
-    if (value >= kMaxCoordinate || value <= -kMaxCoordinate) return false;
+    if (value >= kMaxFixedCoordinate || value <= -kMaxFixedCoordinate) return false;
   }
   return true;
 }

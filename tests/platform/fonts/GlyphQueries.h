@@ -20,8 +20,6 @@ struct Point {
   double y;
 };
 
-inline double ToDouble(const Fixed1616& f) { return f.value + f.fract / 65536.0; }
-
 // Every point of a native outline (starts and record entries), in order.
 inline std::vector<Point> OutlinePoints(const std::vector<std::uint8_t>& buffer) {
   std::vector<Point> points;
@@ -29,14 +27,14 @@ inline std::vector<Point> OutlinePoints(const std::vector<std::uint8_t>& buffer)
   while (at + kPolygonHeaderSize <= buffer.size()) {
     PolygonHeader header;
     std::memcpy(&header, buffer.data() + at, sizeof header);
-    points.push_back({ToDouble(header.pfxStart.x), ToDouble(header.pfxStart.y)});
+    points.push_back({FixedToDouble(header.pfxStart.x), FixedToDouble(header.pfxStart.y)});
     for (std::size_t r = at + kPolygonHeaderSize; r < at + header.cb;) {
       PolyCurveHead head;
       std::memcpy(&head, buffer.data() + r, sizeof head);
       for (int i = 0; i < head.cpfx; ++i) {
         OutlinePoint p;
         std::memcpy(&p, buffer.data() + r + kCurveHeadSize + i * kOutlinePointSize, sizeof p);
-        points.push_back({ToDouble(p.x), ToDouble(p.y)});
+        points.push_back({FixedToDouble(p.x), FixedToDouble(p.y)});
       }
       r += kCurveHeadSize + head.cpfx * kOutlinePointSize;
     }

@@ -1,5 +1,5 @@
 // Tests of the native outline writer on hand-made TrueType contours.
-#include "platform/NativeOutlineWriter.h"
+#include "engine/NativeOutlineWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // NativeOutlineWriter: TrueType contours (on- and off-curve points) into the native outline buffer.
-#include "platform/NativeOutlineWriter.h"
+#include "engine/NativeOutlineWriter.h"
 
 #include <cstring>
 #include <limits>
