@@ -9,6 +9,7 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/fonts/FontSources.h"
 #include "platform/fonts/RecentlyUsed.h"
 #include "platform/Utf.h"
 
@@ -225,7 +226,9 @@ std::vector<std::string> InstalledFamilyNames() {
   return names;
 }
 
-std::string DefaultSansFamily() {
+// The default face of FontSources.h, answered here from fontconfig's own
+// preferences.
+std::string DefaultSansFace() {
   // fontconfig's sans-serif preferences in order, keeping the first family
   // with quadratic outlines: the glyph source converts no other kind.
   Pattern pattern(FcPatternCreate());

@@ -51,10 +51,6 @@ std::vector<FontFile> FamilyFaces(const std::string& family);
 // to case; a name that differs only in case from an earlier one is left out.
 std::vector<std::string> InstalledFamilyNames();
 
-// fontconfig's default sans-serif family, the first in its order of
-// preference that has TrueType outlines; empty when there is no font.
-std::string DefaultSansFamily();
-
 // The families to draw a character from that a face lacks: the families of
 // the faces that have it, in the order fontconfig ranks all faces for the face
 // name and style, keeping only faces in the TrueType format. Each family by

@@ -27,6 +27,6 @@ std::vector<std::string> InstalledFamilies() { return InstalledFamilyNames(); }
 
 std::unique_ptr<FontCatalog> MakeFontCatalog() { return std::make_unique<FontconfigCatalog>(); }
 
-std::string DefaultSansFace() { return DefaultSansFamily(); }
+// DefaultSansFace is defined with the font matching, whose fontconfig helpers it uses.
 
 }  // namespace vx
