@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "platform/registry/RegistryErrors.h"
+#include "platform/registry/RegistryKey.h"
 #include "platform/registry/RegistryStore.h"
-#include "platform/registry/RegistryText.h"
 
 namespace vx {
 namespace {
@@ -104,28 +104,12 @@ std::vector<std::string> Registry::GetValueNames() const {
   return names;
 }
 
-bool Registry::ValueExists(std::string_view name) const {
+bool Registry::LookUp(std::string_view name, RegistryValue& value) const {
   const RegistryKey* key = OpenedKey();
-  return key && key->FindValue(name);
-}
-
-std::string Registry::ReadString(std::string_view name) const {
-  const RegistryKey* key = OpenedKey();
-  const RegistryValue* value = key ? key->FindValue(name) : nullptr;
-  if (!value) return {};
-  std::string text;
-  if (!StringData(*value, text)) throw RegistryInvalidType(name);
-  return text;
-}
-
-int Registry::ReadInteger(std::string_view name) const {
-  if (!open_) throw RegistryGetFailed(name);
-  const RegistryKey* key = OpenedKey();
-  const RegistryValue* value = key ? key->FindValue(name) : nullptr;
-  if (!value) throw RegistryGetFailed(name);
-  if (value->type != kRegDword) throw RegistryInvalidType(name);
-  if (value->form != RegistryValue::Form::Dword) throw RegistryGetFailed(name);  // REG_DWORD of a wrong size
-  return static_cast<int>(value->dword);
+  const RegistryValue* found = key ? key->FindValue(name) : nullptr;
+  if (!found) return false;
+  value = *found;
+  return true;
 }
 
 void Registry::Write(RegistryValue value) {

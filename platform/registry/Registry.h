@@ -98,6 +98,10 @@ class Registry {
   struct Store;  // the platform's binding: files read, writes gathered
 
   Store& Backing() const;
+  // The one lookup behind every value read (RegistryReads.cpp): the open
+  // key's value of that name as stored; false when no key is open, the key
+  // has gone, or the value is missing.
+  bool LookUp(std::string_view name, RegistryValue& value) const;
   // The open key in the store's current content; null when none is open.
   const RegistryKey* OpenedKey() const;
   void Write(RegistryValue value);

@@ -14,6 +14,7 @@
 #include <ctime>
 
 #include "platform/OutputFile.h"
+#include "platform/registry/RegistryText.h"
 
 namespace vx {
 namespace {

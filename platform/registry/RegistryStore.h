@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/registry/Registry.h"
-#include "platform/registry/RegistryText.h"
+#include "platform/registry/RegistryKey.h"
 
 namespace vx {
 

@@ -3,11 +3,11 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/registry/RegistryErrors.h"
-#include "platform/registry/RegistryText.h"
+#include "platform/registry/RegistryKey.h"
 #include "platform/win32/WideString.h"
 
 namespace vx {
@@ -60,14 +60,6 @@ bool QueryValue(HKEY key, std::string_view name, DWORD& type, std::vector<BYTE>&
     if (status != ERROR_MORE_DATA) return false;  // else the value grew meanwhile: ask again
   }
   return false;
-}
-
-// The text of string data, up to its first NUL character.
-std::string StringFromData(const std::vector<BYTE>& data) {
-  std::wstring text(data.size() / sizeof(wchar_t), L'\0');
-  if (!text.empty()) std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
-  if (const std::size_t nul = text.find(L'\0'); nul != std::wstring::npos) text.resize(nul);
-  return Narrow(text);
 }
 
 }  // namespace
@@ -154,33 +146,14 @@ std::vector<std::string> Registry::GetValueNames() const {
   return names;
 }
 
-bool Registry::ValueExists(std::string_view name) const {
+bool Registry::LookUp(std::string_view name, RegistryValue& value) const {
   KeyHandle key;
   if (!open_ || !Reopen(root_, path_, key)) return false;
-  return RegQueryValueExW(key.get(), Widen(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-
-std::string Registry::ReadString(std::string_view name) const {
-  KeyHandle key;
-  if (!open_ || !Reopen(root_, path_, key)) return {};
   DWORD type = REG_NONE;
   std::vector<BYTE> data;
-  if (!QueryValue(key.get(), name, type, data)) return {};
-  if (type != REG_SZ && type != REG_EXPAND_SZ) throw RegistryInvalidType(name);
-  return StringFromData(data);
-}
-
-int Registry::ReadInteger(std::string_view name) const {
-  KeyHandle key;
-  if (!open_ || !Reopen(root_, path_, key)) throw RegistryGetFailed(name);
-  DWORD type = REG_NONE;
-  std::vector<BYTE> data;
-  if (!QueryValue(key.get(), name, type, data)) throw RegistryGetFailed(name);
-  if (type != REG_DWORD) throw RegistryInvalidType(name);
-  if (data.size() != sizeof(DWORD)) throw RegistryGetFailed(name);  // a REG_DWORD of a wrong size
-  DWORD number = 0;
-  std::memcpy(&number, data.data(), sizeof number);
-  return static_cast<int>(number);
+  if (!QueryValue(key.get(), name, type, data)) return false;
+  value = RegistryValue::Stored(name, type, std::move(data));
+  return true;
 }
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include <stdlib.h>
 
+#include "platform/registry/RegistryKey.h"
 #include "platform/registry/RegistryStore.h"
-#include "platform/registry/RegistryText.h"
 
 namespace vx::test {
 namespace {
