@@ -49,7 +49,7 @@ class FormattingControls {
   virtual void SetPrecisionLabel(std::u16string_view text) = 0;  // Label1
   // The selection-change handling (Memo1SelectionChange).
   virtual void SelectionChanged() = 0;
-  // The preview step (Part of the selection-change handling).
+  // The preview step that ends the selection-change handling.
   virtual void RefreshPreview() = 0;
 };
 
