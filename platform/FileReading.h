@@ -7,6 +7,11 @@
 
 namespace vx {
 
+// The largest file or stream the program reads whole (documents, standard
+// input, settings files): enough for any real text, and a bound on what an
+// endless device or a runaway file can cost.
+inline constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
+
 // Reads stream to its end into bytes. A stream longer than limit bytes is
 // refused with EFBIG once limit + 1 bytes have been read, so that an endless
 // device or pipe costs no more than the limit (and needs no block of that

@@ -19,7 +19,6 @@ std::string FileMessage(const char* what, const std::string& path, const std::st
 
 // Larger files and streams are refused: no editor document is that big, and
 // a device such as /dev/zero would otherwise be read until memory runs out.
-constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
 
 LoadResult Refused(const std::string& message) {
   LoadResult failed;

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/FileReading.h"
 #include "platform/OutputFile.h"
 #include "platform/registry/RegistryText.h"
 
@@ -34,23 +35,6 @@ std::string HomeFolder() {
   return home;
 }
 
-// Reads a whole file from an open descriptor; false with the errno code in
-// error when it cannot.
-bool ReadWholeFile(int fd, std::string& bytes, int& error) {
-  bytes.clear();
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      error = errno;
-      return false;
-    }
-    if (got == 0) return true;
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-}
-
 RegistryKey EmptyRoot(RegistryRoot root) { return RegistryKey(std::string(RootName(root))); }
 
 enum class ReadOutcome { Parsed, Missing, Corrupt };
@@ -68,8 +52,14 @@ ReadOutcome ReadRoot(RegistryRoot root, const std::string& path, RegistryKey& tr
   }
   std::string bytes;
   int error = 0;
-  const bool read = ::fstat(fd, &status) == 0 ? ReadWholeFile(fd, bytes, error) : (error = errno, false);
-  ::close(fd);
+  bool read = false;
+  if (std::FILE* file = ::fdopen(fd, "rb")) {
+    read = ::fstat(fd, &status) == 0 ? ReadAtMost(file, kMaxFileBytes, bytes, error) : (error = errno, false);
+    std::fclose(file);
+  } else {
+    error = errno;
+    ::close(fd);
+  }
   if (!read) throw RegistryError("Cannot read the registry file " + path + ": " + Reason(error));
   return ParseRegistryText(bytes, RootName(root), tree, why) ? ReadOutcome::Parsed : ReadOutcome::Corrupt;
 }

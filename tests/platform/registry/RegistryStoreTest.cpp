@@ -286,6 +286,17 @@ TEST_F(RegistryStore, AFileThatCannotBeReadIsNeverReplaced) {
   EXPECT_TRUE(fs::is_directory(UserFile()));
 }
 
+TEST_F(RegistryStore, AnEndlessFileIsReadNoFurtherThanTheLimitAndNeverReplaced) {
+  fs::create_symlink("/dev/zero", UserFile());
+  Registry registry;
+  try {
+    EXPECT_FALSE(registry.OpenKey("Software", true));
+  } catch (const RegistryError& error) {
+    EXPECT_NE(std::string(error.what()).find(std::strerror(EFBIG)), std::string::npos) << error.what();
+  }
+  EXPECT_EQ(fs::read_symlink(UserFile()), "/dev/zero");
+}
+
 TEST_F(RegistryStore, AnExportFromWindowsCanBeDroppedIn) {
   const std::u16string exported =
       u"Windows Registry Editor Version 5.00\r\n\r\n"
