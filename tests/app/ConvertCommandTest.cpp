@@ -16,14 +16,18 @@
 
 #include "RunProgram.h"
 #include "tests/support/DxfReader.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 using vx::test::DxfDrawing;
 using vx::test::ReadDxf;
-using vxtest::ReadFile;
-using vxtest::RunVexoglyph;
-using vxtest::TempFolder;
+using vx::test::FolderEntries;
+using vx::test::ReadFileBytes;
+using vx::test::RunVexoglyph;
+using vx::test::TempFolder;
+using vx::test::WriteFileBytes;
 
 const std::string kFace = "DejaVu Sans";
 
@@ -64,14 +68,14 @@ std::vector<const char*> Layouts() {
 
 // Converts and reads the DXF back; warnings are the notices expected on
 // standard error.
-DxfDrawing ConvertToDxf(TempFolder& folder, std::vector<std::string> args, const vxtest::RunOptions& run = {},
+DxfDrawing ConvertToDxf(TempFolder& folder, std::vector<std::string> args, const vx::test::RunOptions& run = {},
                         const std::string& warnings = "") {
   const std::string out = folder.Path("out.dxf");
   args.insert(args.begin(), {"convert", "-o", out});
-  const vxtest::RunOutcome outcome = RunVexoglyph(args, run);
+  const vx::test::RunOutcome outcome = RunVexoglyph(args, run);
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
   EXPECT_EQ(outcome.err, warnings);
-  DxfDrawing drawing = ReadDxf(ReadFile(out));
+  DxfDrawing drawing = ReadDxf(ReadFileBytes(out));
   EXPECT_EQ(drawing.error, "");
   // The program writes one ENTITIES section of POLYLINE/VERTEX/SEQEND and nothing else.
   EXPECT_EQ(drawing.sections, std::vector<std::string>{"ENTITIES"});
@@ -133,16 +137,16 @@ TEST(ConvertCommand, EachTextArgumentAndEachInputLineIsALine) {
   EXPECT_NEAR(b.bottom, -12.0, 1e-3);
   EXPECT_LT(b.left, a.right);
 
-  const std::string expected = ReadFile(folder.Path("out.dxf"));
+  const std::string expected = ReadFileBytes(folder.Path("out.dxf"));
   const std::string utf16le("\xFF\xFE" "A\0\n\0B\0", 8);
   for (const std::string& stdinText : {std::string("A\nB"), std::string("A\r\nB\r\n"),
                                        std::string("\xEF\xBB\xBF" "A\rB"), utf16le}) {
     ConvertToDxf(folder, {"-f", kFace, "-H", "10", "-i", "-"}, {.stdinBytes = stdinText});
-    EXPECT_EQ(ReadFile(folder.Path("out.dxf")), expected) << stdinText;
+    EXPECT_EQ(ReadFileBytes(folder.Path("out.dxf")), expected) << stdinText;
   }
-  vxtest::WriteFile(folder.Path("in.txt"), "A\nB\n");
+  WriteFileBytes(folder.Path("in.txt"), "A\nB\n");
   ConvertToDxf(folder, {"-f", kFace, "-H", "10", "-i", folder.Path("in.txt")});
-  EXPECT_EQ(ReadFile(folder.Path("out.dxf")), expected);
+  EXPECT_EQ(ReadFileBytes(folder.Path("out.dxf")), expected);
 }
 
 TEST(ConvertCommand, SizeWidthFactorAndPrecisionShapeTheOutput) {
@@ -200,7 +204,7 @@ TEST(ConvertCommand, SvgHoldsTheDxfPointsWithYFlipped) {
   std::vector<std::string> args = {"convert", "-o", folder.Path("out.svg")};
   args.insert(args.end(), text.begin(), text.end());
   ASSERT_EQ(RunVexoglyph(args).exitCode, 0);
-  const std::string svg = ReadFile(folder.Path("out.svg"));
+  const std::string svg = ReadFileBytes(folder.Path("out.svg"));
 
   EXPECT_NE(svg.find("fill-rule=\"evenodd\""), std::string::npos);
   // One path per glyph, one closed subpath per contour.
@@ -250,7 +254,7 @@ TEST(ConvertCommand, FormatFollowsTheExtensionUnlessGiven) {
     args.insert(args.end(), c.extra.begin(), c.extra.end());
     const auto outcome = RunVexoglyph(args);
     ASSERT_EQ(outcome.exitCode, 0) << c.file << outcome.err;
-    const std::string bytes = ReadFile(folder.Path(c.file));
+    const std::string bytes = ReadFileBytes(folder.Path(c.file));
     EXPECT_EQ(bytes.starts_with("<?xml"), c.svg) << c.file;
     EXPECT_EQ(bytes.starts_with("0\r\nSECTION\r\n"), !c.svg) << c.file;
   }
@@ -264,9 +268,9 @@ TEST(ConvertCommand, RtfInputKeepsEachCharactersSize) {
   ASSERT_EQ(dxf.polylines.size(), 2u);
   EXPECT_NEAR(Height(dxf.polylines[1]) / Height(dxf.polylines[0]), 4.0, 0.05);
   EXPECT_NEAR(Height(dxf.polylines[1]), 48 * 2048.0 / 2384 * 1493 / 2048, 0.3);
-  const std::string plain = ReadFile(folder.Path("out.dxf"));
+  const std::string plain = ReadFileBytes(folder.Path("out.dxf"));
   ConvertToDxf(folder, {"-i", fixture, "-s", "100", "-f", "Liberation Serif", "--bold"});
-  EXPECT_EQ(ReadFile(folder.Path("out.dxf")), plain);
+  EXPECT_EQ(ReadFileBytes(folder.Path("out.dxf")), plain);
 
   // With -H every character takes that height, whatever its size.
   const DxfDrawing sized = ConvertToDxf(folder, {"-i", fixture, "-H", "10"});
@@ -300,7 +304,7 @@ TEST(ConvertCommand, HostLayoutIsTheDefaultAndWritesWhatItAlwaysWrote) {
     SCOPED_TRACE(c.fixture);
     // On Windows the files hold other outlines (kHintingUnits): there the
     // defaults are held against the explicit host layout only.
-    std::string expected = kLinuxOutlines ? ReadFile(std::string(VX_APP_TEST_DATA) + "/host/" + c.fixture) : "";
+    std::string expected = kLinuxOutlines ? ReadFileBytes(std::string(VX_APP_TEST_DATA) + "/host/" + c.fixture) : "";
     ASSERT_TRUE(!expected.empty() || !kLinuxOutlines);
     for (const std::vector<std::string>& extra :
          {std::vector<std::string>{}, {"--layout", "host", "--align", "left", "--line-spacing", "1"}}) {
@@ -310,8 +314,8 @@ TEST(ConvertCommand, HostLayoutIsTheDefaultAndWritesWhatItAlwaysWrote) {
       args.insert(args.end(), extra.begin(), extra.end());
       const auto outcome = RunVexoglyph(args);
       ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
-      if (expected.empty()) expected = ReadFile(folder.Path(c.fixture));
-      EXPECT_EQ(ReadFile(folder.Path(c.fixture)), expected);
+      if (expected.empty()) expected = ReadFileBytes(folder.Path(c.fixture));
+      EXPECT_EQ(ReadFileBytes(folder.Path(c.fixture)), expected);
     }
   }
 }
@@ -331,10 +335,10 @@ std::vector<Box> SvgGlyphBoxes(const std::string& svg) {
   return boxes;
 }
 
-vxtest::RunOutcome ConvertToSvg(TempFolder& folder, std::vector<std::string> args, std::string& svg) {
+vx::test::RunOutcome ConvertToSvg(TempFolder& folder, std::vector<std::string> args, std::string& svg) {
   args.insert(args.begin(), {"convert", "-o", folder.Path("out.svg")});
-  const vxtest::RunOutcome outcome = RunVexoglyph(args);
-  svg = ReadFile(folder.Path("out.svg"));
+  const vx::test::RunOutcome outcome = RunVexoglyph(args);
+  svg = ReadFileBytes(folder.Path("out.svg"));
   return outcome;
 }
 
@@ -517,7 +521,7 @@ TEST(ConvertCommand, ErrorsExitNonZeroWithOneLineAndWriteNothing) {
     const auto outcome = RunVexoglyph(args);
     EXPECT_EQ(outcome.exitCode, c.exitCode) << c.message;
     EXPECT_NE(OneLine(outcome.err).find(c.message), std::string::npos) << outcome.err;
-    EXPECT_TRUE(vxtest::FolderEntries(folder.path()).empty()) << c.message;
+    EXPECT_TRUE(FolderEntries(folder.path()).empty()) << c.message;
   }
   const auto unknown = RunVexoglyph({"frobnicate"});
   EXPECT_EQ(unknown.exitCode, 2);
@@ -530,7 +534,7 @@ TEST(ConvertCommand, ErrorsExitNonZeroWithOneLineAndWriteNothing) {
 TEST(ConvertCommand, WidthFactorsThatMakeFontsTooWideAreRefusedWithTheirLimit) {
   TempFolder folder;
   const std::string large = folder.Path("large.rtf");
-  vxtest::WriteFile(large, "{\\rtf1\\ansi{\\fonttbl{\\f0 DejaVu Sans;}}\\f0\\fs2000 H\\par}");
+  WriteFileBytes(large, "{\\rtf1\\ansi{\\fonttbl{\\f0 DejaVu Sans;}}\\f0\\fs2000 H\\par}");
   const std::string limit = " (fonts are at most 16384 units wide)";
   struct Refused {
     std::vector<std::string> args;
@@ -550,7 +554,7 @@ TEST(ConvertCommand, WidthFactorsThatMakeFontsTooWideAreRefusedWithTheirLimit) {
     EXPECT_EQ(outcome.exitCode, 2) << c.message;
     EXPECT_TRUE(OneLine(outcome.err).starts_with("vexoglyph: " + c.message)) << outcome.err;
   }
-  EXPECT_EQ(vxtest::FolderEntries(folder.path()), std::vector<std::string>{"large.rtf"});
+  EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"large.rtf"});
 
   for (const std::vector<std::string>& accepted :
        {std::vector<std::string>{"-w", "81.92", "H"}, {"-s", "1000", "-w", "16.384", "H"},
@@ -570,7 +574,7 @@ TEST(ConvertCommand, AFaceThatIsNotInstalledIsNamedOnceWithItsSubstitute) {
 
   // RTF: the missing face in three runs on two lines, an installed one between.
   const std::string rtf = folder.Path("faces.rtf");
-  vxtest::WriteFile(rtf, "{\\rtf1\\ansi{\\fonttbl{\\f0 DejaVu Sans;}{\\f1 No Such Face;}}"
+  WriteFileBytes(rtf, "{\\rtf1\\ansi{\\fonttbl{\\f0 DejaVu Sans;}{\\f1 No Such Face;}}"
                          "\\f1 A\\f0 B\\f1 C\\par\\f1\\b D\\par}");
   const DxfDrawing fromRtf = ConvertToDxf(folder, {"-i", rtf}, {}, substitute);
   EXPECT_EQ(fromRtf.polylines.size(), 2u + 3u + 1u + 2u);
@@ -584,14 +588,14 @@ constexpr bool kAddressSanitizer = false;
 
 TEST(ConvertCommand, StandardInputIsReadUpToTheFileLimitAndNoFurther) {
   TempFolder folder;
-  vxtest::RunOptions endless = {.stdinFile = "/dev/zero"};
+  vx::test::RunOptions endless = {.stdinFile = "/dev/zero"};
   // Reading stops at 256 MB: well within a gigabyte of address space.
   if (!kAddressSanitizer) endless.memoryLimit = 1L << 30;
   const auto outcome = RunVexoglyph({"convert", "-o", folder.Path("out.dxf"), "-i", "-"}, endless);
   EXPECT_EQ(outcome.signal, 0);
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(outcome.err, "vexoglyph: Cannot read standard input. File too large\n");
-  EXPECT_TRUE(vxtest::FolderEntries(folder.path()).empty());
+  EXPECT_TRUE(FolderEntries(folder.path()).empty());
 }
 
 TEST(ConvertCommand, RunningOutOfMemoryIsReportedAndWritesNothing) {
@@ -599,9 +603,9 @@ TEST(ConvertCommand, RunningOutOfMemoryIsReportedAndWritesNothing) {
   TempFolder folder;
   // One line of 20 million characters: its layout input alone needs more
   // than the 600 MB the program may take.
-  vxtest::WriteFile(folder.Path("line.txt"), std::string(20'000'000, 'a'));
+  WriteFileBytes(folder.Path("line.txt"), std::string(20'000'000, 'a'));
   const std::string keep = folder.Path("keep.dxf");
-  vxtest::WriteFile(keep, "precious\r\n");
+  WriteFileBytes(keep, "precious\r\n");
   for (const std::string& output : {keep, folder.Path("new.svg")}) {
     const auto outcome = RunVexoglyph({"convert", "-o", output, "-i", folder.Path("line.txt")},
                                       {.memoryLimit = 600L << 20});
@@ -609,15 +613,15 @@ TEST(ConvertCommand, RunningOutOfMemoryIsReportedAndWritesNothing) {
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_EQ(outcome.err, "vexoglyph: Out of memory\n");
   }
-  EXPECT_EQ(ReadFile(keep), "precious\r\n");
-  EXPECT_EQ(vxtest::FolderEntries(folder.path()), (std::vector<std::string>{"keep.dxf", "line.txt"}));
+  EXPECT_EQ(ReadFileBytes(keep), "precious\r\n");
+  EXPECT_EQ(FolderEntries(folder.path()), (std::vector<std::string>{"keep.dxf", "line.txt"}));
 }
 
 TEST(ConvertCommand, UnwritableOutputKeepsTheExistingFileAndLeavesNoTemporary) {
-  if (!vxtest::FileSizeLimitApplies()) GTEST_SKIP() << vxtest::FileSizeLimitMissing();
+  if (!vx::test::FileSizeLimitApplies()) GTEST_SKIP() << vx::test::FileSizeLimitMissing();
   TempFolder folder;
   const std::string keep = folder.Path("keep.dxf");
-  vxtest::WriteFile(keep, "precious\r\n");
+  WriteFileBytes(keep, "precious\r\n");
   // A file-size limit makes the write fail part-way, as a full disk would.
   const auto full = RunVexoglyph({"convert", "-o", keep, "-f", kFace, "Lorem ipsum dolor sit amet"},
                                  {.fileSizeLimit = 4096});
@@ -625,13 +629,13 @@ TEST(ConvertCommand, UnwritableOutputKeepsTheExistingFileAndLeavesNoTemporary) {
   EXPECT_EQ(full.exitCode, 1);
   EXPECT_NE(OneLine(full.err).find("Cannot create file \"" + keep + "\". File too large"), std::string::npos)
       << full.err;
-  EXPECT_EQ(ReadFile(keep), "precious\r\n");
-  EXPECT_EQ(vxtest::FolderEntries(folder.path()), std::vector<std::string>{"keep.dxf"});
+  EXPECT_EQ(ReadFileBytes(keep), "precious\r\n");
+  EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"keep.dxf"});
 }
 
 TEST(ConvertCommand, OutputIntoAFolderOrAMissingFolderFailsAndLeavesNoTemporary) {
   TempFolder folder;
-  vxtest::WriteFile(folder.Path("keep.dxf"), "precious\r\n");
+  WriteFileBytes(folder.Path("keep.dxf"), "precious\r\n");
   // A folder in the way and a folder that does not exist.
   std::filesystem::create_directory(folder.Path("dir.svg"));
   const auto intoFolder = RunVexoglyph({"convert", "-o", folder.Path("dir.svg"), "-f", kFace, "A"});
@@ -640,8 +644,8 @@ TEST(ConvertCommand, OutputIntoAFolderOrAMissingFolderFailsAndLeavesNoTemporary)
   const auto missing = RunVexoglyph({"convert", "-o", folder.Path("no/such/a.dxf"), "-f", kFace, "A"});
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(OneLine(missing.err).find("No such file or directory"), std::string::npos) << missing.err;
-  EXPECT_EQ(vxtest::FolderEntries(folder.path()), (std::vector<std::string>{"dir.svg", "keep.dxf"}));
-  EXPECT_TRUE(vxtest::FolderEntries(folder.Path("dir.svg")).empty());
+  EXPECT_EQ(FolderEntries(folder.path()), (std::vector<std::string>{"dir.svg", "keep.dxf"}));
+  EXPECT_TRUE(FolderEntries(folder.Path("dir.svg")).empty());
 }
 
 TEST(ConvertCommand, OutputThatIsTheInputFileIsRefused) {
@@ -658,7 +662,7 @@ TEST(ConvertCommand, OutputThatIsTheInputFileIsRefused) {
   for (const auto& c : cases) {
     TempFolder folder;
     const std::string text = folder.Path("notes.txt");
-    vxtest::WriteFile(text, "Ab\n");
+    WriteFileBytes(text, "Ab\n");
     // Windows lets only administrators make symbolic links.
     std::error_code noLink;
     std::filesystem::create_symlink("notes.txt", folder.Path("link.txt"), noLink);
@@ -671,8 +675,8 @@ TEST(ConvertCommand, OutputThatIsTheInputFileIsRefused) {
                                       {.stdinBytes = "", .fileSizeLimit = std::nullopt, .stdinFile = c.inputOnStandardInput ? text : ""});
     EXPECT_EQ(outcome.exitCode, 1) << c.what;
     EXPECT_NE(OneLine(outcome.err).find("is the input file"), std::string::npos) << c.what;
-    EXPECT_EQ(ReadFile(text), "Ab\n") << c.what;
-    EXPECT_EQ(vxtest::FolderEntries(folder.path()), entries);
+    EXPECT_EQ(ReadFileBytes(text), "Ab\n") << c.what;
+    EXPECT_EQ(FolderEntries(folder.path()), entries);
   }
 }
 
@@ -694,29 +698,29 @@ namespace {
 TEST(ConvertCommand, OutputGoesIntoWhatTheNameLeadsTo) {
   struct Target {
     std::string output;
-    std::function<std::string(const vxtest::RunOutcome&)> received;
+    std::function<std::string(const vx::test::RunOutcome&)> received;
     std::string path;  // checked to hold the same kind of thing afterwards
     bool bytesVanish = false;
   };
   const std::vector<std::pair<const char*, std::function<std::optional<Target>(const TempFolder&)>>> cases = {
       {"-o - is standard output",
-       [](const TempFolder&) { return Target{"-", [](const vxtest::RunOutcome& run) { return run.out; }, ""}; }},
+       [](const TempFolder&) { return Target{"-", [](const vx::test::RunOutcome& run) { return run.out; }, ""}; }},
       {"/dev/stdout",
        [](const TempFolder&) {
-         return Target{"/dev/stdout", [](const vxtest::RunOutcome& run) { return run.out; }, ""};
+         return Target{"/dev/stdout", [](const vx::test::RunOutcome& run) { return run.out; }, ""};
        }},
       {"a symbolic link, written through",
        [](const TempFolder& f) {
-         vxtest::WriteFile(f.Path("target.dxf"), "old");
+         WriteFileBytes(f.Path("target.dxf"), "old");
          std::filesystem::create_symlink("target.dxf", f.Path("link.dxf"));
-         return Target{f.Path("link.dxf"), [t = f.Path("target.dxf")](const auto&) { return ReadFile(t); },
+         return Target{f.Path("link.dxf"), [t = f.Path("target.dxf")](const auto&) { return ReadFileBytes(t); },
                        f.Path("link.dxf")};
        }},
       {"a file with a second hard link",
        [](const TempFolder& f) {
-         vxtest::WriteFile(f.Path("a.dxf"), "old");
+         WriteFileBytes(f.Path("a.dxf"), "old");
          std::filesystem::create_hard_link(f.Path("a.dxf"), f.Path("b.dxf"));
-         return Target{f.Path("a.dxf"), [b = f.Path("b.dxf")](const auto&) { return ReadFile(b); }, f.Path("a.dxf")};
+         return Target{f.Path("a.dxf"), [b = f.Path("b.dxf")](const auto&) { return ReadFileBytes(b); }, f.Path("a.dxf")};
        }},
       {"a FIFO with a reader",
        [](const TempFolder& f) {
@@ -745,7 +749,7 @@ TEST(ConvertCommand, OutputGoesIntoWhatTheNameLeadsTo) {
   };
   TempFolder reference;
   ConvertToDxf(reference, {"-f", kFace, "-H", "10", "Ab"});
-  const std::string expected = ReadFile(reference.Path("out.dxf"));
+  const std::string expected = ReadFileBytes(reference.Path("out.dxf"));
   ASSERT_NE(expected.find("POLYLINE\r\n"), std::string::npos);
   for (const auto& [what, prepare] : cases) {
     TempFolder folder;
@@ -766,7 +770,7 @@ TEST(ConvertCommand, OutputGoesIntoWhatTheNameLeadsTo) {
       EXPECT_EQ(after.inode, before.inode) << what;
     }
   }
-  EXPECT_FALSE(vxtest::Exists("-")) << "no file named \"-\" is made";
+  EXPECT_FALSE(vx::test::Exists("-")) << "no file named \"-\" is made";
 
   // SVG on standard output too.
   const auto svg = RunVexoglyph({"convert", "-o", "-", "--format", "svg", "-f", kFace, "A"});

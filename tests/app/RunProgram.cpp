@@ -6,38 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
 
-namespace vxtest {
-namespace fs = std::filesystem;
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-bool Exists(const std::string& path) {
-  std::error_code ec;
-  return fs::exists(fs::symlink_status(path, ec));
-}
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+namespace vx::test {
 
 bool FileSizeLimitApplies() { return true; }
 
@@ -45,7 +19,7 @@ std::string FileSizeLimitMissing() { return {}; }
 
 RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& options) {
   TempFolder io;
-  WriteFile(io.Path("in"), options.stdinBytes);
+  WriteFileBytes(io.Path("in"), options.stdinBytes);
   std::vector<std::string> argv{VEXOGLYPH_EXE};
   argv.insert(argv.end(), args.begin(), args.end());
   std::vector<char*> cargv;
@@ -76,9 +50,9 @@ RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& 
   if (pid < 0 || ::waitpid(pid, &status, 0) != pid) throw std::runtime_error("cannot run vexoglyph");
   if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
-  outcome.out = ReadFile(io.Path("out"));
-  outcome.err = ReadFile(io.Path("err"));
+  outcome.out = ReadFileBytes(io.Path("out"));
+  outcome.err = ReadFileBytes(io.Path("err"));
   return outcome;
 }
 
-}  // namespace vxtest
+}  // namespace vx::test

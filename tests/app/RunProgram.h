@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TempFolder.h"
-
-namespace vxtest {
+namespace vx::test {
 
 // Every member has its default, so that a test names only those it sets.
 struct RunOptions {
@@ -31,11 +29,4 @@ RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& 
 bool FileSizeLimitApplies();
 std::string FileSizeLimitMissing();
 
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, const std::string& bytes);
-bool Exists(const std::string& path);
-std::vector<std::string> FolderEntries(const std::string& folder);
-
-using vx::test::TempFolder;
-
-}  // namespace vxtest
+}  // namespace vx::test

@@ -1,15 +1,13 @@
 // The SVG writer on hand-made stores: glyph paths, contour subpaths, flipped y, fitted viewBox.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "app/SvgWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/PointStore.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -70,16 +68,14 @@ TEST_F(SvgWriter, AFileWrittenStoreByStoreHasTheBytesOfTheWholeStore) {
   };
   vx::PointExtents extents;
   glyphByGlyph([&] { extents.Include(gPointList.GetHead()); });
-  const std::string path = (std::filesystem::temp_directory_path() / ("vx-svg-" + std::to_string(::getpid()))).string();
+  const vx::test::TempFolder folder;
+  const std::string path = folder.Path("glyphs.svg");
   std::string error;
   vx::SvgFileWriter writer;
   ASSERT_TRUE(writer.Open(path, extents, error)) << error;
   glyphByGlyph([&] { ASSERT_TRUE(writer.WriteStore(error)) << error; });
   ASSERT_TRUE(writer.Commit(error)) << error;
-  std::ostringstream written;
-  written << std::ifstream(path, std::ios::binary).rdbuf();
-  std::filesystem::remove(path);
-  EXPECT_TRUE(written.str() == whole);
+  EXPECT_TRUE(vx::test::ReadFileBytes(path) == whole);
 }
 
 TEST_F(SvgWriter, AStoreWithoutExtentStillHasAUsableViewBox) {

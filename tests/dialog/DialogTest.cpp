@@ -20,14 +20,13 @@
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <new>
-#include <sstream>
 
 #include <cstdlib>
 
 #include "DialogTestSupport.h"
+#include "tests/support/FileBytes.h"
 #include "dialog/DialogWidgets.h"
 #include "dialog/InitProgress.h"
 #include "dialog/MainDlg.h"
@@ -392,7 +391,7 @@ QStringList ListedFiles(QFileDialog& dialog, const std::string& folder, int inde
 
 TEST_F(Dialog, FileDialogsShowTheirFileTypesAndAnyFileListsNamesWithoutExtension) {
   vxtest::TempFolder folder;
-  for (const char* name : {"README", "a.txt", "b.rtf", "c.dxf"}) std::ofstream(folder.Path(name)) << "x";
+  for (const char* name : {"README", "a.txt", "b.rtf", "c.dxf"}) vx::test::WriteFileBytes(folder.Path(name), "x");
   const QStringList all{"README", "a.txt", "b.rtf", "c.dxf"};
   RunDialog(1, 0, 0, [&](TForm1& f) {
     const struct {
@@ -431,7 +430,7 @@ TEST_F(Dialog, SavedTextIsRtfWhateverItsNameAndLoadsBackWithItsFormats) {
       vxtest::ChooseFile(save, folder.Path("notes"));
     });
     f.SpeedButton2Click(nullptr);
-    EXPECT_EQ(vxtest::ReadFile(folder.Path("notes.txt")).rfind("{\\rtf", 0), 0u);
+    EXPECT_EQ(vx::test::ReadFileBytes(folder.Path("notes.txt")).rfind("{\\rtf", 0), 0u);
     f.Memo1->Clear();
     vxtest::WhenModal("OpenDialog1", [&](QWidget* dialog) {
       vxtest::ChooseFile(static_cast<QFileDialog*>(dialog), folder.Path("notes.txt"));
@@ -713,7 +712,7 @@ TEST_F(Dialog, TheStandaloneRunSavesTheLayoutAsDxf) {
   const auto expected = ExpectedLayout(doc, 1, 0, 0, 0.8);
   FreePointList();
   for (const Record& r : expected) gPointList.Add(r.x, r.y, r.kind);
-  EXPECT_EQ(vxtest::ReadFile(path), vx::DxfText());
+  EXPECT_EQ(vx::test::ReadFileBytes(path), vx::DxfText());
 }
 
 TEST_F(Dialog, TheStandaloneSaveCanBeCancelledAndReportsFailures) {

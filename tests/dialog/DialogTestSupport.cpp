@@ -1,11 +1,9 @@
-// Test helpers: one QApplication, polling for modal windows, files chosen and read.
+// Test helpers: one QApplication, polling for modal windows, files chosen.
 #include "DialogTestSupport.h"
 
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <fstream>
-#include <sstream>
 
 namespace vxtest {
 
@@ -55,13 +53,6 @@ void ChooseFile(QWidget* dialog, const std::string& path) {
   }
   name->setText(QString::fromStdString(path));
   fileDialog->accept();
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 }  // namespace vxtest

@@ -26,9 +26,6 @@ std::shared_ptr<QString> AnswerNextMessage();
 // Types a file name into a Qt file dialog, as a user would, and confirms it.
 void ChooseFile(QWidget* dialog, const std::string& path);
 
-// The whole content of a file.
-std::string ReadFile(const std::string& path);
-
 using vx::test::TempFolder;
 
 }  // namespace vxtest

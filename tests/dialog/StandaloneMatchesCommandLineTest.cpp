@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
-#include <fstream>
 #include <sstream>
 
 #include <cstdlib>
 
 #include "DialogTestSupport.h"
+#include "tests/support/FileBytes.h"
 #include "dialog/MainDlg.h"
 #include "dialog/RichEditBox.h"
 #include "engine/HostQueries.h"
@@ -79,8 +79,8 @@ TEST_F(StandaloneMatchesCommandLine, MixedFacesSizesBoldAndItalicGiveTheSameDxf)
   ASSERT_EQ(cli.exitStatus(), QProcess::NormalExit);
   ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
 
-  const std::string dialogBytes = vxtest::ReadFile(fromDialog);
-  const std::string commandLineBytes = vxtest::ReadFile(fromCommandLine);
+  const std::string dialogBytes = vx::test::ReadFileBytes(fromDialog);
+  const std::string commandLineBytes = vx::test::ReadFileBytes(fromCommandLine);
   ASSERT_GT(dialogBytes.size(), 1000u);
   EXPECT_TRUE(dialogBytes == commandLineBytes) << FirstDifference(dialogBytes, commandLineBytes);
 }

@@ -10,10 +10,10 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "DialogTestSupport.h"
+#include "tests/support/FileBytes.h"
 #include "dialog/MainDlg.h"
 #include "dialog/RichEditBox.h"
 #include "engine/HostQueries.h"
@@ -68,16 +68,16 @@ class TwoFoundries : public ::testing::Test {
   static void SetUpTestSuite() {
     const std::string original = InstalledLiberationSans();
     ASSERT_FALSE(original.empty()) << "Liberation Sans is installed for the tests";
-    const std::string copy = WithVendor(vxtest::ReadFile(original), "copy");
+    const std::string copy = WithVendor(vx::test::ReadFileBytes(original), "copy");
     ASSERT_FALSE(copy.empty());
     folder_ = new vxtest::TempFolder;
-    std::ofstream(folder_->Path("LiberationSans-Copy.ttf"), std::ios::binary) << copy;
+    vx::test::WriteFileBytes(folder_->Path("LiberationSans-Copy.ttf"), copy);
     const char* tests = std::getenv("FONTCONFIG_FILE");
-    std::ofstream(folder_->Path("fonts.conf"))
-        << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n<fontconfig>\n"
-        << "  <cachedir>" << folder_->Path("cache") << "</cachedir>\n"
-        << "  <include>" << (tests != nullptr ? tests : "/etc/fonts/fonts.conf") << "</include>\n"
-        << "  <dir>" << folder_->path() << "</dir>\n</fontconfig>\n";
+    vx::test::WriteFileBytes(folder_->Path("fonts.conf"),
+                             "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+                             "<fontconfig>\n  <cachedir>" + folder_->Path("cache") + "</cachedir>\n"
+                             "  <include>" + (tests != nullptr ? tests : "/etc/fonts/fonts.conf") + "</include>\n"
+                             "  <dir>" + folder_->path() + "</dir>\n</fontconfig>\n");
     ::setenv("FONTCONFIG_FILE", folder_->Path("fonts.conf").c_str(), 1);
     vxtest::App();
   }

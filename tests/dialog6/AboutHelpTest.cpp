@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "QtTestSupport.h"
+#include "tests/support/FileBytes.h"
 #include "dialog/HelpFile.h"
 #include "dialog/MyAbout.h"
 #include "dialog/ShellOpen.h"
@@ -42,7 +43,7 @@ class RecordingLauncher {
 class ManualBesideExecutable {
  public:
   ManualBesideExecutable() : path_(ExecutableDir() + kHelpFileName) {
-    test::WriteTextFile(path_, "<html><body>manual</body></html>");
+    test::WriteFileBytes(path_, "<html><body>manual</body></html>");
   }
   ~ManualBesideExecutable() { std::filesystem::remove(path_); }
   const std::string& path() const { return path_; }

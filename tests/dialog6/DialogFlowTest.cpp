@@ -15,6 +15,7 @@
 #include <string>
 
 #include "QtTestSupport.h"
+#include "tests/support/FileBytes.h"
 #include "dialog/DialogWidgets.h"
 #include "dialog/HelpFile.h"
 #include "dialog/MainDlg.h"
@@ -30,10 +31,10 @@
 namespace vx {
 namespace {
 
-using test::ReadTextFile;
+using test::ReadFileBytes;
 using test::TempRegistryDir;
 using test::WhenModalOpens;
-using test::WriteTextFile;
+using test::WriteFileBytes;
 
 const std::string kHeader =
     "Windows Registry Editor Version 5.00\r\n\r\n"
@@ -67,7 +68,7 @@ class DialogFlow : public ::testing::Test {
     return result;
   }
 
-  std::string Option(const TempRegistryDir& dir) { return test::RegExportText(ReadTextFile(dir.userFile())); }
+  std::string Option(const TempRegistryDir& dir) { return test::RegExportText(ReadFileBytes(dir.userFile())); }
 };
 
 TEST_F(DialogFlow, FirstUseShowsTheDefaultsAndClosingWritesAllFiveValues) {
@@ -122,7 +123,7 @@ TEST_F(DialogFlow, SettingsSurviveClosingAndReleasingTheDialog) {
 TEST_F(DialogFlow, StoredPrecisionIsClampedToTheTrackBar) {
   for (const auto& [stored, shown] : {std::pair{"00000000", 1}, std::pair{"00000028", 32}}) {
     TempRegistryDir dir;
-    WriteTextFile(dir.userFile(), kHeader + "\"Precision\"=dword:" + stored + "\r\n");
+    WriteFileBytes(dir.userFile(), kHeader + "\"Precision\"=dword:" + stored + "\r\n");
     ShowAndClose([&, shown = shown](TForm1* form) {
       EXPECT_EQ(form->TrackBar1->value(), shown);
       EXPECT_EQ(form->Label1->text(), QString::number(shown));
@@ -133,7 +134,7 @@ TEST_F(DialogFlow, StoredPrecisionIsClampedToTheTrackBar) {
 
 TEST_F(DialogFlow, ASymbolIndexBeyondTheListChoosesNothingAndIsWrittenBackAsMinusOne) {
   TempRegistryDir dir;
-  WriteTextFile(dir.userFile(), kHeader +
+  WriteFileBytes(dir.userFile(), kHeader +
                                     "\"FontName\"=dword:00000001\r\n"  // wrong type: the default
                                     "\"SymbolName\"=dword:00000063\r\n"
                                     "\"ShowSymbol\"=dword:00000001\r\n");
@@ -164,7 +165,7 @@ TEST_F(DialogFlow, TheShownFontBoxHoldsTheStoredNameWithoutApplyingIt) {
   };
   for (const Case& c : cases) {
     TempRegistryDir dir;
-    WriteTextFile(dir.userFile(), kHeader + c.values);
+    WriteFileBytes(dir.userFile(), kHeader + c.values);
     ShowAndClose([&](TForm1* form) {
       EXPECT_EQ(form->cName->currentText().toStdString(), c.shown) << c.what;
       EXPECT_EQ(form->Memo1->SelAttributes().face.toStdString(), "Times New Roman") << c.what << ": nothing applied";
@@ -179,7 +180,7 @@ TEST_F(DialogFlow, TheShownFontBoxHoldsTheStoredNameWithoutApplyingIt) {
 // palette opens with the dialog or by its button.
 TEST_F(DialogFlow, TheOpenPaletteShowsTheSymbolFaceListBesideItsLabel) {
   TempRegistryDir dir;
-  WriteTextFile(dir.userFile(), kHeader + "\"ShowSymbol\"=dword:00000001\r\n");
+  WriteFileBytes(dir.userFile(), kHeader + "\"ShowSymbol\"=dword:00000001\r\n");
   ShowAndClose([](TForm1* form) {
     const auto expectPlaced = [form](const char* when) {
       ASSERT_TRUE(form->Panel2->isVisible()) << when;
@@ -204,7 +205,7 @@ TEST_F(DialogFlow, TheOpenPaletteShowsTheSymbolFaceListBesideItsLabel) {
 
 TEST_F(DialogFlow, AMaximizedWindowIsRestoredAndAMinimizedOneStoredAsNormal) {
   TempRegistryDir dir;
-  WriteTextFile(dir.userFile(), kHeader + "\"FormState\"=dword:00000001\r\n");
+  WriteFileBytes(dir.userFile(), kHeader + "\"FormState\"=dword:00000001\r\n");
   ShowAndClose([](TForm1* form) {
     EXPECT_TRUE(form->windowState().testFlag(Qt::WindowMaximized));
     form->setWindowState(Qt::WindowMinimized);
@@ -220,7 +221,7 @@ TEST_F(DialogFlow, AMaximizedWindowIsRestoredAndAMinimizedOneStoredAsNormal) {
 TEST_F(DialogFlow, AStoreThatCannotBeWrittenStillLetsTheDialogClose) {
   TempRegistryDir dir;
   const std::string blocker = dir.path() + "/file";
-  WriteTextFile(blocker, "not a folder");
+  WriteFileBytes(blocker, "not a folder");
   ::setenv("VEXOGLYPH_REGISTRY_DIR", (blocker + "/store").c_str(), 1);
   bool closed = false;
   const int result = ShowAndClose([&](TForm1* form) {

@@ -8,15 +8,16 @@
 #include <string>
 
 #include "QtTestSupport.h"
+#include "tests/support/FileBytes.h"
 #include "dialog/DialogSettings.h"
 #include "tests/support/RegExportReader.h"
 
 namespace vx {
 namespace {
 
-using test::ReadTextFile;
+using test::ReadFileBytes;
 using test::TempRegistryDir;
-using test::WriteTextFile;
+using test::WriteFileBytes;
 
 const char* const kHeader =
     "Windows Registry Editor Version 5.00\r\n\r\n"
@@ -82,7 +83,7 @@ TEST(DialogSettings, FirstUseWithoutKeyGivesEveryDefaultAndWritesNothing) {
 TEST(DialogSettings, WritingCreatesTheKeyWithAllFiveValuesInOrder) {
   TempRegistryDir dir;
   ASSERT_TRUE(WriteDialogSettings({17, "Liberation Serif", -1, true, false}));
-  const std::string text = test::RegExportText(ReadTextFile(dir.userFile()));
+  const std::string text = test::RegExportText(ReadFileBytes(dir.userFile()));
   const std::string expected = std::string(
       "[HKEY_CURRENT_USER\\Software\\Kestrow\\Vexoglyph\\Option]\r\n"
       "\"Precision\"=dword:00000011\r\n"
@@ -148,7 +149,7 @@ TEST(DialogSettings, EachValueMissingOrMistypedGivesOnlyThatValueItsDefault) {
   };
   for (const Case& c : cases) {
     TempRegistryDir dir;
-    WriteTextFile(dir.userFile(), kHeader + c.precision + c.fontName + c.symbolName +
+    WriteFileBytes(dir.userFile(), kHeader + c.precision + c.fontName + c.symbolName +
                                       c.showSymbol + c.formState);
     EXPECT_EQ(ReadDialogSettings("DejaVu Sans"), c.expected) << c.what;
   }
@@ -163,7 +164,7 @@ TEST(DialogSettings, PrecisionIsBroughtToTheTrackBarRangeAndBooleansAreNonZero) 
                         {"00000020", 32}, {"ffffffff", 1},  {"00000011", 17}};
   for (const Case& c : cases) {
     TempRegistryDir dir;
-    WriteTextFile(dir.userFile(), std::string(kHeader) + "\"Precision\"=dword:" + c.stored +
+    WriteFileBytes(dir.userFile(), std::string(kHeader) + "\"Precision\"=dword:" + c.stored +
                                       "\r\n\"ShowSymbol\"=dword:00000002\r\n"
                                       "\"FormState\"=dword:ffffffff\r\n");
     const DialogSettings read = ReadDialogSettings("f");
@@ -177,7 +178,7 @@ TEST(DialogSettings, AnUnwritableStoreIsReportedWithoutRaising) {
   TempRegistryDir dir;
   // A folder below a plain file cannot be made, whoever runs the test.
   const std::string blocker = dir.path() + "/file";
-  WriteTextFile(blocker, "not a folder");
+  WriteFileBytes(blocker, "not a folder");
   ::setenv("VEXOGLYPH_REGISTRY_DIR", (blocker + "/store").c_str(), 1);
   EXPECT_FALSE(WriteDialogSettings(Stored()));
   EXPECT_EQ(ReadDialogSettings("f"), DefaultDialogSettings("f"));
@@ -186,23 +187,23 @@ TEST(DialogSettings, AnUnwritableStoreIsReportedWithoutRaising) {
 TEST(DialogSettings, AValueThatCannotBeWrittenSkipsTheRestWithoutRaising) {
   TempRegistryDir dir;
   const std::string before = std::string(kHeader) + kPrecision + kFontName;
-  WriteTextFile(dir.userFile(), before);
+  WriteFileBytes(dir.userFile(), before);
   // The key opens (it exists), but no writer can take the store's lock.
   std::filesystem::create_directory(dir.userFile() + ".lock");
   EXPECT_FALSE(WriteDialogSettings({3, "x", 1, false, false}));
-  EXPECT_EQ(ReadTextFile(dir.userFile()), before);
+  EXPECT_EQ(ReadFileBytes(dir.userFile()), before);
 }
 
 TEST(DialogSettings, AReadOnlyStoreFolderKeepsItsFileAndStillReads) {
   if (::geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
   TempRegistryDir dir;
   const std::string before = std::string(kHeader) + kPrecision + kFontName;
-  WriteTextFile(dir.userFile(), before);
+  WriteFileBytes(dir.userFile(), before);
   std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
                                                std::filesystem::perms::owner_exec);
   std::filesystem::permissions(dir.userFile(), std::filesystem::perms::owner_read);
   EXPECT_FALSE(WriteDialogSettings({3, "x", 1, false, false}));
-  EXPECT_EQ(ReadTextFile(dir.userFile()), before);
+  EXPECT_EQ(ReadFileBytes(dir.userFile()), before);
   EXPECT_EQ(ReadDialogSettings("f").precision, 17);
 }
 

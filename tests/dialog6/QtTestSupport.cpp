@@ -8,9 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 // Qt's font database leaves fontconfig's configuration allocated until the
 // process ends; that is not ours to free.
@@ -58,19 +56,6 @@ void WhenModalOpens(std::function<void(QWidget*)> answer) {
     (*pending)(modal);
   });
   timer->start();
-}
-
-void WriteTextFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  ASSERT_TRUE(out.good()) << "cannot write " << path;
-}
-
-std::string ReadTextFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 }  // namespace vx::test

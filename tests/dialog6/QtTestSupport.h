@@ -34,8 +34,4 @@ class TempRegistryDir {
 // once. The modal window is passed in; answer is expected to close it.
 void WhenModalOpens(std::function<void(QWidget*)> answer);
 
-// Writes bytes to path (replacing it); fails the test on error.
-void WriteTextFile(const std::string& path, const std::string& bytes);
-std::string ReadTextFile(const std::string& path);
-
 }  // namespace vx::test

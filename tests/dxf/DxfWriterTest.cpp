@@ -10,16 +10,16 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 
 #include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/PointStore.h"
-#include "tests/support/DxfReader.h"
-#include "tests/support/FileSizeLimit.h"
 #include "tests/engine/StoreContents.h"
+#include "tests/support/DxfReader.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/TempFolder.h"
 
 namespace vx::test {
 namespace {
@@ -56,41 +56,11 @@ void AddTwoGlyphs(int firstClosing = pkContourEnd) {
   AddContour({{12.5, -1}, {14, -1}, {14, 3.75}}, pkGlyphEnd);
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteText(const fs::path& path, std::string_view text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
+// Each test has the store cleared and a folder of its own for files.
 class DxfWriter : public StoreTest {
  protected:
-  void SetUp() override {
-    StoreTest::SetUp();
-    folder = fs::temp_directory_path() / ("vx-dxf-" + std::to_string(::getpid()) + "-" +
-                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(folder, fs::perms::owner_all, ignored);
-    fs::remove_all(folder, ignored);
-    StoreTest::TearDown();
-  }
-
-  std::vector<std::string> FolderEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  fs::path folder;
+  TempFolder scratch_;
+  const fs::path folder = scratch_.folder();
 };
 
 TEST_F(DxfWriter, OneContourGivesTheFiftySixLines) {
@@ -190,9 +160,9 @@ TEST_F(DxfWriter, WrittenFileReadsBackAsOneClosedPolylinePerContour) {
   const fs::path file = folder / "text.dxf";
   const DxfResult result = WriteDxf(file.string().c_str());
   ASSERT_TRUE(result.ok) << result.error;
-  EXPECT_EQ(ReadFile(file), DxfText());
+  EXPECT_EQ(ReadFileBytes(file), DxfText());
 
-  const DxfDrawing drawing = ReadDxf(ReadFile(file));
+  const DxfDrawing drawing = ReadDxf(ReadFileBytes(file));
   ASSERT_EQ(drawing.error, "");
   EXPECT_EQ(drawing.sections, std::vector<std::string>{"ENTITIES"});
   EXPECT_TRUE(drawing.otherEntities.empty());
@@ -217,7 +187,7 @@ TEST_F(DxfWriter, LargeStoreIsWrittenWholeInPieces) {
   const fs::path file = folder / "large.dxf";
   const DxfResult result = WriteDxf(file.string().c_str());
   ASSERT_TRUE(result.ok) << result.error;
-  EXPECT_TRUE(ReadFile(file) == text);
+  EXPECT_TRUE(ReadFileBytes(file) == text);
 }
 
 // The command line writes glyph by glyph, clearing the store in between.
@@ -243,23 +213,23 @@ TEST_F(DxfWriter, AFileWrittenStoreByStoreHasTheBytesOfTheWholeStore) {
   }
   ASSERT_TRUE(writer.WriteStore(error)) << error;  // an empty store adds nothing
   ASSERT_TRUE(writer.Commit(error)) << error;
-  EXPECT_TRUE(ReadFile(file) == whole);
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"glyphs.dxf"});
+  EXPECT_TRUE(ReadFileBytes(file) == whole);
+  EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"glyphs.dxf"});
 }
 
 TEST_F(DxfWriter, ReplacesAnExistingFileWhole) {
   const fs::path file = folder / "old.dxf";
-  WriteText(file, std::string(100000, 'x'));
+  WriteFileBytes(file, std::string(100000, 'x'));
   AddContour({{0, 0}, {10, 0}, {10, 5}}, pkGlyphEnd);
   const DxfResult result = WriteDxf(file.string().c_str());
   ASSERT_TRUE(result.ok) << result.error;
-  EXPECT_EQ(ReadFile(file), DxfText());
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"old.dxf"});
+  EXPECT_EQ(ReadFileBytes(file), DxfText());
+  EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"old.dxf"});
 }
 
 TEST_F(DxfWriter, UnusableNamesFailWithAReason) {
   AddContour({{0, 0}, {10, 0}, {10, 5}}, pkGlyphEnd);
-  WriteText(folder / "plain-file", "keep");
+  WriteFileBytes(folder / "plain-file", "keep");
   fs::create_directory(folder / "a-folder");
   struct Case {
     const char* name;
@@ -276,9 +246,9 @@ TEST_F(DxfWriter, UnusableNamesFailWithAReason) {
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.empty());
   }
-  EXPECT_EQ(ReadFile(folder / "plain-file"), "keep");
+  EXPECT_EQ(ReadFileBytes(folder / "plain-file"), "keep");
   EXPECT_TRUE(fs::is_directory(folder / "a-folder"));
-  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"a-folder", "plain-file"}))
+  EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{"a-folder", "plain-file"}))
       << "no temporary file may be left behind";
 
   const DxfResult missing = WriteDxf((folder / "missing" / "out.dxf").string().c_str());
@@ -294,7 +264,7 @@ TEST_F(DxfWriter, NullFileNameIsAFailure) {
 
 TEST_F(DxfWriter, UnwritableFolderKeepsTheExistingFile) {
   const fs::path file = folder / "kept.dxf";
-  WriteText(file, "previous drawing");
+  WriteFileBytes(file, "previous drawing");
   // (A file that can be written is written into; this one cannot.)
   fs::permissions(file, fs::perms::owner_read);
   fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
@@ -304,15 +274,15 @@ TEST_F(DxfWriter, UnwritableFolderKeepsTheExistingFile) {
   const DxfResult result = WriteDxf(file.string().c_str());
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, std::strerror(EACCES));
-  EXPECT_EQ(ReadFile(file), "previous drawing");
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"kept.dxf"});
+  EXPECT_EQ(ReadFileBytes(file), "previous drawing");
+  EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"kept.dxf"});
 }
 
 // A write that fails part way (here: the process's file size limit, which
 // also binds a privileged user) leaves the old file and no temporary file.
 TEST_F(DxfWriter, FailedWriteKeepsTheExistingFileIntact) {
   const fs::path file = folder / "kept.dxf";
-  WriteText(file, "previous drawing");
+  WriteFileBytes(file, "previous drawing");
   // Several MiB of text, so that the limit is met while pieces are written.
   for (int i = 0; i < 20000; ++i) AddContour({{i, 0}, {i + 0.5, 0}, {i + 0.5, 1}}, pkGlyphEnd);
 
@@ -325,8 +295,8 @@ TEST_F(DxfWriter, FailedWriteKeepsTheExistingFileIntact) {
 
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, std::strerror(EFBIG));
-  EXPECT_EQ(ReadFile(file), "previous drawing");
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"kept.dxf"});
+  EXPECT_EQ(ReadFileBytes(file), "previous drawing");
+  EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"kept.dxf"});
 }
 
 TEST_F(DxfWriter, CommaDecimalLocaleStillWritesPoints) {

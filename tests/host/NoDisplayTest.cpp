@@ -10,16 +10,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
-namespace {
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
-namespace fs = std::filesystem;
+namespace {
 
 struct ChildOutcome {
   int exitCode = -1;  // -1 when the child did not exit normally
@@ -28,25 +26,18 @@ struct ChildOutcome {
   std::string err;
 };
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Runs body in a child process whose environment names no display but the
 // given NAME=VALUE settings; body's exit status, signal and output come back.
 ChildOutcome RunWithoutDisplay(const std::vector<std::string>& settings, const std::function<int()>& body) {
-  char pattern[] = "/tmp/vexoglyph-nodisplay-XXXXXX";
-  if (::mkdtemp(pattern) == nullptr) return {};
-  const fs::path folder = pattern;
-  const fs::path out = folder / "out", err = folder / "err";
+  const vx::test::TempFolder folder;
+  const std::string out = folder.Path("out"), err = folder.Path("err");
   std::fflush(nullptr);
   const pid_t pid = ::fork();
   if (pid == 0) {
     if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr)) ::_exit(127);
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
       ::unsetenv(name);
-    ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", folder.path().c_str(), 1);
     for (const std::string& setting : settings) ::putenv(::strdup(setting.c_str()));
     const int status = body();
     std::fflush(nullptr);
@@ -58,10 +49,8 @@ ChildOutcome RunWithoutDisplay(const std::vector<std::string>& settings, const s
     if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
   }
-  outcome.out = ReadAll(out);
-  outcome.err = ReadAll(err);
-  std::error_code ec;
-  fs::remove_all(folder, ec);
+  outcome.out = vx::test::ReadFileBytes(out);
+  outcome.err = vx::test::ReadFileBytes(err);
   return outcome;
 }
 

@@ -12,13 +12,12 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "tests/support/FileBytes.h"
 #include "tests/support/FileTargets.h"
 #include "tests/support/TempFolder.h"
 
@@ -27,7 +26,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::FactsAt;
+using test::FolderEntries;
 using test::PathFacts;
+using test::ReadFileBytes;
 using test::TempFolder;
 
 constexpr uid_t kNobody = 65534;
@@ -45,21 +46,10 @@ std::string AllPieces() {
   return all;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string& path, const std::string& bytes, mode_t permissions = 0644) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+// A file holding bytes, with permissions, as a test prepares a target.
+void MakeFile(const std::string& path, const std::string& bytes, mode_t permissions = 0644) {
+  test::WriteFileBytes(path, bytes);
   ::chmod(path.c_str(), permissions);
-}
-
-std::vector<std::string> Entries(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 struct Saved {
@@ -133,21 +123,21 @@ TEST_F(OutputFileReplacing, ARegularFileOrNewNameIsReplacedWholeKeepingModeAndOw
   const std::vector<Case> cases = {
       {"a new name", [](const TempFolder&) {}, "out.dxf", "out.dxf", 0644, self, {"out.dxf"}},
       {"an existing file keeps its permission bits",
-       [](const TempFolder& f) { WriteFile(f.Path("out.dxf"), "old", 0640); }, "out.dxf", "out.dxf", 0640, self,
+       [](const TempFolder& f) { MakeFile(f.Path("out.dxf"), "old", 0640); }, "out.dxf", "out.dxf", 0640, self,
        {"out.dxf"}},
-      {"a read-only file of one's own", [](const TempFolder& f) { WriteFile(f.Path("out.dxf"), "old", 0444); },
+      {"a read-only file of one's own", [](const TempFolder& f) { MakeFile(f.Path("out.dxf"), "old", 0444); },
        "out.dxf", "out.dxf", 0444, self, {"out.dxf"}},
       {"a link into another folder is written through",
        [](const TempFolder& f) {
          fs::create_directory(f.Path("real"));
-         WriteFile(f.Path("real/target.dxf"), "old", 0600);
+         MakeFile(f.Path("real/target.dxf"), "old", 0600);
          fs::create_symlink("real/target.dxf", f.Path("out.dxf"));
        },
        "out.dxf", "real/target.dxf", 0600, self, {"out.dxf", "real"}},
       {"a chain of links, one of them absolute",
        [](const TempFolder& f) {
          fs::create_directory(f.Path("real"));
-         WriteFile(f.Path("real/target.dxf"), "old", 0640);
+         MakeFile(f.Path("real/target.dxf"), "old", 0640);
          fs::create_symlink(f.Path("real/target.dxf"), f.Path("hop.dxf"));
          fs::create_symlink("hop.dxf", f.Path("out.dxf"));
        },
@@ -157,7 +147,7 @@ TEST_F(OutputFileReplacing, ARegularFileOrNewNameIsReplacedWholeKeepingModeAndOw
        0644, self, {"made.dxf", "out.dxf"}},
       {"another user's file keeps its owner",
        [](const TempFolder& f) {
-         WriteFile(f.Path("out.dxf"), "old", 0604);
+         MakeFile(f.Path("out.dxf"), "old", 0604);
          ASSERT_EQ(::chown(f.Path("out.dxf").c_str(), kNobody, kNobody), 0);
        },
        "out.dxf", "out.dxf", 0604, kNobody, {"out.dxf"}, true},
@@ -173,7 +163,7 @@ TEST_F(OutputFileReplacing, ARegularFileOrNewNameIsReplacedWholeKeepingModeAndOw
     const PathFacts before = FactsAt(landsIn);
     const Saved saved = Save(named);
     ASSERT_TRUE(saved.ok) << c.what << ": " << saved.error;
-    EXPECT_EQ(ReadFile(landsIn), AllPieces()) << c.what;
+    EXPECT_EQ(ReadFileBytes(landsIn), AllPieces()) << c.what;
     const PathFacts after = FactsAt(landsIn);
     EXPECT_EQ(after.kind, "regular") << c.what;
     EXPECT_EQ(after.permissions, c.permissions) << c.what;
@@ -185,7 +175,7 @@ TEST_F(OutputFileReplacing, ARegularFileOrNewNameIsReplacedWholeKeepingModeAndOw
     if (c.named != c.landsIn) {
       EXPECT_EQ(FactsAt(named).kind, "symlink") << c.what;
     }
-    EXPECT_EQ(Entries(folder.path()), c.entries) << c.what;
+    EXPECT_EQ(FolderEntries(folder.path()), c.entries) << c.what;
   }
 }
 
@@ -225,9 +215,9 @@ TEST(OutputFileWritingInto, AnythingButASingleRegularFileReceivesTheBytesAndKeep
   const std::vector<std::pair<const char*, std::function<IntoTarget(const TempFolder&)>>> cases = {
       {"a file with a second hard link: both names show the new bytes",
        [](const TempFolder& f) {
-         WriteFile(f.Path("a.dxf"), "old");
+         MakeFile(f.Path("a.dxf"), "old");
          fs::create_hard_link(f.Path("a.dxf"), f.Path("b.dxf"));
-         return IntoTarget{f.Path("a.dxf"), [f = f.Path("b.dxf")] { return ReadFile(f); }, AllPieces(), 2};
+         return IntoTarget{f.Path("a.dxf"), [f = f.Path("b.dxf")] { return ReadFileBytes(f); }, AllPieces(), 2};
        }},
       {"a FIFO with a reader",
        [](const TempFolder& f) {
@@ -244,7 +234,7 @@ TEST(OutputFileWritingInto, AnythingButASingleRegularFileReceivesTheBytesAndKeep
          return IntoTarget{"/dev/fd/" + std::to_string(fd),
                            [fd, log = f.Path("log.dxf")] {
                              ::close(fd);
-                             return ReadFile(log);
+                             return ReadFileBytes(log);
                            },
                            "old," + AllPieces()};
        }},
@@ -253,7 +243,7 @@ TEST(OutputFileWritingInto, AnythingButASingleRegularFileReceivesTheBytesAndKeep
     TempFolder folder;
     const IntoTarget target = prepare(folder);
     const PathFacts before = FactsAt(target.named);
-    const std::vector<std::string> entries = Entries(folder.path());
+    const std::vector<std::string> entries = FolderEntries(folder.path());
     const Saved saved = Save(target.named);
     EXPECT_TRUE(saved.ok) << what << ": " << saved.error;
     ExpectUnchanged(target.named, before, folder, what);
@@ -261,7 +251,7 @@ TEST(OutputFileWritingInto, AnythingButASingleRegularFileReceivesTheBytesAndKeep
     if (before.kind == "regular") {
       EXPECT_EQ(FactsAt(target.named).links, target.links) << what;
     }
-    EXPECT_EQ(Entries(folder.path()), entries) << what;
+    EXPECT_EQ(FolderEntries(folder.path()), entries) << what;
   }
 }
 
@@ -285,7 +275,7 @@ TEST(OutputFileWritingInto, DeviceNodesReceiveTheBytesOrReportTheDevicesReasonAn
     EXPECT_EQ(after.kind, "character device") << c.model;
     EXPECT_EQ(after.deviceNumber, FactsAt(c.model).deviceNumber) << c.model;
   }
-  EXPECT_EQ(Entries(folder.path()), (std::vector<std::string>{"full.dxf", "null.dxf"}));
+  EXPECT_EQ(FolderEntries(folder.path()), (std::vector<std::string>{"full.dxf", "null.dxf"}));
 }
 
 TEST(OutputFileFailures, AreReportedWithTheSystemsReasonAndLeaveThePathAsItWas) {
@@ -304,7 +294,7 @@ TEST(OutputFileFailures, AreReportedWithTheSystemsReasonAndLeaveThePathAsItWas) 
        }, EISDIR},
       {"a name in a missing folder", [](const TempFolder& f) { return f.Path("missing/out.dxf"); }, ENOENT},
       {"a name under a file", [](const TempFolder& f) {
-         WriteFile(f.Path("plain"), "x");
+         MakeFile(f.Path("plain"), "x");
          return f.Path("plain/out.dxf");
        }, ENOTDIR},
       {"links that lead round in a circle", [](const TempFolder& f) {
@@ -318,7 +308,7 @@ TEST(OutputFileFailures, AreReportedWithTheSystemsReasonAndLeaveThePathAsItWas) 
          return "/dev/fd/" + std::to_string(fd);
        }, EBADF},
       {"a descriptor open for reading only", [](const TempFolder& f) {
-         WriteFile(f.Path("in.txt"), "text");
+         MakeFile(f.Path("in.txt"), "text");
          return "/dev/fd/" + std::to_string(::open(f.Path("in.txt").c_str(), O_RDONLY | O_CLOEXEC));
        }, EBADF},
       {"a pipe whose reader has gone (the process lives on)", [](const TempFolder&) {
@@ -332,12 +322,12 @@ TEST(OutputFileFailures, AreReportedWithTheSystemsReasonAndLeaveThePathAsItWas) 
     TempFolder folder;
     const std::string named = c.prepare(folder);
     const PathFacts before = FactsAt(named);
-    const std::vector<std::string> entries = Entries(folder.path());
+    const std::vector<std::string> entries = FolderEntries(folder.path());
     const Saved saved = Save(named);
     EXPECT_FALSE(saved.ok) << c.what;
     EXPECT_EQ(saved.error, std::strerror(c.reason)) << c.what;
     ExpectUnchanged(named, before, folder, c.what);
-    EXPECT_EQ(Entries(folder.path()), entries) << c.what;
+    EXPECT_EQ(FolderEntries(folder.path()), entries) << c.what;
   }
 }
 
@@ -367,7 +357,7 @@ TEST(OutputFileUnprivileged, AFileThatCannotBeReplacedIsWrittenIntoKeepingItsOwn
     const std::string folder = scratch.Path("shared"), named = folder + "/out.dxf";
     fs::create_directory(folder);
     if (c.fileOwner != static_cast<uid_t>(-1)) {
-      WriteFile(named, "old", 0666);
+      MakeFile(named, "old", 0666);
       ASSERT_EQ(::chown(named.c_str(), c.fileOwner, c.fileOwner == writer ? writerGroup : 0), 0);
     }
     ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
@@ -380,9 +370,9 @@ TEST(OutputFileUnprivileged, AFileThatCannotBeReplacedIsWrittenIntoKeepingItsOwn
     EXPECT_EQ(after.owner, before.owner) << c.what;
     EXPECT_EQ(after.permissions, before.permissions) << c.what;
     if (c.ok) {
-      EXPECT_EQ(ReadFile(named), AllPieces()) << c.what;
+      EXPECT_EQ(ReadFileBytes(named), AllPieces()) << c.what;
     }
-    EXPECT_EQ(Entries(folder), before.kind == "missing" ? std::vector<std::string>{}
+    EXPECT_EQ(FolderEntries(folder), before.kind == "missing" ? std::vector<std::string>{}
                                                         : std::vector<std::string>{"out.dxf"})
         << c.what;
   }
@@ -395,25 +385,25 @@ TEST(OutputFileTemporary, AnUnnamedOneLeavesNoEntryUntilCommitAndTheNamedFallbac
   for (const OutputFile::Temporary temporary :
        {OutputFile::Temporary::UnnamedWherePossible, OutputFile::Temporary::Named}) {
     const bool named = temporary == OutputFile::Temporary::Named || !unnamed;
-    WriteFile(target, "old", 0640);
+    MakeFile(target, "old", 0640);
     std::string error;
     {
       OutputFile abandoned(temporary);
       ASSERT_TRUE(abandoned.Open(target, error)) << error;
       ASSERT_TRUE(abandoned.Write("new", error)) << error;
-      const std::vector<std::string> during = Entries(folder.path());
+      const std::vector<std::string> during = FolderEntries(folder.path());
       ASSERT_EQ(during.size(), named ? 2u : 1u) << named;
       if (named) {
         EXPECT_TRUE(during[1].starts_with("drawing.dxf.")) << during[1];
       }
     }
-    EXPECT_EQ(Entries(folder.path()), std::vector<std::string>{"drawing.dxf"}) << named;
-    EXPECT_EQ(ReadFile(target), "old");
+    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"drawing.dxf"}) << named;
+    EXPECT_EQ(ReadFileBytes(target), "old");
 
     OutputFile committed(temporary);
     ASSERT_TRUE(committed.Open(target, error) && committed.Write("new", error) && committed.Commit(error)) << error;
-    EXPECT_EQ(Entries(folder.path()), std::vector<std::string>{"drawing.dxf"}) << named;
-    EXPECT_EQ(ReadFile(target), "new");
+    EXPECT_EQ(FolderEntries(folder.path()), std::vector<std::string>{"drawing.dxf"}) << named;
+    EXPECT_EQ(ReadFileBytes(target), "new");
     EXPECT_EQ(FactsAt(target).permissions, 0640u);
   }
 }
@@ -424,7 +414,7 @@ TEST(OutputFileTemporary, ASaveKilledMidwayLeavesTheOldFileAndNothingBeside) {
   for (const bool existed : {true, false}) {
     TempFolder folder;
     const std::string target = folder.Path("drawing.dxf");
-    if (existed) WriteFile(target, "precious");
+    if (existed) MakeFile(target, "precious");
     const pid_t child = ::fork();
     if (child == 0) {
       OutputFile file;
@@ -437,9 +427,9 @@ TEST(OutputFileTemporary, ASaveKilledMidwayLeavesTheOldFileAndNothingBeside) {
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
-    EXPECT_EQ(Entries(folder.path()), existed ? std::vector<std::string>{"drawing.dxf"} : std::vector<std::string>{});
+    EXPECT_EQ(FolderEntries(folder.path()), existed ? std::vector<std::string>{"drawing.dxf"} : std::vector<std::string>{});
     if (existed) {
-      EXPECT_EQ(ReadFile(target), "precious");
+      EXPECT_EQ(ReadFileBytes(target), "precious");
     }
   }
 }

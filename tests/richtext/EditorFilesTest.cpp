@@ -10,6 +10,7 @@
 #include "richtext/DocumentFiles.h"
 #include "richtext/PlainText.h"
 #include "richtext/RtfReader.h"
+#include "tests/support/FileBytes.h"
 
 namespace vx {
 namespace {
@@ -100,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(EditorFile, TextBeforeTheRtfHeaderLoadsAsPlainText) {
   const CharFormat editor{"Editor Face", 60, false, false, CharSet::Default};
-  const std::string bytes = test::ReadBytes(EditorFile("not-rtf-slash-prefix.rtf"));
+  const std::string bytes = test::ReadFileBytes(EditorFile("not-rtf-slash-prefix.rtf"));
   const LoadResult result = LoadDocument(bytes, editor);
   ASSERT_TRUE(result.ok);
   EXPECT_EQ(result.text, LoadPlainText(bytes, editor));
@@ -112,7 +113,7 @@ TEST(EditorFile, EveryFileReadsAsTheReferenceReaderReadsIt) {
     GTEST_SKIP() << "python3 or the reference reader beside the repository is missing";
   for (const auto& entry : std::filesystem::directory_iterator(EditorFile(""))) {
     const std::string path = entry.path().string();
-    if (!IsRtf(test::ReadBytes(path))) continue;
+    if (!IsRtf(test::ReadFileBytes(path))) continue;
     const auto reference = test::ReferenceRuns(path);
     ASSERT_TRUE(reference) << path;
     EXPECT_EQ(test::OurRuns(path), *reference) << path;

@@ -1,15 +1,14 @@
 // Plain-text loading: encodings by byte-order mark or content, line breaks, NUL, default format.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 
 #include "TestText.h"
 #include "richtext/DocumentFiles.h"
 #include "richtext/PlainText.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/LoremText.h"
+#include "tests/support/TempFolder.h"
 
 namespace vx {
 namespace {
@@ -90,10 +89,10 @@ TEST(PlainTextFile, EndlessDeviceIsRefused) {
 
 TEST(PlainTextFile, LoremLoadsLineByLine) {
   const std::string lorem = test::LoremText();
-  const std::string path = testing::TempDir() + "lorem-" + std::to_string(::getpid()) + ".txt";
-  std::ofstream(path, std::ios::binary) << lorem;
+  const test::TempFolder folder;
+  const std::string path = folder.Path("lorem.txt");
+  test::WriteFileBytes(path, lorem);
   const LoadResult result = LoadDocumentFile(path, CharFormat{});
-  std::remove(path.c_str());
   ASSERT_TRUE(result.ok) << result.error;
   // Every line break ends a paragraph; the final one adds no empty paragraph.
   EXPECT_EQ(result.text.lines.size(), static_cast<std::size_t>(std::count(lorem.begin(), lorem.end(), '\n')));

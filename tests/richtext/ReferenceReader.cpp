@@ -3,20 +3,12 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "TestText.h"
 #include "richtext/RtfReader.h"
+#include "tests/support/FileBytes.h"
 
 namespace vx::test {
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 std::optional<std::string> ReferenceRuns(const std::string& file) {
   const std::string refDir = TestDataDir() + "/../notes/rtf-reference";
@@ -48,7 +40,7 @@ std::string Hex(const std::string& bytes) {
 
 std::string OurRuns(const std::string& file) {
   const CharFormat noFace{"", 24, false, false, CharSet::Default};
-  const LoadResult result = ReadRtf(ReadBytes(file), noFace);
+  const LoadResult result = ReadRtf(ReadFileBytes(file), noFace);
   std::string out;
   for (const FlatRun& r : Flatten(result.text)) {
     out += Hex(r.text) + "|" + Hex(r.face) + "|" + std::to_string(r.halfPoints) + "|" + (r.bold ? "1" : "0") +

@@ -14,7 +14,4 @@ std::optional<std::string> ReferenceRuns(const std::string& file);
 // Our reader's runs from the same file, in the same lines.
 std::string OurRuns(const std::string& file);
 
-// The whole file's bytes.
-std::string ReadBytes(const std::string& path);
-
 }  // namespace vx::test

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "TestText.h"
 #include "richtext/DocumentFiles.h"
 #include "richtext/LayoutInput.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
+#include "tests/support/FileBytes.h"
 
 namespace vx {
 namespace {
@@ -25,10 +24,7 @@ TEST(RtfRegressions, EveryKeptInputLoadsAndRoundTrips) {
   for (const auto& entry : fs::directory_iterator(dir)) {
     if (!entry.is_regular_file() || entry.path().extension() == ".md") continue;
     SCOPED_TRACE(entry.path().filename().string());
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    const LoadResult loaded = LoadDocument(bytes.str(), editor, catalogue);
+    const LoadResult loaded = LoadDocument(test::ReadFileBytes(entry.path()), editor, catalogue);
     ASSERT_TRUE(loaded.ok) << loaded.error;
     const LayoutInput layout = ToLayoutInput(loaded.text);
     EXPECT_EQ(layout.text.size(), layout.styles.size());

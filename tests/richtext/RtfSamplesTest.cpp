@@ -10,6 +10,7 @@
 #include "richtext/DocumentFiles.h"
 #include "richtext/PlainText.h"
 #include "richtext/RtfReader.h"
+#include "tests/support/FileBytes.h"
 
 namespace vx {
 namespace {
@@ -152,7 +153,7 @@ TEST_F(RtfSamples, PictureOnlyDocumentIsEmpty) {
 TEST_F(RtfSamples, FilesThatAreNotRtfLoadAsPlainText) {
   const CharFormat editor{"Editor Face", 60, false, false, CharSet::Default};
   for (const char* name : {"malformed-leading-garbage.rtf", "malformed-not-rtf.rtf"}) {
-    const std::string bytes = test::ReadBytes(SampleDir() + "/" + name);
+    const std::string bytes = test::ReadFileBytes(SampleDir() + "/" + name);
     const LoadResult result = LoadDocument(bytes, editor);
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(result.text, LoadPlainText(bytes, editor)) << name;
@@ -164,7 +165,7 @@ TEST_F(RtfSamples, ReadLikeTheReferenceReader) {
     GTEST_SKIP() << "python3 or the reference reader is missing";
   for (const auto& name : SampleFiles()) {
     const std::string path = SampleDir() + "/" + name;
-    if (!IsRtf(test::ReadBytes(path))) continue;
+    if (!IsRtf(test::ReadFileBytes(path))) continue;
     const auto reference = test::ReferenceRuns(path);
     ASSERT_TRUE(reference) << name;
     EXPECT_EQ(test::OurRuns(path), *reference) << name;

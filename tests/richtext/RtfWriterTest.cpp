@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "TestText.h"
 #include "richtext/DocumentFiles.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/TempFolder.h"
 
 namespace vx {
 namespace {
@@ -123,23 +124,11 @@ TEST(RtfWriter, LongTextIsWrappedBetweenTokens) {
   EXPECT_EQ(ReadRtf(rtf).text, text);
 }
 
+// Each test saves into a folder of its own.
 class RtfFiles : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("vx_rtf_" + std::to_string(::getpid()) + "_" + testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  static std::string Contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-  }
-
-  std::filesystem::path dir_;
+  test::TempFolder scratch_;
+  const std::filesystem::path dir_ = scratch_.folder();
 };
 
 TEST_F(RtfFiles, SavedFileLoadsBack) {
@@ -163,7 +152,7 @@ TEST_F(RtfFiles, MissingFolderIsReportedWithTheSystemReason) {
 
 TEST_F(RtfFiles, FailedWriteKeepsTheExistingFile) {
   const std::filesystem::path path = dir_ / "doc.rtf";
-  std::ofstream(path, std::ios::binary) << "precious";
+  test::WriteFileBytes(path, "precious");
   // A file size limit makes the write itself fail part-way, as a full disk would.
   std::string error;
   bool saved_ok = true;
@@ -174,7 +163,7 @@ TEST_F(RtfFiles, FailedWriteKeepsTheExistingFile) {
   }
   EXPECT_FALSE(saved_ok);
   EXPECT_EQ(error, "Cannot create file \"" + path.string() + "\". File too large");
-  EXPECT_EQ(Contents(path), "precious");
+  EXPECT_EQ(test::ReadFileBytes(path), "precious");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
 }
 

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "TestText.h"
 #include "engine/TextLayout.h"
@@ -13,16 +11,14 @@
 #include "richtext/DocumentFiles.h"
 #include "richtext/LayoutInput.h"
 #include "tests/engine/StoreContents.h"
+#include "tests/support/FileBytes.h"
 
 namespace vx {
 namespace {
 
 std::string ReadFixture(const std::string& name) {
   const auto path = std::filesystem::path(VX_SOURCE_DIR_DEFAULT) / "tests" / "richtext" / "shown" / name;
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  return test::ReadFileBytes(path);
 }
 
 class ShownDocument : public test::StoreTest {};

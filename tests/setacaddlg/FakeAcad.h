@@ -10,6 +10,7 @@
 #include "platform/registry/Registry.h"
 #include "tests/platform/registry/ScratchRegistry.h"
 #include "tests/platform/registry/TempRegistry.h"
+#include "tests/support/FileBytes.h"
 
 namespace vx::test {
 
@@ -53,7 +54,7 @@ class FakeAcad : public TempRegistry {
                       const std::string& exeName = "Acad.exe") {
     const std::filesystem::path location = Programs() / (release + "-" + entry);
     std::filesystem::create_directories(location);
-    if (!exeName.empty()) WriteBytes(location / exeName, "MZ");
+    if (!exeName.empty()) WriteFileBytes(location / exeName, "MZ");
     Registry registry(RegistryRoot::LocalMachine);
     EXPECT_TRUE(registry.OpenKey("Software\\Autodesk\\AutoCAD\\" + release + "\\" + entry, true));
     if (product) registry.WriteString("ProductName", product);

@@ -225,12 +225,12 @@ TEST_F(SetAcadWindow, OkRegistersTheCheckedReleasesAndCloses) {
 
 TEST_F(SetAcadWindow, OkWithNothingCheckedWritesNothingAndCloses) {
   Install("R14.0", "ACAD-1", "AutoCAD R14");
-  const std::string before = test::ReadBytes(MachineFile());
+  const std::string before = test::ReadFileBytes(MachineFile());
   TSetACAD window;
   Show(window);
   QTest::mouseClick(window.OkBtn, Qt::LeftButton);
   EXPECT_EQ(window.result(), QDialog::Accepted);
-  EXPECT_EQ(test::ReadBytes(MachineFile()), before);
+  EXPECT_EQ(test::ReadFileBytes(MachineFile()), before);
   EXPECT_FALSE(std::filesystem::exists(UserFile()));
 }
 

@@ -24,14 +24,20 @@ TempFolder::TempFolder() {
   throw std::runtime_error("cannot make a temporary folder");
 }
 
-// Folders a test made read-only are opened up again so that all can go.
+// Folders and files a test made read-only are opened up again so that all
+// can go (Windows removes no read-only file).
 TempFolder::~TempFolder() {
   std::error_code ignored;
   fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
   for (auto it = fs::recursive_directory_iterator(folder_, ignored); !ignored && it != fs::recursive_directory_iterator();
        it.increment(ignored)) {
-    if (it->is_directory(ignored) && !it->is_symlink(ignored))
-      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    std::error_code unopened;  // what cannot be opened up is left to remove_all
+    if (it->is_symlink(unopened)) continue;
+    if (it->is_directory(unopened)) {
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, unopened);
+    } else if (it->is_regular_file(unopened)) {
+      fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, unopened);
+    }
   }
   fs::remove_all(folder_, ignored);
 }

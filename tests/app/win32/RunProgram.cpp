@@ -3,17 +3,13 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "platform/Utf.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
-namespace vxtest {
-namespace fs = std::filesystem;
-
+namespace vx::test {
 namespace {
 
 std::wstring Wide(const std::string& utf8) {
@@ -61,31 +57,6 @@ HANDLE Inheritable(const std::string& path, DWORD access, DWORD disposition) {
 
 }  // namespace
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(fs::u8path(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(fs::u8path(path), std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-bool Exists(const std::string& path) {
-  std::error_code ec;
-  return fs::exists(fs::symlink_status(fs::u8path(path), ec));
-}
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(fs::u8path(folder))) {
-    names.push_back(reinterpret_cast<const char*>(entry.path().filename().u8string().c_str()));
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 bool FileSizeLimitApplies() { return false; }
 
 std::string FileSizeLimitMissing() {
@@ -96,7 +67,7 @@ std::string FileSizeLimitMissing() {
 // and options.memoryLimit is not: the 32-bit program has its own 2 GB.
 RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& options) {
   TempFolder io;
-  WriteFile(io.Path("in"), options.stdinBytes);
+  WriteFileBytes(io.Path("in"), options.stdinBytes);
   std::wstring line;
   AppendQuoted(line, ProgramPath());
   for (const std::string& arg : args) {
@@ -129,14 +100,14 @@ RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& 
 
   RunOutcome outcome;
   outcome.exitCode = static_cast<int>(code);
-  outcome.out = ReadFile(io.Path("out"));
+  outcome.out = ReadFileBytes(io.Path("out"));
   // The program ends its message lines in CR LF, as Windows consoles expect;
   // the tests read them as lines.
-  outcome.err = ReadFile(io.Path("err"));
+  outcome.err = ReadFileBytes(io.Path("err"));
   for (std::size_t at = outcome.err.find("\r\n"); at != std::string::npos; at = outcome.err.find("\r\n", at)) {
     outcome.err.erase(at, 1);
   }
   return outcome;
 }
 
-}  // namespace vxtest
+}  // namespace vx::test

@@ -10,22 +10,24 @@
 #include "platform/Utf.h"
 #include "tests/platform/fonts/OutlineReferences.h"
 #include "tests/support/DxfReader.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/GlyphLines.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
-using vxtest::ReadFile;
-using vxtest::RunVexoglyph;
-using vxtest::TempFolder;
+using vx::test::ReadFileBytes;
+using vx::test::RunVexoglyph;
+using vx::test::TempFolder;
 
 const std::string kFace = "DejaVu Sans";
 
 std::string Convert(TempFolder& folder, const std::vector<std::string>& args, const std::string& name = "out.dxf") {
   std::vector<std::string> all = {"convert", "-o", folder.Path(name)};
   all.insert(all.end(), args.begin(), args.end());
-  const vxtest::RunOutcome outcome = RunVexoglyph(all);
+  const vx::test::RunOutcome outcome = RunVexoglyph(all);
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-  return ReadFile(folder.Path(name));
+  return ReadFileBytes(folder.Path(name));
 }
 
 // The command line arrives as UTF-16, whatever the ANSI code page: two
@@ -34,7 +36,7 @@ std::string Convert(TempFolder& folder, const std::vector<std::string>& args, co
 TEST(WindowsCommandLine, ArgumentsBeyondTheAnsiCodePageStayWhole) {
   TempFolder folder;
   const std::string fromArguments = Convert(folder, {"-f", kFace, "-H", "10", "\xCE\xA9\xD0\xB6"});  // Ωж
-  vxtest::WriteFile(folder.Path("text.txt"), "\xCE\xA9\xD0\xB6");
+  vx::test::WriteFileBytes(folder.Path("text.txt"), "\xCE\xA9\xD0\xB6");
   const std::string fromFile = Convert(folder, {"-f", kFace, "-H", "10", "-i", folder.Path("text.txt")}, "file.dxf");
   const std::string questionMarks = Convert(folder, {"-f", kFace, "-H", "10", "??"}, "marks.dxf");
   EXPECT_EQ(fromArguments, fromFile);
@@ -49,10 +51,10 @@ TEST(WindowsCommandLine, RelativeOutputGoesToTheCurrentFolder) {
   ASSERT_GT(GetCurrentDirectoryW(MAX_PATH, previous), 0u);
   const std::u16string wideFolder = vx::FromUtf8(folder.path());
   ASSERT_TRUE(SetCurrentDirectoryW(reinterpret_cast<const wchar_t*>(wideFolder.c_str())));
-  const vxtest::RunOutcome outcome = RunVexoglyph({"convert", "-o", "relative.dxf", "-f", kFace, "A"});
+  const vx::test::RunOutcome outcome = RunVexoglyph({"convert", "-o", "relative.dxf", "-f", kFace, "A"});
   SetCurrentDirectoryW(previous);
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-  EXPECT_EQ(vxtest::FolderEntries(folder.path()), std::vector<std::string>{"relative.dxf"});
+  EXPECT_EQ(vx::test::FolderEntries(folder.path()), std::vector<std::string>{"relative.dxf"});
 }
 
 // Lines end in CR LF, written as bytes: no line end is translated again.
@@ -79,7 +81,7 @@ TEST(WindowsCommandLine, OutlinesMatchTheLinuxProgramsWithinOnePercent) {
   std::vector<std::string> args = {"-f", reference.face, "-H", "100", "-w", "0.8", "-p", "2"};
   for (const std::string& line : GlyphTableLines(kReferenceCharacters)) args.push_back(line);
   const DxfDrawing actual = ReadDxf(Convert(folder, args));
-  const DxfDrawing expected = ReadDxf(ReadFile(OutlineReferencePath(reference)));
+  const DxfDrawing expected = ReadDxf(ReadFileBytes(OutlineReferencePath(reference)));
   ASSERT_EQ(expected.error, "");
   const GlyphLinesComparison comparison = CompareGlyphLines(actual, expected, kReferenceLineSpacing);
   EXPECT_EQ(comparison.error, "");

@@ -3,8 +3,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,17 +14,11 @@
 #include "platform/Utf.h"
 #include "tests/platform/fonts/OutlineReferences.h"
 #include "tests/support/DxfReader.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/GlyphLines.h"
 
 namespace vx::test {
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 // The glyph table in one face and style, as `vexoglyph convert` lays it out
 // with the reference settings, written as DXF.
@@ -68,10 +60,10 @@ TEST(OutlineReferences, PlatformSourceMatchesTheLinuxSourceGlyphByGlyph) {
     SCOPED_TRACE(path);
     const std::string drawing = TableDrawing(*source, reference);
     if (update) {
-      std::ofstream(path, std::ios::binary) << drawing;
+      WriteFileBytes(path, drawing);
       continue;
     }
-    const DxfDrawing expected = ReadDxf(ReadBytes(path));
+    const DxfDrawing expected = ReadDxf(ReadFileBytes(path));
     ASSERT_EQ(expected.error, "");
     const GlyphLinesComparison comparison =
         CompareGlyphLines(ReadDxf(drawing), expected, kReferenceLineSpacing);

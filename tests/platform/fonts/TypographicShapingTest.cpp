@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -12,6 +10,8 @@
 #include "platform/fonts/FontconfigGlyphSource.h"
 #include "platform/fonts/HarfBuzzShaper.h"
 #include "platform/Utf.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace vx {
 namespace {
@@ -36,19 +36,18 @@ struct HbGlyph {
 };
 
 std::vector<HbGlyph> HbShape(const std::string& fontFile, int faceIndex, const std::string& utf8, bool rtl) {
-  const std::filesystem::path textFile =
-      std::filesystem::temp_directory_path() / ("vexoglyph-hb-shape-" + std::to_string(::getpid()) + ".txt");
-  std::ofstream(textFile, std::ios::binary) << utf8;
+  const test::TempFolder folder;
+  const std::string textFile = folder.Path("text.txt");
+  test::WriteFileBytes(textFile, utf8);
   const std::string command = "hb-shape --no-glyph-names --output-format=json --face-index=" +
                               std::to_string(faceIndex) + " --direction=" + (rtl ? "rtl" : "ltr") +
-                              " --text-file='" + textFile.string() + "' '" + fontFile + "'";
+                              " --text-file='" + textFile + "' '" + fontFile + "'";
   std::string json;
   if (FILE* pipe = ::popen(command.c_str(), "r")) {
     char buffer[4096];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) json.append(buffer, got);
     ::pclose(pipe);
   }
-  std::filesystem::remove(textFile);
   std::vector<HbGlyph> glyphs;
   const std::regex entry(R"re(\{"g":(\d+),"cl":(\d+),"dx":(-?\d+),"dy":(-?\d+),"ax":(-?\d+),"ay":(-?\d+)\})re");
   for (auto it = std::sregex_iterator(json.begin(), json.end(), entry); it != std::sregex_iterator(); ++it)

@@ -12,13 +12,14 @@
 #include "platform/registry/Registry.h"
 #include "platform/registry/RegistryStore.h"
 #include "tests/platform/registry/TempRegistry.h"
+#include "tests/support/FileBytes.h"
 
 namespace vx {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
-using test::WriteBytes;
+using test::ReadFileBytes;
+using test::WriteFileBytes;
 
 class RegistryStore : public test::TempRegistry {};
 
@@ -79,7 +80,7 @@ TEST_F(RegistryStore, ValuesReadBackAsWrittenAndKeepTheirTypes) {
 }
 
 TEST_F(RegistryStore, ReadingRulesOfEachType) {
-  WriteBytes(UserFile(),
+  WriteFileBytes(UserFile(),
              "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n"
              "\"Sz\"=\"text\"\r\n"
              "\"Expand\"=hex(2):25,00,41,00,25,00,00,00\r\n"
@@ -220,12 +221,12 @@ TEST_F(RegistryStore, AnUnparsableFileIsMovedAsideUntouchedAndTheStoreStartsEmpt
   };
   for (const auto& c : cases) {
     for (const fs::path& old : CorruptCopies(Folder(), "user.reg")) fs::remove(old);
-    WriteBytes(UserFile(), garbage);
+    WriteFileBytes(UserFile(), garbage);
     Registry registry;
     c.firstUse(registry);
     const std::vector<fs::path> aside = CorruptCopies(Folder(), "user.reg");
     ASSERT_EQ(aside.size(), 1u) << c.what;
-    EXPECT_EQ(ReadBytes(aside[0]), garbage) << c.what;
+    EXPECT_EQ(ReadFileBytes(aside[0]), garbage) << c.what;
     ASSERT_TRUE(registry.OpenKey("Software\\New", true)) << c.what;
     registry.WriteString("Fresh", "yes");
     EXPECT_EQ(registry.ReadString("Fresh"), "yes") << c.what;
@@ -236,18 +237,18 @@ TEST_F(RegistryStore, AnUnparsableFileIsMovedAsideUntouchedAndTheStoreStartsEmpt
 
 TEST_F(RegistryStore, ASecondCorruptFileGetsItsOwnName) {
   for (const char* garbage : {"first\n", "second\n"}) {
-    WriteBytes(UserFile(), garbage);
+    WriteFileBytes(UserFile(), garbage);
     Registry registry;
     EXPECT_FALSE(registry.OpenKey("Software", false));
   }
   const std::vector<fs::path> aside = CorruptCopies(Folder(), "user.reg");
   ASSERT_EQ(aside.size(), 2u);
-  EXPECT_NE(ReadBytes(aside[0]), ReadBytes(aside[1]));
+  EXPECT_NE(ReadFileBytes(aside[0]), ReadFileBytes(aside[1]));
 }
 
 TEST_F(RegistryStore, AFolderThatCannotBeMadeRefusesCreationWithTheSystemsReason) {
   const fs::path plainFile = Folder() / "plain-file";
-  WriteBytes(plainFile, "x");
+  WriteFileBytes(plainFile, "x");
   ::setenv("VEXOGLYPH_REGISTRY_DIR", (plainFile / "registry").c_str(), 1);
   Registry registry;
   EXPECT_FALSE(registry.OpenKey("Software\\Kestrow", false));
@@ -264,7 +265,7 @@ TEST_F(RegistryStore, ARefusedWriteIsAnErrorWithTheSystemsReasonAndChangesNothin
   Registry registry;
   ASSERT_TRUE(registry.OpenKey("Software\\Kestrow", true));
   registry.WriteString("Kept", "1");
-  const std::string before = ReadBytes(UserFile());
+  const std::string before = ReadFileBytes(UserFile());
   fs::remove(Folder() / "user.reg.lock");
   fs::create_directory(Folder() / "user.reg.lock");  // the lock cannot be taken
   try {
@@ -275,7 +276,7 @@ TEST_F(RegistryStore, ARefusedWriteIsAnErrorWithTheSystemsReasonAndChangesNothin
     EXPECT_EQ(text.rfind("Failed to set data for 'DllName': ", 0), 0u) << text;
     EXPECT_NE(text.find(std::strerror(EISDIR)), std::string::npos) << text;
   }
-  EXPECT_EQ(ReadBytes(UserFile()), before);
+  EXPECT_EQ(ReadFileBytes(UserFile()), before);
   EXPECT_EQ(registry.ReadString("Kept"), "1") << "reads need no lock";
 }
 
@@ -309,7 +310,7 @@ TEST_F(RegistryStore, AnExportFromWindowsCanBeDroppedIn) {
     bytes += static_cast<char>(unit & 0xFF);
     bytes += static_cast<char>(unit >> 8);
   }
-  WriteBytes(MachineFile(), bytes);
+  WriteFileBytes(MachineFile(), bytes);
   Registry registry(RegistryRoot::LocalMachine);
   ASSERT_TRUE(registry.OpenKey("Software\\Autodesk\\AutoCAD\\R15.0\\ACAD-1:409", false));
   EXPECT_EQ(registry.ReadString("ProductName"), "AutoCAD 2002 \xE2\x80\x93 Fran\xC3\xA7" "ais");
@@ -338,14 +339,14 @@ TEST_F(RegistryStore, AFileBeyondTheRegistrysLimitsIsKeptAsideAndReported) {
   };
   for (const auto& c : cases) {
     for (const fs::path& old : CorruptCopies(Folder(), "user.reg")) fs::remove(old);
-    WriteBytes(UserFile(), c.text);
+    WriteFileBytes(UserFile(), c.text);
     testing::internal::CaptureStderr();
     Registry registry;
     EXPECT_FALSE(registry.OpenKey("k", false)) << c.what;
     const std::string report = testing::internal::GetCapturedStderr();
     const std::vector<fs::path> aside = CorruptCopies(Folder(), "user.reg");
     ASSERT_EQ(aside.size(), 1u) << c.what;
-    EXPECT_TRUE(ReadBytes(aside[0]) == c.text) << c.what;
+    EXPECT_TRUE(ReadFileBytes(aside[0]) == c.text) << c.what;
     EXPECT_NE(report.find(UserFile().string()), std::string::npos) << c.what << ": " << report;
     EXPECT_NE(report.find(c.reason), std::string::npos) << c.what << ": " << report;
     EXPECT_NE(report.find(aside[0].string()), std::string::npos) << c.what << ": " << report;
@@ -386,7 +387,7 @@ TEST_F(RegistryStore, ReadsSeeWhatOthersWroteSinceTheKeyWasOpened) {
   EXPECT_EQ(reader.ReadString("A"), "1");
   writer.WriteString("A", "2");
   EXPECT_EQ(reader.ReadString("A"), "2");
-  WriteBytes(UserFile(), "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\K]\n\"A\"=\"edited by hand\"\n");
+  WriteFileBytes(UserFile(), "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\K]\n\"A\"=\"edited by hand\"\n");
   EXPECT_EQ(reader.ReadString("A"), "edited by hand");
   fs::remove(UserFile());
   EXPECT_EQ(reader.ReadString("A"), "");
@@ -413,14 +414,14 @@ TEST_F(RegistryStore, GatheredWritesReachTheFileTogetherOntoWhatOthersWrote) {
   ASSERT_TRUE(reader.OpenKey("K\\Other", false));
   EXPECT_EQ(reader.ReadString("B"), "2");
 
-  const std::string before = ReadBytes(UserFile());
+  const std::string before = ReadFileBytes(UserFile());
   {
     Registry dropped;
     dropped.BeginWrites();
     ASSERT_TRUE(dropped.OpenKey("K", true));
     dropped.WriteString("Dropped", "never committed");
   }
-  EXPECT_EQ(ReadBytes(UserFile()), before);
+  EXPECT_EQ(ReadFileBytes(UserFile()), before);
 
   Registry refused;
   refused.BeginWrites();
@@ -434,18 +435,18 @@ TEST_F(RegistryStore, GatheredWritesReachTheFileTogetherOntoWhatOthersWrote) {
   } catch (const RegistryError& error) {
     EXPECT_NE(std::string(error.what()).find(std::strerror(EISDIR)), std::string::npos) << error.what();
   }
-  EXPECT_EQ(ReadBytes(UserFile()), before);
+  EXPECT_EQ(ReadFileBytes(UserFile()), before);
   EXPECT_FALSE(refused.OpenKey("New", false)) << "what was not stored is gone";
 }
 
 TEST_F(RegistryStore, AUtf8FileIsReadAndRewrittenInTheEditorsEncoding) {
-  WriteBytes(UserFile(),
+  WriteFileBytes(UserFile(),
              "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\"Name\"=\"Zo\xC3\xAB\"\r\n\r\n");
   Registry registry;
   ASSERT_TRUE(registry.OpenKey("K", false));
   EXPECT_EQ(registry.ReadString("Name"), "Zo\xC3\xAB");
   registry.WriteString("New", "\xE2\x98\xBA");
-  EXPECT_EQ(ReadBytes(UserFile()),
+  EXPECT_EQ(ReadFileBytes(UserFile()),
             test::Utf16LeBytes(u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n"
                                u"\"Name\"=\"Zo\u00EB\"\r\n\"New\"=\"\u263A\"\r\n\r\n"));
 }

@@ -4,31 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <optional>
 #include <string>
 
 #include "tests/platform/registry/ScratchRegistry.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/RegExportReader.h"
 #include "tests/support/TempFolder.h"
 
 namespace vx::test {
 
-inline std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
 // A store file's text, in UTF-8, when it is in the registry editor's encoding.
-inline std::string ReadStoreText(const std::filesystem::path& path) { return RegExportText(ReadBytes(path)); }
+inline std::string ReadStoreText(const std::filesystem::path& path) { return RegExportText(ReadFileBytes(path)); }
 
 // Creates a temporary folder and a registry of the test's own (on Linux the
 // store in that folder), and removes both again afterwards.

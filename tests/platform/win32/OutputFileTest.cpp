@@ -7,55 +7,27 @@
 
 #include <io.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace vx {
 namespace {
 
 namespace fs = std::filesystem;
 
+// Each test saves into a folder of its own.
 class OutputFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("vx-output-" + std::to_string(GetCurrentProcessId()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
+  std::string Path(const std::string& name) const { return folder_.Path(name); }
+  std::vector<std::string> Entries() const { return test::FolderEntries(folder_.path()); }
 
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  static void Write(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  fs::path folder_;
+  test::TempFolder folder_;
 };
 
 TEST_F(OutputFileTest, ANewFileAppearsOnlyAtCommit) {
@@ -65,53 +37,53 @@ TEST_F(OutputFileTest, ANewFileAppearsOnlyAtCommit) {
   ASSERT_TRUE(file.Write("0\r\nEOF\r\n", error)) << error;
   EXPECT_FALSE(fs::exists(Path("new.dxf")));
   ASSERT_TRUE(file.Commit(error)) << error;
-  EXPECT_EQ(Read(Path("new.dxf")), "0\r\nEOF\r\n");  // bytes as written, no CR added
+  EXPECT_EQ(test::ReadFileBytes(Path("new.dxf")), "0\r\nEOF\r\n");  // bytes as written, no CR added
   EXPECT_EQ(Entries(), std::vector<std::string>{"new.dxf"});
 }
 
 // Until Commit the old file stays as it was; the new one then takes its
 // place, with the old one's attributes.
 TEST_F(OutputFileTest, AnExistingFileIsReplacedWholeKeepingItsAttributes) {
-  Write(Path("kept.dxf"), "previous drawing");
-  ASSERT_TRUE(SetFileAttributesW((folder_ / "kept.dxf").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  test::WriteFileBytes(Path("kept.dxf"), "previous drawing");
+  ASSERT_TRUE(SetFileAttributesW((folder_.folder() / "kept.dxf").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
   OutputFile file;
   std::string error;
   ASSERT_TRUE(file.Open(Path("kept.dxf"), error)) << error;
   ASSERT_TRUE(file.Write("new drawing", error)) << error;
-  EXPECT_EQ(Read(Path("kept.dxf")), "previous drawing");
+  EXPECT_EQ(test::ReadFileBytes(Path("kept.dxf")), "previous drawing");
   ASSERT_TRUE(file.Commit(error)) << error;
-  EXPECT_EQ(Read(Path("kept.dxf")), "new drawing");
-  EXPECT_NE(GetFileAttributesW((folder_ / "kept.dxf").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+  EXPECT_EQ(test::ReadFileBytes(Path("kept.dxf")), "new drawing");
+  EXPECT_NE(GetFileAttributesW((folder_.folder() / "kept.dxf").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
   EXPECT_EQ(Entries(), std::vector<std::string>{"kept.dxf"});
 }
 
 TEST_F(OutputFileTest, AnAbandonedSaveLeavesTheOldFileAndNothingElse) {
-  Write(Path("kept.dxf"), "previous drawing");
+  test::WriteFileBytes(Path("kept.dxf"), "previous drawing");
   {
     OutputFile file;
     std::string error;
     ASSERT_TRUE(file.Open(Path("kept.dxf"), error)) << error;
     ASSERT_TRUE(file.Write("half a drawing", error)) << error;
   }
-  EXPECT_EQ(Read(Path("kept.dxf")), "previous drawing");
+  EXPECT_EQ(test::ReadFileBytes(Path("kept.dxf")), "previous drawing");
   EXPECT_EQ(Entries(), std::vector<std::string>{"kept.dxf"});
 }
 
 // A file with a second name is written into, so that both names keep
 // showing the one file.
 TEST_F(OutputFileTest, AFileWithASecondHardLinkIsWrittenInto) {
-  Write(Path("a.dxf"), "old");
+  test::WriteFileBytes(Path("a.dxf"), "old");
   std::error_code linked;
   fs::create_hard_link(Path("a.dxf"), Path("b.dxf"), linked);
   if (linked) GTEST_SKIP() << "this file system makes no hard links: " << linked.message();
   std::string error;
   ASSERT_TRUE(WriteWholeFile(Path("a.dxf"), "new drawing", error)) << error;
-  EXPECT_EQ(Read(Path("b.dxf")), "new drawing");
+  EXPECT_EQ(test::ReadFileBytes(Path("b.dxf")), "new drawing");
   EXPECT_EQ(Entries(), (std::vector<std::string>{"a.dxf", "b.dxf"}));
 }
 
 TEST_F(OutputFileTest, EveryFailureIsReportedWithItsReasonAndLeavesNothing) {
-  Write(Path("plain-file"), "keep");
+  test::WriteFileBytes(Path("plain-file"), "keep");
   fs::create_directory(Path("a-folder"));
   const struct {
     const char* what;
@@ -128,7 +100,7 @@ TEST_F(OutputFileTest, EveryFailureIsReportedWithItsReasonAndLeavesNothing) {
     EXPECT_FALSE(WriteWholeFile(c.path, "bytes", error));
     EXPECT_EQ(error, c.reason);
   }
-  EXPECT_EQ(Read(Path("plain-file")), "keep");
+  EXPECT_EQ(test::ReadFileBytes(Path("plain-file")), "keep");
   EXPECT_TRUE(fs::is_directory(Path("a-folder")));
   EXPECT_EQ(Entries(), (std::vector<std::string>{"a-folder", "plain-file"}));
 }
@@ -145,7 +117,7 @@ TEST_F(OutputFileTest, StandardOutputTakesTheBytesUnchanged) {
   const std::string captured = Path("stdout.bin");
   fflush(stdout);
   const int saved = _dup(_fileno(stdout));
-  FILE* sink = _wfopen(fs::path(captured).c_str(), L"wb");
+  FILE* sink = _wfopen(test::Utf8Path(captured).c_str(), L"wb");
   ASSERT_NE(sink, nullptr);
   _dup2(_fileno(sink), _fileno(stdout));
   std::string error;
@@ -155,7 +127,7 @@ TEST_F(OutputFileTest, StandardOutputTakesTheBytesUnchanged) {
   _close(saved);
   fclose(sink);
   EXPECT_TRUE(written) << error;
-  EXPECT_EQ(Read(captured), "0\r\nEOF\r\n");
+  EXPECT_EQ(test::ReadFileBytes(captured), "0\r\nEOF\r\n");
 }
 
 }  // namespace
