@@ -7,15 +7,12 @@
 #include "engine/HostQueries.h"
 #include "engine/PointStore.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/StoreContents.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
 
-class SvgWriter : public ::testing::Test {
- protected:
-  void SetUp() override { FreePointList(); }
-  void TearDown() override { FreePointList(); }
-};
+class SvgWriter : public vx::test::StoreTest {};
 
 TEST_F(SvgWriter, GlyphIsOnePathWithAClosedSubpathPerContour) {
   // A square with a square hole, then a triangle whose first point lies a

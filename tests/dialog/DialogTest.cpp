@@ -40,6 +40,7 @@
 #include "platform/fonts/FontCatalog.h"
 #include "platform/fonts/FontconfigGlyphSource.h"
 #include "richtext/LayoutInput.h"
+#include "tests/support/StoreContents.h"
 
 namespace {
 
@@ -47,19 +48,8 @@ using vx::CharFormat;
 using vx::StyledLine;
 using vx::StyledRun;
 using vx::StyledText;
-
-struct Record {
-  int kind;
-  double x;
-  double y;
-  bool operator==(const Record&) const = default;
-};
-
-std::vector<Record> StoreSnapshot() {
-  std::vector<Record> records;
-  for (const TTFPoint* p = gPointList.GetHead(); p != nullptr; p = p->next) records.push_back({p->kind, p->x, p->y});
-  return records;
-}
+using vx::test::Rec;
+using vx::test::StoreRecords;
 
 // A typed character as the keyboard delivers it, whatever its key.
 void TypeCharacter(QWidget* widget, const QString& text) {
@@ -108,7 +98,7 @@ StyledText MixedDocument() {
 }
 
 // What the engine's layout makes of the same styled text.
-std::vector<Record> ExpectedLayout(const StyledText& doc, int mode, double height, double widthFactor,
+std::vector<Rec> ExpectedLayout(const StyledText& doc, int mode, double height, double widthFactor,
                                    double dialogWidthFactor) {
   static vx::FontconfigGlyphSource source;
   const vx::LayoutInput input = vx::ToLayoutInput(doc);
@@ -119,7 +109,7 @@ std::vector<Record> ExpectedLayout(const StyledText& doc, int mode, double heigh
   settings.widthFactor = dialogWidthFactor;
   FreePointList();
   vx::LayoutText(source, input.text, input.styles, settings);
-  auto records = StoreSnapshot();
+  auto records = StoreRecords();
   FreePointList();
   return records;
 }
@@ -648,7 +638,7 @@ TEST_F(Dialog, TheHostRunEqualsTheEngineLayoutOfTheSameText) {
       QTest::mouseClick(f.OkBtn, Qt::LeftButton);
     });
     EXPECT_EQ(result, 1);
-    const auto produced = StoreSnapshot();
+    const auto produced = StoreRecords();
     EXPECT_GT(produced.size(), 100u);
     EXPECT_TRUE(produced == ExpectedLayout(doc, mode, height, factor, 0.0)) << "mode " << mode;
     EXPECT_FALSE(Form1->FConverting);
@@ -666,7 +656,7 @@ TEST_F(Dialog, TypedTextInTheSizedHostModeLandsOnTheLinesOfTheTypicalRequest) {
   StyledText typed;
   typed.lines = {StyledLine{{StyledRun{u"Ab", vx::RichEditBox::DefaultFormat()}}, vx::RichEditBox::DefaultFormat()},
                  StyledLine{{StyledRun{u"c", vx::RichEditBox::DefaultFormat()}}, vx::RichEditBox::DefaultFormat()}};
-  const auto produced = StoreSnapshot();
+  const auto produced = StoreRecords();
   EXPECT_TRUE(produced == ExpectedLayout(typed, 0, 2.5, 0.8, 0.0));
 }
 
@@ -711,7 +701,7 @@ TEST_F(Dialog, TheStandaloneRunSavesTheLayoutAsDxf) {
   // The file holds exactly the engine's layout of the same text at factor 0.8.
   const auto expected = ExpectedLayout(doc, 1, 0, 0, 0.8);
   FreePointList();
-  for (const Record& r : expected) gPointList.Add(r.x, r.y, r.kind);
+  for (const Rec& r : expected) gPointList.Add(r.x, r.y, r.kind);
   EXPECT_EQ(vx::test::ReadFileBytes(path), vx::DxfText());
 }
 
@@ -753,7 +743,7 @@ TEST_F(Dialog, ThePreviewShowsTheCharacterAtTheCaretAsTheFormulasPlaceIt) {
       const char16_t text[2] = {c, 0};
       FreePointList();
       vx::ConvertString(source, text, memo.SelAttributes().face.toUtf8().constData(), 200, 200, bold, false, 0, 0);
-      auto records = StoreSnapshot();
+      auto records = StoreRecords();
       FreePointList();
       return records;
     };
@@ -762,14 +752,14 @@ TEST_F(Dialog, ThePreviewShowsTheCharacterAtTheCaretAsTheFormulasPlaceIt) {
     const auto boldB = glyphOf(u'B', true);
     QTest::keyClicks(&memo, "ABC");
     memo.SetSelStart(2);
-    EXPECT_TRUE(StoreSnapshot() == b);
+    EXPECT_TRUE(StoreRecords() == b);
     memo.Select(1, 2);
     EXPECT_EQ(GetTTFCount(), 0);
     memo.Select(0, 2);
-    EXPECT_TRUE(StoreSnapshot() == a);
+    EXPECT_TRUE(StoreRecords() == a);
     memo.SetSelStart(2);
     QTest::mouseClick(f.sbBold, Qt::LeftButton);  // the letter again, in bold
-    EXPECT_TRUE(StoreSnapshot() == boldB);
+    EXPECT_TRUE(StoreRecords() == boldB);
 
     // Every vertex lands where the formulas put it, in white on navy.
     const QImage shot = f.PreviewBox->grab().toImage();

@@ -33,9 +33,12 @@
 #include "platform/fonts/FontconfigGlyphSource.h"
 #include "richtext/DocumentFiles.h"
 #include "richtext/LayoutInput.h"
+#include "tests/support/StoreContents.h"
 
 namespace vx {
 namespace {
+
+using test::StoreRecords;
 
 // Wingdings 0x47 is a hand, 0x6C a filled circle; Wine's Webdings and Marlett
 // both have glyphs at 0x30..0x36.
@@ -346,15 +349,6 @@ TEST_F(Palette, TheEditorShowsTheSymbolFacesOwnGlyphForEachCode) {
   EXPECT_GT(checked, 40);
 }
 
-// Every record of the store, as (kind, x, y).
-std::vector<std::tuple<int, double, double>> StoreRecords() {
-  std::vector<std::tuple<int, double, double>> records;
-  for (const TTFPoint* p = GetFirstTTFPoint(); p; p = GetNextTTFPoint()) {
-    records.emplace_back(p->kind, p->x, p->y);
-  }
-  return records;
-}
-
 TEST_F(Palette, TheSymbolHasOneGeometryInPreviewRunDxfAndASavedFile) {
   OpenPalette();
   ChooseSymbolFace("Wingdings");
@@ -374,7 +368,7 @@ TEST_F(Palette, TheSymbolHasOneGeometryInPreviewRunDxfAndASavedFile) {
   const quint32 glyph = wingdings.glyphIndexesForString(QString(QChar(char16_t(0xF000 + kHand)))).value(0);
   ASSERT_NE(glyph, 0u);
   const auto closings = std::count_if(preview.begin(), preview.end(),
-                                      [](const auto& r) { return std::get<0>(r) != pkPoint; });
+                                      [](const auto& r) { return r.kind != pkPoint; });
   EXPECT_EQ(closings, wingdings.pathForGlyph(glyph).toSubpathPolygons().size());
 
   // The conversion run in the host mode without a size: the same font
@@ -385,9 +379,9 @@ TEST_F(Palette, TheSymbolHasOneGeometryInPreviewRunDxfAndASavedFile) {
   const std::string dxf = DxfText();
   ASSERT_EQ(run.size(), preview.size());
   for (std::size_t i = 0; i < run.size(); ++i) {
-    EXPECT_EQ(std::get<0>(run[i]), std::get<0>(preview[i])) << i;
-    EXPECT_NEAR(std::get<1>(run[i]) - 200.0, std::get<1>(preview[i]), 1e-9) << i;
-    EXPECT_NEAR(std::get<2>(run[i]), std::get<2>(preview[i]), 1e-9) << i;
+    EXPECT_EQ(run[i].kind, preview[i].kind) << i;
+    EXPECT_NEAR(run[i].x - 200.0, preview[i].x, 1e-9) << i;
+    EXPECT_NEAR(run[i].y, preview[i].y, 1e-9) << i;
   }
 
   // The file saved from the editor, read back and laid out as the command

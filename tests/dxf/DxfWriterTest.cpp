@@ -15,10 +15,10 @@
 #include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/PointStore.h"
-#include "tests/engine/StoreContents.h"
 #include "tests/support/DxfReader.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/StoreContents.h"
 #include "tests/support/TempFolder.h"
 
 namespace vx::test {

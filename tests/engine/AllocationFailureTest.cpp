@@ -9,7 +9,7 @@
 #include "engine/OutlineFlattening.h"
 #include "engine/PointStore.h"
 #include "tests/engine/OutlineBuilder.h"
-#include "tests/engine/StoreContents.h"
+#include "tests/support/StoreContents.h"
 
 namespace {
 // How many more non-throwing allocations succeed; none fails while unset.

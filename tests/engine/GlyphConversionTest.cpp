@@ -3,7 +3,7 @@
 
 #include "engine/GlyphConversion.h"
 #include "tests/engine/FakeGlyphSource.h"
-#include "tests/engine/StoreContents.h"
+#include "tests/support/StoreContents.h"
 
 namespace vx::test {
 namespace {

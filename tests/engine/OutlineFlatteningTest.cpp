@@ -9,7 +9,7 @@
 
 #include "engine/OutlineFlattening.h"
 #include "tests/engine/OutlineBuilder.h"
-#include "tests/engine/StoreContents.h"
+#include "tests/support/StoreContents.h"
 
 namespace vx::test {
 namespace {

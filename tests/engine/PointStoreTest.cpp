@@ -5,7 +5,7 @@
 
 #include "engine/HostQueries.h"
 #include "engine/PointStore.h"
-#include "tests/engine/StoreContents.h"
+#include "tests/support/StoreContents.h"
 
 namespace vx::test {
 namespace {

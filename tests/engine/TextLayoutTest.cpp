@@ -5,7 +5,7 @@
 
 #include "engine/TextLayout.h"
 #include "tests/engine/FakeGlyphSource.h"
-#include "tests/engine/StoreContents.h"
+#include "tests/support/StoreContents.h"
 
 namespace vx::test {
 namespace {

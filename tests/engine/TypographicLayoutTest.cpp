@@ -4,7 +4,7 @@
 #include "engine/TypographicLayout.h"
 #include "tests/engine/FakeGlyphSource.h"
 #include "tests/engine/FakeTextShaper.h"
-#include "tests/engine/StoreContents.h"
+#include "tests/support/StoreContents.h"
 
 namespace vx::test {
 namespace {

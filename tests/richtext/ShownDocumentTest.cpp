@@ -10,8 +10,8 @@
 #include "platform/fonts/FontSources.h"
 #include "richtext/DocumentFiles.h"
 #include "richtext/LayoutInput.h"
-#include "tests/engine/StoreContents.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/StoreContents.h"
 
 namespace vx {
 namespace {

@@ -10,9 +10,9 @@
 
 #include "engine/GlyphConversion.h"
 #include "platform/fonts/FontSources.h"
-#include "tests/engine/StoreContents.h"
 #include "tests/platform/fonts/GlyphQueries.h"
 #include "tests/platform/fonts/GlyphSourceChecks.h"
+#include "tests/support/StoreContents.h"
 
 namespace vx {
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/GlyphConversion.h"
-#include "tests/engine/StoreContents.h"
 #include "tests/platform/fonts/GlyphQueries.h"
+#include "tests/support/StoreContents.h"
 
 namespace vx {
 

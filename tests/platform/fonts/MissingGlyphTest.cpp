@@ -9,7 +9,7 @@
 #include "engine/Typesetter.h"
 #include "platform/fonts/FontconfigGlyphSource.h"
 #include "platform/fonts/HarfBuzzShaper.h"
-#include "tests/engine/StoreContents.h"
+#include "tests/support/StoreContents.h"
 
 namespace vx {
 namespace {

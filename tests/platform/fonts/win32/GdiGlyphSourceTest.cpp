@@ -6,9 +6,9 @@
 #include <string>
 
 #include "engine/GlyphConversion.h"
-#include "tests/engine/StoreContents.h"
 #include "tests/platform/fonts/GlyphQueries.h"
 #include "tests/platform/fonts/GlyphSourceChecks.h"
+#include "tests/support/StoreContents.h"
 
 namespace vx {
 namespace {
