@@ -4,9 +4,10 @@
 #include <QDir>
 #include <QPixmap>
 
-#include "DialogTestSupport.h"
 #include "dialog/MainDlg.h"
 #include "dialog/RichEditBox.h"
+#include "tests/support/qt/ModalWindows.h"
+#include "tests/support/qt/TestApplication.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ QString ShotFolder() {
 }
 
 TEST(DialogScreenshots, EachModeIsWrittenAsPng) {
-  vxtest::App();
+  vx::test::TestApplication();
   const struct {
     int mode;
     const char* file;
@@ -26,7 +27,7 @@ TEST(DialogScreenshots, EachModeIsWrittenAsPng) {
     // A fresh dialog per mode, so the stand-alone picture shows its own controls.
     ShowTTFTextDlg(99, 0, 0);
     bool written = false;
-    vxtest::WhenModal(QStringLiteral("Form1"), [&](QWidget* dialog) {
+    vx::test::WhenModal(QStringLiteral("Form1"), [&](QWidget* dialog) {
       Form1->Memo1->insertPlainText(QStringLiteral("Ab"));
       const QPixmap shot = dialog->grab();
       written = shot.save(ShotFolder() + QLatin1Char('/') + QString::fromLatin1(m.file));

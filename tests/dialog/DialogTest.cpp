@@ -25,8 +25,6 @@
 
 #include <cstdlib>
 
-#include "DialogTestSupport.h"
-#include "tests/support/FileBytes.h"
 #include "dialog/DialogWidgets.h"
 #include "dialog/InitProgress.h"
 #include "dialog/MainDlg.h"
@@ -40,7 +38,12 @@
 #include "platform/fonts/FontCatalog.h"
 #include "platform/fonts/FontconfigGlyphSource.h"
 #include "richtext/LayoutInput.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/StoreContents.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TempRegistryDir.h"
+#include "tests/support/qt/ModalWindows.h"
+#include "tests/support/qt/TestApplication.h"
 
 namespace {
 
@@ -69,7 +72,7 @@ void PressKey(QWidget* widget, Qt::Key key, const QString& text) {
 
 // Runs body once the dialog is shown modally; body must close it.
 int RunDialog(int mode, double height, double widthFactor, std::function<void(TForm1&)> body) {
-  vxtest::WhenModal(QStringLiteral("Form1"), [body](QWidget*) { body(*Form1); });
+  vx::test::WhenModal(QStringLiteral("Form1"), [body](QWidget*) { body(*Form1); });
   return ShowTTFTextDlg(mode, height, widthFactor);
 }
 
@@ -116,15 +119,14 @@ std::vector<Rec> ExpectedLayout(const StyledText& doc, int mode, double height, 
 
 class Dialog : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { vxtest::App(); }
-  // Each test starts from a first use: no settings stored yet.
-  void SetUp() override { ::setenv("VEXOGLYPH_REGISTRY_DIR", registry_.path().c_str(), 1); }
+  static void SetUpTestSuite() { vx::test::TestApplication(); }
   void TearDown() override {
     ShowTTFTextDlg(99, 0, 0);
     FreePointList();
     QGuiApplication::clipboard()->clear();
   }
-  vxtest::TempFolder registry_;
+  // Each test starts from a first use: no settings stored yet.
+  vx::test::TempRegistryDir registry_;
 };
 
 // ---- Entry and modes --------------------------------------------------------
@@ -380,7 +382,7 @@ QStringList ListedFiles(QFileDialog& dialog, const std::string& folder, int inde
 }
 
 TEST_F(Dialog, FileDialogsShowTheirFileTypesAndAnyFileListsNamesWithoutExtension) {
-  vxtest::TempFolder folder;
+  vx::test::TempFolder folder;
   for (const char* name : {"README", "a.txt", "b.rtf", "c.dxf"}) vx::test::WriteFileBytes(folder.Path(name), "x");
   const QStringList all{"README", "a.txt", "b.rtf", "c.dxf"};
   RunDialog(1, 0, 0, [&](TForm1& f) {
@@ -408,22 +410,22 @@ TEST_F(Dialog, FileDialogsShowTheirFileTypesAndAnyFileListsNamesWithoutExtension
 }
 
 TEST_F(Dialog, SavedTextIsRtfWhateverItsNameAndLoadsBackWithItsFormats) {
-  vxtest::TempFolder folder;
+  vx::test::TempFolder folder;
   RunDialog(1, 0, 0, [&](TForm1& f) {
     StyledText doc;
     doc.lines = {StyledLine{{StyledRun{u"Ab", Format("DejaVu Serif", 44, true)}}, Format("DejaVu Serif", 44, true)},
                  StyledLine{{StyledRun{u"c", Format("Liberation Sans", 12, false, true)}}, Format("Liberation Sans", 12)}};
     f.Memo1->SetDocument(doc);
-    vxtest::WhenModal("SaveDialog1", [&](QWidget* dialog) {
+    vx::test::WhenModal("SaveDialog1", [&](QWidget* dialog) {
       auto* save = static_cast<QFileDialog*>(dialog);
       save->selectNameFilter(save->nameFilters().at(1));  // "Text File(*.txt)"
-      vxtest::ChooseFile(save, folder.Path("notes"));
+      vx::test::ChooseFile(save, folder.Path("notes"));
     });
     f.SpeedButton2Click(nullptr);
     EXPECT_EQ(vx::test::ReadFileBytes(folder.Path("notes.txt")).rfind("{\\rtf", 0), 0u);
     f.Memo1->Clear();
-    vxtest::WhenModal("OpenDialog1", [&](QWidget* dialog) {
-      vxtest::ChooseFile(static_cast<QFileDialog*>(dialog), folder.Path("notes.txt"));
+    vx::test::WhenModal("OpenDialog1", [&](QWidget* dialog) {
+      vx::test::ChooseFile(static_cast<QFileDialog*>(dialog), folder.Path("notes.txt"));
     });
     f.SpeedButton1Click(nullptr);
     EXPECT_EQ(f.Memo1->Text(), u"Ab\r\nc");
@@ -438,7 +440,7 @@ TEST_F(Dialog, SavedTextIsRtfWhateverItsNameAndLoadsBackWithItsFormats) {
 TEST_F(Dialog, AnErrorInAHandlerEndsInAMessageBoxWithItsText) {
   QString message;
   RunDialog(-1, 0, 0, [&](TForm1& f) {
-    auto text = vxtest::AnswerNextMessage();
+    auto text = vx::test::AnswerNextMessage();
     f.RunHandler([] { throw std::runtime_error("Disk full"); });
     message = *text;
     f.reject();
@@ -450,7 +452,7 @@ TEST_F(Dialog, RunningOutOfMemoryInAHandlerClearsTheStoreAndSaysSo) {
   QString message;
   int records = -1;
   const int result = RunDialog(0, 2.5, 0.8, [&](TForm1& f) {
-    auto text = vxtest::AnswerNextMessage();
+    auto text = vx::test::AnswerNextMessage();
     f.RunHandler([] {
       gPointList.Add(1, 1, pkPoint);  // a conversion under way
       throw std::bad_alloc();
@@ -665,7 +667,7 @@ TEST_F(Dialog, NothingToConvertKeepsTheDialogOpen) {
   QString message;
   const int result = RunDialog(-1, 0, 0, [&](TForm1& f) {
     QTest::keyClicks(f.Memo1, "   ");
-    auto text = vxtest::AnswerNextMessage();
+    auto text = vx::test::AnswerNextMessage();
     QTest::mouseClick(f.OkBtn, Qt::LeftButton);
     message = *text;
     stayedOpen = f.isVisible();
@@ -678,7 +680,7 @@ TEST_F(Dialog, NothingToConvertKeepsTheDialogOpen) {
 }
 
 TEST_F(Dialog, TheStandaloneRunSavesTheLayoutAsDxf) {
-  vxtest::TempFolder folder;
+  vx::test::TempFolder folder;
   const std::string path = folder.Path("mixed.dxf");
   const StyledText doc = MixedDocument();
   int caretAfter = -1;
@@ -686,10 +688,10 @@ TEST_F(Dialog, TheStandaloneRunSavesTheLayoutAsDxf) {
     f.cWidth->setEditText("0.8");
     f.Memo1->SetDocument(doc);
     f.Memo1->SetSelStart(2);
-    vxtest::WhenModal("SaveDialog2", [&](QWidget* dialog) {
+    vx::test::WhenModal("SaveDialog2", [&](QWidget* dialog) {
       auto* save = static_cast<QFileDialog*>(dialog);
       EXPECT_EQ(save->defaultSuffix(), "dxf");
-      vxtest::ChooseFile(save, path);
+      vx::test::ChooseFile(save, path);
     });
     QTest::mouseClick(f.OkBtn, Qt::LeftButton);
     caretAfter = f.Memo1->SelStart();
@@ -706,24 +708,24 @@ TEST_F(Dialog, TheStandaloneRunSavesTheLayoutAsDxf) {
 }
 
 TEST_F(Dialog, TheStandaloneSaveCanBeCancelledAndReportsFailures) {
-  vxtest::TempFolder folder;
+  vx::test::TempFolder folder;
   const std::string blocked = folder.Path("missing/out.dxf");
   QString message;
   RunDialog(1, 0, 0, [&](TForm1& f) {
     QTest::keyClicks(f.Memo1, "A");
-    vxtest::WhenModal("SaveDialog2", [](QWidget* dialog) { static_cast<QFileDialog*>(dialog)->reject(); });
+    vx::test::WhenModal("SaveDialog2", [](QWidget* dialog) { static_cast<QFileDialog*>(dialog)->reject(); });
     QTest::mouseClick(f.OkBtn, Qt::LeftButton);
     // The preview has the character at the caret again.
     EXPECT_GT(GetTTFCount(), 2);
 
-    vxtest::WhenModal("SaveDialog2", [&](QWidget* dialog) {
+    vx::test::WhenModal("SaveDialog2", [&](QWidget* dialog) {
       auto* save = static_cast<QFileDialog*>(dialog);
       // The toolkit's dialog refuses a missing folder itself; a file that
       // cannot be written must still be reported by the run.
       save->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(blocked));
       save->QDialog::done(QDialog::Accepted);
     });
-    auto text = vxtest::AnswerNextMessage();
+    auto text = vx::test::AnswerNextMessage();
     QTest::mouseClick(f.OkBtn, Qt::LeftButton);
     message = *text;
     f.reject();

@@ -12,12 +12,15 @@
 
 #include <cstdlib>
 
-#include "DialogTestSupport.h"
-#include "tests/support/FileBytes.h"
 #include "dialog/MainDlg.h"
 #include "dialog/RichEditBox.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TempRegistryDir.h"
+#include "tests/support/qt/ModalWindows.h"
+#include "tests/support/qt/TestApplication.h"
 
 namespace {
 
@@ -38,32 +41,31 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
 
 class StandaloneMatchesCommandLine : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { vxtest::App(); }
-  // A first use with no stored settings; the command line run inherits the folder.
-  void SetUp() override { ::setenv("VEXOGLYPH_REGISTRY_DIR", registry_.path().c_str(), 1); }
+  static void SetUpTestSuite() { vx::test::TestApplication(); }
   void TearDown() override {
     ShowTTFTextDlg(99, 0, 0);
     FreePointList();
   }
-  vxtest::TempFolder registry_;
+  // A first use with no stored settings; the command line run inherits the folder.
+  vx::test::TempRegistryDir registry_;
 };
 
 TEST_F(StandaloneMatchesCommandLine, MixedFacesSizesBoldAndItalicGiveTheSameDxf) {
   const std::string fixture = std::string(VX_DIALOG_TEST_DATA) + "/mixed-faces.rtf";
-  vxtest::TempFolder folder;
+  vx::test::TempFolder folder;
   const std::string fromDialog = folder.Path("dialog.dxf");
   const std::string fromCommandLine = folder.Path("cli.dxf");
 
   // The user opens the file, sets factor 0.65 and precision 8, and saves.
   std::u16string shown;
-  vxtest::WhenModal(QStringLiteral("Form1"), [&](QWidget*) {
+  vx::test::WhenModal(QStringLiteral("Form1"), [&](QWidget*) {
     TForm1& f = *Form1;
     f.cWidth->setEditText(QStringLiteral("0.65"));
     f.TrackBar1->setValue(8);
-    vxtest::WhenModal(QStringLiteral("OpenDialog1"), [&](QWidget* open) { vxtest::ChooseFile(open, fixture); });
+    vx::test::WhenModal(QStringLiteral("OpenDialog1"), [&](QWidget* open) { vx::test::ChooseFile(open, fixture); });
     f.SpeedButton1Click(nullptr);
     shown = f.Memo1->Text();
-    vxtest::WhenModal(QStringLiteral("SaveDialog2"), [&](QWidget* save) { vxtest::ChooseFile(save, fromDialog); });
+    vx::test::WhenModal(QStringLiteral("SaveDialog2"), [&](QWidget* save) { vx::test::ChooseFile(save, fromDialog); });
     QTest::mouseClick(f.OkBtn, Qt::LeftButton);
     f.reject();
   });

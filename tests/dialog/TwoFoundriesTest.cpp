@@ -12,11 +12,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "DialogTestSupport.h"
-#include "tests/support/FileBytes.h"
 #include "dialog/MainDlg.h"
 #include "dialog/RichEditBox.h"
 #include "engine/HostQueries.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TempRegistryDir.h"
+#include "tests/support/qt/ModalWindows.h"
+#include "tests/support/qt/TestApplication.h"
 
 namespace {
 
@@ -70,7 +73,7 @@ class TwoFoundries : public ::testing::Test {
     ASSERT_FALSE(original.empty()) << "Liberation Sans is installed for the tests";
     const std::string copy = WithVendor(vx::test::ReadFileBytes(original), "copy");
     ASSERT_FALSE(copy.empty());
-    folder_ = new vxtest::TempFolder;
+    folder_ = new vx::test::TempFolder;
     vx::test::WriteFileBytes(folder_->Path("LiberationSans-Copy.ttf"), copy);
     const char* tests = std::getenv("FONTCONFIG_FILE");
     vx::test::WriteFileBytes(folder_->Path("fonts.conf"),
@@ -79,20 +82,19 @@ class TwoFoundries : public ::testing::Test {
                              "  <include>" + (tests != nullptr ? tests : "/etc/fonts/fonts.conf") + "</include>\n"
                              "  <dir>" + folder_->path() + "</dir>\n</fontconfig>\n");
     ::setenv("FONTCONFIG_FILE", folder_->Path("fonts.conf").c_str(), 1);
-    vxtest::App();
+    vx::test::TestApplication();
   }
   static void TearDownTestSuite() {
     delete folder_;
     folder_ = nullptr;
   }
-  void SetUp() override { ::setenv("VEXOGLYPH_REGISTRY_DIR", registry_.path().c_str(), 1); }
   void TearDown() override {
     ShowTTFTextDlg(99, 0, 0);
     FreePointList();
   }
 
-  static inline vxtest::TempFolder* folder_ = nullptr;
-  vxtest::TempFolder registry_;
+  static inline vx::test::TempFolder* folder_ = nullptr;
+  vx::test::TempRegistryDir registry_;
 };
 
 TEST_F(TwoFoundries, TheFontBoxListsTheFamilyOnceAndAcceptsItsName) {
@@ -101,7 +103,7 @@ TEST_F(TwoFoundries, TheFontBoxListsTheFamilyOnceAndAcceptsItsName) {
   ASSERT_TRUE(toolkit.contains("Liberation Sans [copy]")) << toolkit.join(", ").toStdString();
   ASSERT_FALSE(toolkit.contains("Liberation Sans"));
 
-  vxtest::WhenModal(QStringLiteral("Form1"), [](QWidget*) {
+  vx::test::WhenModal(QStringLiteral("Form1"), [](QWidget*) {
     TForm1& f = *Form1;
     int entries = 0;
     for (int i = 0; i < f.cName->count(); ++i) {

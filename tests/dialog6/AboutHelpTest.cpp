@@ -3,26 +3,27 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "QtTestSupport.h"
-#include "tests/support/FileBytes.h"
 #include "dialog/HelpFile.h"
 #include "dialog/MyAbout.h"
 #include "dialog/ShellOpen.h"
 #include "platform/ExePath.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/qt/ModalWindows.h"
+#include "tests/support/qt/TestApplication.h"
 
 namespace vx {
 namespace {
 
-using test::WhenModalOpens;
+using test::WhenModal;
 
 // Replaces the launcher by a recorder for the lifetime of the object.
 class RecordingLauncher {
@@ -55,7 +56,7 @@ class ManualBesideExecutable {
 class AboutHelp : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::EnsureApplication();
+    test::TestApplication();
     std::filesystem::remove(ExecutableDir() + kHelpFileName);
   }
 };
@@ -63,7 +64,7 @@ class AboutHelp : public ::testing::Test {
 // Runs the about box and hands the open box to inspect, which must close it.
 void WithAboutBox(const std::function<void(TAboutDLG*)>& inspect) {
   bool seen = false;
-  WhenModalOpens([&](QWidget* modal) {
+  WhenModal({}, [&](QWidget* modal) {
     seen = true;
     auto* box = qobject_cast<TAboutDLG*>(modal);
     ASSERT_NE(box, nullptr);
@@ -143,15 +144,9 @@ TEST_F(AboutHelp, LinksGoToTheLauncherWithoutAnyMessage) {
 // Presses a help button's action and answers the message box it shows, if
 // any; hands back the box's text (empty when none was shown).
 QString OpenHelpAnsweringItsMessage() {
-  QString shown;
-  WhenModalOpens([&](QWidget* modal) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    ASSERT_NE(box, nullptr);
-    shown = box->text();
-    box->button(QMessageBox::Ok)->click();
-  });
+  const std::shared_ptr<QString> shown = test::AnswerNextMessage();
   OpenHelpFile(nullptr);
-  return shown;
+  return *shown;
 }
 
 TEST_F(AboutHelp, AMissingManualIsReportedByName) {

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -12,10 +11,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
-#include "QtTestSupport.h"
-#include "tests/support/FileBytes.h"
 #include "dialog/DialogWidgets.h"
 #include "dialog/HelpFile.h"
 #include "dialog/MainDlg.h"
@@ -26,14 +24,18 @@
 #include "engine/OutlineFlattening.h"
 #include "platform/ExePath.h"
 #include "setacaddlg/SetAcadDlg.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/RegExportReader.h"
+#include "tests/support/TempRegistryDir.h"
+#include "tests/support/qt/ModalWindows.h"
+#include "tests/support/qt/TestApplication.h"
 
 namespace vx {
 namespace {
 
 using test::ReadFileBytes;
 using test::TempRegistryDir;
-using test::WhenModalOpens;
+using test::WhenModal;
 using test::WriteFileBytes;
 
 const std::string kHeader =
@@ -43,7 +45,7 @@ const std::string kHeader =
 class DialogFlow : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::EnsureApplication();
+    test::TestApplication();
     std::filesystem::remove(ExecutableDir() + kHelpFileName);
   }
   void TearDown() override { ShowTTFTextDlg(2, 0.0, 0.0); }  // the release call
@@ -52,7 +54,7 @@ class DialogFlow : public ::testing::Test {
   // it with its Close button; returns the entry's result.
   int ShowAndClose(const std::function<void(TForm1*)>& inspect) {
     bool seen = false;
-    WhenModalOpens([&](QWidget* modal) {
+    WhenModal({}, [&](QWidget* modal) {
       auto* form = qobject_cast<TForm1*>(modal);
       if (!form) {
         ADD_FAILURE() << "another window opened first";
@@ -237,7 +239,7 @@ TEST_F(DialogFlow, TheAboutButtonBuildsAndDestroysTheBox) {
   TempRegistryDir dir;
   ShowAndClose([](TForm1* form) {
     bool seen = false;
-    WhenModalOpens([&](QWidget* modal) {
+    WhenModal({}, [&](QWidget* modal) {
       seen = modal == AboutDLG && modal->objectName() == "AboutDLG";
       QTest::keyClick(modal, Qt::Key_Escape);
     });
@@ -253,27 +255,17 @@ TEST_F(DialogFlow, TheHelpButtonsOfDialogAndBoxReportTheMissingManualAlike) {
     ADD_FAILURE() << "nothing to open: " << target;
   });
   ShowAndClose([](TForm1* form) {
-    QString fromDialog, fromBox;
-    WhenModalOpens([&](QWidget* modal) {
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      ASSERT_NE(box, nullptr);
-      fromDialog = box->text();
-      box->button(QMessageBox::Ok)->click();
-    });
+    const std::shared_ptr<QString> fromDialog = test::AnswerNextMessage();
     form->SpeedButton3->click();
-    WhenModalOpens([&](QWidget* about) {
-      WhenModalOpens([&](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        ASSERT_NE(box, nullptr);
-        fromBox = box->text();
-        box->button(QMessageBox::Ok)->click();
-      });
+    auto fromBox = std::make_shared<QString>();
+    WhenModal({}, [&](QWidget* about) {
+      fromBox = test::AnswerNextMessage();
       static_cast<TAboutDLG*>(about)->BitBtn1->click();
       static_cast<TAboutDLG*>(about)->accept();
     });
     form->About->click();
-    EXPECT_EQ(fromDialog, "Not found Vexoglyph.html !");
-    EXPECT_EQ(fromBox, fromDialog);
+    EXPECT_EQ(*fromDialog, "Not found Vexoglyph.html !");
+    EXPECT_EQ(*fromBox, *fromDialog);
   });
   SetShellLauncher(previous);
 }
@@ -283,7 +275,7 @@ TEST_F(DialogFlow, TheAcadButtonRunsOneRegistrationWindow) {
   ShowAndClose([](TForm1* form) {
     EXPECT_TRUE(form->AcadBtn->isVisible());
     bool seen = false;
-    WhenModalOpens([&](QWidget* modal) {
+    WhenModal({}, [&](QWidget* modal) {
       seen = modal == SetACAD && modal->objectName() == "SetACAD";
       // Nothing is installed in the empty store: discovery finds no release.
       EXPECT_FALSE(SetACAD->OkBtn->isEnabled());

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <string>
 
-#include "QtTestSupport.h"
-#include "tests/support/FileBytes.h"
 #include "dialog/DialogSettings.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/RegExportReader.h"
+#include "tests/support/TempRegistryDir.h"
 
 namespace vx {
 namespace {

@@ -21,7 +21,6 @@
 #include <string>
 #include <vector>
 
-#include "QtTestSupport.h"
 #include "dialog/EditorDocument.h"
 #include "dialog/MainDlg.h"
 #include "dialog/RichEditBox.h"
@@ -34,6 +33,8 @@
 #include "richtext/DocumentFiles.h"
 #include "richtext/LayoutInput.h"
 #include "tests/support/StoreContents.h"
+#include "tests/support/TempRegistryDir.h"
+#include "tests/support/qt/TestApplication.h"
 
 namespace vx {
 namespace {
@@ -49,7 +50,7 @@ constexpr int kCircleNeighbour = 0x6E;  // in the same row as kCircle
 class Palette : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::EnsureApplication();
+    test::TestApplication();
     TFormEnvironment environment;
     environment.displayFamilies = [] {
       return std::vector<std::string>{"DejaVu Sans", "Liberation Serif", "Marlett", "Webdings",

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -14,44 +13,13 @@
 #include "platform/ExePath.h"
 #include "setacaddlg/AcadReleases.h"
 #include "tests/setacaddlg/FakeAcad.h"
-
-// Qt's font database leaves fontconfig's configuration allocated until the
-// process ends; that is not ours to free.
-extern "C" __attribute__((visibility("default"))) const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+#include "tests/support/qt/ModalWindows.h"
+#include "tests/support/qt/TestApplication.h"
 
 namespace vx {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_setacad_window";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance())
-                                 ? qobject_cast<QApplication*>(QCoreApplication::instance())
-                                 : new QApplication(argc, argv);
-  return *app;
-}
-
-// Answers every message box that appears while it lives with OK, keeping
-// its text. A box hides as it is answered, so it is answered once.
-class MessageAnswerer {
- public:
-  MessageAnswerer() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* box = qobject_cast<QMessageBox*>(widget);
-        if (!box || !box->isVisible()) continue;
-        texts.push_back(box->text().toStdString());
-        box->button(QMessageBox::Ok)->click();
-      }
-    });
-    timer_.start(10);
-  }
-  std::vector<std::string> texts;
-
- private:
-  QTimer timer_;
-};
+using test::MessageAnswerer;
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -59,7 +27,7 @@ class SetAcadWindow : public test::FakeAcad {
  protected:
   void SetUp() override {
     test::FakeAcad::SetUp();
-    App();
+    test::TestApplication();
   }
 
   static std::vector<QCheckBox*> Boxes(const TSetACAD& window) {

@@ -1,20 +1,14 @@
-// Test support for widgets: one application object, a temporary registry folder, modal windows answered by the test.
+// A settings store of a test's own: VEXOGLYPH_REGISTRY_DIR names a fresh empty folder while the object lives.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "tests/support/TempFolder.h"
 
-class QWidget;
-
 namespace vx::test {
 
-// The process's QApplication (offscreen in tests), made on first use.
-void EnsureApplication();
-
 // Points VEXOGLYPH_REGISTRY_DIR at a new empty folder for the lifetime of the
-// object and removes the folder afterwards.
+// object, then back at what it named before, and removes the folder.
 class TempRegistryDir {
  public:
   TempRegistryDir();
@@ -29,9 +23,5 @@ class TempRegistryDir {
   std::string previous_;
   bool hadPrevious_ = false;
 };
-
-// Runs answer on the next modal window that opens (polling the event loop),
-// once. The modal window is passed in; answer is expected to close it.
-void WhenModalOpens(std::function<void(QWidget*)> answer);
 
 }  // namespace vx::test
