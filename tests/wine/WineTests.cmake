@@ -54,13 +54,17 @@ add_test(NAME wine_session_stop COMMAND ${VX_WINE_SESSION} stop)
 set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP vx_wine_session TIMEOUT 600)
 set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP vx_wine_session)
 
-# vx_add_test(name SOURCES... LIBS...): one GoogleTest program for Windows,
-# its tests registered under the same names as on Linux.
+# vx_add_test(name SOURCES... LIBS... [RESOURCE_LOCK lock]): one GoogleTest
+# program for Windows, its tests registered under the same names as on Linux.
 function(vx_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
-  vx_run_under_wine(${name})
+  if(ARG_RESOURCE_LOCK)
+    vx_run_under_wine(${name} RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  else()
+    vx_run_under_wine(${name})
+  endif()
 endfunction()
 
 # Runs a GoogleTest program's tests under Wine, in the session.
