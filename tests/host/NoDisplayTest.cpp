@@ -1,5 +1,4 @@
 // Where no display answers: a host that loads libvexoglyph.so by name lives on, and the program prints its help.
-#include <dlfcn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/HostLibrary.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -57,13 +57,15 @@ ChildOutcome RunWithoutDisplay(const std::vector<std::string>& settings, const s
 // A host's session: the release call before anything, a showing call, and
 // the release call before unloading, each answer on a line of its own.
 int HostSession() {
-  void* library = ::dlopen(VX_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
+  std::string error;
+  void* library = vx::host::LoadHostLibrary(error);
   if (library == nullptr) {
-    std::printf("cannot load: %s\n", ::dlerror());
+    std::printf("cannot load: %s\n", error.c_str());
     return 1;
   }
-  const auto show = reinterpret_cast<int (*)(int, double, double)>(::dlsym(library, "_ShowTTFTextDlg"));
-  auto* const form1 = static_cast<void* const*>(::dlsym(library, "_Form1"));
+  const auto show =
+      reinterpret_cast<int (*)(int, double, double)>(vx::host::FindExport(library, "_ShowTTFTextDlg", error));
+  auto* const form1 = static_cast<void* const*>(vx::host::FindExport(library, "_Form1", error));
   if (show == nullptr || form1 == nullptr) return 1;
   std::printf("release %d\n", show(5, 0, 0));
   const int shown = show(0, 2.5, 0.8);
