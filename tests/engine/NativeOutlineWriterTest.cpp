@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <vector>
 
 #include "engine/NativeOutline.h"
@@ -68,6 +69,10 @@ struct Case {
   std::vector<int> ends;
   std::vector<Polygon> expected;
 };
+
+// A case shows as its name in test listings and failures, not as its bytes,
+// which hold the addresses of its vectors.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 class NativeOutlineWriterCases : public ::testing::TestWithParam<Case> {};
 
