@@ -49,10 +49,10 @@ file(CONFIGURE OUTPUT ${VX_WINE_RUN} CONTENT
   "#!/bin/sh\n# Runs a Windows program in the Wine test session of this build.\n${vx_wine_exports}exec bash '${CMAKE_CURRENT_LIST_DIR}/WineSession.sh' run \"$@\"\n")
 file(CHMOD ${VX_WINE_SESSION} ${VX_WINE_RUN} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-add_test(NAME wine_session_start COMMAND ${VX_WINE_SESSION} start)
-add_test(NAME wine_session_stop COMMAND ${VX_WINE_SESSION} stop)
-set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP vx_wine_session TIMEOUT 600)
-set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP vx_wine_session)
+add_test(NAME WineSession.StartsWithAFreshPrefix COMMAND ${VX_WINE_SESSION} start)
+add_test(NAME WineSession.EndsAfterTheLastTest COMMAND ${VX_WINE_SESSION} stop)
+set_tests_properties(WineSession.StartsWithAFreshPrefix PROPERTIES FIXTURES_SETUP vx_wine_session TIMEOUT 600)
+set_tests_properties(WineSession.EndsAfterTheLastTest PROPERTIES FIXTURES_CLEANUP vx_wine_session)
 
 # vx_add_test(name SOURCES... LIBS... [RESOURCE_LOCK lock]): one GoogleTest
 # program for Windows, its tests registered under the same names as on Linux.
