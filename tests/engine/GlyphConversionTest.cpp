@@ -8,7 +8,7 @@
 namespace vx::test {
 namespace {
 
-class ConvertGlyphTest : public StoreTest {
+class GlyphConversion : public StoreTest {
  protected:
   // Converts `code` in face "Sans" at 200 x 200, scale 1, origin (0, 0).
   bool Convert(char16_t code, const char* face = "Sans", int width = 200) {
@@ -19,7 +19,7 @@ class ConvertGlyphTest : public StoreTest {
   GlyphMetrics metrics = Advance(-77, -77);  // a sentinel the fake never reports
 };
 
-TEST_F(ConvertGlyphTest, ConvertsPlacesAndReportsMetrics) {
+TEST_F(GlyphConversion, ConvertsPlacesAndReportsMetrics) {
   source.glyphs[u'A'] = {Advance(120, 10), TriangleAtOrigin()};
   ASSERT_TRUE(ConvertGlyph(source, u'A', "Sans", 200, 160, true, true, 0.5, 10.0, -4.0, metrics));
   EXPECT_EQ(metrics.gmCellIncX, 120);
@@ -37,7 +37,7 @@ TEST_F(ConvertGlyphTest, ConvertsPlacesAndReportsMetrics) {
   EXPECT_TRUE(font.italic);
 }
 
-TEST_F(ConvertGlyphTest, NullFaceNameDoesNothingAndLeavesMetricsAlone) {
+TEST_F(GlyphConversion, NullFaceNameDoesNothingAndLeavesMetricsAlone) {
   source.glyphs[u'A'] = {Advance(120, 10), TriangleAtOrigin()};
   EXPECT_FALSE(Convert(u'A', nullptr));
   EXPECT_TRUE(source.requests.empty());
@@ -45,7 +45,7 @@ TEST_F(ConvertGlyphTest, NullFaceNameDoesNothingAndLeavesMetricsAlone) {
   EXPECT_EQ(GetTTFCount(), 0);
 }
 
-TEST_F(ConvertGlyphTest, GlyphsThatGiveNoPointsReturnFalseAndLeaveTheStoreAlone) {
+TEST_F(GlyphConversion, GlyphsThatGiveNoPointsReturnFalseAndLeaveTheStoreAlone) {
   const auto wrongType = OutlineBuilder().Polygon({0, 0}, 25).Line({{1, 1}}).Build();
   const auto triangle = TriangleAtOrigin();
   const std::vector<std::uint8_t> halfHeader(triangle.begin(), triangle.begin() + 8);
@@ -69,7 +69,7 @@ TEST_F(ConvertGlyphTest, GlyphsThatGiveNoPointsReturnFalseAndLeaveTheStoreAlone)
   }
 }
 
-TEST_F(ConvertGlyphTest, RunningOutOfMemoryIsRaisedNotTakenForAGlyphWithoutPoints) {
+TEST_F(GlyphConversion, RunningOutOfMemoryIsRaisedNotTakenForAGlyphWithoutPoints) {
   gPointList.Add(7, 7, pkPoint);
   gPointList.Add(7, 7, pkGlyphEnd);
   source.glyphs[u'x'] = {Advance(50, 0), TriangleAtOrigin(), false, true};
@@ -77,13 +77,13 @@ TEST_F(ConvertGlyphTest, RunningOutOfMemoryIsRaisedNotTakenForAGlyphWithoutPoint
   EXPECT_EQ(StoreRecords(), (std::vector<Rec>{{pkPoint, 7, 7}, {pkGlyphEnd, 7, 7}}));
 }
 
-TEST_F(ConvertGlyphTest, SpaceReportsItsMetrics) {
+TEST_F(GlyphConversion, SpaceReportsItsMetrics) {
   source.glyphs[u' '] = {Advance(50, 0), {}};
   EXPECT_FALSE(Convert(u' '));
   EXPECT_EQ(metrics.gmCellIncX, 50);
 }
 
-TEST_F(ConvertGlyphTest, WidthBelowTwoIsRaisedToTwo) {
+TEST_F(GlyphConversion, WidthBelowTwoIsRaisedToTwo) {
   source.glyphs[u'A'] = {Advance(120, 10), TriangleAtOrigin()};
   const std::pair<int, int> cases[] = {{-5, 2}, {0, 2}, {1, 2}, {2, 2}, {3, 3}, {130, 130}};
   for (const auto& [given, requested] : cases) {

@@ -45,7 +45,7 @@ Xy Bezier(Xy p0, Xy p1, Xy p2, double t) {
           u * u * p0.y + 2 * u * t * p1.y + t * t * p2.y};
 }
 
-TEST(FixedToDoubleTest, SignedIntegerPartPlusUnsignedFraction) {
+TEST(FixedToDouble, SignedIntegerPartPlusUnsignedFraction) {
   struct Case {
     std::int16_t value;
     std::uint16_t fract;
@@ -60,7 +60,7 @@ TEST(FixedToDoubleTest, SignedIntegerPartPlusUnsignedFraction) {
   }
 }
 
-TEST(DoubleToFixedTest, RoundsToTheNearestStepAndPinsTheRange) {
+TEST(DoubleToFixed, RoundsToTheNearestStepAndPinsTheRange) {
   const std::pair<double, double> cases[] = {
       {1.5, 1.5},          {-0.5, -0.5},        {0.3, 19661 / 65536.0},  {-1.0 / 65536, -1.0 / 65536},
       {40000.0, 32767 + 65535.0 / 65536}, {-40000.0, -32768.0}, {1e300, 32767 + 65535.0 / 65536},

@@ -52,7 +52,7 @@ LayoutSettings HostSized(double height, double widthFactor) {
 }
 LayoutSettings Standalone(double widthFactor) { return {dmStandalone, 0.0, 0.0, widthFactor}; }
 
-TEST(SizeForModeTest, HeightWidthAndScaleByMode) {
+TEST(SizeForMode, HeightWidthAndScaleByMode) {
   struct Case {
     const char* name;
     LayoutSettings settings;
@@ -248,7 +248,7 @@ TEST_F(Layout, EachGlyphIsReportedWhileItsPointsAreInTheStore) {
   EXPECT_EQ(source.codes, (std::vector<char16_t>{u'A', u'B'}));
 }
 
-TEST(UsableHostNumbersTest, TheSizedHostModeNeedsFiniteNumbers) {
+TEST(UsableHostNumbers, TheSizedHostModeNeedsFiniteNumbers) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   struct Case {

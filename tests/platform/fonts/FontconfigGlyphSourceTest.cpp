@@ -24,18 +24,18 @@ namespace {
 //   Liberation Serif: em 2048, win 1825 + 443; 'H' top 1341.
 std::string FileName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
-class FontconfigGlyphSourceTest : public test::StoreTest {
+class FontconfigGlyphs : public test::StoreTest {
  protected:
   FontconfigGlyphSource source;
 };
 
-TEST_F(FontconfigGlyphSourceTest, EveryContourOfRealGlyphsIsClosed) {
+TEST_F(FontconfigGlyphs, EveryContourOfRealGlyphsIsClosed) {
   ExpectEveryContourClosed(source, {{"DejaVu Sans", false, false}, {"DejaVu Sans", true, false},
                                     {"DejaVu Sans", false, true}, {"Liberation Serif", true, true},
                                     {"DejaVu Math TeX Gyre", true, true}, {"Wingdings", false, false}});
 }
 
-TEST_F(FontconfigGlyphSourceTest, PositiveHeightIsTheCellHeight) {
+TEST_F(FontconfigGlyphs, PositiveHeightIsTheCellHeight) {
   struct Case {
     const char* face;
     double cellUnits;
@@ -56,13 +56,13 @@ TEST_F(FontconfigGlyphSourceTest, PositiveHeightIsTheCellHeight) {
   }
 }
 
-TEST_F(FontconfigGlyphSourceTest, NegativeHeightIsTheEm) {
+TEST_F(FontconfigGlyphs, NegativeHeightIsTheEm) {
   const Glyph h = Query(source, "DejaVu Sans", u'H', -200, 0);
   ASSERT_TRUE(h.ok);
   EXPECT_NEAR(Bounds(h.Points()).yMax, 1493 * 200.0 / 2048, 0.05);
 }
 
-TEST_F(FontconfigGlyphSourceTest, WidthScalesXOnly) {
+TEST_F(FontconfigGlyphs, WidthScalesXOnly) {
   const Glyph natural = Query(source, "DejaVu Sans", u'H', 200, kDejaVuAverage);
   const Glyph doubled = Query(source, "DejaVu Sans", u'H', 200, 2 * kDejaVuAverage);
   const Glyph narrow = Query(source, "DejaVu Sans", u'H', 200, 20);
@@ -85,7 +85,7 @@ TEST_F(FontconfigGlyphSourceTest, WidthScalesXOnly) {
   EXPECT_EQ(doubled.metrics.gmptGlyphOrigin.x, 33);
 }
 
-TEST_F(FontconfigGlyphSourceTest, BoldAndItalicUseTheFamilysOwnFaces) {
+TEST_F(FontconfigGlyphs, BoldAndItalicUseTheFamilysOwnFaces) {
   struct Case {
     bool bold;
     bool italic;
@@ -107,7 +107,7 @@ TEST_F(FontconfigGlyphSourceTest, BoldAndItalicUseTheFamilysOwnFaces) {
   }
 }
 
-TEST_F(FontconfigGlyphSourceTest, FamilyWithoutItalicFaceIsSheared) {
+TEST_F(FontconfigGlyphs, FamilyWithoutItalicFaceIsSheared) {
   const char* face = "DejaVu Math TeX Gyre";  // a regular face only
   const std::optional<ResolvedFace> resolved = source.Resolve(face, false, true);
   ASSERT_TRUE(resolved);
@@ -126,7 +126,7 @@ TEST_F(FontconfigGlyphSourceTest, FamilyWithoutItalicFaceIsSheared) {
   EXPECT_EQ(italic.metrics.gmCellIncX, upright.metrics.gmCellIncX);
 }
 
-TEST_F(FontconfigGlyphSourceTest, FamilyWithoutBoldFaceIsEmboldened) {
+TEST_F(FontconfigGlyphs, FamilyWithoutBoldFaceIsEmboldened) {
   const char* face = "DejaVu Math TeX Gyre";
   const std::optional<ResolvedFace> resolved = source.Resolve(face, true, false);
   ASSERT_TRUE(resolved);
@@ -145,7 +145,7 @@ TEST_F(FontconfigGlyphSourceTest, FamilyWithoutBoldFaceIsEmboldened) {
   EXPECT_EQ(bold.metrics.gmCellIncX, regular.metrics.gmCellIncX + 1);
 }
 
-TEST_F(FontconfigGlyphSourceTest, EmboldenedAdvanceIsOneUnitWiderAtEveryWidth) {
+TEST_F(FontconfigGlyphs, EmboldenedAdvanceIsOneUnitWiderAtEveryWidth) {
   const char* face = "DejaVu Math TeX Gyre";  // no bold face of its own
   // Widths around the face's own average, narrow and wide: the extra unit is
   // added after the width scaling, so it stays one unit.
@@ -158,7 +158,7 @@ TEST_F(FontconfigGlyphSourceTest, EmboldenedAdvanceIsOneUnitWiderAtEveryWidth) {
   }
 }
 
-TEST_F(FontconfigGlyphSourceTest, SpaceHasMetricsButNoOutline) {
+TEST_F(FontconfigGlyphs, SpaceHasMetricsButNoOutline) {
   const Glyph space = Query(source, "DejaVu Sans", u' ');
   EXPECT_TRUE(space.ok);
   EXPECT_TRUE(space.outline.empty());
@@ -168,7 +168,7 @@ TEST_F(FontconfigGlyphSourceTest, SpaceHasMetricsButNoOutline) {
   EXPECT_EQ(gPointList.GetCount(), 0);
 }
 
-TEST_F(FontconfigGlyphSourceTest, NamesMapToInstalledFamiliesOrTheirSubstitutes) {
+TEST_F(FontconfigGlyphs, NamesMapToInstalledFamiliesOrTheirSubstitutes) {
   struct Case {
     const char* name;
     const char* family;
@@ -193,7 +193,7 @@ TEST_F(FontconfigGlyphSourceTest, NamesMapToInstalledFamiliesOrTheirSubstitutes)
   }
 }
 
-TEST_F(FontconfigGlyphSourceTest, UnknownFaceFallsBackAndStillConverts) {
+TEST_F(FontconfigGlyphs, UnknownFaceFallsBackAndStillConverts) {
   const char* name = "Vexoglyph No Such Face";
   const std::optional<ResolvedFace> face = source.Resolve(name, false, false);
   ASSERT_TRUE(face);
@@ -204,11 +204,11 @@ TEST_F(FontconfigGlyphSourceTest, UnknownFaceFallsBackAndStillConverts) {
   EXPECT_GT(metrics.gmCellIncX, 0);
 }
 
-TEST_F(FontconfigGlyphSourceTest, SymbolFaceReachesItsGlyphsThroughSingleByteCodes) {
+TEST_F(FontconfigGlyphs, SymbolFaceReachesItsGlyphsThroughSingleByteCodes) {
   ExpectSymbolFaceReachesItsGlyphsThroughSingleByteCodes(source);
 }
 
-TEST_F(FontconfigGlyphSourceTest, AbsurdSizesAreRefused) {
+TEST_F(FontconfigGlyphs, AbsurdSizesAreRefused) {
   ExpectAbsurdSizesRefused(source);
   // The largest sizes still convert where the outline fits.
   const Glyph big = Query(source, "DejaVu Sans", u'H', 16384, 16384);
@@ -218,7 +218,7 @@ TEST_F(FontconfigGlyphSourceTest, AbsurdSizesAreRefused) {
   EXPECT_TRUE(tiny.ok);
 }
 
-TEST_F(FontconfigGlyphSourceTest, CachedAnswersEqualFreshOnes) {
+TEST_F(FontconfigGlyphs, CachedAnswersEqualFreshOnes) {
   // More faces than the source keeps open, visited twice in turn, with sizes
   // changing while the face stays.
   struct Request {

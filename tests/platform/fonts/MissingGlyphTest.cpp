@@ -20,7 +20,7 @@ struct Glyph {
   std::vector<std::uint8_t> outline;
 };
 
-class MissingGlyphTest : public test::StoreTest {
+class MissingGlyphs : public test::StoreTest {
  protected:
   Glyph Query(const std::string& face, char16_t code) {
     Glyph g;
@@ -34,7 +34,7 @@ class MissingGlyphTest : public test::StoreTest {
 // OpenSymbol, the stand-in for "Symbol" that office suites install, claims
 // the symbol character set but has only a Unicode cmap: a symbol code it has
 // no glyph for reaches the glyph of the Symbol encoding's character.
-TEST_F(MissingGlyphTest, SymbolCodesReachTheSymbolEncodingsCharacters) {
+TEST_F(MissingGlyphs, SymbolCodesReachTheSymbolEncodingsCharacters) {
   ASSERT_EQ(source.Resolve("OpenSymbol", false, false)->family, "OpenSymbol");
   const Glyph missing = Query("OpenSymbol", 0x4E00);
   ASSERT_TRUE(missing.ok);
@@ -58,7 +58,7 @@ TEST_F(MissingGlyphTest, SymbolCodesReachTheSymbolEncodingsCharacters) {
   EXPECT_EQ(Query("OpenSymbol", 0x80).outline, missing.outline);
 }
 
-TEST_F(MissingGlyphTest, FacesKeepTheGlyphsTheyHave) {
+TEST_F(MissingGlyphs, FacesKeepTheGlyphsTheyHave) {
   // A text face's own middle dot, and Wine's "Symbol" (symbol character set,
   // Unicode cmap) with a glyph of its own at 0xB7, are not replaced.
   for (const char* face : {"DejaVu Sans", "Symbol"}) {
@@ -75,7 +75,7 @@ TEST_F(MissingGlyphTest, FacesKeepTheGlyphsTheyHave) {
 // TAB (also what a table cell's end becomes), the ideographic space and other
 // blanks that a face has no glyph for convert like a space: metrics, no
 // outline; a real character the face lacks still shows the missing glyph.
-TEST_F(MissingGlyphTest, BlanksWithoutAGlyphDrawNothing) {
+TEST_F(MissingGlyphs, BlanksWithoutAGlyphDrawNothing) {
   struct Case {
     const char* face;
     char16_t code;
@@ -93,7 +93,7 @@ TEST_F(MissingGlyphTest, BlanksWithoutAGlyphDrawNothing) {
   EXPECT_FALSE(ideograph.outline.empty());
 }
 
-TEST_F(MissingGlyphTest, BlanksAdvanceThePenAsASpaceDoes) {
+TEST_F(MissingGlyphs, BlanksAdvanceThePenAsASpaceDoes) {
   // "a<blank>b": b lands where it lands after a space, with nothing in between.
   const auto layOut = [this](std::u16string_view text) {
     FreePointList();
@@ -107,7 +107,7 @@ TEST_F(MissingGlyphTest, BlanksAdvanceThePenAsASpaceDoes) {
   EXPECT_EQ(layOut(u"a\u3000b"), spaced);
 }
 
-TEST_F(MissingGlyphTest, TheTypographicLayoutSetsBlanksWithoutAGlyphAsAdvanceOnly) {
+TEST_F(MissingGlyphs, TheTypographicLayoutSetsBlanksWithoutAGlyphAsAdvanceOnly) {
   // No installed face has a TAB, so it stays in its own face: the glyphs are
   // "a" and "b", placed apart by the missing glyph's advance.
   HarfBuzzShaper shaper(source);

@@ -22,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Each test saves into a folder of its own.
-class OutputFileTest : public ::testing::Test {
+class WindowsOutputFile : public ::testing::Test {
  protected:
   std::string Path(const std::string& name) const { return folder_.Path(name); }
   std::vector<std::string> Entries() const { return test::FolderEntries(folder_.path()); }
@@ -30,7 +30,7 @@ class OutputFileTest : public ::testing::Test {
   test::TempFolder folder_;
 };
 
-TEST_F(OutputFileTest, ANewFileAppearsOnlyAtCommit) {
+TEST_F(WindowsOutputFile, ANewFileAppearsOnlyAtCommit) {
   OutputFile file;
   std::string error;
   ASSERT_TRUE(file.Open(Path("new.dxf"), error)) << error;
@@ -43,7 +43,7 @@ TEST_F(OutputFileTest, ANewFileAppearsOnlyAtCommit) {
 
 // Until Commit the old file stays as it was; the new one then takes its
 // place, with the old one's attributes.
-TEST_F(OutputFileTest, AnExistingFileIsReplacedWholeKeepingItsAttributes) {
+TEST_F(WindowsOutputFile, AnExistingFileIsReplacedWholeKeepingItsAttributes) {
   test::WriteFileBytes(Path("kept.dxf"), "previous drawing");
   ASSERT_TRUE(SetFileAttributesW((folder_.folder() / "kept.dxf").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
   OutputFile file;
@@ -57,7 +57,7 @@ TEST_F(OutputFileTest, AnExistingFileIsReplacedWholeKeepingItsAttributes) {
   EXPECT_EQ(Entries(), std::vector<std::string>{"kept.dxf"});
 }
 
-TEST_F(OutputFileTest, AnAbandonedSaveLeavesTheOldFileAndNothingElse) {
+TEST_F(WindowsOutputFile, AnAbandonedSaveLeavesTheOldFileAndNothingElse) {
   test::WriteFileBytes(Path("kept.dxf"), "previous drawing");
   {
     OutputFile file;
@@ -71,7 +71,7 @@ TEST_F(OutputFileTest, AnAbandonedSaveLeavesTheOldFileAndNothingElse) {
 
 // A file with a second name is written into, so that both names keep
 // showing the one file.
-TEST_F(OutputFileTest, AFileWithASecondHardLinkIsWrittenInto) {
+TEST_F(WindowsOutputFile, AFileWithASecondHardLinkIsWrittenInto) {
   test::WriteFileBytes(Path("a.dxf"), "old");
   std::error_code linked;
   fs::create_hard_link(Path("a.dxf"), Path("b.dxf"), linked);
@@ -82,7 +82,7 @@ TEST_F(OutputFileTest, AFileWithASecondHardLinkIsWrittenInto) {
   EXPECT_EQ(Entries(), (std::vector<std::string>{"a.dxf", "b.dxf"}));
 }
 
-TEST_F(OutputFileTest, EveryFailureIsReportedWithItsReasonAndLeavesNothing) {
+TEST_F(WindowsOutputFile, EveryFailureIsReportedWithItsReasonAndLeavesNothing) {
   test::WriteFileBytes(Path("plain-file"), "keep");
   fs::create_directory(Path("a-folder"));
   const struct {
@@ -106,14 +106,14 @@ TEST_F(OutputFileTest, EveryFailureIsReportedWithItsReasonAndLeavesNothing) {
 }
 
 // A device is written into as it is: NUL takes the bytes and stays NUL.
-TEST_F(OutputFileTest, ADeviceIsWrittenIntoNeverReplaced) {
+TEST_F(WindowsOutputFile, ADeviceIsWrittenIntoNeverReplaced) {
   std::string error;
   EXPECT_TRUE(WriteWholeFile("NUL", "bytes for nobody", error)) << error;
   EXPECT_TRUE(Entries().empty());
 }
 
 // The bytes of a save to standard output are the bytes written.
-TEST_F(OutputFileTest, StandardOutputTakesTheBytesUnchanged) {
+TEST_F(WindowsOutputFile, StandardOutputTakesTheBytesUnchanged) {
   const std::string captured = Path("stdout.bin");
   fflush(stdout);
   const int saved = _dup(_fileno(stdout));

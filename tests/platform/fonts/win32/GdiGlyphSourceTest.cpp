@@ -17,18 +17,18 @@ namespace {
 // 0..1493. The system hints outlines, so design positions hold to a unit or two.
 constexpr double kHinting = 2.0;
 
-class GdiGlyphSourceTest : public test::StoreTest {
+class GdiGlyphs : public test::StoreTest {
  protected:
   GdiGlyphSource source;
 };
 
-TEST_F(GdiGlyphSourceTest, EveryContourOfRealGlyphsIsClosed) {
+TEST_F(GdiGlyphs, EveryContourOfRealGlyphsIsClosed) {
   ExpectEveryContourClosed(source, {{"DejaVu Sans", false, false}, {"DejaVu Sans", true, false},
                                     {"DejaVu Sans", false, true}, {"Liberation Serif", true, true},
                                     {"Wingdings", false, false}});
 }
 
-TEST_F(GdiGlyphSourceTest, PositiveHeightIsTheCellHeightAndWidthScalesXOnly) {
+TEST_F(GdiGlyphs, PositiveHeightIsTheCellHeightAndWidthScalesXOnly) {
   const Glyph narrow = Query(source, "DejaVu Sans", u'H', 200, kDejaVuAverage);
   const Glyph wide = Query(source, "DejaVu Sans", u'H', 200, 2 * kDejaVuAverage);
   ASSERT_TRUE(narrow.ok && wide.ok);
@@ -41,7 +41,7 @@ TEST_F(GdiGlyphSourceTest, PositiveHeightIsTheCellHeightAndWidthScalesXOnly) {
   EXPECT_NEAR(wide.metrics.gmCellIncX, 2 * narrow.metrics.gmCellIncX, 2);
 }
 
-TEST_F(GdiGlyphSourceTest, BoldAndItalicChangeTheOutline) {
+TEST_F(GdiGlyphs, BoldAndItalicChangeTheOutline) {
   const Glyph regular = Query(source, "DejaVu Sans", u'l', 200, kDejaVuAverage);
   const Glyph bold = Query(source, "DejaVu Sans", u'l', 200, kDejaVuAverage, true, false);
   const Glyph italic = Query(source, "DejaVu Sans", u'l', 200, kDejaVuAverage, false, true);
@@ -54,7 +54,7 @@ TEST_F(GdiGlyphSourceTest, BoldAndItalicChangeTheOutline) {
   EXPECT_NEAR(i.Height(), r.Height(), kHinting);
 }
 
-TEST_F(GdiGlyphSourceTest, SpaceHasMetricsButNoOutline) {
+TEST_F(GdiGlyphs, SpaceHasMetricsButNoOutline) {
   const Glyph space = Query(source, "DejaVu Sans", u' ');
   ASSERT_TRUE(space.ok);
   EXPECT_TRUE(space.outline.empty());
@@ -66,17 +66,17 @@ TEST_F(GdiGlyphSourceTest, SpaceHasMetricsButNoOutline) {
   EXPECT_EQ(metrics.gmCellIncX, space.metrics.gmCellIncX);
 }
 
-TEST_F(GdiGlyphSourceTest, UnknownFaceFallsBackAndStillConverts) {
+TEST_F(GdiGlyphs, UnknownFaceFallsBackAndStillConverts) {
   const Glyph glyph = Query(source, "Vexoglyph No Such Family", u'A');
   ASSERT_TRUE(glyph.ok);
   EXPECT_FALSE(glyph.outline.empty());
 }
 
-TEST_F(GdiGlyphSourceTest, SymbolFaceReachesItsGlyphsThroughSingleByteCodes) {
+TEST_F(GdiGlyphs, SymbolFaceReachesItsGlyphsThroughSingleByteCodes) {
   ExpectSymbolFaceReachesItsGlyphsThroughSingleByteCodes(source);
 }
 
-TEST_F(GdiGlyphSourceTest, AbsurdSizesAreRefused) {
+TEST_F(GdiGlyphs, AbsurdSizesAreRefused) {
   ExpectAbsurdSizesRefused(source);
   // The largest sizes still convert where the outline fits.
   const Glyph big = Query(source, "DejaVu Sans", u'H', 16384, 16384);

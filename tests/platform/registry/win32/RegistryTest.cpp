@@ -14,7 +14,7 @@
 namespace vx {
 namespace {
 
-class RegistryTest : public test::TempRegistry {
+class WindowsRegistry : public test::TempRegistry {
  protected:
   // Writes a value as any program would, past the accessor.
   static void SetRaw(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size) {
@@ -26,7 +26,7 @@ class RegistryTest : public test::TempRegistry {
   }
 };
 
-TEST_F(RegistryTest, ReadsValuesByTheRulesTheSettingsRelyOn) {
+TEST_F(WindowsRegistry, ReadsValuesByTheRulesTheSettingsRelyOn) {
   const wchar_t* key = L"Software\\Kestrow\\Vexoglyph\\Option";
   const DWORD eight = 8, zero = 0;
   const std::uint64_t wide = 1;
@@ -74,7 +74,7 @@ TEST_F(RegistryTest, ReadsValuesByTheRulesTheSettingsRelyOn) {
   }
 }
 
-TEST_F(RegistryTest, OpensMakesAndListsKeysByPath) {
+TEST_F(WindowsRegistry, OpensMakesAndListsKeysByPath) {
   Registry registry(RegistryRoot::LocalMachine);
   EXPECT_FALSE(registry.OpenKey("Software\\Autodesk\\AutoCAD\\R15.0", false));
   EXPECT_FALSE(registry.HasOpenKey());
@@ -95,7 +95,7 @@ TEST_F(RegistryTest, OpensMakesAndListsKeysByPath) {
 }
 
 // Names and text beyond the ANSI code page reach the registry as UTF-16.
-TEST_F(RegistryTest, NamesAndTextBeyondTheAnsiCodePageSurviveWhole) {
+TEST_F(WindowsRegistry, NamesAndTextBeyondTheAnsiCodePageSurviveWhole) {
   const std::string keyName = "R\xC3\xA9glages \xCE\xA9";  // Réglages Ω
   const std::string valueName = "Gr\xC3\xB6\xC3\x9F" "e";   // Größe
   const std::string text = "\xE6\x97\xA5\xE6\x9C\xAC";     // 日本
@@ -114,7 +114,7 @@ TEST_F(RegistryTest, NamesAndTextBeyondTheAnsiCodePageSurviveWhole) {
   RegCloseKey(key);
 }
 
-TEST_F(RegistryTest, ARefusedWriteIsAnErrorWithTheSystemsReason) {
+TEST_F(WindowsRegistry, ARefusedWriteIsAnErrorWithTheSystemsReason) {
   Registry registry;
   ASSERT_TRUE(registry.OpenKey("Software\\Kestrow\\Vexoglyph", true));
   test::RefuseRegistryWrites(RegistryRoot::CurrentUser, true);
