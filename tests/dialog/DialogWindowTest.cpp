@@ -102,7 +102,7 @@ StyledText MixedDocument() {
 
 // What the engine's layout makes of the same styled text.
 std::vector<Rec> ExpectedLayout(const StyledText& doc, int mode, double height, double widthFactor,
-                                   double dialogWidthFactor) {
+                                double dialogWidthFactor) {
   static vx::FontconfigGlyphSource source;
   const vx::LayoutInput input = vx::ToLayoutInput(doc);
   vx::LayoutSettings settings;
