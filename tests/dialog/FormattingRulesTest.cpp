@@ -15,7 +15,7 @@
 #include "engine/OutlineFlattening.h"
 #include "platform/fonts/FontCatalog.h"
 #include "tests/engine/FakeGlyphSource.h"
-#include "tests/engine/StoreContents.h"
+#include "tests/support/StoreContents.h"
 
 namespace vx::test {
 namespace {
@@ -287,14 +287,14 @@ TEST(ShowAndClose, ClosingWritesTheFiveValuesFromTheControls) {
   EXPECT_EQ(written, expected);
 }
 
-class PreviewStepTest : public StoreTest {
+class PreviewStep : public StoreTest {
  protected:
-  PreviewStepTest() { source.glyphs[u'B'] = {Advance(90, 5), TriangleAtOrigin()}; }
+  PreviewStep() { source.glyphs[u'B'] = {Advance(90, 5), TriangleAtOrigin()}; }
   FakeGlyphSource source;
   ModelEditor editor;
 };
 
-TEST_F(PreviewStepTest, ConvertsTheChosenCharacterInTheSelectionFaceAndTheButtonsStyle) {
+TEST_F(PreviewStep, ConvertsTheChosenCharacterInTheSelectionFaceAndTheButtonsStyle) {
   editor.at.face = "Serif";
   editor.start = 2;  // after B
   ConvertPreviewCharacter(editor, true, false, source);

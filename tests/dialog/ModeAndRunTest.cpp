@@ -12,7 +12,7 @@
 #include "dialog/DialogModes.h"
 #include "dxf/DxfWriter.h"
 #include "tests/engine/FakeGlyphSource.h"
-#include "tests/engine/StoreContents.h"
+#include "tests/support/StoreContents.h"
 #include "tests/support/TempFolder.h"
 
 namespace vx::test {
@@ -148,9 +148,9 @@ class RecordingRunView : public RunView {
   void RepaintPreview() override { ++previewRepaints; }
 };
 
-class ConversionRunTest : public StoreTest {
+class ConversionRun : public StoreTest {
  protected:
-  ConversionRunTest() {
+  ConversionRun() {
     source.glyphs[u'A'] = {Advance(120, 10), TriangleAtOrigin()};
     source.glyphs[u'B'] = {Advance(90, 5), TriangleAtOrigin()};
     source.glyphs[u' '] = {Advance(57, 0), {}};
@@ -181,7 +181,7 @@ class ConversionRunTest : public StoreTest {
   const CharStyle bigBold{"Serif", 250, true, false};
 };
 
-TEST_F(ConversionRunTest, TheCaretVisitsEachCharacterOnceAndABreakPairCountsOnce) {
+TEST_F(ConversionRun, TheCaretVisitsEachCharacterOnceAndABreakPairCountsOnce) {
   const struct {
     std::u16string typed;  // \r is one break, reported as CR LF
     std::vector<int> positions;
@@ -202,7 +202,7 @@ TEST_F(ConversionRunTest, TheCaretVisitsEachCharacterOnceAndABreakPairCountsOnce
   }
 }
 
-TEST_F(ConversionRunTest, EachCharacterTakesTheFormatAtTheCaretRightAfterIt) {
+TEST_F(ConversionRun, EachCharacterTakesTheFormatAtTheCaretRightAfterIt) {
   view.editor.Type(u"A", small);
   view.editor.Type(u"\r", bigBold);
   view.editor.Type(u"B", bigBold);
@@ -211,7 +211,7 @@ TEST_F(ConversionRunTest, EachCharacterTakesTheFormatAtTheCaretRightAfterIt) {
   EXPECT_EQ(styles, (std::vector<CharStyle>{small, bigBold, bigBold, bigBold}));
 }
 
-TEST_F(ConversionRunTest, HostModesLayOutTheTextAndCloseWithOk) {
+TEST_F(ConversionRun, HostModesLayOutTheTextAndCloseWithOk) {
   view.editor.Type(u"A B\rB", small);
   const struct {
     int mode;
@@ -231,7 +231,7 @@ TEST_F(ConversionRunTest, HostModesLayOutTheTextAndCloseWithOk) {
   EXPECT_EQ(view.waitCursor, (std::vector<bool>{true, false, true, false}));
 }
 
-TEST_F(ConversionRunTest, EveryCaretMoveOfTheWalkHappensWhileConverting) {
+TEST_F(ConversionRun, EveryCaretMoveOfTheWalkHappensWhileConverting) {
   view.editor.Type(u"AB\rA", small);
   view.editor.caret = 1;
   view.fileNames.push_back(std::nullopt);
@@ -239,7 +239,7 @@ TEST_F(ConversionRunTest, EveryCaretMoveOfTheWalkHappensWhileConverting) {
   EXPECT_EQ(view.editor.movesWhileConverting, (std::vector<int>{1, 2, 3, 4}));
 }
 
-TEST_F(ConversionRunTest, NothingToConvertSaysSoAndLeavesTheDialogOpen) {
+TEST_F(ConversionRun, NothingToConvertSaysSoAndLeavesTheDialogOpen) {
   for (int mode : {dmHostDefault, dmStandalone}) {
     RecordingRunView quiet;
     quiet.editor.Type(u"   ", small);
@@ -250,7 +250,7 @@ TEST_F(ConversionRunTest, NothingToConvertSaysSoAndLeavesTheDialogOpen) {
   }
 }
 
-TEST_F(ConversionRunTest, StandaloneSavesTheLayoutAtTheBoxWidthFactorAndPutsTheCaretBack) {
+TEST_F(ConversionRun, StandaloneSavesTheLayoutAtTheBoxWidthFactorAndPutsTheCaretBack) {
   TempFolder folder;
   view.editor.Type(u"AB", small);
   view.editor.Type(u"A", bigBold);
@@ -273,7 +273,7 @@ TEST_F(ConversionRunTest, StandaloneSavesTheLayoutAtTheBoxWidthFactorAndPutsTheC
   EXPECT_FALSE(converting);
 }
 
-TEST_F(ConversionRunTest, StandaloneSaveCancelledOrRefusedClearsTheStore) {
+TEST_F(ConversionRun, StandaloneSaveCancelledOrRefusedClearsTheStore) {
   TempFolder folder;
   const std::string blocked = folder.Path("missing/out.dxf");
   view.editor.Type(u"A", small);
@@ -290,7 +290,7 @@ TEST_F(ConversionRunTest, StandaloneSaveCancelledOrRefusedClearsTheStore) {
   EXPECT_TRUE(std::filesystem::is_empty(folder.folder()));
 }
 
-TEST_F(ConversionRunTest, AnErrorEndsTheRunWithTheCursorConvertingAndCaretRestored) {
+TEST_F(ConversionRun, AnErrorEndsTheRunWithTheCursorConvertingAndCaretRestored) {
   source.glyphs[u'B'].throwsBadAlloc = true;
   view.editor.Type(u"AB", small);
   view.editor.caret = 1;

@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "platform/ExePath.h"
 #include "platform/win32/WideString.h"
 #include "tests/dialog/win32/WindowDriver.h"
+#include "tests/support/FileBytes.h"
 
 namespace vx {
 namespace {
@@ -118,7 +118,7 @@ TEST_F(AboutBox, ItsHelpButtonReportsAMissingHelpFileAndOpensAPresentOne) {
       .AnswerMessageBox(&message)
       .Then([&] {
         // A copy of the help file beside the program is opened, with the box as owner.
-        std::ofstream(ExecutableDir() + kHelpFileName) << "ITSF";
+        test::WriteFileBytes(ExecutableDir() + kHelpFileName, "ITSF");
         SendMessageW(GetDlgItem(box, about::BitBtn1), BM_CLICK, 0, 0);
         PostMessageW(GetDlgItem(box, about::Button1), BM_CLICK, 0, 0);
         return true;

@@ -4,8 +4,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,15 +11,11 @@
 #include "dialog/HelpFile.h"
 #include "dialog/ShellOpen.h"
 #include "platform/ExePath.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
 namespace vx {
 namespace {
-
-std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A document type registered with the system for the life of the object:
 // opening a document of it runs cmd.exe, which writes the name it was given
@@ -70,7 +64,7 @@ TEST(WindowsShell, OpenHandsTheDocumentToItsRegisteredProgram) {
   test::TempFolder folder;
   const std::filesystem::path document = folder.folder() / "notes.vxopentest";
   const std::filesystem::path record = folder.folder() / "opened.txt";
-  std::ofstream(document) << "text";
+  test::WriteFileBytes(document, "text");
   RecordingDocumentType type(record);
 
   ShellOpen(document.string());
@@ -79,7 +73,7 @@ TEST(WindowsShell, OpenHandsTheDocumentToItsRegisteredProgram) {
   std::string opened;
   for (int i = 0; i < 200 && opened.find("\r\n") == std::string::npos; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    opened = ReadFile(record);
+    opened = test::ReadFileBytes(record);
   }
   EXPECT_EQ(opened, document.string() + "\r\n");
 }
@@ -99,7 +93,7 @@ class ManualBesideProgram {
 };
 
 TEST(WindowsHelp, TheBuildCompilesTheManualIntoAHelpFile) {
-  const std::string help = ReadFile(VX_BUILT_HELP_FILE);
+  const std::string help = test::ReadFileBytes(std::string(VX_BUILT_HELP_FILE));
   ASSERT_GE(help.size(), 4u);
   EXPECT_EQ(help.substr(0, 4), "ITSF") << "a compiled HTML help file";
   EXPECT_EQ(std::string(kHelpFileName), "Vexoglyph.chm");
