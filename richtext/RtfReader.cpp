@@ -529,9 +529,7 @@ void RtfParser::Flush() {
     DropBreakUnits(pendingUnits_);
     if (IsSymbolFont(state_.font)) {
       // Word and LibreOffice write symbol codes as U+F020..U+F0FF.
-      for (char16_t& unit : pendingUnits_) {
-        if (unit >= 0xF020 && unit <= 0xF0FF) unit = static_cast<char16_t>(unit - 0xF000);
-      }
+      for (char16_t& unit : pendingUnits_) unit = SymbolCodeOfUnit(unit);
     }
     builder_.Append(pendingUnits_, Format());
     pendingUnits_.clear();

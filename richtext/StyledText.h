@@ -23,6 +23,13 @@ enum class CharSet : unsigned char {
   Symbol = 2,   // symbol face: characters are codes 0x20..0xFF
 };
 
+// Symbol faces also spell their codes 0x20..0xFF as U+F020..U+F0FF (word
+// processors, the Windows RichEdit control): the code such a unit stands
+// for; any other unit stays as it is.
+inline constexpr char16_t SymbolCodeOfUnit(char16_t unit) {
+  return unit >= 0xF020 && unit <= 0xF0FF ? static_cast<char16_t>(unit - 0xF000) : unit;
+}
+
 struct CharFormat {
   std::string face = kDefaultFace;  // UTF-8, as written in the file
   int halfPoints = 60;                   // size in half points

@@ -1,14 +1,753 @@
-// ShowTTFTextDlg on Windows until the native text dialog exists: the host contract's entry and Form1.
-#include "dialog/HostExports.h"
+// TForm1 on Windows: the text dialog's window, controls, modes, handlers, conversion run and preview; ShowTTFTextDlg.
+#include <windows.h>
 
+#include <commctrl.h>
+#include <commdlg.h>
+#include <windowsx.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <new>
+#include <stdexcept>
+
+#include "dialog/DialogSettings.h"
+#include "dialog/FontList.h"
+#include "dialog/NumberRules.h"
+#include "dialog/PreviewMapping.h"
+#include "dialog/win32/ControlIds.h"
+#include "dialog/win32/TextDialog.h"
+#include "dialog/win32/WindowParts.h"
+#include "engine/HostQueries.h"
+#include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
+#include "platform/FontCatalog.h"
+#include "platform/FontSources.h"
+#include "platform/Utf.h"
 
 TForm1* Form1 = nullptr;
 
-// No dialog can be shown yet: a showing call reports that nothing was
-// converted, as a cancelled dialog would, and leaves the point store alone;
-// the release call has nothing to destroy.
-extern "C" int ShowTTFTextDlg(int mode, double /*height*/, double /*widthFactor*/) {
-  if (mode != vx::dmHostDefault && mode != vx::dmHostSized && mode != vx::dmStandalone) Form1 = nullptr;
-  return 0;
+namespace {
+
+namespace ids = vx::win32::form1;
+using vx::win32::MakeChild;
+using vx::win32::MakeLabel;
+
+constexpr int kClientWidth = 738;
+constexpr int kClientHeight = 489;
+constexpr int kTopBarHeight = 58;
+constexpr int kBottomPanelHeight = 95;
+constexpr int kPaletteWidth = 261;
+constexpr int kToolBarHeight = 26;
+constexpr int kPreviewCell = 200;  // preview glyphs are outlined at 200 x 200 units
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+
+std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+std::wstring Wide(const std::string& utf8) { return Wide(vx::FromUtf8(utf8)); }
+
+RECT Bounds(int x, int y, int width, int height) { return RECT{x, y, width, height}; }
+
+HWND PushButton(HWND parent, const wchar_t* text, RECT bounds, int id, HFONT font, DWORD style = 0) {
+  return MakeChild(parent, L"BUTTON", text, WS_TABSTOP | BS_PUSHBUTTON | style, bounds, id, font);
+}
+
+HWND EditableCombo(HWND parent, RECT bounds, int id, HFONT font, std::initializer_list<const wchar_t*> items) {
+  bounds.bottom = 300;  // the height of the dropped-down list
+  HWND box = MakeChild(parent, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, bounds, id,
+                       font);
+  for (const wchar_t* item : items) SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  return box;
+}
+
+// The panels are frames drawn behind the controls they hold; the controls
+// themselves are children of the dialog, so that GetDlgItem finds each one.
+HWND PanelFrame(HWND parent, RECT bounds, int id, DWORD style = 0) {
+  return MakeChild(parent, L"STATIC", L"", style, bounds, id, nullptr);
+}
+
+bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void SetChecked(HWND button, bool down) { SendMessageW(button, BM_SETCHECK, down ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+}  // namespace
+
+// The run reads the box through the control.
+class TForm1::MemoEditor : public vx::RunEditor {
+ public:
+  explicit MemoEditor(vx::RichEditControl& memo) : memo_(memo) {}
+  std::u16string Text() const override { return memo_.Text(); }
+  int SelStart() const override { return memo_.SelStart(); }
+  void SetSelStart(int position) override { memo_.Select(position, 0); }
+  vx::CharStyle CaretStyle() const override {
+    const vx::CharFormat format = memo_.SelFormat();
+    return vx::CharStyle{format.face, format.WholePoints(), format.bold, format.italic};
+  }
+
+ private:
+  vx::RichEditControl& memo_;
+};
+
+TForm1::TForm1() : glyphSource_(vx::MakeGlyphSource()) {
+  if (!vx::LoadRichEditLibrary()) throw std::runtime_error("the RichEdit control is missing");
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  vx::win32::EnsureWindowClass(vx::win32::kForm1Class, &TForm1::Procedure);
+  vx::win32::EnsureWindowClass(vx::win32::kPreviewBoxClass, &TForm1::PreviewProcedure);
+  font_ = vx::win32::MakePixelFont(13);
+  const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+  window_ = vx::win32::MakeTopWindow(vx::win32::kForm1Class, L"Form1", style, WS_EX_CONTROLPARENT, kClientWidth,
+                                     kClientHeight, nullptr, this);
+  if (window_ == nullptr) throw std::runtime_error("the text dialog's window cannot be made");
+  Build();
+  editor_ = std::make_unique<MemoEditor>(memo_);
+  fields_.mode = 0;
+  FormCreate();
+}
+
+TForm1::~TForm1() {
+  // Controls going away must not reach the handlers; the point store the
+  // host may still read stays as it is.
+  FConverting = true;
+  if (window_ != nullptr) {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+  if (PopupMenu1 != nullptr) DestroyMenu(PopupMenu1);
+  DeleteObject(font_);
+  for (HFONT font : styleFonts_) DeleteObject(font);
+}
+
+void TForm1::Build() {
+  BuildTopToolBar();
+  BuildCentre();
+  BuildBottomPanel();
+  PopupMenu1 = CreatePopupMenu();
+  AppendMenuW(PopupMenu1, MF_STRING, ids::Cut1, L"C&ut");
+  AppendMenuW(PopupMenu1, MF_STRING, ids::Copy1, L"&Copy");
+  AppendMenuW(PopupMenu1, MF_STRING, ids::Paste1, L"&Paste");
+  AppendMenuW(PopupMenu1, MF_STRING, ids::Undo1, L"&Undo");
+  PlaceCentre();
+}
+
+void TForm1::BuildTopToolBar() {
+  ToolBar1 = PanelFrame(window_, Bounds(0, 0, kClientWidth, kTopBarHeight), ids::ToolBar1, SS_ETCHEDHORZ);
+  SetWindowPos(ToolBar1, nullptr, 0, kTopBarHeight - 2, kClientWidth, 2, SWP_NOZORDER);
+  SpeedButton1 = PushButton(window_, L"Open", Bounds(0, 0, 56, 56), ids::SpeedButton1, font_, BS_FLAT);
+  SpeedButton2 = PushButton(window_, L"Save", Bounds(56, 0, 56, 56), ids::SpeedButton2, font_, BS_FLAT);
+  sbSymbol = MakeChild(window_, L"BUTTON", L"Symbols", WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_FLAT,
+                       Bounds(112, 0, 56, 56), ids::sbSymbol, font_);
+  Panel5 = PanelFrame(window_, Bounds(168, 0, 185, 56), ids::Panel5);
+  Label5 = MakeLabel(window_, L"Font height", 176, 6, ids::Label5, font_);
+  cHeight = EditableCombo(window_, Bounds(176, 24, 63, 22), ids::cHeight, font_,
+                          {L"1", L"5", L"10", L"15", L"20", L"25", L"30", L"35", L"40", L"45", L"50", L"55", L"60",
+                           L"65", L"70", L"75", L"80", L"85", L"90", L"95", L"100"});
+  SetWindowTextW(cHeight, L"28");
+  Label4 = MakeLabel(window_, L"Font width factor", 256, 6, ids::Label4, font_);
+  cWidth = EditableCombo(window_, Bounds(256, 24, 63, 22), ids::cWidth, font_,
+                         {L"0.2", L"0.4", L"0.5", L"0.6", L"0.65", L"0.7", L"0.75", L"0.8", L"0.85", L"0.9", L"0.95",
+                          L"1.0", L"1.2", L"1.5"});
+  SetWindowTextW(cWidth, L"0.65");
+  for (HWND box : {cHeight, cWidth}) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetComboBoxInfo(box, &info)) SetWindowSubclass(info.hwndItem, &TForm1::KeyFilter, 1, GetDlgCtrlID(box));
+  }
+  Panel6 = PanelFrame(window_, Bounds(353, 0, 136, 56), ids::Panel6);
+  Label6 = MakeLabel(window_, L"Precision:", 361, 6, ids::Label6, font_);
+  Label1 = MakeChild(window_, L"STATIC", L"8", SS_LEFT, Bounds(423, 6, 36, 16), ids::Label1, font_);
+  TrackBar1 = MakeChild(window_, TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS,
+                        Bounds(357, 24, 128, 28), ids::TrackBar1, font_);
+  SendMessageW(TrackBar1, TBM_SETRANGE, FALSE, MAKELPARAM(vx::kPrecisionMin, vx::kPrecisionMax));
+  SendMessageW(TrackBar1, TBM_SETTICFREQ, 4, 0);
+  SendMessageW(TrackBar1, TBM_SETPOS, TRUE, 8);
+  About = PushButton(window_, L"About", Bounds(538, 0, 52, 56), ids::About, font_, BS_FLAT);
+}
+
+void TForm1::BuildCentre() {
+  Panel3 = PanelFrame(window_, Bounds(0, kTopBarHeight, kClientWidth, 10), ids::Panel3);
+  ToolBar3 = PanelFrame(window_, Bounds(0, kTopBarHeight, kClientWidth, kToolBarHeight), ids::ToolBar3);
+  Label3 = MakeLabel(window_, L"Select Font :    ", 4, kTopBarHeight + 5, ids::Label3, font_);
+  cName = EditableCombo(window_, Bounds(90, kTopBarHeight + 1, 184, 24), ids::cName, font_, {});
+  const wchar_t* face = L"Times New Roman";
+  styleFonts_[0] = CreateFontW(-21, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face);
+  styleFonts_[1] = CreateFontW(-21, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face);
+  sbItalic = MakeChild(window_, L"BUTTON", L"I ", WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE,
+                       Bounds(276, kTopBarHeight + 1, 28, 24), ids::sbItalic, styleFonts_[1]);
+  sbBold = MakeChild(window_, L"BUTTON", L"B", WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE,
+                     Bounds(304, kTopBarHeight + 1, 28, 24), ids::sbBold, styleFonts_[0]);
+  Memo1 = MakeChild(window_, vx::RichEditClassName(), L"",
+                    WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL |
+                        ES_AUTOHSCROLL | ES_NOHIDESEL | ES_DISABLENOSCROLL,
+                    Bounds(0, kTopBarHeight + kToolBarHeight, kClientWidth, 10), ids::Memo1, nullptr);
+  if (Memo1 == nullptr) throw std::runtime_error("the rich-text box cannot be made");
+  memo_ = vx::RichEditControl(Memo1);
+  SendMessageW(Memo1, EM_SETBKGNDCOLOR, 0, GetSysColor(COLOR_INFOBK));
+  SendMessageW(Memo1, EM_SETTEXTMODE, TM_RICHTEXT | TM_MULTILEVELUNDO, 0);
+  SendMessageW(Memo1, EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_CHANGE);
+  // The box's design font: Times New Roman, 30 points, regular.
+  CHARFORMAT2W format = {};
+  format.cbSize = sizeof(format);
+  format.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_CHARSET | CFM_COLOR;
+  lstrcpyW(format.szFaceName, face);
+  format.yHeight = 30 * 20;
+  format.crTextColor = GetSysColor(COLOR_WINDOWTEXT);
+  format.bCharSet = DEFAULT_CHARSET;
+  SendMessageW(Memo1, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+  SendMessageW(Memo1, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+
+  Panel2 = PanelFrame(window_, Bounds(kClientWidth - kPaletteWidth, kTopBarHeight, kPaletteWidth, 10), ids::Panel2);
+  ToolBar2 = PanelFrame(window_, Bounds(kClientWidth - kPaletteWidth, kTopBarHeight, kPaletteWidth, kToolBarHeight),
+                        ids::ToolBar2);
+  Label2 = MakeChild(window_, L"STATIC", L"Symbols:   ", SS_RIGHT, Bounds(kClientWidth - kPaletteWidth, kTopBarHeight + 5, 87, 20),
+                     ids::Label2, font_);
+  cSymbol = MakeChild(window_, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                      Bounds(kClientWidth - kPaletteWidth + 90, kTopBarHeight + 1, 166, 300), ids::cSymbol, font_);
+  ScrollBox2 = MakeChild(window_, L"STATIC", L"", WS_VSCROLL,
+                         Bounds(kClientWidth - kPaletteWidth, kTopBarHeight + kToolBarHeight, kPaletteWidth, 10),
+                         ids::ScrollBox2, nullptr);
+  for (HWND control : {Panel2, ToolBar2, Label2, cSymbol, ScrollBox2}) ShowWindow(control, SW_HIDE);
+}
+
+void TForm1::BuildBottomPanel() {
+  const int top = kClientHeight - kBottomPanelHeight;
+  Panel1 = PanelFrame(window_, Bounds(0, top, kClientWidth, kBottomPanelHeight), ids::Panel1, SS_ETCHEDFRAME);
+  Panel4 = MakeChild(window_, L"STATIC", L"", SS_SUNKEN | SS_NOTIFY, Bounds(1, top + 1, 112, 93), ids::Panel4, nullptr);
+  PreviewBox = MakeChild(window_, vx::win32::kPreviewBoxClass, L"", 0, Bounds(3, top + 3, 108, 89), ids::PreviewBox,
+                         nullptr);
+  SetWindowLongPtrW(PreviewBox, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  AcadBtn = PushButton(window_, L"Acad", Bounds(120, top + 2, 56, 56), ids::AcadBtn, font_, BS_FLAT);
+  SpeedButton3 = PushButton(window_, L"?", Bounds(344, top + 56, 23, 25), ids::SpeedButton3, font_);
+  bInsSym = PushButton(window_, L"<--------  Insert Symbol", Bounds(kClientWidth - 257, top + 6, 253, 25), ids::bInsSym,
+                       font_);
+  ShowWindow(bInsSym, SW_HIDE);
+  OkBtn = PushButton(window_, L"OK", Bounds(kClientWidth - 230, top + 58, 110, 28), ids::OkBtn, font_);
+  CancelBtn = PushButton(window_, L"Cancel", Bounds(kClientWidth - 114, top + 58, 110, 28), ids::CancelBtn, font_);
+}
+
+void TForm1::PlaceCentre() {
+  // The rich-text box takes the width the palette leaves it.
+  RECT client;
+  GetClientRect(window_, &client);
+  const int width = client.right;
+  const int height = client.bottom - kTopBarHeight - kBottomPanelHeight;
+  const int textWidth = IsWindowVisible(Panel2) || IsChecked(sbSymbol) ? width - kPaletteWidth : width;
+  SetWindowPos(Panel3, nullptr, 0, kTopBarHeight, textWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(ToolBar3, nullptr, 0, kTopBarHeight, textWidth, kToolBarHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Memo1, nullptr, 0, kTopBarHeight + kToolBarHeight, textWidth, height - kToolBarHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(ScrollBox2, nullptr, width - kPaletteWidth, kTopBarHeight + kToolBarHeight, kPaletteWidth,
+               height - kToolBarHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Panel2, nullptr, width - kPaletteWidth, kTopBarHeight, kPaletteWidth, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---- Messages ----------------------------------------------------------------
+
+LRESULT CALLBACK TForm1::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TForm1* self = vx::win32::WindowObject<TForm1>(window, message, lParam);
+  if (self != nullptr && self->window_ == nullptr) self->window_ = window;
+  if (self == nullptr || message == WM_NCCREATE) return DefWindowProcW(window, message, wParam, lParam);
+  return self->React(message, wParam, lParam);
+}
+
+LRESULT TForm1::React(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      Command(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->hwndFrom == Memo1 && header->code == EN_SELCHANGE) RunHandler([&] { Memo1SelectionChange(); });
+      return 0;
+    }
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lParam) == TrackBar1) RunHandler([&] { TrackBar1Change(); });
+      return 0;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == Memo1) {
+        RunHandler([&] { PopupMenu1Popup(); });
+        POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (at.x == -1 && at.y == -1) GetCursorPos(&at);
+        TrackPopupMenu(PopupMenu1, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
+        return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) == Panel4) {
+        static HBRUSH navy = CreateSolidBrush(kNavy);
+        return reinterpret_cast<LRESULT>(navy);
+      }
+      break;
+    case WM_SIZE:
+      PlaceCentre();
+      break;
+    case WM_CLOSE:
+      Close(false);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void TForm1::Command(int id, int code) {
+  if (id == IDCANCEL || (id == ids::CancelBtn && code == BN_CLICKED)) {
+    Close(false);
+    return;
+  }
+  if (updatingBoxes_) return;
+  switch (id) {
+    case ids::OkBtn:
+      if (code == BN_CLICKED) RunHandler([&] { OkBtnClick(); });
+      break;
+    case ids::sbBold:
+      if (code == BN_CLICKED) RunHandler([&] { sbBoldClick(); });
+      break;
+    case ids::sbItalic:
+      if (code == BN_CLICKED) RunHandler([&] { sbItalicClick(); });
+      break;
+    case ids::sbSymbol:
+      if (code == BN_CLICKED) RunHandler([&] { sbSymbolClick(); });
+      break;
+    case ids::SpeedButton1:
+      if (code == BN_CLICKED) RunHandler([&] { SpeedButton1Click(); });
+      break;
+    case ids::SpeedButton2:
+      if (code == BN_CLICKED) RunHandler([&] { SpeedButton2Click(); });
+      break;
+    case ids::cName:
+      if (code == CBN_EDITCHANGE) RunHandler([&] { cNameChange(); });
+      if (code == CBN_SELCHANGE) {
+        // The list's pick is the box's text only once the selection change is over.
+        const LRESULT item = SendMessageW(cName, CB_GETCURSEL, 0, 0);
+        wchar_t name[LF_FACESIZE * 2] = {};
+        if (item >= 0) SendMessageW(cName, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(name));
+        SetControlText(cName, std::u16string(reinterpret_cast<const char16_t*>(name)));
+        RunHandler([&] { cNameChange(); });
+      }
+      break;
+    case ids::cHeight:
+      if (code == CBN_DROPDOWN) FHeightDropped = true;
+      if (code == CBN_EDITCHANGE) RunHandler([&] { cHeightChange(); });
+      if (code == CBN_SELCHANGE) {
+        const LRESULT item = SendMessageW(cHeight, CB_GETCURSEL, 0, 0);
+        wchar_t size[16] = {};
+        if (item >= 0) SendMessageW(cHeight, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(size));
+        SetControlText(cHeight, std::u16string(reinterpret_cast<const char16_t*>(size)));
+        RunHandler([&] { cHeightChange(); });
+      }
+      if (code == CBN_KILLFOCUS) RunHandler([&] { cHeightExit(); });
+      break;
+    case ids::cWidth:
+      if (code == CBN_KILLFOCUS) RunHandler([&] { cWidthExit(); });
+      break;
+    case ids::Cut1:
+      if (memo_.SelLength() >= 1) SendMessageW(Memo1, WM_CUT, 0, 0);
+      break;
+    case ids::Copy1:
+      if (memo_.SelLength() >= 1) SendMessageW(Memo1, WM_COPY, 0, 0);
+      break;
+    case ids::Paste1:
+      if (IsClipboardFormatAvailable(CF_TEXT)) SendMessageW(Memo1, WM_PASTE, 0, 0);
+      break;
+    case ids::Undo1:
+      if (memo_.CanUndo()) SendMessageW(Memo1, EM_UNDO, 0, 0);
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT CALLBACK TForm1::KeyFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  if (message == WM_CHAR && (GetKeyState(VK_CONTROL) & 0x8000) == 0) {
+    const std::u16string typed(1, static_cast<char16_t>(wParam));
+    const bool height = static_cast<int>(data) == ids::cHeight;
+    const vx::KeyVerdict verdict = height ? vx::HeightKeyVerdict(typed) : vx::WidthKeyVerdict(typed);
+    if (verdict == vx::KeyVerdict::Remove) return 0;
+    if (verdict == vx::KeyVerdict::PassAndApply && Form1 != nullptr) {
+      Form1->RunHandler([&] { Form1->cHeightExit(); });
+      return 0;  // the edit box of a combo box beeps at Enter; the size is applied
+    }
+  }
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+template <class Handler>
+void TForm1::RunHandler(Handler handler) {
+  try {
+    handler();
+  } catch (const std::bad_alloc&) {
+    // The store is what grew: freeing it lets the message be shown, and a
+    // partial conversion never reaches the host or a file.
+    FreePointList();
+    ShowMessage(u"Out of memory");
+  } catch (const std::exception& error) {
+    ShowMessage(vx::FromUtf8(error.what()));
+  } catch (...) {
+    ShowMessage(u"Unknown error");
+  }
+}
+
+std::u16string TForm1::ControlText(HWND control) const {
+  const int length = GetWindowTextLengthW(control);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
+  return std::u16string(text.begin(), text.end());
+}
+
+void TForm1::SetControlText(HWND control, std::u16string_view text) {
+  // The dialog's own writes raise no change event.
+  updatingBoxes_ = true;
+  SetWindowTextW(control, Wide(text).c_str());
+  updatingBoxes_ = false;
+}
+
+bool TForm1::IsSymbolFace(const std::string& face) const {
+  return std::any_of(symbolFaces_.begin(), symbolFaces_.end(),
+                     [&](const std::string& known) { return vx::EqualIgnoringAsciiCase(known, face); });
+}
+
+bool TForm1::IsDisplayFamily(const std::string& name) const {
+  return !name.empty() && std::any_of(displayFamilies_.begin(), displayFamilies_.end(), [&](const std::string& f) {
+           return vx::EqualIgnoringAsciiCase(f, name);
+         });
+}
+
+// ---- Modes and the modal run ---------------------------------------------------
+
+void TForm1::SetTitle(std::u16string_view title) { SetWindowTextW(window_, Wide(title).c_str()); }
+
+void TForm1::SetOkCaptionAndHint(std::u16string_view caption, std::u16string_view) {
+  SetWindowTextW(OkBtn, Wide(caption).c_str());
+}
+
+void TForm1::SetCancelCaption(std::u16string_view caption) { SetWindowTextW(CancelBtn, Wide(caption).c_str()); }
+
+void TForm1::HideSizeBoxesAndAcad() {
+  for (HWND control : {Panel5, Label5, cHeight, Label4, cWidth, AcadBtn}) ShowWindow(control, SW_HIDE);
+}
+
+void TForm1::SetMinimizeBox(bool present) {
+  LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+  style = present ? (style | WS_MINIMIZEBOX) : (style & ~static_cast<LONG_PTR>(WS_MINIMIZEBOX));
+  SetWindowLongPtrW(window_, GWL_STYLE, style);
+  SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+bool TForm1::ShowMode(int mode, double height, double widthFactor) {
+  if (!vx::ApplyMode(*this, fields_, mode, height, widthFactor)) return false;
+  FMode = fields_.mode;
+  FHostHeight = fields_.hostHeight;
+  FHostWidthFactor = fields_.hostWidthFactor;
+  return true;
+}
+
+bool TForm1::ShowModal(HWND owner) {
+  SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  ended_ = false;
+  okResult_ = false;
+  RunHandler([&] { FormShow(); });
+  vx::win32::RunModalLoop(window_, owner, ended_);
+  ShowWindow(window_, SW_HIDE);
+  return okResult_;
+}
+
+void TForm1::Close(bool ok) {
+  if (ended_) return;
+  RunHandler([&] { FormClose(); });
+  okResult_ = ok;
+  ended_ = true;
+  ShowWindow(window_, SW_HIDE);
+}
+
+// ---- Creation, show and close ------------------------------------------------
+
+void TForm1::FormCreate() {
+  // TODO-free seam: the start-up window's progress is shown by TForm2 once it is built.
+  displayFamilies_ = vx::InstalledFamilies();
+  const std::unique_ptr<vx::FontCatalog> catalog = vx::MakeFontCatalog();
+  const std::vector<std::string> trueType = vx::CollectFaces(
+      displayFamilies_, [&](const std::string& face) { return catalog->IsTrueTypeFamily(face); }, [] {});
+  for (const std::string& face : trueType) {
+    SendMessageW(cName, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(face).c_str()));
+  }
+  symbolFaces_ = vx::CollectFaces(
+      trueType, [&](const std::string& face) { return catalog->HasSymbolCharset(face); }, [] {});
+  for (const std::string& face : symbolFaces_) {
+    SendMessageW(cSymbol, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(face).c_str()));
+  }
+  SelectedCell = nullptr;
+}
+
+void TForm1::FormShow() {
+  const vx::DialogSettings settings = vx::ReadDialogSettings(memo_.SelFormat().face);
+  SendMessageW(TrackBar1, TBM_SETPOS, TRUE, vx::ClampPrecision(settings.precision));
+  SetControlText(cName, vx::FromUtf8(settings.fontName));
+  const int items = static_cast<int>(SendMessageW(cSymbol, CB_GETCOUNT, 0, 0));
+  SendMessageW(cSymbol, CB_SETCURSEL, settings.symbolIndex < items ? settings.symbolIndex : -1, 0);
+  SetChecked(sbSymbol, settings.showSymbol);
+  ShowWindow(window_, SW_HIDE);
+  SetWindowPlacement(window_, nullptr);
+  TrackBar1Change();
+  sbSymbolClick();
+  FHeightDropped = false;
+  SelectedCell = nullptr;
+  {
+    vx::QuietSelection quiet(Memo1);
+    memo_.Clear();
+    memo_.SetDefaultCharset(vx::CharSet::Default);
+  }
+  const vx::CharFormat format = memo_.SelFormat();
+  SetControlText(cHeight, vx::FromUtf8(std::to_string(format.WholePoints())));
+  SetChecked(sbBold, format.bold);
+  SetChecked(sbItalic, format.italic);
+  PreviewStep();
+  ShowWindow(window_, settings.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  SetFocus(Memo1);
+}
+
+void TForm1::FormClose() {
+  vx::DialogSettings settings;
+  settings.precision = static_cast<int>(SendMessageW(TrackBar1, TBM_GETPOS, 0, 0));
+  settings.fontName = vx::ToUtf8(ControlText(cName));
+  settings.symbolIndex = static_cast<int>(SendMessageW(cSymbol, CB_GETCURSEL, 0, 0));
+  settings.showSymbol = IsChecked(sbSymbol);
+  settings.maximized = IsZoomed(window_) != FALSE;
+  vx::WriteDialogSettings(settings);
+}
+
+// ---- The conversion run --------------------------------------------------------
+
+void TForm1::OkBtnClick() {
+  fields_.mode = FMode;
+  fields_.hostHeight = FHostHeight;
+  fields_.hostWidthFactor = FHostWidthFactor;
+  vx::RunConversion(*this, *glyphSource_, fields_, FConverting);
+}
+
+vx::RunEditor& TForm1::Editor() { return *editor_; }
+
+std::u16string TForm1::WidthBoxText() const { return ControlText(cWidth); }
+
+void TForm1::ShowWaitCursor(bool shown) { SetCursor(LoadCursorW(nullptr, shown ? IDC_WAIT : IDC_ARROW)); }
+
+void TForm1::ShowMessage(std::u16string_view text) {
+  MessageBoxW(window_, Wide(text).c_str(), L"Vexoglyph", MB_OK);
+}
+
+std::optional<std::string> TForm1::AskDxfFileName() {
+  wchar_t name[MAX_PATH * 4] = {};
+  OPENFILENAMEW dialog = {};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = window_;
+  dialog.lpstrFilter = L"DXF file(*.dxf)\0*.dxf\0All file(*.*)\0*.*\0";
+  dialog.lpstrFile = name;
+  dialog.nMaxFile = static_cast<DWORD>(std::size(name));
+  dialog.lpstrDefExt = L"dxf";
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER;
+  if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+  return vx::ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(name)));
+}
+
+void TForm1::CloseWithOk() { Close(true); }
+
+void TForm1::SelectionChanged() { Memo1SelectionChange(); }
+
+void TForm1::RepaintPreview() { InvalidateRect(PreviewBox, nullptr, FALSE); }
+
+// ---- Editor and formatting controls ------------------------------------------------
+
+void TForm1::Memo1SelectionChange() {
+  if (FConverting) return;
+  const vx::CharFormat format = memo_.SelFormat();
+  SetControlText(cName, vx::FromUtf8(format.face));
+  SetControlText(cHeight, vx::FromUtf8(std::to_string(format.WholePoints())));
+  SetChecked(sbBold, format.bold);
+  SetChecked(sbItalic, format.italic);
+  PreviewStep();
+}
+
+void TForm1::cNameChange() {
+  const std::string name = vx::ToUtf8(ControlText(cName));
+  if (!IsDisplayFamily(name)) {
+    SetControlText(cName, vx::FromUtf8(memo_.SelFormat().face));
+    return;
+  }
+  memo_.SetSelFace(name);
+  Memo1SelectionChange();
+}
+
+void TForm1::cHeightChange() {
+  if (!FHeightDropped) return;
+  const std::u16string text = ControlText(cHeight);
+  if (text.empty()) return;
+  memo_.SetSelSize(vx::ReadWholeNumber(text));
+  Memo1SelectionChange();
+  FHeightDropped = false;
+}
+
+void TForm1::cHeightExit() {
+  const int size = vx::ReadWholeNumber(ControlText(cHeight));
+  if (size < 0) {
+    SetControlText(cHeight, u"30");
+    PostMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(cHeight), TRUE);
+    return;
+  }
+  memo_.SetSelSize(size);
+  SetControlText(cHeight, vx::FromUtf8(std::to_string(memo_.SelFormat().WholePoints())));
+}
+
+void TForm1::cWidthExit() {
+  if (const auto repaired = vx::RepairWidthText(ControlText(cWidth))) {
+    SetControlText(cWidth, *repaired);
+    PostMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(cWidth), TRUE);
+  }
+}
+
+void TForm1::sbBoldClick() {
+  memo_.SetSelStyle(IsChecked(sbBold), memo_.SelFormat().italic);
+  Memo1SelectionChange();
+}
+
+void TForm1::sbItalicClick() {
+  memo_.SetSelStyle(memo_.SelFormat().bold, IsChecked(sbItalic));
+  Memo1SelectionChange();
+}
+
+void TForm1::TrackBar1Change() {
+  const int position = static_cast<int>(SendMessageW(TrackBar1, TBM_GETPOS, 0, 0));
+  SetPrecision(position);
+  SetWindowTextW(Label1, std::to_wstring(position).c_str());
+  Memo1SelectionChange();
+}
+
+void TForm1::sbSymbolClick() {
+  const int shown = IsChecked(sbSymbol) ? SW_SHOW : SW_HIDE;
+  for (HWND control : {Panel2, ToolBar2, Label2, cSymbol, ScrollBox2, bInsSym}) ShowWindow(control, shown);
+  PlaceCentre();
+}
+
+void TForm1::SpeedButton1Click() {
+  wchar_t name[MAX_PATH * 4] = {};
+  OPENFILENAMEW dialog = {};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = window_;
+  dialog.lpstrFilter = L"Text File(*.txt)\0*.txt\0Rich Text Format(*.rtf)\0*.rtf\0Any  File(*.*)\0*.*\0";
+  dialog.lpstrFile = name;
+  dialog.nMaxFile = static_cast<DWORD>(std::size(name));
+  dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
+  if (!GetOpenFileNameW(&dialog)) return;
+  const std::string path = vx::ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(name)));
+  vx::CharFormat defaultFormat = memo_.SelFormat();
+  const vx::LoadResult loaded =
+      vx::LoadDocumentFile(path, defaultFormat, [this](const std::string& face) { return IsSymbolFace(face); });
+  if (!loaded.ok) {
+    ShowMessage(vx::FromUtf8(loaded.error));
+    return;
+  }
+  memo_.SetDocument(loaded.text, [this](const std::string& face) { return IsSymbolFace(face); });
+}
+
+void TForm1::SpeedButton2Click() {
+  wchar_t name[MAX_PATH * 4] = {};
+  OPENFILENAMEW dialog = {};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = window_;
+  dialog.lpstrFilter = L"Rich Text Format(*.rtf)\0*.rtf\0Text File(*.txt)\0*.txt\0Any  File(*.*)\0*.*\0";
+  dialog.lpstrFile = name;
+  dialog.nMaxFile = static_cast<DWORD>(std::size(name));
+  dialog.lpstrDefExt = L"txt";
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
+  if (!GetSaveFileNameW(&dialog)) return;
+  const std::string path = vx::ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(name)));
+  std::string error;
+  if (!vx::SaveRtfFile(path, memo_.Document(), error, [this](const std::string& face) { return IsSymbolFace(face); })) {
+    ShowMessage(vx::FromUtf8(error));
+  }
+}
+
+void TForm1::PopupMenu1Popup() {
+  const auto enable = [this](int id, bool on) { EnableMenuItem(PopupMenu1, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+  enable(ids::Paste1, IsClipboardFormatAvailable(CF_TEXT) != FALSE);
+  const bool selected = memo_.SelLength() >= 1;
+  enable(ids::Copy1, selected);
+  enable(ids::Cut1, selected);
+  enable(ids::Undo1, memo_.CanUndo());
+}
+
+// ---- Preview ---------------------------------------------------------------------
+
+void TForm1::PreviewStep() {
+  FreePointList();
+  const std::vector<std::u16string> lines = memo_.Lines();
+  if (const auto shown = vx::PreviewCharacter(lines, memo_.SelStart(), memo_.SelLength())) {
+    const char16_t text[2] = {vx::SymbolCodeOfUnit(*shown), u'\0'};
+    vx::ConvertString(*glyphSource_, text, memo_.SelFormat().face.c_str(), kPreviewCell, kPreviewCell,
+                      IsChecked(sbBold), IsChecked(sbItalic), 0.0, 0.0);
+  }
+  InvalidateRect(PreviewBox, nullptr, FALSE);
+  UpdateWindow(PreviewBox);
+}
+
+void TForm1::PreviewBoxPaint(HDC dc, const RECT& box) {
+  if (FConverting) return;
+  const auto segments = vx::PreviewSegments(box.right, box.bottom);
+  if (!segments) {
+    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+    return;
+  }
+  HBRUSH navy = CreateSolidBrush(kNavy);
+  FillRect(dc, &box, navy);
+  DeleteObject(navy);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(WHITE_PEN));
+  for (const vx::PreviewSegment& s : *segments) {
+    MoveToEx(dc, s.from.x, s.from.y, nullptr);
+    LineTo(dc, s.to.x, s.to.y);
+  }
+  SelectObject(dc, old);
+}
+
+LRESULT CALLBACK TForm1::PreviewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    auto* self = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    RECT box;
+    GetClientRect(window, &box);
+    if (self != nullptr) self->RunHandler([&] { self->PreviewBoxPaint(dc, box); });
+    EndPaint(window, &paint);
+    return 0;
+  }
+  if (message == WM_ERASEBKGND) return 1;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// ---- The exported entry ----------------------------------------------------------
+
+extern "C" int ShowTTFTextDlg(int mode, double height, double widthFactor) {
+  try {
+    // A release call with no dialog has nothing to release.
+    if (!vx::IsShowingMode(mode) && Form1 == nullptr) return 0;
+    // A sized call with numbers that are not finite would hand the host NaN coordinates.
+    if (!vx::UsableHostNumbers(mode, height, widthFactor)) return 0;
+    if (!vx::IsShowingMode(mode)) {
+      TForm1* dialog = Form1;
+      Form1 = nullptr;
+      delete dialog;
+      return 0;
+    }
+    // The host's window, captured before the dialog takes the focus.
+    HWND owner = GetActiveWindow();
+    if (Form1 == nullptr) {
+      try {
+        Form1 = new TForm1();
+      } catch (...) {
+        Form1 = nullptr;
+        return 0;
+      }
+    }
+    if (IsWindowVisible(Form1->Handle())) return 0;  // a showing call while the dialog is shown
+    Form1->ShowMode(mode, height, widthFactor);
+    return Form1->ShowModal(owner) ? 1 : 0;
+  } catch (...) {
+    return 0;
+  }
 }

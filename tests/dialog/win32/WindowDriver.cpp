@@ -171,7 +171,7 @@ WindowScript& WindowScript::AnswerFileDialog(const std::filesystem::path& path) 
     HWND box = FindSystemDialog();
     if (box == nullptr || !IsFileDialog(box)) return false;
     const int id = GetDlgItem(box, kFileNameComboId) != nullptr ? kFileNameComboId : kFileNameEditId;
-    SetDlgItemTextW(box, id, path.wstring().c_str());
+    SetDlgItemTextW(box, id, std::filesystem::path(path).make_preferred().wstring().c_str());
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return true;
   });

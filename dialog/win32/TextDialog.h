@@ -1,0 +1,126 @@
+// TForm1 on Windows: the text dialog as a native window with a RichEdit control as Memo1.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialog/ConversionRun.h"
+#include "dialog/DialogModes.h"
+#include "dialog/HostExports.h"
+#include "dialog/win32/RichEditControl.h"
+#include "engine/GlyphSource.h"
+
+// The dialog: a top-level window of the class TForm1 whose controls are
+// children of the window itself, found by the IDs of vx::win32::form1. It
+// lives hidden between showing calls, as the same instance.
+class TForm1 : public vx::ModeView, public vx::RunView {
+ public:
+  // Builds the window and its controls, hidden, and runs FormCreate; raises
+  // std::runtime_error when a window cannot be made.
+  TForm1();
+  ~TForm1() override;
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  HWND Handle() const { return window_; }
+
+  // Fields besides the controls, in this order; all start false, zero or empty.
+  bool FConverting = false;
+  std::array<HWND, 224> SymbolCells{};
+  HWND SelectedCell = nullptr;
+  int FMode = 0;
+  double FHostHeight = 0.0;
+  double FHostWidthFactor = 0.0;
+  bool FHeightDropped = false;
+
+  // Controls, by their names in the form.
+  HWND ToolBar1 = nullptr, SpeedButton1 = nullptr, SpeedButton2 = nullptr, sbSymbol = nullptr;
+  HWND Panel5 = nullptr, Label5 = nullptr, cHeight = nullptr, Label4 = nullptr, cWidth = nullptr;
+  HWND Panel6 = nullptr, Label6 = nullptr, Label1 = nullptr, TrackBar1 = nullptr, About = nullptr;
+  HWND Panel3 = nullptr, ToolBar3 = nullptr, Label3 = nullptr, cName = nullptr, sbItalic = nullptr, sbBold = nullptr;
+  HWND Memo1 = nullptr;
+  HWND Panel2 = nullptr, ToolBar2 = nullptr, Label2 = nullptr, cSymbol = nullptr, ScrollBox2 = nullptr;
+  HWND Panel1 = nullptr, Panel4 = nullptr, PreviewBox = nullptr, AcadBtn = nullptr, SpeedButton3 = nullptr;
+  HWND bInsSym = nullptr, OkBtn = nullptr, CancelBtn = nullptr;
+  HMENU PopupMenu1 = nullptr;
+
+  // Applies a showing mode; false for a release value.
+  bool ShowMode(int mode, double height, double widthFactor);
+  // Shows the dialog modally over owner until it closes; true for the OK result.
+  bool ShowModal(HWND owner);
+
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void OkBtnClick();
+  void Memo1SelectionChange();
+  void cNameChange();
+  void cHeightChange();
+  void cHeightExit();
+  void cWidthExit();
+  void sbBoldClick();
+  void sbItalicClick();
+  void TrackBar1Change();
+  void sbSymbolClick();
+  void SpeedButton1Click();
+  void SpeedButton2Click();
+  void PopupMenu1Popup();
+  void PreviewStep();
+  void PreviewBoxPaint(HDC dc, const RECT& box);
+
+  // ModeView.
+  void SetTitle(std::u16string_view title) override;
+  void SetOkCaptionAndHint(std::u16string_view caption, std::u16string_view hint) override;
+  void SetCancelCaption(std::u16string_view caption) override;
+  void HideSizeBoxesAndAcad() override;
+  void SetMinimizeBox(bool present) override;
+  // RunView.
+  vx::RunEditor& Editor() override;
+  std::u16string WidthBoxText() const override;
+  void ShowWaitCursor(bool shown) override;
+  void ShowMessage(std::u16string_view text) override;
+  std::optional<std::string> AskDxfFileName() override;
+  void CloseWithOk() override;
+  void SelectionChanged() override;
+  void RepaintPreview() override;
+
+ private:
+  class MemoEditor;
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK PreviewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK KeyFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR data);
+  LRESULT React(UINT message, WPARAM wParam, LPARAM lParam);
+  void Command(int id, int code);
+  // Runs a handler; an error it raises ends it and is shown in a message box.
+  template <class Handler>
+  void RunHandler(Handler handler);
+  void Build();
+  void BuildTopToolBar();
+  void BuildCentre();
+  void BuildBottomPanel();
+  void PlaceCentre();
+  void Close(bool ok);
+  bool IsSymbolFace(const std::string& face) const;
+  bool IsDisplayFamily(const std::string& name) const;
+  std::u16string ControlText(HWND control) const;
+  void SetControlText(HWND control, std::u16string_view text);
+
+  HWND window_ = nullptr;
+  HFONT font_ = nullptr;
+  HFONT styleFonts_[2] = {nullptr, nullptr};  // sbBold, sbItalic
+  vx::RichEditControl memo_;
+  std::unique_ptr<MemoEditor> editor_;
+  std::unique_ptr<vx::GlyphSource> glyphSource_;
+  std::vector<std::string> displayFamilies_;
+  std::vector<std::string> symbolFaces_;
+  vx::ModeFields fields_;
+  bool ended_ = true;
+  bool okResult_ = false;
+  bool updatingBoxes_ = false;  // the dialog's own writes into its boxes raise no change event
+};

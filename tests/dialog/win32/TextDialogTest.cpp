@@ -1,0 +1,299 @@
+// The Windows text dialog driven by messages: modes and release, typing and formatting, the run in every mode, settings.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "dialog/DialogSettings.h"
+#include "dialog/win32/ControlIds.h"
+#include "dialog/win32/TextDialog.h"
+#include "engine/HostQueries.h"
+#include "engine/OutlineFlattening.h"
+#include "engine/TextLayout.h"
+#include "platform/Registry.h"
+#include "tests/dialog/win32/WindowDriver.h"
+#include "tests/platform_registry/ScratchRegistry.h"
+#include "tests/support/DxfReader.h"
+#include "tests/support/TempFolder.h"
+
+namespace vx::test {
+namespace {
+
+namespace ids = vx::win32::form1;
+using std::chrono::milliseconds;
+
+HWND Control(HWND form, int id) { return GetDlgItem(form, id); }
+void Click(HWND form, int id) { SendMessageW(Control(form, id), BM_CLICK, 0, 0); }
+bool Shown(HWND form, int id) { return IsWindowVisible(Control(form, id)) != FALSE; }
+
+// Every test starts without a dialog, with a registry of its own.
+class WindowsTextDialog : public ::testing::Test {
+ protected:
+  void TearDown() override { ShowTTFTextDlg(dmRelease, 0.0, 0.0); }
+
+  // Shows the dialog in mode while the script acts on it; the script's first
+  // step waits for the window and keeps it in form_.
+  int Show(WindowScript& script, int mode, double height = 0.0, double widthFactor = 0.0) {
+    const int result = ShowTTFTextDlg(mode, height, widthFactor);
+    EXPECT_FALSE(script.TimedOut());
+    EXPECT_TRUE(script.Finished());
+    return result;
+  }
+
+  TempFolder folder_;
+  ScratchRegistry registry_{folder_.folder()};
+  HWND form_ = nullptr;
+};
+
+struct ModeCase {
+  int mode;
+  const wchar_t* title;
+  const wchar_t* ok;
+  const wchar_t* cancel;
+  bool sizeBoxesAndAcad;
+  bool minimizeBox;
+};
+
+class DialogModes : public WindowsTextDialog, public ::testing::WithParamInterface<ModeCase> {};
+
+// Each showing mode on a new dialog: its title, captions, controls and border
+// icons; Cancel closes it with 0.
+TEST_P(DialogModes, SetTitleCaptionsControlsAndBorderIcons) {
+  const ModeCase& c = GetParam();
+  std::wstring title, ok, cancel, memoClass;
+  bool sizeBoxes = false, acad = false;
+  LONG_PTR style = 0, memoStyle = 0;
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    title = WindowText(form_);
+    ok = WindowText(Control(form_, ids::OkBtn));
+    cancel = WindowText(Control(form_, ids::CancelBtn));
+    sizeBoxes = Shown(form_, ids::Panel5) && Shown(form_, ids::cHeight) && Shown(form_, ids::cWidth);
+    acad = Shown(form_, ids::AcadBtn);
+    style = GetWindowLongPtrW(form_, GWL_STYLE);
+    wchar_t name[64] = {};
+    GetClassNameW(Control(form_, ids::Memo1), name, 64);
+    memoClass = name;
+    memoStyle = GetWindowLongPtrW(Control(form_, ids::Memo1), GWL_STYLE);
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(script, c.mode, 2.5, 0.8), 0);
+  EXPECT_EQ(title, c.title);
+  EXPECT_EQ(ok, c.ok);
+  EXPECT_EQ(cancel, c.cancel);
+  EXPECT_EQ(sizeBoxes, c.sizeBoxesAndAcad);
+  EXPECT_EQ(acad, c.sizeBoxesAndAcad);
+  EXPECT_EQ((style & WS_MINIMIZEBOX) != 0, c.minimizeBox);
+  EXPECT_NE(style & WS_MAXIMIZEBOX, 0);
+  EXPECT_NE(style & WS_SYSMENU, 0);
+  EXPECT_EQ(CompareStringOrdinal(memoClass.c_str(), -1, L"RICHEDIT50W", -1, TRUE), CSTR_EQUAL) << memoClass;
+  EXPECT_NE(memoStyle & ES_MULTILINE, 0);
+  EXPECT_NE(memoStyle & ES_WANTRETURN, 0);
+  ASSERT_NE(Form1, nullptr);
+  EXPECT_EQ(Form1->FMode, c.mode);
+  if (c.mode == dmHostSized) {
+    EXPECT_EQ(Form1->FHostHeight, 2.5);
+    EXPECT_EQ(Form1->FHostWidthFactor, 0.8);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachMode, DialogModes,
+    ::testing::Values(ModeCase{dmHostDefault, L"Input Text [Vexoglyph v1.9]", L"OK", L"Cancel", false, false},
+                      ModeCase{dmHostSized, L"Input Text [Vexoglyph v1.9]", L"OK", L"Cancel", false, false},
+                      ModeCase{dmStandalone, L"Vexoglyph V1.9", L"Save to dxf...", L"Close", true, true}),
+    [](const ::testing::TestParamInfo<ModeCase>& info) {
+      return std::string(info.param.mode == dmHostDefault ? "HostDefault"
+                         : info.param.mode == dmHostSized ? "HostSized"
+                                                          : "Standalone");
+    });
+
+// One instance across calls: a host-mode call hides the size boxes and Acad
+// for good, a stand-alone call brings the minimize box back, and the close
+// box ends a call with 0 as Cancel does.
+TEST_F(WindowsTextDialog, LaterCallsKeepTheInstanceAndWhatEarlierModesHid) {
+  WindowScript host;
+  host.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    PostMessageW(form_, WM_CLOSE, 0, 0);
+    return true;
+  });
+  EXPECT_EQ(Show(host, dmHostSized, 2.5, 0.8), 0);
+  TForm1* first = Form1;
+  bool sizeBoxes = true, minimizeBox = false;
+  WindowScript standalone;
+  standalone.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    sizeBoxes = Shown(form_, ids::Panel5) || Shown(form_, ids::AcadBtn);
+    minimizeBox = (GetWindowLongPtrW(form_, GWL_STYLE) & WS_MINIMIZEBOX) != 0;
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(standalone, dmStandalone), 0);
+  EXPECT_EQ(Form1, first);
+  EXPECT_FALSE(sizeBoxes);
+  EXPECT_TRUE(minimizeBox);
+  WindowScript hostDefault;
+  hostDefault.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(hostDefault, dmHostDefault), 0);
+  EXPECT_EQ(Form1->FHostHeight, 2.5);  // left as the sized call set it
+}
+
+// Every value other than the three showing modes releases the dialog; a
+// release with no dialog shows nothing.
+TEST_F(WindowsTextDialog, EveryOtherModeValueReleases) {
+  EXPECT_EQ(ShowTTFTextDlg(dmRelease, 0.0, 0.0), 0);
+  EXPECT_EQ(FindSystemDialog(), nullptr);
+  EXPECT_EQ(Form1, nullptr);
+  for (int mode : {2, 7, -2}) {
+    SCOPED_TRACE(mode);
+    WindowScript script;
+    script.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+      Click(form_, ids::CancelBtn);
+      return true;
+    });
+    EXPECT_EQ(Show(script, dmHostDefault), 0);
+    HWND window = Form1->Handle();
+    EXPECT_EQ(ShowTTFTextDlg(mode, 0.0, 0.0), 0);
+    EXPECT_EQ(Form1, nullptr);
+    EXPECT_FALSE(IsWindow(window));
+  }
+}
+
+// Typing into Memo1 and the formatting controls act on the selection and
+// come back into line with it.
+TEST_F(WindowsTextDialog, FormattingControlsFollowAndSetTheSelection) {
+  CharFormat afterBold, afterSize;
+  std::wstring label, heightBox;
+  int precision = 0;
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    HWND memo = Control(form_, ids::Memo1);
+    TypeText(memo, L"Ab");
+    SendMessageW(memo, EM_SETSEL, 0, -1);
+    Click(form_, ids::sbBold);
+    afterBold = RichEditControl(memo).SelFormat();
+    // A pick from cHeight's list applies at once.
+    HWND height = Control(form_, ids::cHeight);
+    SendMessageW(form_, WM_COMMAND, MAKEWPARAM(ids::cHeight, CBN_DROPDOWN), reinterpret_cast<LPARAM>(height));
+    SendMessageW(height, CB_SETCURSEL, 9, 0);  // "45"
+    SendMessageW(form_, WM_COMMAND, MAKEWPARAM(ids::cHeight, CBN_SELCHANGE), reinterpret_cast<LPARAM>(height));
+    afterSize = RichEditControl(memo).SelFormat();
+    heightBox = WindowText(height);
+    HWND track = Control(form_, ids::TrackBar1);
+    SendMessageW(track, TBM_SETPOS, TRUE, 17);
+    SendMessageW(form_, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 17), reinterpret_cast<LPARAM>(track));
+    label = WindowText(Control(form_, ids::Label1));
+    precision = gPrecision;
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(script, dmStandalone), 0);
+  EXPECT_TRUE(afterBold.bold);
+  EXPECT_EQ(afterBold.face, "Times New Roman");
+  EXPECT_EQ(afterSize.WholePoints(), 45);
+  EXPECT_EQ(heightBox, L"45");
+  EXPECT_FALSE(Form1->FHeightDropped);
+  EXPECT_EQ(label, L"17");
+  EXPECT_EQ(precision, 17);
+}
+
+// OK in a host mode converts the typed text into the store and closes with
+// 1; an empty box says "No text to convert!" and stays open.
+TEST_F(WindowsTextDialog, HostModeOkConvertsAndClosesEmptyTextIsRefused) {
+  std::wstring message;
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_)
+      .Then([&] {
+        Click(form_, ids::OkBtn);  // opens the message box; the next step answers it
+        return true;
+      })
+      .AnswerMessageBox(&message)
+      .Then([&] {
+        TypeText(Control(form_, ids::Memo1), L"Ab\rc");
+        Click(form_, ids::OkBtn);
+        return true;
+      });
+  EXPECT_EQ(Show(script, dmHostSized, 2.5, 0.8), 1);
+  EXPECT_EQ(message, L"No text to convert!");
+  EXPECT_EQ(GetStrokeCount(), 0);  // a store walk starts with GetFirstTTFPoint
+  EXPECT_GT(GetTTFCount(), 10);
+  EXPECT_NEAR(GetTTFBottom(), -3.0 - 0.1, 0.2);  // "c" on the second line, 1.2 x 2.5 below
+  FreePointList();
+}
+
+// The stand-alone OK saves the text as DXF through the file dialog and keeps
+// the dialog open.
+TEST_F(WindowsTextDialog, StandaloneOkSavesADxfAndStaysOpen) {
+  const std::string path = folder_.Path("text.dxf");
+  bool stillShown = false;
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_)
+      .Then([&] {
+        TypeText(Control(form_, ids::Memo1), L"Ab");
+        Click(form_, ids::OkBtn);
+        return true;
+      })
+      .AnswerFileDialog(std::filesystem::u8path(path))
+      .Then([&] {
+        stillShown = IsWindowVisible(form_) != FALSE;
+        Click(form_, ids::CancelBtn);
+        return true;
+      });
+  EXPECT_EQ(Show(script, dmStandalone), 0);
+  EXPECT_TRUE(stillShown);
+  std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
+  std::stringstream bytes;
+  bytes << file.rdbuf();
+  const DxfDrawing drawing = ReadDxf(bytes.str());
+  EXPECT_EQ(drawing.error, "");
+  EXPECT_EQ(drawing.polylines.size(), 4u);  // A and b: two contours each
+}
+
+// The five settings are written at close and read back at the next show;
+// fresh settings give precision 8 and the box's own face.
+TEST_F(WindowsTextDialog, SettingsAreWrittenAtCloseAndReadAtShow) {
+  std::wstring freshFace, label;
+  WindowScript first;
+  first.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    freshFace = WindowText(Control(form_, ids::cName));
+    label = WindowText(Control(form_, ids::Label1));
+    HWND track = Control(form_, ids::TrackBar1);
+    SendMessageW(track, TBM_SETPOS, TRUE, 5);
+    SendMessageW(form_, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 5), reinterpret_cast<LPARAM>(track));
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(first, dmHostDefault), 0);
+  EXPECT_EQ(freshFace, L"Times New Roman");
+  EXPECT_EQ(label, L"8");
+  const DialogSettings written = ReadDialogSettings("unused");
+  EXPECT_EQ(written.precision, 5);
+  EXPECT_EQ(written.fontName, "Times New Roman");
+  EXPECT_FALSE(written.showSymbol);
+  EXPECT_FALSE(written.maximized);
+
+  DialogSettings stored = written;
+  stored.precision = 40;
+  stored.showSymbol = true;
+  ASSERT_TRUE(WriteDialogSettings(stored));
+  bool paletteShown = false;
+  WindowScript second;
+  second.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    label = WindowText(Control(form_, ids::Label1));
+    paletteShown = Shown(form_, ids::Panel2) && Shown(form_, ids::bInsSym);
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(second, dmStandalone), 0);
+  EXPECT_EQ(label, L"32");
+  EXPECT_TRUE(paletteShown);
+}
+
+}  // namespace
+}  // namespace vx::test
