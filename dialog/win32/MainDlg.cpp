@@ -106,6 +106,7 @@ TForm1::~TForm1() {
   // Controls going away must not reach the handlers; the point store the
   // host may still read stays as it is.
   FConverting = true;
+  frozen_.reset();
   if (window_ != nullptr) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
@@ -124,6 +125,11 @@ void TForm1::Build() {
   AppendMenuW(PopupMenu1, MF_STRING, ids::Copy1, L"&Copy");
   AppendMenuW(PopupMenu1, MF_STRING, ids::Paste1, L"&Paste");
   AppendMenuW(PopupMenu1, MF_STRING, ids::Undo1, L"&Undo");
+  // The panels lie behind the controls they hold (a later sibling would lie
+  // behind an earlier one); the navy frame stays above the bottom panel.
+  for (HWND panel : {Panel4, ToolBar3, ToolBar2, Panel3, Panel2, Panel5, Panel6, Panel1, ToolBar1}) {
+    SetWindowPos(panel, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   PlaceCentre();
 }
 
@@ -208,7 +214,7 @@ void TForm1::BuildCentre() {
 
 void TForm1::BuildBottomPanel() {
   const int top = kClientHeight - kBottomPanelHeight;
-  Panel1 = PanelFrame(window_, Bounds(0, top, kClientWidth, kBottomPanelHeight), ids::Panel1, SS_ETCHEDFRAME);
+  Panel1 = PanelFrame(window_, Bounds(0, top, kClientWidth, kBottomPanelHeight), ids::Panel1);
   Panel4 = MakeChild(window_, L"STATIC", L"", SS_SUNKEN | SS_NOTIFY, Bounds(1, top + 1, 112, 93), ids::Panel4, nullptr);
   PreviewBox = MakeChild(window_, vx::win32::kPreviewBoxClass, L"", 0, Bounds(3, top + 3, 108, 89), ids::PreviewBox,
                          nullptr);
@@ -527,7 +533,16 @@ vx::RunEditor& TForm1::Editor() { return *editor_; }
 
 std::u16string TForm1::WidthBoxText() const { return ControlText(cWidth); }
 
-void TForm1::ShowWaitCursor(bool shown) { SetCursor(LoadCursorW(nullptr, shown ? IDC_WAIT : IDC_ARROW)); }
+void TForm1::ShowWaitCursor(bool shown) {
+  SetCursor(LoadCursorW(nullptr, shown ? IDC_WAIT : IDC_ARROW));
+  // While the text is laid out the box neither draws nor scrolls at each of
+  // the caret's steps.
+  if (shown) {
+    frozen_.emplace(Memo1);
+  } else {
+    frozen_.reset();
+  }
+}
 
 void TForm1::ShowMessage(std::u16string_view text) {
   MessageBoxW(window_, Wide(text).c_str(), L"Vexoglyph", MB_OK);

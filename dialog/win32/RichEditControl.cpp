@@ -236,4 +236,17 @@ QuietSelection::~QuietSelection() {
   SendMessageW(edit_, EM_SETEVENTMASK, 0, mask_);
 }
 
+FrozenBox::FrozenBox(HWND edit) : edit_(edit), mask_(SendMessageW(edit, EM_GETEVENTMASK, 0, 0)) {
+  SendMessageW(edit_, EM_SETEVENTMASK, 0, mask_ & ~static_cast<LPARAM>(ENM_SELCHANGE));
+  SendMessageW(edit_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(edit_, EM_HIDESELECTION, TRUE, 0);
+}
+
+FrozenBox::~FrozenBox() {
+  SendMessageW(edit_, EM_HIDESELECTION, FALSE, 0);
+  SendMessageW(edit_, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(edit_, EM_SETEVENTMASK, 0, mask_);
+  InvalidateRect(edit_, nullptr, TRUE);
+}
+
 }  // namespace vx

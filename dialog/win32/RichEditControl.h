@@ -65,7 +65,8 @@ class RichEditControl : public SymbolInsertionTarget {
 };
 
 // Turns the control's selection-change notifications off while it lives,
-// then back on: for walks that move the caret through the whole text.
+// then back on, and puts the selection back: for walks that move the caret
+// through the whole text.
 class QuietSelection {
  public:
   explicit QuietSelection(HWND edit);
@@ -77,6 +78,21 @@ class QuietSelection {
   HWND edit_;
   LPARAM mask_;
   CHARRANGE selection_;
+};
+
+// Keeps the control from drawing, scrolling to the caret and telling of
+// selection changes while it lives: for the conversion run, whose caret
+// walk would otherwise repaint the box at every character.
+class FrozenBox {
+ public:
+  explicit FrozenBox(HWND edit);
+  ~FrozenBox();
+  FrozenBox(const FrozenBox&) = delete;
+  FrozenBox& operator=(const FrozenBox&) = delete;
+
+ private:
+  HWND edit_;
+  LPARAM mask_;
 };
 
 }  // namespace vx

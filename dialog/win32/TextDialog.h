@@ -116,6 +116,7 @@ class TForm1 : public vx::ModeView, public vx::RunView {
   HFONT styleFonts_[2] = {nullptr, nullptr};  // sbBold, sbItalic
   vx::RichEditControl memo_;
   std::unique_ptr<MemoEditor> editor_;
+  std::optional<vx::FrozenBox> frozen_;  // while the run lays the text out
   std::unique_ptr<vx::GlyphSource> glyphSource_;
   std::vector<std::string> displayFamilies_;
   std::vector<std::string> symbolFaces_;

@@ -1,18 +1,85 @@
-// A CAD host's view on Windows: the dialog entry and window references, and the library released and unloaded, again.
-#include <string>
+// A CAD host's view on Windows: the dialog driven end to end, its window references, and the library unloaded, again.
+#include <windows.h>
 
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dialog/win32/ControlIds.h"
+#include "tests/dialog/win32/WindowDriver.h"
 #include "tests/host/HostLoad.h"
+#include "tests/support/DxfReader.h"
 
 namespace vx::host {
 namespace {
 
 using ShowDialog = int (*)(int mode, double height, double widthFactor);
 
+constexpr int kHostDefault = -1;
 constexpr int kHostSized = 0;
 constexpr int kRelease = 2;  // any mode other than the three showing ones
 
+struct Contour {
+  std::vector<test::DxfPoint> vertices;
+  bool endsGlyph = false;
+};
+
 // The four window references are variables a host reads in place; no window
 // exists, so each holds null.
+// The store walked as a host walks it: from each contour's first record,
+// GetStrokeCount vertices, then the closing record.
+std::vector<Contour> WalkRecords(HostRecord* record, IntQuery strokes, RecordQuery next) {
+  std::vector<Contour> contours;
+  while (record != nullptr) {
+    Contour contour;
+    const int count = strokes();
+    for (int i = 0; i < count && record != nullptr; ++i) {
+      contour.vertices.push_back({record->x, record->y});
+      record = next();
+    }
+    if (record == nullptr) break;
+    contour.endsGlyph = record->kind == 3;
+    contours.push_back(contour);
+    record = next();
+  }
+  return contours;
+}
+
+// Glyph by glyph (contours up to one that ends a glyph): the same contours
+// and vertex counts, and every vertex within 1 % of the cell height once the
+// glyph's mean offset (the pen's drift along the line) is taken out.
+void ExpectSameGlyphs(const std::vector<Contour>& actual, const test::DxfDrawing& expected, double cellHeight) {
+  ASSERT_EQ(actual.size(), expected.polylines.size());
+  std::size_t first = 0;
+  for (std::size_t c = 0; c < actual.size(); ++c) {
+    if (!actual[c].endsGlyph) continue;
+    double dx = 0, dy = 0;
+    std::size_t n = 0;
+    for (std::size_t k = first; k <= c; ++k) {
+      ASSERT_EQ(actual[k].vertices.size(), expected.polylines[k].vertices.size()) << "contour " << k;
+      for (std::size_t v = 0; v < actual[k].vertices.size(); ++v, ++n) {
+        dx += actual[k].vertices[v].x - expected.polylines[k].vertices[v].x;
+        dy += actual[k].vertices[v].y - expected.polylines[k].vertices[v].y;
+      }
+    }
+    dx /= static_cast<double>(n);
+    dy /= static_cast<double>(n);
+    double deviation = 0;
+    for (std::size_t k = first; k <= c; ++k) {
+      for (std::size_t v = 0; v < actual[k].vertices.size(); ++v) {
+        deviation = std::max(deviation, std::hypot(actual[k].vertices[v].x - dx - expected.polylines[k].vertices[v].x,
+                                                   actual[k].vertices[v].y - dy - expected.polylines[k].vertices[v].y));
+      }
+    }
+    EXPECT_LE(deviation, 0.01 * cellHeight) << "glyph ending with contour " << c;
+    EXPECT_LE(std::hypot(dx, dy), 0.02 * cellHeight) << "pen drift of the glyph ending with contour " << c;
+    first = c + 1;
+  }
+}
+
 TEST_F(HostLoad, WindowReferencesAreEmptyDataExports) {
   for (const char* name : {"_Form1", "_Form2", "_AboutDLG", "_SetACAD"}) {
     void* const* reference = Resolve<void* const*>(name);
@@ -21,16 +88,42 @@ TEST_F(HostLoad, WindowReferencesAreEmptyDataExports) {
   }
 }
 
-// Until the dialog has its Windows window, a showing call converts nothing and
-// answers 0, as a cancelled dialog does; the release call a host makes before
-// unloading answers 0 too.
-TEST_F(HostLoad, ShowingAndReleaseCallsAnswerZeroAndLeaveTheStoreEmpty) {
+// A host that knows only the exported names shows the dialog sized
+// (2.5, 0.8), types "Ab", a line break and "c", presses OK and reads the
+// records in place: each glyph matches what the Linux program draws for the
+// same text within 1 % of the cell height.
+TEST_F(HostLoad, DrivesTheDialogAndReadsTheConvertedTextInPlace) {
   const auto show = Resolve<ShowDialog>("_ShowTTFTextDlg");
-  ASSERT_NE(show, nullptr);
-  EXPECT_EQ(show(kHostSized, 2.5, 0.8), 0);
+  void* const* form = Resolve<void* const*>("_Form1");
+  bool referenceWhileShown = false;
+  test::WindowScript script;
+  HWND window = nullptr;
+  script.WaitFor(win32::kForm1Class, window).Then([&] {
+    referenceWhileShown = *form != nullptr;
+    HWND memo = GetDlgItem(window, win32::form1::Memo1);
+    SetFocus(memo);
+    test::TypeText(memo, L"Ab\rc");
+    SendMessageW(GetDlgItem(window, win32::form1::OkBtn), BM_CLICK, 0, 0);
+    return true;
+  });
+  ASSERT_EQ(show(kHostSized, 2.5, 0.8), 1);
+  EXPECT_TRUE(referenceWhileShown);
+  EXPECT_FALSE(script.TimedOut());
+
+  const std::vector<Contour> contours = WalkRecords(
+      Resolve<RecordQuery>("GetFirstTTFPoint")(), Resolve<IntQuery>("GetStrokeCount"), Resolve<RecordQuery>("GetNextTTFPoint"));
+  std::ifstream file(VX_HOST_REFERENCE, std::ios::binary);
+  std::stringstream bytes;
+  bytes << file.rdbuf();
+  const test::DxfDrawing linux = test::ReadDxf(bytes.str());
+  ASSERT_EQ(linux.error, "");
+  ExpectSameGlyphs(contours, linux, 2.5);
+
+  Resolve<Action>("FreePointList")();
   EXPECT_EQ(show(kRelease, 0.0, 0.0), 0);
-  EXPECT_EQ(show(kRelease, 0.0, 0.0), 0);  // nothing left to release
-  ExpectEmptyStore();
+  EXPECT_EQ(*form, nullptr);
+  EXPECT_EQ(test::FindSystemDialog(), nullptr);  // a second release has nothing to say
+  EXPECT_EQ(show(kRelease, 0.0, 0.0), 0);
 }
 
 // A host may load and unload the library many times in one session; each
@@ -40,6 +133,15 @@ TEST_F(HostLoad, SurvivesLoadReleaseUnloadCycles) {
     SCOPED_TRACE("cycle " + std::to_string(cycle));
     ExpectEmptyStore();
     EXPECT_EQ(*Resolve<void* const*>("_Form1"), nullptr);
+    // The window classes go with the library: showing again after a reload works.
+    test::WindowScript script;
+    HWND window = nullptr;
+    script.WaitFor(win32::kForm1Class, window).Then([&] {
+      SendMessageW(GetDlgItem(window, win32::form1::CancelBtn), BM_CLICK, 0, 0);
+      return true;
+    });
+    EXPECT_EQ(Resolve<ShowDialog>("_ShowTTFTextDlg")(kHostDefault, 0.0, 0.0), 0);
+    EXPECT_FALSE(script.TimedOut());
     EXPECT_EQ(Resolve<ShowDialog>("_ShowTTFTextDlg")(kRelease, 0.0, 0.0), 0);
     ASSERT_TRUE(ReleaseHostLibrary(library_));
     library_ = nullptr;
