@@ -40,6 +40,7 @@ constexpr int kPaletteWidth = 261;
 constexpr int kToolBarHeight = 26;
 constexpr int kPreviewCell = 200;  // preview glyphs are outlined at 200 x 200 units
 constexpr COLORREF kNavy = RGB(0, 0, 128);
+constexpr UINT kMaximizeMessage = WM_APP + 1;
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 std::wstring Wide(const std::string& utf8) { return Wide(vx::FromUtf8(utf8)); }
@@ -285,6 +286,9 @@ LRESULT TForm1::React(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       PlaceCentre();
       break;
+    case kMaximizeMessage:
+      ShowWindow(window_, SW_SHOWMAXIMIZED);
+      return 0;
     case WM_CLOSE:
       Close(false);
       return 0;
@@ -446,6 +450,11 @@ bool TForm1::ShowMode(int mode, double height, double widthFactor) {
   return true;
 }
 
+void TForm1::ReleaseAfterRun() {
+  releaseAfterRun_ = true;
+  Close(false);
+}
+
 bool TForm1::ShowModal(HWND owner) {
   SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
   ended_ = false;
@@ -490,8 +499,6 @@ void TForm1::FormShow() {
   const int items = static_cast<int>(SendMessageW(cSymbol, CB_GETCOUNT, 0, 0));
   SendMessageW(cSymbol, CB_SETCURSEL, settings.symbolIndex < items ? settings.symbolIndex : -1, 0);
   SetChecked(sbSymbol, settings.showSymbol);
-  ShowWindow(window_, SW_HIDE);
-  SetWindowPlacement(window_, nullptr);
   TrackBar1Change();
   sbSymbolClick();
   FHeightDropped = false;
@@ -506,7 +513,8 @@ void TForm1::FormShow() {
   SetChecked(sbBold, format.bold);
   SetChecked(sbItalic, format.italic);
   PreviewStep();
-  ShowWindow(window_, settings.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  // The window state applies once the modal run has shown the window.
+  if (settings.maximized) PostMessageW(window_, kMaximizeMessage, 0, 0);
   SetFocus(Memo1);
 }
 
@@ -746,7 +754,13 @@ extern "C" int ShowTTFTextDlg(int mode, double height, double widthFactor) {
     if (!vx::IsShowingMode(mode)) {
       TForm1* dialog = Form1;
       Form1 = nullptr;
-      delete dialog;
+      if (dialog->Running()) {
+        // Called from inside the dialog's own modal run (a host's timer):
+        // the run ends, and the showing call destroys the dialog after it.
+        dialog->ReleaseAfterRun();
+      } else {
+        delete dialog;
+      }
       return 0;
     }
     // The host's window, captured before the dialog takes the focus.
@@ -759,9 +773,15 @@ extern "C" int ShowTTFTextDlg(int mode, double height, double widthFactor) {
         return 0;
       }
     }
-    if (IsWindowVisible(Form1->Handle())) return 0;  // a showing call while the dialog is shown
-    Form1->ShowMode(mode, height, widthFactor);
-    return Form1->ShowModal(owner) ? 1 : 0;
+    if (Form1->Running()) return 0;  // a showing call while the dialog is shown
+    TForm1* dialog = Form1;
+    dialog->ShowMode(mode, height, widthFactor);
+    const bool ok = dialog->ShowModal(owner);
+    if (dialog->ReleaseRequested()) {
+      delete dialog;
+      return 0;
+    }
+    return ok ? 1 : 0;
   } catch (...) {
     return 0;
   }

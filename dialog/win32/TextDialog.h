@@ -53,6 +53,12 @@ class TForm1 : public vx::ModeView, public vx::RunView {
   bool ShowMode(int mode, double height, double widthFactor);
   // Shows the dialog modally over owner until it closes; true for the OK result.
   bool ShowModal(HWND owner);
+  // Whether the modal run is going on.
+  bool Running() const { return !ended_; }
+  // The release call during the modal run: ends it with the cancel result;
+  // the showing call destroys the dialog once the run has returned.
+  void ReleaseAfterRun();
+  bool ReleaseRequested() const { return releaseAfterRun_; }
 
   void FormCreate();
   void FormShow();
@@ -123,5 +129,6 @@ class TForm1 : public vx::ModeView, public vx::RunView {
   vx::ModeFields fields_;
   bool ended_ = true;
   bool okResult_ = false;
+  bool releaseAfterRun_ = false;
   bool updatingBoxes_ = false;  // the dialog's own writes into its boxes raise no change event
 };

@@ -165,6 +165,21 @@ TEST_F(WindowsTextDialog, EveryOtherModeValueReleases) {
   }
 }
 
+// A host's timer may release the dialog while it is shown: the showing call
+// returns 0 and the dialog is gone afterwards.
+TEST_F(WindowsTextDialog, ReleaseDuringTheModalRunEndsItAndDestroysTheDialog) {
+  int inner = -1;
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    inner = ShowTTFTextDlg(7, 0.0, 0.0);
+    return true;
+  });
+  EXPECT_EQ(Show(script, dmHostDefault), 0);
+  EXPECT_EQ(inner, 0);
+  EXPECT_EQ(Form1, nullptr);
+  EXPECT_FALSE(IsWindow(form_));
+}
+
 // Typing into Memo1 and the formatting controls act on the selection and
 // come back into line with it.
 TEST_F(WindowsTextDialog, FormattingControlsFollowAndSetTheSelection) {
@@ -281,10 +296,13 @@ TEST_F(WindowsTextDialog, SettingsAreWrittenAtCloseAndReadAtShow) {
   DialogSettings stored = written;
   stored.precision = 40;
   stored.showSymbol = true;
+  stored.maximized = true;
   ASSERT_TRUE(WriteDialogSettings(stored));
-  bool paletteShown = false;
+  bool paletteShown = false, maximized = false;
   WindowScript second;
   second.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    PumpMessages(milliseconds(50));
+    maximized = IsZoomed(form_) != FALSE;
     label = WindowText(Control(form_, ids::Label1));
     paletteShown = Shown(form_, ids::Panel2) && Shown(form_, ids::bInsSym);
     Click(form_, ids::CancelBtn);
@@ -293,6 +311,8 @@ TEST_F(WindowsTextDialog, SettingsAreWrittenAtCloseAndReadAtShow) {
   EXPECT_EQ(Show(second, dmStandalone), 0);
   EXPECT_EQ(label, L"32");
   EXPECT_TRUE(paletteShown);
+  EXPECT_TRUE(maximized);
+  EXPECT_TRUE(ReadDialogSettings("unused").maximized);  // closed while maximized
 }
 
 }  // namespace
