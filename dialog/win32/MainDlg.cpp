@@ -12,9 +12,14 @@
 
 #include "dialog/DialogSettings.h"
 #include "dialog/FontList.h"
+#include "dialog/HelpFile.h"
 #include "dialog/NumberRules.h"
 #include "dialog/PreviewMapping.h"
 #include "dialog/win32/ControlIds.h"
+#include "dialog/win32/InitProgress.h"
+#include "dialog/win32/MyAbout.h"
+#include "dialog/win32/PreviewBox.h"
+#include "dialog/win32/SymbolPalette.h"
 #include "dialog/win32/TextDialog.h"
 #include "dialog/win32/WindowParts.h"
 #include "engine/HostQueries.h"
@@ -23,6 +28,7 @@
 #include "platform/FontCatalog.h"
 #include "platform/FontSources.h"
 #include "platform/Utf.h"
+#include "setacaddlg/win32/SetAcadDlg.h"
 
 TForm1* Form1 = nullptr;
 
@@ -91,7 +97,6 @@ TForm1::TForm1() : glyphSource_(vx::MakeGlyphSource()) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   vx::win32::EnsureWindowClass(vx::win32::kForm1Class, &TForm1::Procedure);
-  vx::win32::EnsureWindowClass(vx::win32::kPreviewBoxClass, &TForm1::PreviewProcedure);
   font_ = vx::win32::MakePixelFont(13);
   const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
   window_ = vx::win32::MakeTopWindow(vx::win32::kForm1Class, L"Form1", style, WS_EX_CONTROLPARENT, kClientWidth,
@@ -207,19 +212,17 @@ void TForm1::BuildCentre() {
                      ids::Label2, font_);
   cSymbol = MakeChild(window_, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                       Bounds(kClientWidth - kPaletteWidth + 90, kTopBarHeight + 1, 166, 300), ids::cSymbol, font_);
-  ScrollBox2 = MakeChild(window_, L"STATIC", L"", WS_VSCROLL,
-                         Bounds(kClientWidth - kPaletteWidth, kTopBarHeight + kToolBarHeight, kPaletteWidth, 10),
-                         ids::ScrollBox2, nullptr);
-  for (HWND control : {Panel2, ToolBar2, Label2, cSymbol, ScrollBox2}) ShowWindow(control, SW_HIDE);
+  for (HWND control : {Panel2, ToolBar2, Label2, cSymbol}) ShowWindow(control, SW_HIDE);
 }
 
 void TForm1::BuildBottomPanel() {
   const int top = kClientHeight - kBottomPanelHeight;
   Panel1 = PanelFrame(window_, Bounds(0, top, kClientWidth, kBottomPanelHeight), ids::Panel1);
   Panel4 = MakeChild(window_, L"STATIC", L"", SS_SUNKEN | SS_NOTIFY, Bounds(1, top + 1, 112, 93), ids::Panel4, nullptr);
-  PreviewBox = MakeChild(window_, vx::win32::kPreviewBoxClass, L"", 0, Bounds(3, top + 3, 108, 89), ids::PreviewBox,
-                         nullptr);
-  SetWindowLongPtrW(PreviewBox, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  PreviewBox = vx::win32::CreatePreviewBox(window_, Bounds(3, top + 3, 108, 89), ids::PreviewBox, &FConverting);
+  // The box lies over the navy panel as its sibling: its erased background
+  // is that panel's navy, which shows wherever the box paints nothing.
+  SetWindowSubclass(PreviewBox, &TForm1::NavyBackground, 1, 0);
   AcadBtn = PushButton(window_, L"Acad", Bounds(120, top + 2, 56, 56), ids::AcadBtn, font_, BS_FLAT);
   SpeedButton3 = PushButton(window_, L"?", Bounds(344, top + 56, 23, 25), ids::SpeedButton3, font_);
   bInsSym = PushButton(window_, L"<--------  Insert Symbol", Bounds(kClientWidth - 257, top + 6, 253, 25), ids::bInsSym,
@@ -240,7 +243,7 @@ void TForm1::PlaceCentre() {
   SetWindowPos(ToolBar3, nullptr, 0, kTopBarHeight, textWidth, kToolBarHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(Memo1, nullptr, 0, kTopBarHeight + kToolBarHeight, textWidth, height - kToolBarHeight,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowPos(ScrollBox2, nullptr, width - kPaletteWidth, kTopBarHeight + kToolBarHeight, kPaletteWidth,
+  if (ScrollBox2 != nullptr) SetWindowPos(ScrollBox2, nullptr, width - kPaletteWidth, kTopBarHeight + kToolBarHeight, kPaletteWidth,
                height - kToolBarHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(Panel2, nullptr, width - kPaletteWidth, kTopBarHeight, kPaletteWidth, height,
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -323,6 +326,21 @@ void TForm1::Command(int id, int code) {
     case ids::SpeedButton2:
       if (code == BN_CLICKED) RunHandler([&] { SpeedButton2Click(); });
       break;
+    case ids::SpeedButton3:
+      if (code == BN_CLICKED) RunHandler([&] { vx::OpenHelpFile(window_); });
+      break;
+    case ids::About:
+      if (code == BN_CLICKED) RunHandler([&] { vx::RunAboutBox(window_); });
+      break;
+    case ids::AcadBtn:
+      if (code == BN_CLICKED) RunHandler([&] { ExecSetACAD(window_); });
+      break;
+    case ids::bInsSym:
+      if (code == BN_CLICKED) RunHandler([&] { PanelSDblClick(); });
+      break;
+    case ids::cSymbol:
+      if (code == CBN_SELCHANGE) RunHandler([&] { ApplySymbolFont(); });
+      break;
     case ids::cName:
       if (code == CBN_EDITCHANGE) RunHandler([&] { cNameChange(); });
       if (code == CBN_SELCHANGE) {
@@ -378,6 +396,18 @@ LRESULT CALLBACK TForm1::KeyFilter(HWND edit, UINT message, WPARAM wParam, LPARA
     }
   }
   return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TForm1::NavyBackground(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_ERASEBKGND) {
+    RECT area;
+    GetClientRect(box, &area);
+    HBRUSH navy = CreateSolidBrush(kNavy);
+    FillRect(reinterpret_cast<HDC>(wParam), &area, navy);
+    DeleteObject(navy);
+    return 1;
+  }
+  return DefSubclassProc(box, message, wParam, lParam);
 }
 
 template <class Handler>
@@ -476,20 +506,72 @@ void TForm1::Close(bool ok) {
 // ---- Creation, show and close ------------------------------------------------
 
 void TForm1::FormCreate() {
-  // TODO-free seam: the start-up window's progress is shown by TForm2 once it is built.
+  TForm2* progress = vx::OpenStartupWindow(window_);
+  // The start-up window goes away however the catalogue ends.
+  struct CloseProgress {
+    ~CloseProgress() { vx::CloseStartupWindow(); }
+  } closeProgress;
+  namespace bars = vx::win32::form2;
+  const auto caption = [&](int label, const wchar_t* text) {
+    if (progress != nullptr) progress->ShowCaption(label, text);
+  };
+  const auto start = [&](int bar, std::size_t maximum) {
+    if (progress != nullptr) progress->StartBar(bar, static_cast<int>(maximum));
+  };
+  const auto step = [&](int bar) {
+    return [&progress, bar] {
+      if (progress != nullptr) progress->StepBar(bar);
+    };
+  };
+
   displayFamilies_ = vx::InstalledFamilies();
   const std::unique_ptr<vx::FontCatalog> catalog = vx::MakeFontCatalog();
+  caption(bars::Label1, L"initializing font");
+  start(bars::ProgressBar1, displayFamilies_.size());
   const std::vector<std::string> trueType = vx::CollectFaces(
-      displayFamilies_, [&](const std::string& face) { return catalog->IsTrueTypeFamily(face); }, [] {});
+      displayFamilies_, [&](const std::string& face) { return catalog->IsTrueTypeFamily(face); },
+      step(bars::ProgressBar1));
   for (const std::string& face : trueType) {
     SendMessageW(cName, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(face).c_str()));
   }
+  caption(bars::Label1, L"initialized font");
+
+  caption(bars::Label2, L"initializing symbol font");
+  start(bars::ProgressBar2, trueType.size());
   symbolFaces_ = vx::CollectFaces(
-      trueType, [&](const std::string& face) { return catalog->HasSymbolCharset(face); }, [] {});
+      trueType, [&](const std::string& face) { return catalog->HasSymbolCharset(face); }, step(bars::ProgressBar2));
   for (const std::string& face : symbolFaces_) {
     SendMessageW(cSymbol, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(face).c_str()));
   }
+  caption(bars::Label2, L"initializd symbol font");
+
+  caption(bars::Label3, L"initializing symbol");
+  start(bars::ProgressBar3, vx::win32::SymbolPalette::kCellCount);
+  palette_ = std::make_unique<vx::win32::SymbolPalette>(
+      window_, Bounds(kClientWidth - kPaletteWidth, kTopBarHeight + kToolBarHeight, kPaletteWidth, 10),
+      step(bars::ProgressBar3));
+  palette_->onDoubleClick = [this] { RunHandler([&] { PanelSDblClick(); }); };
+  ScrollBox2 = palette_->ScrollBox();
+  SetWindowPos(ScrollBox2, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ShowWindow(ScrollBox2, IsChecked(sbSymbol) ? SW_SHOW : SW_HIDE);
+  for (int code = vx::win32::SymbolPalette::kFirstCode; code < vx::win32::SymbolPalette::kFirstCode + 224; ++code) {
+    SymbolCells[static_cast<std::size_t>(code - vx::win32::SymbolPalette::kFirstCode)] = palette_->Cell(code);
+  }
+  caption(bars::Label3, L"initialized symbol");
   SelectedCell = nullptr;
+  PlaceCentre();
+}
+
+bool TForm1::ApplySymbolFont() {
+  const LRESULT item = SendMessageW(cSymbol, CB_GETCURSEL, 0, 0);
+  if (item < 0 || palette_ == nullptr) return false;
+  palette_->ApplySymbolFont(symbolFaces_[static_cast<std::size_t>(item)]);
+  return true;
+}
+
+void TForm1::PanelSDblClick() {
+  if (palette_ != nullptr) palette_->InsertSelected(memo_);
+  SelectedCell = palette_ != nullptr && palette_->SelectedCode() != 0 ? palette_->Cell(palette_->SelectedCode()) : nullptr;
 }
 
 void TForm1::FormShow() {
@@ -502,6 +584,8 @@ void TForm1::FormShow() {
   TrackBar1Change();
   sbSymbolClick();
   FHeightDropped = false;
+  ApplySymbolFont();  // without a chosen symbol face the cells keep theirs
+  if (palette_ != nullptr) palette_->ClearSelection();
   SelectedCell = nullptr;
   {
     vx::QuietSelection quiet(Memo1);
@@ -574,7 +658,7 @@ void TForm1::CloseWithOk() { Close(true); }
 
 void TForm1::SelectionChanged() { Memo1SelectionChange(); }
 
-void TForm1::RepaintPreview() { InvalidateRect(PreviewBox, nullptr, FALSE); }
+void TForm1::RepaintPreview() { InvalidateRect(PreviewBox, nullptr, TRUE); }
 
 // ---- Editor and formatting controls ------------------------------------------------
 
@@ -644,7 +728,9 @@ void TForm1::TrackBar1Change() {
 
 void TForm1::sbSymbolClick() {
   const int shown = IsChecked(sbSymbol) ? SW_SHOW : SW_HIDE;
-  for (HWND control : {Panel2, ToolBar2, Label2, cSymbol, ScrollBox2, bInsSym}) ShowWindow(control, shown);
+  for (HWND control : {Panel2, ToolBar2, Label2, cSymbol, ScrollBox2, bInsSym}) {
+    if (control != nullptr) ShowWindow(control, shown);
+  }
   PlaceCentre();
 }
 
@@ -706,41 +792,8 @@ void TForm1::PreviewStep() {
     vx::ConvertString(*glyphSource_, text, memo_.SelFormat().face.c_str(), kPreviewCell, kPreviewCell,
                       IsChecked(sbBold), IsChecked(sbItalic), 0.0, 0.0);
   }
-  InvalidateRect(PreviewBox, nullptr, FALSE);
+  InvalidateRect(PreviewBox, nullptr, TRUE);
   UpdateWindow(PreviewBox);
-}
-
-void TForm1::PreviewBoxPaint(HDC dc, const RECT& box) {
-  if (FConverting) return;
-  const auto segments = vx::PreviewSegments(box.right, box.bottom);
-  if (!segments) {
-    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
-    return;
-  }
-  HBRUSH navy = CreateSolidBrush(kNavy);
-  FillRect(dc, &box, navy);
-  DeleteObject(navy);
-  HGDIOBJ old = SelectObject(dc, GetStockObject(WHITE_PEN));
-  for (const vx::PreviewSegment& s : *segments) {
-    MoveToEx(dc, s.from.x, s.from.y, nullptr);
-    LineTo(dc, s.to.x, s.to.y);
-  }
-  SelectObject(dc, old);
-}
-
-LRESULT CALLBACK TForm1::PreviewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    auto* self = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    RECT box;
-    GetClientRect(window, &box);
-    if (self != nullptr) self->RunHandler([&] { self->PreviewBoxPaint(dc, box); });
-    EndPaint(window, &paint);
-    return 0;
-  }
-  if (message == WM_ERASEBKGND) return 1;
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // ---- The exported entry ----------------------------------------------------------

@@ -13,6 +13,7 @@
 #include "dialog/DialogModes.h"
 #include "dialog/HostExports.h"
 #include "dialog/win32/RichEditControl.h"
+#include "dialog/win32/SymbolPalette.h"
 #include "engine/GlyphSource.h"
 
 // The dialog: a top-level window of the class TForm1 whose controls are
@@ -77,7 +78,10 @@ class TForm1 : public vx::ModeView, public vx::RunView {
   void SpeedButton2Click();
   void PopupMenu1Popup();
   void PreviewStep();
-  void PreviewBoxPaint(HDC dc, const RECT& box);
+  // The palette: the face chosen in cSymbol for every cell (false when none
+  // is chosen), and the insertion of the selected cell's character.
+  bool ApplySymbolFont();
+  void PanelSDblClick();
 
   // ModeView.
   void SetTitle(std::u16string_view title) override;
@@ -98,7 +102,8 @@ class TForm1 : public vx::ModeView, public vx::RunView {
  private:
   class MemoEditor;
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK PreviewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK NavyBackground(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR data);
   static LRESULT CALLBACK KeyFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                     DWORD_PTR data);
   LRESULT React(UINT message, WPARAM wParam, LPARAM lParam);
@@ -122,6 +127,7 @@ class TForm1 : public vx::ModeView, public vx::RunView {
   HFONT styleFonts_[2] = {nullptr, nullptr};  // sbBold, sbItalic
   vx::RichEditControl memo_;
   std::unique_ptr<MemoEditor> editor_;
+  std::unique_ptr<vx::win32::SymbolPalette> palette_;
   std::optional<vx::FrozenBox> frozen_;  // while the run lays the text out
   std::unique_ptr<vx::GlyphSource> glyphSource_;
   std::vector<std::string> displayFamilies_;

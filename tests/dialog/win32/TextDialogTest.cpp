@@ -218,6 +218,63 @@ TEST_F(WindowsTextDialog, FormattingControlsFollowAndSetTheSelection) {
   EXPECT_EQ(precision, 17);
 }
 
+// The palette opens with sbSymbol; a clicked cell goes into Memo1 at each
+// press of bInsSym, framed by spaces, in the palette's symbol face.
+TEST_F(WindowsTextDialog, PaletteInsertsTheSelectedSymbol) {
+  std::u16string text;
+  CharFormat symbolFormat, typedFormat;
+  bool shown = false;
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    Click(form_, ids::sbSymbol);
+    shown = Shown(form_, ids::Panel2) && Shown(form_, ids::ScrollBox2) && Shown(form_, ids::bInsSym);
+    HWND cell = GetDlgItem(Control(form_, ids::ScrollBox2), ids::SymbolCell(0x61));
+    SendMessageW(cell, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
+    SendMessageW(cell, WM_LBUTTONUP, 0, MAKELPARAM(30, 30));
+    Click(form_, ids::bInsSym);
+    Click(form_, ids::bInsSym);
+    RichEditControl memo(Control(form_, ids::Memo1));
+    text = memo.Text();
+    memo.Select(1, 1);
+    symbolFormat = memo.SelFormat();
+    memo.Select(static_cast<int>(text.size()), 0);
+    typedFormat = memo.SelFormat();
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(script, dmStandalone), 0);
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(text, u" a  a ");
+  EXPECT_EQ(symbolFormat.charset, CharSet::Symbol);
+  EXPECT_NE(symbolFormat.face, "Times New Roman");
+  EXPECT_EQ(typedFormat.face, "Times New Roman");
+  EXPECT_EQ(typedFormat.charset, CharSet::Default);
+}
+
+// Copy offers the selection as RTF and as Unicode text; Paste takes it back.
+TEST_F(WindowsTextDialog, ClipboardCarriesRtfAndUnicodeText) {
+  bool rtf = false, unicode = false;
+  std::wstring text;
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    HWND memo = Control(form_, ids::Memo1);
+    TypeText(memo, L"Ab\u00e9");
+    SendMessageW(memo, EM_SETSEL, 0, 3);
+    SendMessageW(form_, WM_COMMAND, MAKEWPARAM(ids::Copy1, 0), 0);
+    rtf = IsClipboardFormatAvailable(RegisterClipboardFormatW(L"Rich Text Format")) != FALSE;
+    unicode = IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
+    SendMessageW(memo, EM_SETSEL, -1, -1);
+    SendMessageW(form_, WM_COMMAND, MAKEWPARAM(ids::Paste1, 0), 0);
+    text = WindowText(memo);
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(script, dmStandalone), 0);
+  EXPECT_TRUE(rtf);
+  EXPECT_TRUE(unicode);
+  EXPECT_EQ(text, L"Ab\u00e9Ab\u00e9");
+}
+
 // OK in a host mode converts the typed text into the store and closes with
 // 1; an empty box says "No text to convert!" and stays open.
 TEST_F(WindowsTextDialog, HostModeOkConvertsAndClosesEmptyTextIsRefused) {
