@@ -12,9 +12,11 @@
 
 #include "dialog/DialogSettings.h"
 #include "dialog/FontList.h"
+#include "dialog/FormattingRules.h"
 #include "dialog/HelpFile.h"
 #include "dialog/NumberRules.h"
 #include "dialog/PreviewMapping.h"
+#include "dialog/ShowAndClose.h"
 #include "dialog/win32/ControlIds.h"
 #include "dialog/win32/InitProgress.h"
 #include "dialog/win32/MyAbout.h"
@@ -44,7 +46,6 @@ constexpr int kTopBarHeight = 58;
 constexpr int kBottomPanelHeight = 95;
 constexpr int kPaletteWidth = 261;
 constexpr int kToolBarHeight = 26;
-constexpr int kPreviewCell = 200;  // preview glyphs are outlined at 200 x 200 units
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr UINT kMaximizeMessage = WM_APP + 1;
 
@@ -76,20 +77,103 @@ void SetChecked(HWND button, bool down) { SendMessageW(button, BM_SETCHECK, down
 
 }  // namespace
 
-// The run reads the box through the control.
-class TForm1::MemoEditor : public vx::RunEditor {
+// The run, the formatting rules and the preview read the box through the control.
+class TForm1::MemoEditor final : public vx::RunEditor, public vx::FormattingEditor {
  public:
   explicit MemoEditor(vx::RichEditControl& memo) : memo_(memo) {}
   std::u16string Text() const override { return memo_.Text(); }
   int SelStart() const override { return memo_.SelStart(); }
+  int SelLength() const override { return memo_.SelLength(); }
   void SetSelStart(int position) override { memo_.Select(position, 0); }
-  vx::CharStyle CaretStyle() const override {
+  vx::CharStyle CaretStyle() const override { return SelAttributes(); }
+  vx::CharStyle SelAttributes() const override {
     const vx::CharFormat format = memo_.SelFormat();
     return vx::CharStyle{format.face, format.WholePoints(), format.bold, format.italic};
   }
+  void SetSelFace(const std::string& face) override { memo_.SetSelFace(face); }
+  void SetSelSize(int points) override { memo_.SetSelSize(points); }
+  void SetSelStyle(bool bold, bool italic) override { memo_.SetSelStyle(bold, italic); }
+  std::vector<std::u16string> Lines() const override { return memo_.Lines(); }
 
  private:
   vx::RichEditControl& memo_;
+};
+
+// The form's controls as the formatting rules, the show and close steps and
+// the font catalogue use them.
+class TForm1::FormControls final : public vx::FormattingControls,
+                                   public vx::ShowCloseView,
+                                   public vx::CatalogueProgress {
+ public:
+  FormControls(TForm1& form, TForm2* progress = nullptr) : form_(form), progress_(progress) {}
+  // FormattingControls.
+  vx::FormattingEditor& Editor() override { return *form_.editor_; }
+  std::u16string FaceBoxText() const override { return form_.ControlText(form_.cName); }
+  void SetFaceBoxText(std::u16string_view text) override { form_.SetControlText(form_.cName, text); }
+  std::u16string HeightBoxText() const override { return form_.ControlText(form_.cHeight); }
+  void SetHeightBoxText(std::u16string_view text) override { form_.SetControlText(form_.cHeight, text); }
+  std::u16string WidthBoxText() const override { return form_.ControlText(form_.cWidth); }
+  void SetWidthBoxText(std::u16string_view text) override { form_.SetControlText(form_.cWidth, text); }
+  // After the focus change under way.
+  void RefocusHeightBox() override { PostMessageW(form_.window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(form_.cHeight), TRUE); }
+  void RefocusWidthBox() override { PostMessageW(form_.window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(form_.cWidth), TRUE); }
+  bool BoldDown() const override { return IsChecked(form_.sbBold); }
+  bool ItalicDown() const override { return IsChecked(form_.sbItalic); }
+  void SetStyleButtons(bool boldDown, bool italicDown) override {
+    SetChecked(form_.sbBold, boldDown);
+    SetChecked(form_.sbItalic, italicDown);
+  }
+  void SetPrecisionLabel(std::u16string_view text) override { SetWindowTextW(form_.Label1, Wide(text).c_str()); }
+  void SelectionChanged() override { form_.Memo1SelectionChange(); }
+  void RefreshPreview() override { form_.PreviewStep(); }
+  // ShowCloseView.
+  vx::FormattingControls& Formatting() override { return *this; }
+  // A position set here raises no notification: the change handler runs as
+  // for a change by the user.
+  void SetTrackBarPosition(int position) override {
+    SendMessageW(form_.TrackBar1, TBM_SETPOS, TRUE, std::clamp(position, vx::kPrecisionMin, vx::kPrecisionMax));
+    form_.TrackBar1Change();
+  }
+  int TrackBarPosition() const override { return static_cast<int>(SendMessageW(form_.TrackBar1, TBM_GETPOS, 0, 0)); }
+  int SymbolCount() const override { return static_cast<int>(SendMessageW(form_.cSymbol, CB_GETCOUNT, 0, 0)); }
+  void ChooseSymbol(int index) override { SendMessageW(form_.cSymbol, CB_SETCURSEL, index < SymbolCount() ? index : -1, 0); }
+  int ChosenSymbol() const override { return static_cast<int>(SendMessageW(form_.cSymbol, CB_GETCURSEL, 0, 0)); }
+  void SetPaletteButtonDown(bool down) override { SetChecked(form_.sbSymbol, down); }
+  bool PaletteButtonDown() const override { return IsChecked(form_.sbSymbol); }
+  // The window state applies once the modal run has shown the window.
+  void SetMaximized(bool maximized) override {
+    if (maximized) PostMessageW(form_.window_, kMaximizeMessage, 0, 0);
+  }
+  bool Maximized() const override { return IsZoomed(form_.window_) != FALSE; }
+  void FollowPaletteButton() override { form_.sbSymbolClick(); }
+  bool ApplySymbolFont() override { return form_.ApplySymbolFont(); }
+  void ForgetSelectedCell() override {
+    if (form_.palette_ != nullptr) form_.palette_->ClearSelection();
+    form_.SelectedCell = nullptr;
+  }
+  void EmptyTextBox() override {
+    vx::QuietSelection quiet(form_.Memo1);
+    form_.memo_.Clear();
+    form_.memo_.SetDefaultCharset(vx::CharSet::Default);
+  }
+  void FocusTextBox() override { SetFocus(form_.Memo1); }
+  // CatalogueProgress: the start-up window's labels and bars by phase.
+  void ShowCaption(int phase, std::u16string_view caption) override {
+    if (progress_ != nullptr) progress_->ShowCaption(kLabels[phase], Wide(caption));
+  }
+  void StartBar(int phase, int maximum) override {
+    if (progress_ != nullptr) progress_->StartBar(kBars[phase], maximum);
+  }
+  void StepBar(int phase) override {
+    if (progress_ != nullptr) progress_->StepBar(kBars[phase]);
+  }
+
+ private:
+  static constexpr int kLabels[] = {vx::win32::form2::Label1, vx::win32::form2::Label2, vx::win32::form2::Label3};
+  static constexpr int kBars[] = {vx::win32::form2::ProgressBar1, vx::win32::form2::ProgressBar2,
+                                  vx::win32::form2::ProgressBar3};
+  TForm1& form_;
+  TForm2* progress_;
 };
 
 TForm1::TForm1() : glyphSource_(vx::MakeGlyphSource()) {
@@ -104,6 +188,7 @@ TForm1::TForm1() : glyphSource_(vx::MakeGlyphSource()) {
   if (window_ == nullptr) throw std::runtime_error("the text dialog's window cannot be made");
   Build();
   editor_ = std::make_unique<MemoEditor>(memo_);
+  controls_ = std::make_unique<FormControls>(*this);
   fields_.mode = 0;
   FormCreate();
 }
@@ -387,13 +472,17 @@ void TForm1::Command(int id, int code) {
 LRESULT CALLBACK TForm1::KeyFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
   if (message == WM_CHAR && (GetKeyState(VK_CONTROL) & 0x8000) == 0) {
     const std::u16string typed(1, static_cast<char16_t>(wParam));
-    const bool height = static_cast<int>(data) == ids::cHeight;
-    const vx::KeyVerdict verdict = height ? vx::HeightKeyVerdict(typed) : vx::WidthKeyVerdict(typed);
-    if (verdict == vx::KeyVerdict::Remove) return 0;
-    if (verdict == vx::KeyVerdict::PassAndApply && Form1 != nullptr) {
-      Form1->RunHandler([&] { Form1->cHeightExit(); });
-      return 0;  // the edit box of a combo box beeps at Enter; the size is applied
+    auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(GetAncestor(edit, GA_ROOT), GWLP_USERDATA));
+    if (form == nullptr) return DefSubclassProc(edit, message, wParam, lParam);
+    bool removed = false;
+    if (static_cast<int>(data) == ids::cHeight) {
+      form->RunHandler([&] { removed = vx::FilterHeightKey(*form->controls_, typed); });
+      // The edit box of a combo box beeps at Enter; the size has been applied.
+      if (typed == u"\r") return 0;
+    } else {
+      removed = vx::FilterWidthKey(typed);
     }
+    if (removed) return 0;
   }
   return DefSubclassProc(edit, message, wParam, lParam);
 }
@@ -440,16 +529,7 @@ void TForm1::SetControlText(HWND control, std::u16string_view text) {
   updatingBoxes_ = false;
 }
 
-bool TForm1::IsSymbolFace(const std::string& face) const {
-  return std::any_of(symbolFaces_.begin(), symbolFaces_.end(),
-                     [&](const std::string& known) { return vx::EqualIgnoringAsciiCase(known, face); });
-}
-
-bool TForm1::IsDisplayFamily(const std::string& name) const {
-  return !name.empty() && std::any_of(displayFamilies_.begin(), displayFamilies_.end(), [&](const std::string& f) {
-           return vx::EqualIgnoringAsciiCase(f, name);
-         });
-}
+bool TForm1::IsSymbolFace(const std::string& face) const { return vx::ContainsFace(symbolFaces_, face); }
 
 // ---- Modes and the modal run ---------------------------------------------------
 
@@ -506,58 +586,33 @@ void TForm1::Close(bool ok) {
 // ---- Creation, show and close ------------------------------------------------
 
 void TForm1::FormCreate() {
-  TForm2* progress = vx::OpenStartupWindow(window_);
+  TForm2* startup = vx::OpenStartupWindow(window_);
   // The start-up window goes away however the catalogue ends.
-  struct CloseProgress {
-    ~CloseProgress() { vx::CloseStartupWindow(); }
-  } closeProgress;
-  namespace bars = vx::win32::form2;
-  const auto caption = [&](int label, const wchar_t* text) {
-    if (progress != nullptr) progress->ShowCaption(label, text);
-  };
-  const auto start = [&](int bar, std::size_t maximum) {
-    if (progress != nullptr) progress->StartBar(bar, static_cast<int>(maximum));
-  };
-  const auto step = [&](int bar) {
-    return [&progress, bar] {
-      if (progress != nullptr) progress->StepBar(bar);
-    };
-  };
-
+  struct CloseStartup {
+    ~CloseStartup() { vx::CloseStartupWindow(); }
+  } closeStartup;
+  FormControls progress(*this, startup);
   displayFamilies_ = vx::InstalledFamilies();
   const std::unique_ptr<vx::FontCatalog> catalog = vx::MakeFontCatalog();
-  caption(bars::Label1, L"initializing font");
-  start(bars::ProgressBar1, displayFamilies_.size());
-  const std::vector<std::string> trueType = vx::CollectFaces(
-      displayFamilies_, [&](const std::string& face) { return catalog->IsTrueTypeFamily(face); },
-      step(bars::ProgressBar1));
-  for (const std::string& face : trueType) {
+  const vx::FontLists lists = vx::BuildFontLists(displayFamilies_, *catalog, &progress);
+  for (const std::string& face : lists.trueType) {
     SendMessageW(cName, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(face).c_str()));
   }
-  caption(bars::Label1, L"initialized font");
-
-  caption(bars::Label2, L"initializing symbol font");
-  start(bars::ProgressBar2, trueType.size());
-  symbolFaces_ = vx::CollectFaces(
-      trueType, [&](const std::string& face) { return catalog->HasSymbolCharset(face); }, step(bars::ProgressBar2));
+  symbolFaces_ = lists.symbols;
   for (const std::string& face : symbolFaces_) {
     SendMessageW(cSymbol, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(face).c_str()));
   }
-  caption(bars::Label2, L"initializd symbol font");
-
-  caption(bars::Label3, L"initializing symbol");
-  start(bars::ProgressBar3, vx::win32::SymbolPalette::kCellCount);
+  // The grid makes the cell windows; the third phase binds each into
+  // SymbolCells in code order.
   palette_ = std::make_unique<vx::win32::SymbolPalette>(
-      window_, Bounds(kClientWidth - kPaletteWidth, kTopBarHeight + kToolBarHeight, kPaletteWidth, 10),
-      step(bars::ProgressBar3));
+      window_, Bounds(kClientWidth - kPaletteWidth, kTopBarHeight + kToolBarHeight, kPaletteWidth, 10), [] {});
   palette_->onDoubleClick = [this] { RunHandler([&] { PanelSDblClick(); }); };
   ScrollBox2 = palette_->ScrollBox();
   SetWindowPos(ScrollBox2, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowWindow(ScrollBox2, IsChecked(sbSymbol) ? SW_SHOW : SW_HIDE);
-  for (int code = vx::win32::SymbolPalette::kFirstCode; code < vx::win32::SymbolPalette::kFirstCode + 224; ++code) {
-    SymbolCells[static_cast<std::size_t>(code - vx::win32::SymbolPalette::kFirstCode)] = palette_->Cell(code);
-  }
-  caption(bars::Label3, L"initialized symbol");
+  vx::BuildPaletteCells(vx::win32::SymbolPalette::kCellCount, &progress, [this](int k) {
+    SymbolCells[static_cast<std::size_t>(k)] = palette_->Cell(vx::win32::SymbolPalette::kFirstCode + k);
+  });
   SelectedCell = nullptr;
   PlaceCentre();
 }
@@ -574,43 +629,9 @@ void TForm1::PanelSDblClick() {
   SelectedCell = palette_ != nullptr && palette_->SelectedCode() != 0 ? palette_->Cell(palette_->SelectedCode()) : nullptr;
 }
 
-void TForm1::FormShow() {
-  const vx::DialogSettings settings = vx::ReadDialogSettings(memo_.SelFormat().face);
-  SendMessageW(TrackBar1, TBM_SETPOS, TRUE, vx::ClampPrecision(settings.precision));
-  SetControlText(cName, vx::FromUtf8(settings.fontName));
-  const int items = static_cast<int>(SendMessageW(cSymbol, CB_GETCOUNT, 0, 0));
-  SendMessageW(cSymbol, CB_SETCURSEL, settings.symbolIndex < items ? settings.symbolIndex : -1, 0);
-  SetChecked(sbSymbol, settings.showSymbol);
-  TrackBar1Change();
-  sbSymbolClick();
-  FHeightDropped = false;
-  ApplySymbolFont();  // without a chosen symbol face the cells keep theirs
-  if (palette_ != nullptr) palette_->ClearSelection();
-  SelectedCell = nullptr;
-  {
-    vx::QuietSelection quiet(Memo1);
-    memo_.Clear();
-    memo_.SetDefaultCharset(vx::CharSet::Default);
-  }
-  const vx::CharFormat format = memo_.SelFormat();
-  SetControlText(cHeight, vx::FromUtf8(std::to_string(format.WholePoints())));
-  SetChecked(sbBold, format.bold);
-  SetChecked(sbItalic, format.italic);
-  PreviewStep();
-  // The window state applies once the modal run has shown the window.
-  if (settings.maximized) PostMessageW(window_, kMaximizeMessage, 0, 0);
-  SetFocus(Memo1);
-}
+void TForm1::FormShow() { vx::FormShowSteps(*controls_, FHeightDropped); }
 
-void TForm1::FormClose() {
-  vx::DialogSettings settings;
-  settings.precision = static_cast<int>(SendMessageW(TrackBar1, TBM_GETPOS, 0, 0));
-  settings.fontName = vx::ToUtf8(ControlText(cName));
-  settings.symbolIndex = static_cast<int>(SendMessageW(cSymbol, CB_GETCURSEL, 0, 0));
-  settings.showSymbol = IsChecked(sbSymbol);
-  settings.maximized = IsZoomed(window_) != FALSE;
-  vx::WriteDialogSettings(settings);
-}
+void TForm1::FormClose() { vx::FormCloseSteps(*controls_); }
 
 // ---- The conversion run --------------------------------------------------------
 
@@ -662,68 +683,15 @@ void TForm1::RepaintPreview() { InvalidateRect(PreviewBox, nullptr, TRUE); }
 
 // ---- Editor and formatting controls ------------------------------------------------
 
-void TForm1::Memo1SelectionChange() {
-  if (FConverting) return;
-  const vx::CharFormat format = memo_.SelFormat();
-  SetControlText(cName, vx::FromUtf8(format.face));
-  SetControlText(cHeight, vx::FromUtf8(std::to_string(format.WholePoints())));
-  SetChecked(sbBold, format.bold);
-  SetChecked(sbItalic, format.italic);
-  PreviewStep();
-}
-
-void TForm1::cNameChange() {
-  const std::string name = vx::ToUtf8(ControlText(cName));
-  if (!IsDisplayFamily(name)) {
-    SetControlText(cName, vx::FromUtf8(memo_.SelFormat().face));
-    return;
-  }
-  memo_.SetSelFace(name);
-  Memo1SelectionChange();
-}
-
-void TForm1::cHeightChange() {
-  if (!FHeightDropped) return;
-  const std::u16string text = ControlText(cHeight);
-  if (text.empty()) return;
-  memo_.SetSelSize(vx::ReadWholeNumber(text));
-  Memo1SelectionChange();
-  FHeightDropped = false;
-}
-
-void TForm1::cHeightExit() {
-  const int size = vx::ReadWholeNumber(ControlText(cHeight));
-  if (size < 0) {
-    SetControlText(cHeight, u"30");
-    PostMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(cHeight), TRUE);
-    return;
-  }
-  memo_.SetSelSize(size);
-  SetControlText(cHeight, vx::FromUtf8(std::to_string(memo_.SelFormat().WholePoints())));
-}
-
-void TForm1::cWidthExit() {
-  if (const auto repaired = vx::RepairWidthText(ControlText(cWidth))) {
-    SetControlText(cWidth, *repaired);
-    PostMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(cWidth), TRUE);
-  }
-}
-
-void TForm1::sbBoldClick() {
-  memo_.SetSelStyle(IsChecked(sbBold), memo_.SelFormat().italic);
-  Memo1SelectionChange();
-}
-
-void TForm1::sbItalicClick() {
-  memo_.SetSelStyle(memo_.SelFormat().bold, IsChecked(sbItalic));
-  Memo1SelectionChange();
-}
-
+void TForm1::Memo1SelectionChange() { vx::ShowSelection(*controls_, FConverting); }
+void TForm1::cNameChange() { vx::ApplyFaceBox(*controls_, displayFamilies_); }
+void TForm1::cHeightChange() { vx::ApplyPickedHeight(*controls_, FHeightDropped); }
+void TForm1::cHeightExit() { vx::ApplyTypedHeight(*controls_); }
+void TForm1::cWidthExit() { vx::RepairWidthBox(*controls_); }
+void TForm1::sbBoldClick() { vx::ApplyBoldButton(*controls_); }
+void TForm1::sbItalicClick() { vx::ApplyItalicButton(*controls_); }
 void TForm1::TrackBar1Change() {
-  const int position = static_cast<int>(SendMessageW(TrackBar1, TBM_GETPOS, 0, 0));
-  SetPrecision(position);
-  SetWindowTextW(Label1, std::to_wstring(position).c_str());
-  Memo1SelectionChange();
+  vx::ApplyPrecision(*controls_, static_cast<int>(SendMessageW(TrackBar1, TBM_GETPOS, 0, 0)));
 }
 
 void TForm1::sbSymbolClick() {
@@ -785,13 +753,7 @@ void TForm1::PopupMenu1Popup() {
 // ---- Preview ---------------------------------------------------------------------
 
 void TForm1::PreviewStep() {
-  FreePointList();
-  const std::vector<std::u16string> lines = memo_.Lines();
-  if (const auto shown = vx::PreviewCharacter(lines, memo_.SelStart(), memo_.SelLength())) {
-    const char16_t text[2] = {vx::SymbolCodeOfUnit(*shown), u'\0'};
-    vx::ConvertString(*glyphSource_, text, memo_.SelFormat().face.c_str(), kPreviewCell, kPreviewCell,
-                      IsChecked(sbBold), IsChecked(sbItalic), 0.0, 0.0);
-  }
+  vx::ConvertPreviewCharacter(*editor_, IsChecked(sbBold), IsChecked(sbItalic), *glyphSource_);
   InvalidateRect(PreviewBox, nullptr, TRUE);
   UpdateWindow(PreviewBox);
 }

@@ -101,6 +101,7 @@ class TForm1 : public vx::ModeView, public vx::RunView {
 
  private:
   class MemoEditor;
+  class FormControls;
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK NavyBackground(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR data);
@@ -118,7 +119,6 @@ class TForm1 : public vx::ModeView, public vx::RunView {
   void PlaceCentre();
   void Close(bool ok);
   bool IsSymbolFace(const std::string& face) const;
-  bool IsDisplayFamily(const std::string& name) const;
   std::u16string ControlText(HWND control) const;
   void SetControlText(HWND control, std::u16string_view text);
 
@@ -127,6 +127,7 @@ class TForm1 : public vx::ModeView, public vx::RunView {
   HFONT styleFonts_[2] = {nullptr, nullptr};  // sbBold, sbItalic
   vx::RichEditControl memo_;
   std::unique_ptr<MemoEditor> editor_;
+  std::unique_ptr<FormControls> controls_;
   std::unique_ptr<vx::win32::SymbolPalette> palette_;
   std::optional<vx::FrozenBox> frozen_;  // while the run lays the text out
   std::unique_ptr<vx::GlyphSource> glyphSource_;
