@@ -27,9 +27,10 @@
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
-#include "platform/FontCatalog.h"
-#include "platform/FontSources.h"
 #include "platform/Utf.h"
+#include "platform/fonts/FontCatalog.h"
+#include "platform/fonts/FontSources.h"
+#include "platform/win32/WideString.h"
 #include "setacaddlg/win32/SetAcadDlg.h"
 
 TForm1* Form1 = nullptr;
@@ -49,8 +50,8 @@ constexpr int kToolBarHeight = 26;
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr UINT kMaximizeMessage = WM_APP + 1;
 
+// UTF-16 text as the system's wide strings (the same code units).
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
-std::wstring Wide(const std::string& utf8) { return Wide(vx::FromUtf8(utf8)); }
 
 RECT Bounds(int x, int y, int width, int height) { return RECT{x, y, width, height}; }
 
@@ -596,11 +597,11 @@ void TForm1::FormCreate() {
   const std::unique_ptr<vx::FontCatalog> catalog = vx::MakeFontCatalog();
   const vx::FontLists lists = vx::BuildFontLists(displayFamilies_, *catalog, &progress);
   for (const std::string& face : lists.trueType) {
-    SendMessageW(cName, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(face).c_str()));
+    SendMessageW(cName, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(vx::Widen(face).c_str()));
   }
   symbolFaces_ = lists.symbols;
   for (const std::string& face : symbolFaces_) {
-    SendMessageW(cSymbol, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(face).c_str()));
+    SendMessageW(cSymbol, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(vx::Widen(face).c_str()));
   }
   // The grid makes the cell windows; the third phase binds each into
   // SymbolCells in code order.
@@ -672,7 +673,7 @@ std::optional<std::string> TForm1::AskDxfFileName() {
   dialog.lpstrDefExt = L"dxf";
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER;
   if (!GetSaveFileNameW(&dialog)) return std::nullopt;
-  return vx::ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(name)));
+  return vx::Narrow(name);
 }
 
 void TForm1::CloseWithOk() { Close(true); }
@@ -712,7 +713,7 @@ void TForm1::SpeedButton1Click() {
   dialog.nMaxFile = static_cast<DWORD>(std::size(name));
   dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
   if (!GetOpenFileNameW(&dialog)) return;
-  const std::string path = vx::ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(name)));
+  const std::string path = vx::Narrow(name);
   vx::CharFormat defaultFormat = memo_.SelFormat();
   const vx::LoadResult loaded =
       vx::LoadDocumentFile(path, defaultFormat, [this](const std::string& face) { return IsSymbolFace(face); });
@@ -734,7 +735,7 @@ void TForm1::SpeedButton2Click() {
   dialog.lpstrDefExt = L"txt";
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
   if (!GetSaveFileNameW(&dialog)) return;
-  const std::string path = vx::ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(name)));
+  const std::string path = vx::Narrow(name);
   std::string error;
   if (!vx::SaveRtfFile(path, memo_.Document(), error, [this](const std::string& face) { return IsSymbolFace(face); })) {
     ShowMessage(vx::FromUtf8(error));

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/Utf.h"
+#include "platform/win32/WideString.h"
 #include "richtext/RtfWriter.h"
 
 namespace vx {
@@ -14,11 +15,6 @@ namespace {
 
 constexpr int kTwipsPerHalfPoint = 10;
 constexpr DWORD kFormatMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_CHARSET;
-
-std::wstring Wide(std::string_view utf8) {
-  const std::u16string text = FromUtf8(utf8);
-  return std::wstring(text.begin(), text.end());
-}
 
 CHARFORMAT2W EmptyFormat(DWORD mask) {
   CHARFORMAT2W format;
@@ -149,7 +145,7 @@ void RichEditControl::SetSelFormat(const CHARFORMAT2W& format) {
 
 void RichEditControl::SetSelFace(const std::string& face) {
   CHARFORMAT2W format = EmptyFormat(CFM_FACE);
-  const std::wstring name = Wide(face).substr(0, LF_FACESIZE - 1);
+  const std::wstring name = Widen(face).substr(0, LF_FACESIZE - 1);
   std::copy(name.begin(), name.end(), format.szFaceName);
   SetSelFormat(format);
 }
@@ -168,7 +164,7 @@ void RichEditControl::SetSelStyle(bool bold, bool italic) {
 
 void RichEditControl::SetCaretFaceAndCharset(const std::string& face, CharSet charset) {
   CHARFORMAT2W format = EmptyFormat(CFM_FACE | CFM_CHARSET);
-  const std::wstring name = Wide(face).substr(0, LF_FACESIZE - 1);
+  const std::wstring name = Widen(face).substr(0, LF_FACESIZE - 1);
   std::copy(name.begin(), name.end(), format.szFaceName);
   format.bCharSet = charset == CharSet::Symbol ? SYMBOL_CHARSET : DEFAULT_CHARSET;
   SetSelFormat(format);

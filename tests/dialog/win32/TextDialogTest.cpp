@@ -13,9 +13,8 @@
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
-#include "platform/Registry.h"
 #include "tests/dialog/win32/WindowDriver.h"
-#include "tests/platform_registry/ScratchRegistry.h"
+#include "tests/platform/registry/ScratchRegistry.h"
 #include "tests/support/DxfReader.h"
 #include "tests/support/TempFolder.h"
 
