@@ -35,6 +35,12 @@ std::u16string DecimalText(int value) {
   return std::u16string(digits, result.ptr);
 }
 
+std::u16string DefaultWidthText() {
+  char digits[32];
+  const auto result = std::to_chars(digits, digits + sizeof digits, kDefaultWidthFactor);
+  return std::u16string(digits, result.ptr);
+}
+
 void ShowSelection(FormattingControls& form, bool converting) {
   if (converting) return;
   const CharStyle at = form.Editor().SelAttributes();

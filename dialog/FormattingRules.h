@@ -56,6 +56,19 @@ class FormattingControls {
 // The text a box shows for a whole number: plain decimal notation.
 std::u16string DecimalText(int value);
 
+// What the size boxes list (cHeight, cWidth), and what cHeight holds before
+// the stored settings are shown.
+inline constexpr std::u16string_view kHeightChoices[] = {u"1",  u"5",  u"10", u"15", u"20", u"25", u"30",
+                                                         u"35", u"40", u"45", u"50", u"55", u"60", u"65",
+                                                         u"70", u"75", u"80", u"85", u"90", u"95", u"100"};
+inline constexpr std::u16string_view kWidthChoices[] = {u"0.2", u"0.4",  u"0.5", u"0.6", u"0.65", u"0.7", u"0.75",
+                                                        u"0.8", u"0.85", u"0.9", u"0.95", u"1.0", u"1.2", u"1.5"};
+inline constexpr std::u16string_view kFirstHeightText = u"28";
+
+// What cWidth holds before the stored settings are shown: the default width
+// factor in the shortest decimal notation ("0.65").
+std::u16string DefaultWidthText();
+
 // Memo1SelectionChange: nothing while converting; otherwise the font box, the
 // size box and the two style buttons show the selection's attributes, and
 // the preview is refreshed.

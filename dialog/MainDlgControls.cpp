@@ -19,6 +19,7 @@
 #include "dialog/ButtonPictures.h"
 #include "dialog/DialogWidgets.h"
 #include "dialog/FormBuilding.h"
+#include "dialog/FormattingRules.h"
 #include "dialog/InitProgress.h"
 #include "dialog/RichEditBox.h"
 #include "dialog/SymbolCell.h"
@@ -155,13 +156,10 @@ void TForm1::BuildTopToolBar() {
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
   }
-  for (int size : {1, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 90, 95, 100}) {
-    cHeight->addItem(QString::number(size));
-  }
-  cHeight->setEditText(QStringLiteral("28"));
-  cWidth->addItems({"0.2", "0.4", "0.5", "0.6", "0.65", "0.7", "0.75", "0.8", "0.85", "0.9", "0.95", "1.0",
-                    "1.2", "1.5"});
-  cWidth->setEditText(QString::number(vx::kDefaultWidthFactor));
+  for (std::u16string_view size : vx::kHeightChoices) cHeight->addItem(QString::fromUtf16(size.data(), size.size()));
+  cHeight->setEditText(QString::fromUtf16(vx::kFirstHeightText.data(), vx::kFirstHeightText.size()));
+  for (std::u16string_view factor : vx::kWidthChoices) cWidth->addItem(QString::fromUtf16(factor.data(), factor.size()));
+  cWidth->setEditText(QString::fromStdU16String(vx::DefaultWidthText()));
 
   Panel6 = Named(new QFrame(ToolBar1), "Panel6");
   Panel6->setGeometry(353, 0, 136, 56);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <new>
+#include <span>
 #include <stdexcept>
 
 #include "dialog/DialogSettings.h"
@@ -59,11 +60,13 @@ HWND PushButton(HWND parent, const wchar_t* text, RECT bounds, int id, HFONT fon
   return MakeChild(parent, L"BUTTON", text, WS_TABSTOP | BS_PUSHBUTTON | style, bounds, id, font);
 }
 
-HWND EditableCombo(HWND parent, RECT bounds, int id, HFONT font, std::initializer_list<const wchar_t*> items) {
+HWND EditableCombo(HWND parent, RECT bounds, int id, HFONT font, std::span<const std::u16string_view> items) {
   bounds.bottom = 300;  // the height of the dropped-down list
   HWND box = MakeChild(parent, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, bounds, id,
                        font);
-  for (const wchar_t* item : items) SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  for (std::u16string_view item : items) {
+    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+  }
   return box;
 }
 
@@ -234,15 +237,11 @@ void TForm1::BuildTopToolBar() {
                        Bounds(112, 0, 56, 56), ids::sbSymbol, font_);
   Panel5 = PanelFrame(window_, Bounds(168, 0, 185, 56), ids::Panel5);
   Label5 = MakeLabel(window_, L"Font height", 176, 6, ids::Label5, font_);
-  cHeight = EditableCombo(window_, Bounds(176, 24, 63, 22), ids::cHeight, font_,
-                          {L"1", L"5", L"10", L"15", L"20", L"25", L"30", L"35", L"40", L"45", L"50", L"55", L"60",
-                           L"65", L"70", L"75", L"80", L"85", L"90", L"95", L"100"});
-  SetWindowTextW(cHeight, L"28");
+  cHeight = EditableCombo(window_, Bounds(176, 24, 63, 22), ids::cHeight, font_, vx::kHeightChoices);
+  SetWindowTextW(cHeight, Wide(vx::kFirstHeightText).c_str());
   Label4 = MakeLabel(window_, L"Font width factor", 256, 6, ids::Label4, font_);
-  cWidth = EditableCombo(window_, Bounds(256, 24, 63, 22), ids::cWidth, font_,
-                         {L"0.2", L"0.4", L"0.5", L"0.6", L"0.65", L"0.7", L"0.75", L"0.8", L"0.85", L"0.9", L"0.95",
-                          L"1.0", L"1.2", L"1.5"});
-  SetWindowTextW(cWidth, L"0.65");
+  cWidth = EditableCombo(window_, Bounds(256, 24, 63, 22), ids::cWidth, font_, vx::kWidthChoices);
+  SetWindowTextW(cWidth, Wide(vx::DefaultWidthText()).c_str());
   for (HWND box : {cHeight, cWidth}) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof(info);
