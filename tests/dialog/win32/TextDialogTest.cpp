@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -15,7 +16,10 @@
 #include "engine/TextLayout.h"
 #include "tests/dialog/win32/WindowDriver.h"
 #include "tests/platform/registry/ScratchRegistry.h"
+#include "tests/platform/fonts/OutlineReferences.h"
 #include "tests/support/DxfReader.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/GlyphLines.h"
 #include "tests/support/TempFolder.h"
 
 namespace vx::test {
@@ -324,6 +328,52 @@ TEST_F(WindowsTextDialog, StandaloneOkSavesADxfAndStaysOpen) {
   const DxfDrawing drawing = ReadDxf(bytes.str());
   EXPECT_EQ(drawing.error, "");
   EXPECT_EQ(drawing.polylines.size(), 4u);  // A and b: two contours each
+}
+
+// An RTF document opened in the stand-alone dialog and saved with OK draws
+// what the Linux program draws for the same file (its reference outlines),
+// each glyph within 1 % of the cell height.
+TEST_F(WindowsTextDialog, StandaloneSaveOfAnRtfMatchesTheLinuxProgram) {
+  const OutlineReference& reference = kOutlineReferences[0];  // DejaVu Sans, regular
+  std::string rtf = std::string("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss ") + reference.face +
+                    ";}}\\f0\\fs" + std::to_string(static_cast<int>(2 * kReferenceHeight)) + " ";
+  const std::vector<std::string> lines = GlyphTableLines(kReferenceCharacters);
+  for (std::size_t i = 0; i < lines.size(); ++i) rtf += (i == 0 ? "" : "\\par ") + lines[i];
+  const std::string document = folder_.Path("table.rtf");
+  WriteFileBytes(document, rtf + "}");
+  const std::string path = folder_.Path("table.dxf");
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_)
+      .Then([&] {
+        Click(form_, ids::SpeedButton1);
+        return true;
+      })
+      .AnswerFileDialog(std::filesystem::u8path(document))
+      .Then([&] {
+        SetWindowTextW(Control(form_, ids::cWidth), L"0.8");
+        HWND track = Control(form_, ids::TrackBar1);
+        SendMessageW(track, TBM_SETPOS, TRUE, kReferencePrecision);
+        SendMessageW(form_, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, kReferencePrecision),
+                     reinterpret_cast<LPARAM>(track));
+        Click(form_, ids::OkBtn);
+        return true;
+      })
+      .AnswerFileDialog(std::filesystem::u8path(path))
+      .Then([&] {
+        Click(form_, ids::CancelBtn);
+        return true;
+      });
+  EXPECT_EQ(Show(script, dmStandalone), 0);
+  const DxfDrawing expected = ReadDxf(ReadFileBytes(OutlineReferencePath(reference)));
+  ASSERT_EQ(expected.error, "");
+  const DxfDrawing actual = ReadDxf(ReadFileBytes(path));
+  ASSERT_EQ(actual.error, "");
+  const GlyphLinesComparison comparison = CompareGlyphLines(actual, expected, kReferenceLineSpacing);
+  EXPECT_EQ(comparison.error, "");
+  EXPECT_LE(comparison.shapeDeviation, kReferenceHeight / 100);
+  std::printf("stand-alone dialog, %s: shapes within %.2f %%, pen drift up to %.2f %% of the cell height\n",
+              reference.face, 100 * comparison.shapeDeviation / kReferenceHeight,
+              100 * comparison.lineDrift / kReferenceHeight);
 }
 
 // The five settings are written at close and read back at the next show;
