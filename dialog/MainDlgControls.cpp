@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "dialog/ButtonPictures.h"
+#include "dialog/ControlHints.h"
 #include "dialog/DialogWidgets.h"
 #include "dialog/FormBuilding.h"
 #include "dialog/FormattingRules.h"
@@ -28,6 +29,8 @@
 #include "platform/fonts/FontSources.h"
 
 namespace {
+
+QString Hint(std::u16string_view text) { return QString::fromUtf16(text.data(), text.size()); }
 
 using vx::MakeLabel;
 using vx::Named;
@@ -134,11 +137,11 @@ void TForm1::BuildTopToolBar() {
   ToolBar1->setFloatable(false);
   ToolBar1->setFixedHeight(kTopBarHeight);
   SpeedButton1 = PictureButton(ToolBar1, "SpeedButton1", vx::OpenFilePicture(), {0, 0, 56, 56});
-  SpeedButton1->setToolTip(QStringLiteral("Open text file"));
+  SpeedButton1->setToolTip(Hint(vx::hints::kOpenFile));
   SpeedButton2 = PictureButton(ToolBar1, "SpeedButton2", vx::SaveFilePicture(), {56, 0, 56, 56});
-  SpeedButton2->setToolTip(QStringLiteral("Save text to file"));
+  SpeedButton2->setToolTip(Hint(vx::hints::kSaveFile));
   sbSymbol = PictureButton(ToolBar1, "sbSymbol", vx::SymbolListPicture(), {112, 0, 56, 56});
-  sbSymbol->setToolTip(QStringLiteral("Open symbol list"));
+  sbSymbol->setToolTip(Hint(vx::hints::kSymbolList));
   sbSymbol->setCheckable(true);
 
   Panel5 = Named(new QFrame(ToolBar1), "Panel5");
@@ -146,11 +149,11 @@ void TForm1::BuildTopToolBar() {
   Label5 = MakeLabel(Panel5, "Label5", QStringLiteral("Font height"), {8, 6});
   cHeight = Named(new vx::DropDownComboBox(Panel5), "cHeight");
   cHeight->setGeometry(8, 24, 63, 22);
-  cHeight->setToolTip(QStringLiteral("Font height"));
+  cHeight->setToolTip(Hint(vx::hints::kFontHeight));
   Label4 = MakeLabel(Panel5, "Label4", QStringLiteral("Font width factor"), {88, 6});
   cWidth = Named(new QComboBox(Panel5), "cWidth");
   cWidth->setGeometry(88, 24, 63, 22);
-  cWidth->setToolTip(QStringLiteral("Font width factor"));
+  cWidth->setToolTip(Hint(vx::hints::kFontWidthFactor));
   for (QComboBox* box : {static_cast<QComboBox*>(cHeight), cWidth}) {
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
@@ -172,7 +175,7 @@ void TForm1::BuildTopToolBar() {
   TrackBar1->setTickInterval(4);
   TrackBar1->setTickPosition(QSlider::TicksBelow);
   TrackBar1->setValue(8);
-  TrackBar1->setToolTip(QStringLiteral("Precision"));
+  TrackBar1->setToolTip(Hint(vx::hints::kPrecision));
 
   About = PictureButton(ToolBar1, "About", vx::AboutPicture(), {538, 0, 52, 56});
   About->setText(QStringLiteral("About"));
@@ -192,13 +195,13 @@ void TForm1::BuildCentre() {
   cName->setInsertPolicy(QComboBox::NoInsert);
   cName->setCompleter(nullptr);
   cName->setFixedWidth(184);
-  cName->setToolTip(QStringLiteral("Font name"));
+  cName->setToolTip(Hint(vx::hints::kFontName));
   sbItalic = Named(new QToolButton(ToolBar3), "sbItalic");
   sbItalic->setText(QStringLiteral("I "));
-  sbItalic->setToolTip(QStringLiteral("Italic font"));
+  sbItalic->setToolTip(Hint(vx::hints::kItalic));
   sbBold = Named(new QToolButton(ToolBar3), "sbBold");
   sbBold->setText(QStringLiteral("B"));
-  sbBold->setToolTip(QStringLiteral("Bold font"));
+  sbBold->setToolTip(Hint(vx::hints::kBold));
   for (QToolButton* button : {sbItalic, sbBold}) {
     QFont font(QString::fromUtf8(vx::kDefaultFace));
     font.setPixelSize(21);
@@ -262,7 +265,7 @@ void TForm1::BuildBottomPanel() {
   Panel4->setPalette(navy);
   PreviewBox = Named(new vx::PreviewBox(Panel4), "PreviewBox");
   PreviewBox->setGeometry(2, 2, 108, 89);
-  PreviewBox->setToolTip(QStringLiteral("Preview"));
+  PreviewBox->setToolTip(Hint(vx::hints::kPreview));
 
   AcadBtn = PictureButton(Panel1, "AcadBtn", vx::AcadPicture(), {120, 2, 56, 56});
   AcadBtn->setText(QStringLiteral("Acad"));
@@ -271,7 +274,7 @@ void TForm1::BuildBottomPanel() {
   SpeedButton3 = PictureButton(Panel1, "SpeedButton3", vx::HelpPicture(), {344, 56, 23, 25});
   SpeedButton3->setIconSize(QSize(18, 18));
   SpeedButton3->setAutoRaise(false);
-  SpeedButton3->setToolTip(QStringLiteral("Help"));
+  SpeedButton3->setToolTip(Hint(vx::hints::kHelp));
   bInsSym = MakePushButton(Panel1, "bInsSym", QStringLiteral("<--------  Insert Symbol"));
   bInsSym->setGeometry(481, 6, 253, 25);
   bInsSym->hide();

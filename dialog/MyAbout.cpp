@@ -11,6 +11,7 @@
 #include <QStyle>
 
 #include "dialog/ButtonPictures.h"
+#include "dialog/ControlHints.h"
 #include "dialog/FormBuilding.h"
 #include "dialog/HelpFile.h"
 #include "dialog/ShellOpen.h"
@@ -109,7 +110,7 @@ void TAboutDLG::BuildButtons() {
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
   BitBtn1->setGeometry(264, 248, 27, 25);
   BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-  BitBtn1->setToolTip(QStringLiteral("Help"));
+  BitBtn1->setToolTip(QString::fromUtf16(vx::hints::kHelp.data(), vx::hints::kHelp.size()));
   BitBtn1->setAutoDefault(false);  // Enter always means Ok
   connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(BitBtn1); });
 

@@ -10,7 +10,9 @@
 #include <new>
 #include <span>
 #include <stdexcept>
+#include <utility>
 
+#include "dialog/ControlHints.h"
 #include "dialog/DialogSettings.h"
 #include "dialog/FontList.h"
 #include "dialog/FormattingRules.h"
@@ -226,6 +228,34 @@ void TForm1::Build() {
     SetWindowPos(panel, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   PlaceCentre();
+  AddHints();
+}
+
+void TForm1::AddHints() {
+  hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, vx::win32::ModuleInstance(),
+                           nullptr);
+  const std::pair<HWND, std::u16string_view> tools[] = {
+      {SpeedButton1, vx::hints::kOpenFile}, {SpeedButton2, vx::hints::kSaveFile},
+      {sbSymbol, vx::hints::kSymbolList},   {cHeight, vx::hints::kFontHeight},
+      {cWidth, vx::hints::kFontWidthFactor}, {TrackBar1, vx::hints::kPrecision},
+      {cName, vx::hints::kFontName},        {sbItalic, vx::hints::kItalic},
+      {sbBold, vx::hints::kBold},           {PreviewBox, vx::hints::kPreview},
+      {SpeedButton3, vx::hints::kHelp}};
+  for (const auto& [control, text] : tools) SetHint(control, text);
+}
+
+void TForm1::SetHint(HWND control, std::u16string_view text) {
+  if (hints_ == nullptr) return;
+  std::wstring wide = Wide(text);
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = wide.data();
+  SendMessageW(hints_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (!text.empty()) SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TForm1::BuildTopToolBar() {
@@ -535,8 +565,9 @@ bool TForm1::IsSymbolFace(const std::string& face) const { return vx::ContainsFa
 
 void TForm1::SetTitle(std::u16string_view title) { SetWindowTextW(window_, Wide(title).c_str()); }
 
-void TForm1::SetOkCaptionAndHint(std::u16string_view caption, std::u16string_view) {
+void TForm1::SetOkCaptionAndHint(std::u16string_view caption, std::u16string_view hint) {
   SetWindowTextW(OkBtn, Wide(caption).c_str());
+  SetHint(OkBtn, hint);
 }
 
 void TForm1::SetCancelCaption(std::u16string_view caption) { SetWindowTextW(CancelBtn, Wide(caption).c_str()); }

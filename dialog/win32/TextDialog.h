@@ -113,6 +113,10 @@ class TForm1 : public vx::ModeView, public vx::RunView {
   template <class Handler>
   void RunHandler(Handler handler);
   void Build();
+  // The hints shown while the pointer rests on a control: one tooltip
+  // window for the form, one tool per control.
+  void AddHints();
+  void SetHint(HWND control, std::u16string_view text);
   void BuildTopToolBar();
   void BuildCentre();
   void BuildBottomPanel();
@@ -123,6 +127,7 @@ class TForm1 : public vx::ModeView, public vx::RunView {
   void SetControlText(HWND control, std::u16string_view text);
 
   HWND window_ = nullptr;
+  HWND hints_ = nullptr;  // the tooltip window, owned by the form
   HFONT font_ = nullptr;
   HFONT styleFonts_[2] = {nullptr, nullptr};  // sbBold, sbItalic
   vx::RichEditControl memo_;

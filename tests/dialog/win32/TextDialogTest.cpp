@@ -115,6 +115,65 @@ INSTANTIATE_TEST_SUITE_P(
                                                           : "Standalone");
     });
 
+// The form's tooltip window, found among the thread's windows.
+struct TipsSearch {
+  HWND owner;
+  HWND tips = nullptr;
+};
+
+BOOL CALLBACK FindTips(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TipsSearch*>(data);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (GetWindow(window, GW_OWNER) != search->owner || std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
+  search->tips = window;
+  return FALSE;
+}
+
+// The hint a control of form shows, read from the form's tooltip window;
+// empty when the control has none.
+std::wstring HintOf(HWND form, int id) {
+  TipsSearch search{form};
+  EnumThreadWindows(GetCurrentThreadId(), &FindTips, reinterpret_cast<LPARAM>(&search));
+  if (search.tips == nullptr) return L"(no tooltip window)";
+  wchar_t text[128] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = form;
+  tool.uId = reinterpret_cast<UINT_PTR>(Control(form, id));
+  tool.lpszText = text;
+  SendMessageW(search.tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+// The controls show their hints; OkBtn's follows the mode (none in the host
+// modes).
+TEST_F(WindowsTextDialog, ControlsShowTheirHintsAndOkBtnsFollowsTheMode) {
+  std::wstring standaloneOk, hostOk, bold, height, preview;
+  WindowScript standalone;
+  standalone.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    standaloneOk = HintOf(form_, ids::OkBtn);
+    bold = HintOf(form_, ids::sbBold);
+    height = HintOf(form_, ids::cHeight);
+    preview = HintOf(form_, ids::PreviewBox);
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(standalone, dmStandalone), 0);
+  WindowScript host;
+  host.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    hostOk = HintOf(form_, ids::OkBtn);
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(host, dmHostDefault), 0);
+  EXPECT_EQ(standaloneOk, L"Save text outline to DXF file");
+  EXPECT_EQ(bold, L"Bold font");
+  EXPECT_EQ(height, L"Font height");
+  EXPECT_EQ(preview, L"Preview");
+  EXPECT_EQ(hostOk, L"");
+}
+
 // One instance across calls: a host-mode call hides the size boxes and Acad
 // for good, a stand-alone call brings the minimize box back, and the close
 // box ends a call with 0 as Cancel does.
