@@ -280,6 +280,34 @@ TEST_F(WindowsTextDialog, FormattingControlsFollowAndSetTheSelection) {
   EXPECT_EQ(precision, 17);
 }
 
+// Leaving cHeight applies its number to the selection; leaving cWidth with a
+// value that cannot be used puts the default width factor back.
+TEST_F(WindowsTextDialog, LeavingTheSizeBoxesAppliesOrRepairsThem) {
+  CharFormat afterHeight;
+  std::wstring widthBox;
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    HWND memo = Control(form_, ids::Memo1);
+    TypeText(memo, L"Ab");
+    SendMessageW(memo, EM_SETSEL, 0, -1);
+    HWND height = Control(form_, ids::cHeight);
+    SetFocus(height);
+    SetWindowTextW(height, L"60");
+    SetFocus(memo);
+    afterHeight = RichEditControl(memo).SelFormat();
+    HWND width = Control(form_, ids::cWidth);
+    SetFocus(width);
+    SetWindowTextW(width, L"-1");
+    SetFocus(memo);
+    widthBox = WindowText(width);
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(script, dmStandalone), 0);
+  EXPECT_EQ(afterHeight.WholePoints(), 60);
+  EXPECT_EQ(widthBox, L"0.65");
+}
+
 // The palette opens with sbSymbol; a clicked cell goes into Memo1 at each
 // press of bInsSym, framed by spaces, in the palette's symbol face.
 TEST_F(WindowsTextDialog, PaletteInsertsTheSelectedSymbol) {
