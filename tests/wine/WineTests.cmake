@@ -54,6 +54,11 @@ add_test(NAME WineSession.EndsAfterTheLastTest COMMAND ${VX_WINE_SESSION} stop)
 set_tests_properties(WineSession.StartsWithAFreshPrefix PROPERTIES FIXTURES_SETUP vx_wine_session TIMEOUT 600)
 set_tests_properties(WineSession.EndsAfterTheLastTest PROPERTIES FIXTURES_CLEANUP vx_wine_session)
 
+# The session's one display: test programs that show windows take this lock,
+# so that no other test's window lies over the pixels one test reads from the
+# screen or takes the focus from the control another one types into.
+set(VX_WINE_DISPLAY_LOCK vexoglyph_wine_display)
+
 # vx_add_test(name SOURCES... LIBS... [RESOURCE_LOCK lock]): one GoogleTest
 # program for Windows, its tests registered under the same names as on Linux.
 function(vx_add_test name)
