@@ -110,10 +110,7 @@ void TForm2::StepBar(int bar) {
 }
 
 LRESULT CALLBACK TForm2::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  TForm2* self = vx::win32::WindowObject<TForm2>(window, message, lParam);
-  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCCREATE) self->window_ = window;
-  return self->React(message, wParam, lParam);
+  return vx::win32::ForwardToObject(window, message, wParam, lParam, &TForm2::window_, &TForm2::React);
 }
 
 LRESULT TForm2::React(UINT message, WPARAM wParam, LPARAM lParam) {

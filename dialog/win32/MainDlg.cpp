@@ -367,10 +367,7 @@ void TForm1::PlaceCentre() {
 // ---- Messages ----------------------------------------------------------------
 
 LRESULT CALLBACK TForm1::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  TForm1* self = vx::win32::WindowObject<TForm1>(window, message, lParam);
-  if (self != nullptr && self->window_ == nullptr) self->window_ = window;
-  if (self == nullptr || message == WM_NCCREATE) return DefWindowProcW(window, message, wParam, lParam);
-  return self->React(message, wParam, lParam);
+  return vx::win32::ForwardToObject(window, message, wParam, lParam, &TForm1::window_, &TForm1::React);
 }
 
 LRESULT TForm1::React(UINT message, WPARAM wParam, LPARAM lParam) {

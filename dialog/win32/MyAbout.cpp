@@ -105,12 +105,7 @@ void TAboutDLG::Label10Click() { vx::ShellOpen(vx::HelpTarget(vx::kSupportSectio
 void TAboutDLG::Label12Click() { vx::ShellOpen(vx::HelpTarget(vx::kNewVersionsSection), window_); }
 
 LRESULT CALLBACK TAboutDLG::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  TAboutDLG* self = vx::win32::WindowObject<TAboutDLG>(window, message, lParam);
-  if (self == nullptr || self->window_ != window) {
-    if (self != nullptr && message == WM_NCCREATE) self->window_ = window;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  return self->React(message, wParam, lParam);
+  return vx::win32::ForwardToObject(window, message, wParam, lParam, &TAboutDLG::window_, &TAboutDLG::React);
 }
 
 LRESULT TAboutDLG::React(UINT message, WPARAM wParam, LPARAM lParam) {

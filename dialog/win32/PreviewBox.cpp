@@ -9,10 +9,7 @@ namespace vx::win32 {
 namespace {
 
 LRESULT CALLBACK PreviewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-  }
+  KeepCreationParameter(window, message, lParam);
   if (message == WM_ERASEBKGND) return 1;  // the paint covers the box, or leaves the panel showing
   if (message == WM_PAINT) {
     PAINTSTRUCT paint;

@@ -21,12 +21,6 @@ SymbolPalette* PaletteOf(HWND window) {
   return reinterpret_cast<SymbolPalette*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-void KeepCreationParameter(HWND window, UINT message, LPARAM lParam) {
-  if (message != WM_NCCREATE) return;
-  const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-}
-
 }  // namespace
 
 SymbolPalette::SymbolPalette(HWND parent, const RECT& bounds, const std::function<void()>& step) {

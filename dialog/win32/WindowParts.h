@@ -15,16 +15,28 @@ HINSTANCE ModuleInstance();
 // unloads, so a host can load and unload the library again and again.
 void EnsureWindowClass(const wchar_t* name, WNDPROC proc);
 
-// The object that owns a window, kept in its user data: WM_NCCREATE stores
-// the creation parameter there.
+// At WM_NCCREATE, keeps the creation parameter in the window's user data
+// (where its window procedure finds its object); other messages pass.
+inline void KeepCreationParameter(HWND window, UINT message, LPARAM lParam) {
+  if (message != WM_NCCREATE) return;
+  const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+}
+
+// The window procedure's work for a window that belongs to an object: at
+// WM_NCCREATE the object (the creation parameter) is kept in the window's
+// user data and learns its handle (handle); every later message goes to the
+// object's react. Messages before that get the default handling.
 template <class Window>
-Window* WindowObject(HWND window, UINT message, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    return self;
+LRESULT ForwardToObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam, HWND Window::*handle,
+                        LRESULT (Window::*react)(UINT, WPARAM, LPARAM)) {
+  KeepCreationParameter(window, message, lParam);
+  auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr || message == WM_NCCREATE) {
+    if (self != nullptr) self->*handle = window;
+    return DefWindowProcW(window, message, wParam, lParam);
   }
-  return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return (self->*react)(message, wParam, lParam);
 }
 
 // A font of the given character height in pixels ("MS Sans Serif", 11
@@ -42,7 +54,7 @@ HWND MakeLabel(HWND parent, const std::wstring& text, int x, int y, int id, HFON
 
 // A top-level window of the class, with the styles, whose client area is clientWidth ×
 // clientHeight, centred on the screen (or with its client area's top left
-// corner at *at), owned by owner; self is the window's object (WindowObject).
+// corner at *at), owned by owner; self is the window's object (ForwardToObject).
 HWND MakeTopWindow(const wchar_t* className, const std::wstring& title, DWORD style, DWORD exStyle, int clientWidth,
                    int clientHeight, HWND owner, void* self, const POINT* at = nullptr);
 

@@ -144,10 +144,7 @@ int TSetACAD::ShowModal(HWND owner) {
 }
 
 LRESULT CALLBACK TSetACAD::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  TSetACAD* self = vx::win32::WindowObject<TSetACAD>(window, message, lParam);
-  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCCREATE) self->window_ = window;
-  return self->React(message, wParam, lParam);
+  return vx::win32::ForwardToObject(window, message, wParam, lParam, &TSetACAD::window_, &TSetACAD::React);
 }
 
 LRESULT TSetACAD::React(UINT message, WPARAM wParam, LPARAM lParam) {
