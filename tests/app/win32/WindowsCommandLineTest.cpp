@@ -80,15 +80,7 @@ TEST(WindowsCommandLine, OutlinesMatchTheLinuxProgramsWithinOnePercent) {
   TempFolder folder;
   std::vector<std::string> args = {"-f", reference.face, "-H", "100", "-w", "0.8", "-p", "2"};
   for (const std::string& line : GlyphTableLines(kReferenceCharacters)) args.push_back(line);
-  const DxfDrawing actual = ReadDxf(Convert(folder, args));
-  const DxfDrawing expected = ReadDxf(ReadFileBytes(OutlineReferencePath(reference)));
-  ASSERT_EQ(expected.error, "");
-  const GlyphLinesComparison comparison = CompareGlyphLines(actual, expected, kReferenceLineSpacing);
-  EXPECT_EQ(comparison.error, "");
-  EXPECT_LE(comparison.shapeDeviation, kReferenceHeight / 100);
-  std::printf("vexoglyph.exe, %s: shapes within %.2f %%, pen drift up to %.2f %% of the cell height\n",
-              reference.face, 100 * comparison.shapeDeviation / kReferenceHeight,
-              100 * comparison.lineDrift / kReferenceHeight);
+  ExpectMatchesOutlineReference(Convert(folder, args), reference, std::string("vexoglyph.exe, ") + reference.face);
 }
 
 }  // namespace

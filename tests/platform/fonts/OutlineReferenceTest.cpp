@@ -54,7 +54,6 @@ std::string TableDrawing(GlyphSource& source, const OutlineReference& reference)
 TEST(OutlineReferences, PlatformSourceMatchesTheLinuxSourceGlyphByGlyph) {
   const bool update = std::getenv("VX_UPDATE_OUTLINE_REFERENCES") != nullptr;
   const std::unique_ptr<GlyphSource> source = MakeGlyphSource();
-  const double tolerance = kReferenceHeight / 100;  // 1 % of the cell height
   for (const OutlineReference& reference : kOutlineReferences) {
     const std::string path = OutlineReferencePath(reference);
     SCOPED_TRACE(path);
@@ -63,15 +62,7 @@ TEST(OutlineReferences, PlatformSourceMatchesTheLinuxSourceGlyphByGlyph) {
       WriteFileBytes(path, drawing);
       continue;
     }
-    const DxfDrawing expected = ReadDxf(ReadFileBytes(path));
-    ASSERT_EQ(expected.error, "");
-    const GlyphLinesComparison comparison =
-        CompareGlyphLines(ReadDxf(drawing), expected, kReferenceLineSpacing);
-    EXPECT_EQ(comparison.error, "");
-    EXPECT_LE(comparison.shapeDeviation, tolerance);
-    std::printf("%-16s %-11s shapes within %.2f %%, pen drift along the line up to %.2f %% of the cell height\n",
-                reference.face, reference.style, 100 * comparison.shapeDeviation / kReferenceHeight,
-                100 * comparison.lineDrift / kReferenceHeight);
+    ExpectMatchesOutlineReference(drawing, reference, std::string(reference.face) + " " + reference.style);
   }
 }
 

@@ -1,7 +1,15 @@
-// The glyph table whose outlines the Linux source wrote as DXF, for every system's source to be compared with.
+// The glyph table whose outlines the Linux source wrote as DXF, and the check that compares a drawing with them.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
 #include <string>
+#include <string_view>
+
+#include "tests/support/DxfReader.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/GlyphLines.h"
 
 namespace vx::test {
 
@@ -38,6 +46,22 @@ inline std::string OutlineReferencePath(const OutlineReference& reference) {
     if (*c != ' ') name += *c;
   }
   return std::string(VX_OUTLINE_REFERENCES) + "/" + name + "-" + reference.style + ".dxf";
+}
+
+// Checks dxf, a drawing of the glyph table laid out as the references are,
+// against reference's DXF: the same glyphs, contours and vertex counts, each
+// glyph within 1 % of the cell height. Prints, after label, how close the
+// shapes and the pen drift along the line came.
+inline void ExpectMatchesOutlineReference(std::string_view dxf, const OutlineReference& reference,
+                                          const std::string& label) {
+  const DxfDrawing expected = ReadDxf(ReadFileBytes(OutlineReferencePath(reference)));
+  ASSERT_EQ(expected.error, "");
+  const GlyphLinesComparison comparison = CompareGlyphLines(ReadDxf(dxf), expected, kReferenceLineSpacing);
+  EXPECT_EQ(comparison.error, "");
+  EXPECT_LE(comparison.shapeDeviation, kReferenceHeight / 100);
+  std::printf("%s: shapes within %.2f %%, pen drift along the line up to %.2f %% of the cell height\n",
+              label.c_str(), 100 * comparison.shapeDeviation / kReferenceHeight,
+              100 * comparison.lineDrift / kReferenceHeight);
 }
 
 }  // namespace vx::test
