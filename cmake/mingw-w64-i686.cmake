@@ -1,34 +1,5 @@
-# Toolchain for the 32-bit Windows build (Vexoglyph.DLL, vexoglyph.exe) with MinGW-w64 on Debian.
+# Toolchain for the 32-bit Windows build (Vexoglyph.DLL for 32-bit hosts, vexoglyph.exe) with MinGW-w64 on Debian.
 #   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=Release
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-# The -posix variants: their C++ library has std::mutex and std::thread,
-# which GoogleTest needs.
 set(VX_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${VX_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VX_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${VX_MINGW_PREFIX}-windres)
-set(CMAKE_OBJDUMP ${VX_MINGW_PREFIX}-objdump CACHE FILEPATH "objdump for Windows images")
-
-set(CMAKE_FIND_ROOT_PATH /usr/${VX_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# pkg-config would otherwise answer with the build machine's own (Linux)
-# libraries, FreeType and fontconfig among them.
-set(ENV{PKG_CONFIG_LIBDIR} "/usr/${VX_MINGW_PREFIX}/lib/pkgconfig")
-set(ENV{PKG_CONFIG_PATH} "")
-set(ENV{PKG_CONFIG_SYSROOT_DIR} "/usr/${VX_MINGW_PREFIX}")
-
-# SSE2 arithmetic, as on x86-64 Linux: with x87 registers intermediate
-# results keep extra precision and sizes round differently (ceil(200 * 0.8)
-# comes out 161). Static runtime: the DLL and the program import only
-# system DLLs, so a host needs nothing but the one file.
-set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
+include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)

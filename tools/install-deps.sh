@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Vexoglyph needs to build, test and run, when missing.
-#   --windows  also the MinGW-w64 cross-compiler and Wine for the 32-bit Windows build
+#   --windows  also the MinGW-w64 cross-compilers and Wine for the 64-bit and 32-bit Windows builds
 set -euo pipefail
 
 windows=false
@@ -20,15 +20,17 @@ packages=(
   librsvg2-bin
   clang libclang-rt-14-dev locales xvfb
 )
-# The Windows build: the i686 cross-compiler (its -posix variant), GoogleTest's
-# sources to cross-build, 32-bit Wine (with Xvfb for windows) to run tests, and
-# Free Pascal's chmcmd (fp-utils) to compile the help file.
+# The Windows builds: the x86_64 and i686 cross-compilers (their -posix
+# variants), GoogleTest's sources to cross-build, 64-bit and 32-bit Wine (with
+# Xvfb for windows) to run tests, and Free Pascal's chmcmd (fp-utils) to
+# compile the help file. 32-bit Wine installs on every machine, also where the
+# kernel cannot run it.
 if $windows; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
     $SUDO apt-get update -q
   fi
-  packages+=(g++-mingw-w64-i686 mingw-w64-i686-dev googletest wine wine32:i386 wine64 xvfb xauth fp-utils)
+  packages+=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev g++-mingw-w64-i686 mingw-w64-i686-dev googletest wine wine32:i386 wine64 xvfb xauth fp-utils)
 fi
 
 missing=()

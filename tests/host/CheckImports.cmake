@@ -1,11 +1,14 @@
-# Checks that a Windows image is 32-bit and imports only Windows' own DLLs, no
+# Checks that a Windows image has the build's width (FORMAT: pei-i386 for
+# 32-bit, pei-x86-64 for 64-bit) and imports only Windows' own DLLs, no
 # MinGW runtime DLL (lib*.dll): a host needs nothing beside the one file.
-#   cmake -DIMAGE=<Vexoglyph.DLL> -DOBJDUMP=<objdump> -P CheckImports.cmake
+#   cmake -DIMAGE=<Vexoglyph.DLL> -DFORMAT=<pei-i386> -DOBJDUMP=<objdump> -P CheckImports.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/ScriptSupport.cmake)
-vx_require_arguments(CheckImports IMAGE OBJDUMP)
+vx_require_arguments(CheckImports IMAGE FORMAT OBJDUMP)
 vx_tool_output(CheckImports dump "${IMAGE}" "${OBJDUMP}" -p)
-if(NOT dump MATCHES "file format pei-i386")
-  message(FATAL_ERROR "CheckImports: ${IMAGE} is not a 32-bit Windows image")
+if(NOT dump MATCHES "file format ([^\n]+)")
+  message(FATAL_ERROR "CheckImports: ${IMAGE} has no file format objdump knows")
+elseif(NOT CMAKE_MATCH_1 STREQUAL FORMAT)
+  message(FATAL_ERROR "CheckImports: ${IMAGE} is a ${CMAKE_MATCH_1} image, not ${FORMAT}")
 endif()
 string(REGEX MATCHALL "DLL Name: [^\n]+" lines "${dump}")
 set(imports "")

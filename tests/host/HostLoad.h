@@ -3,19 +3,32 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstring>
 #include <string>
 
 #include "tests/host/HostLibrary.h"
 
 namespace vx::host {
 
-// The record layout a separately built host declares for itself.
+// The record layout a separately built host declares for itself: kind at 0,
+// x at 8, y at 16 and the next record's address at 24, 4 bytes wide in a
+// 32-bit host and 8 in a 64-bit one; 32 bytes a record in both.
 struct HostRecord {
   int kind;
   double x;
   double y;
   HostRecord* next;
 };
+static_assert(offsetof(HostRecord, x) == 8 && offsetof(HostRecord, y) == 16);
+static_assert(offsetof(HostRecord, next) == 24 && sizeof(HostRecord) == 32);
+
+// The next record's address as a host reads it from a record's bytes.
+inline HostRecord* NextInPlace(const HostRecord* record) {
+  HostRecord* next = nullptr;
+  std::memcpy(&next, reinterpret_cast<const unsigned char*>(record) + offsetof(HostRecord, next), sizeof next);
+  return next;
+}
 
 using IntQuery = int (*)();
 using RecordQuery = HostRecord* (*)();

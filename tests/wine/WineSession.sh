@@ -6,7 +6,9 @@
 #   WineSession.sh run PROGRAM..  runs a Windows program in the session (preparing it first if needed)
 #
 # Environment: VX_WINE_PREFIX, the prefix folder; VX_WINE_FONTS, font files
-# (separated by colons) copied into the prefix's windows\Fonts.
+# (separated by colons) copied into the prefix's windows\Fonts; VX_WINE_LOADER,
+# the Wine loader (default wine); VX_WINE_ARCH, the prefix's architecture
+# (win64 for the 64-bit build, empty for Wine's default).
 #
 # The prefix is prepared the same way every time: Wine's own set-up without
 # Mono or Gecko, the fonts copied in (Wine's Symbol and Wingdings among them,
@@ -28,6 +30,13 @@ set -euo pipefail
 export WINEPREFIX="$VX_WINE_PREFIX"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+loader="${VX_WINE_LOADER:-wine}"
+if [ -n "${VX_WINE_ARCH:-}" ]; then
+  export WINEARCH="$VX_WINE_ARCH"
+  # Wine starts further processes with this loader, not with Debian's wine,
+  # which would pick the 32-bit loader.
+  export WINELOADER="$loader"
+fi
 # Never the caller's display: the session's own, set by use_display.
 unset DISPLAY WAYLAND_DISPLAY XAUTHORITY
 
@@ -154,7 +163,7 @@ prepare() {
   use_display
   {
     start_server
-    wineboot -i
+    "$loader" wineboot -i
     local fonts="$WINEPREFIX/drive_c/windows/Fonts" file
     mkdir -p "$fonts"
     IFS=: read -r -a files <<<"${VX_WINE_FONTS:-}"
@@ -162,7 +171,7 @@ prepare() {
       [ -n "$file" ] && cp "$file" "$fonts/"
     done
     settings_reg >"$WINEPREFIX/drive_c/vexoglyph-settings.reg"
-    wine reg import 'C:\vexoglyph-settings.reg'
+    "$loader" reg import 'C:\vexoglyph-settings.reg'
   } >>"$log" 2>&1 </dev/null 9>&-
   session_id >"$stamp"
 }
@@ -195,7 +204,7 @@ warm_session() {
     # Wine's desktop process keeps the display it started with.
     wineserver -k >/dev/null 2>&1 || true
     use_display
-    { start_server && wineboot; } >>"$log" 2>&1 </dev/null 9>&-
+    { start_server && "$loader" wineboot; } >>"$log" 2>&1 </dev/null 9>&-
   fi
 }
 
@@ -211,7 +220,7 @@ case "${1:-}" in
     shift
     [ -f "$stamp" ] && server_running && display_running || locked warm_session
     use_display
-    exec wine "$@"
+    exec "$loader" "$@"
     ;;
   watch-display)
     watch_display "$2"

@@ -14,10 +14,13 @@ namespace vx {
 namespace {
 
 // Full access rights, as the CAD registration asks for: a key that refuses
-// them counts as one that cannot be opened. The 32-bit view of
-// HKEY_LOCAL_MACHINE\Software is the one the (32-bit) CAD releases read, also
-// when this code runs on 64-bit Windows.
-constexpr REGSAM kAccess = KEY_ALL_ACCESS | KEY_WOW64_32KEY;
+// them counts as one that cannot be opened. HKEY_LOCAL_MACHINE\Software has a
+// 32-bit and a 64-bit view on 64-bit Windows; the library reads and writes
+// the view of the CAD programs that can load it: the 32-bit view from the
+// 32-bit DLL (also when it runs on 64-bit Windows), the 64-bit view from the
+// 64-bit DLL.
+constexpr REGSAM kHostView = sizeof(void*) == 8 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+constexpr REGSAM kAccess = KEY_ALL_ACCESS | kHostView;
 
 HKEY RootHandle(RegistryRoot root) {
   return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;

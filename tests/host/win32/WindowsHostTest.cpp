@@ -30,20 +30,26 @@ struct Contour {
 // The four window references are variables a host reads in place; no window
 // exists, so each holds null.
 // The store walked as a host walks it: from each contour's first record,
-// GetStrokeCount vertices, then the closing record.
+// GetStrokeCount vertices, then the closing record. Every record's own next
+// address, read in place, is the record GetNextTTFPoint gives.
 std::vector<Contour> WalkRecords(HostRecord* record, IntQuery strokes, RecordQuery next) {
   std::vector<Contour> contours;
+  const auto step = [&](const HostRecord* from) {
+    HostRecord* const following = next();
+    EXPECT_EQ(NextInPlace(from), following) << "next address at offset 24, " << sizeof following << " bytes";
+    return following;
+  };
   while (record != nullptr) {
     Contour contour;
     const int count = strokes();
     for (int i = 0; i < count && record != nullptr; ++i) {
       contour.vertices.push_back({record->x, record->y});
-      record = next();
+      record = step(record);
     }
     if (record == nullptr) break;
     contour.endsGlyph = record->kind == 3;
     contours.push_back(contour);
-    record = next();
+    record = step(record);
   }
   return contours;
 }

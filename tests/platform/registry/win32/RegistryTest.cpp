@@ -132,14 +132,18 @@ TEST_F(WindowsRegistry, ARefusedWriteIsAnErrorWithTheSystemsReason) {
   EXPECT_EQ(again.ReadString("DllName"), "C:\\App\\Vexoglyph.DLL");
 }
 
-// The CAD releases are 32-bit programs: what registration writes below
-// HKEY_LOCAL_MACHINE\Software must land in the 32-bit view, which a 64-bit
-// Windows keeps apart. Only under Wine: elsewhere this would write the
-// machine's own registry.
-TEST(RegistryView, MachineKeysLandInThe32BitView) {
+// What registration writes below HKEY_LOCAL_MACHINE\Software must land in
+// the view of the CAD programs that can load this build: the 32-bit view for
+// the 32-bit DLL, the 64-bit view for the 64-bit DLL; a 64-bit Windows keeps
+// the two apart. Only under Wine: elsewhere this would write the machine's
+// own registry.
+TEST(RegistryView, MachineKeysLandInTheViewOfHostsOfTheSameWidth) {
   if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) {
     GTEST_SKIP() << "writes the machine's own registry: run only in the Wine test session's prefix";
   }
+  constexpr bool k64Bit = sizeof(void*) == 8;
+  const REGSAM ownView = k64Bit ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+  const REGSAM otherView = k64Bit ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
   const std::string path = "Software\\Vexoglyph View Test " + std::to_string(GetCurrentProcessId());
   {
     Registry registry(RegistryRoot::LocalMachine);
@@ -148,16 +152,16 @@ TEST(RegistryView, MachineKeysLandInThe32BitView) {
   }
   const std::wstring wide(path.begin(), path.end());
   HKEY key = nullptr;
-  EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key), ERROR_SUCCESS);
+  EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide.c_str(), 0, KEY_READ | ownView, &key), ERROR_SUCCESS);
   if (key != nullptr) RegCloseKey(key);
   key = nullptr;
   BOOL wow64 = FALSE;
   IsWow64Process(GetCurrentProcess(), &wow64);
-  if (wow64) {  // a 64-bit system: the 64-bit view does not have it
-    EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key), ERROR_SUCCESS);
+  if (k64Bit || wow64) {  // a 64-bit system: the other view does not have it
+    EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide.c_str(), 0, KEY_READ | otherView, &key), ERROR_SUCCESS);
     if (key != nullptr) RegCloseKey(key);
   }
-  RegDeleteKeyExW(HKEY_LOCAL_MACHINE, wide.c_str(), KEY_WOW64_32KEY, 0);
+  RegDeleteKeyExW(HKEY_LOCAL_MACHINE, wide.c_str(), ownView, 0);
 }
 
 }  // namespace
