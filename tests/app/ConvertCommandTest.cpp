@@ -600,6 +600,7 @@ TEST(ConvertCommand, StandardInputIsReadUpToTheFileLimitAndNoFurther) {
 
 TEST(ConvertCommand, RunningOutOfMemoryIsReportedAndWritesNothing) {
   if (kAddressSanitizer) GTEST_SKIP() << "an address-space limit does not work under AddressSanitizer";
+  if (!vx::test::MemoryLimitApplies()) GTEST_SKIP() << vx::test::MemoryLimitMissing();
   TempFolder folder;
   // One line of 20 million characters: its layout input alone needs more
   // than the 600 MB the program may take.

@@ -17,6 +17,10 @@ bool FileSizeLimitApplies() { return true; }
 
 std::string FileSizeLimitMissing() { return {}; }
 
+bool MemoryLimitApplies() { return true; }
+
+std::string MemoryLimitMissing() { return {}; }
+
 RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& options) {
   TempFolder io;
   WriteFileBytes(io.Path("in"), options.stdinBytes);

@@ -29,4 +29,9 @@ RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& 
 bool FileSizeLimitApplies();
 std::string FileSizeLimitMissing();
 
+// Whether RunOptions::memoryLimit makes the program run out of memory on
+// this system, and why not.
+bool MemoryLimitApplies();
+std::string MemoryLimitMissing();
+
 }  // namespace vx::test

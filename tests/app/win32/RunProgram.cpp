@@ -55,6 +55,37 @@ HANDLE Inheritable(const std::string& path, DWORD access, DWORD disposition) {
   return file;
 }
 
+// A job that holds each of its processes to limit bytes of committed
+// memory; null when the system refuses one.
+HANDLE MemoryLimitedJob(SIZE_T limit) {
+  const HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  if (job == nullptr) return nullptr;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_PROCESS_MEMORY | JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  limits.ProcessMemoryLimit = limit;
+  if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+    CloseHandle(job);
+    return nullptr;
+  }
+  return job;
+}
+
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+// Starts the program suspended, inside a job with options.memoryLimit when
+// one is given, and lets it run.
+bool Start(std::wstring& line, STARTUPINFOW& startup, const RunOptions& options, PROCESS_INFORMATION& process,
+           HANDLE& job) {
+  job = options.memoryLimit ? MemoryLimitedJob(static_cast<SIZE_T>(*options.memoryLimit)) : nullptr;
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                      &process)) {
+    return false;
+  }
+  if (job != nullptr) AssignProcessToJobObject(job, process.hProcess);
+  ResumeThread(process.hThread);
+  return true;
+}
+
 }  // namespace
 
 bool FileSizeLimitApplies() { return false; }
@@ -63,8 +94,16 @@ std::string FileSizeLimitMissing() {
   return "Windows has no per-process file size limit, so no write can be made to fail part way";
 }
 
-// options.fileSizeLimit cannot be applied here (see FileSizeLimitApplies),
-// and options.memoryLimit is not: the 32-bit program has its own 2 GB.
+bool MemoryLimitApplies() { return sizeof(void*) == 4 || !UnderWine(); }
+
+std::string MemoryLimitMissing() {
+  return "Wine does not hold a job's processes to its memory limit, and a 64-bit program has no 2 GB address "
+         "space to run out of";
+}
+
+// options.fileSizeLimit cannot be applied here (see FileSizeLimitApplies);
+// options.memoryLimit holds the program to that much committed memory
+// through a job (the 32-bit program also has only its own 2 GB).
 RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& options) {
   TempFolder io;
   WriteFileBytes(io.Path("in"), options.stdinBytes);
@@ -86,8 +125,8 @@ RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& 
   startup.hStdOutput = out;
   startup.hStdError = err;
   PROCESS_INFORMATION process{};
-  const BOOL started =
-      CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+  HANDLE job = nullptr;
+  const bool started = Start(line, startup, options, process, job);
   CloseHandle(in);
   CloseHandle(out);
   CloseHandle(err);
@@ -97,6 +136,7 @@ RunOutcome RunVexoglyph(const std::vector<std::string>& args, const RunOptions& 
   GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+  if (job != nullptr) CloseHandle(job);
 
   RunOutcome outcome;
   outcome.exitCode = static_cast<int>(code);

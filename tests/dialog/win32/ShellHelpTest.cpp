@@ -69,9 +69,13 @@ TEST(WindowsShell, OpenHandsTheDocumentToItsRegisteredProgram) {
 
   ShellOpen(document.string());
 
-  // The program runs on its own: wait for its record.
+  // The program runs on its own: wait for its record. Wine starts a console
+  // program (and its console host) in a second when the machine is idle, but
+  // took more than ten while other tests and builds loaded it: the wait ends
+  // after two minutes.
   std::string opened;
-  for (int i = 0; i < 200 && opened.find("\r\n") == std::string::npos; ++i) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+  while (opened.find("\r\n") == std::string::npos && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     opened = test::ReadFileBytes(record);
   }
