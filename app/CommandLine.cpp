@@ -6,8 +6,10 @@
 #include <cmath>
 #include <functional>
 #include <initializer_list>
+#include <iterator>
 #include <utility>
 
+#include "platform/ProductVersion.h"
 #include "platform/Utf.h"
 #include "richtext/StyledText.h"
 
@@ -17,6 +19,8 @@ namespace {
 // Text heights beyond this would overflow coordinates of long texts.
 constexpr double kMaxHeight = 1e9;
 constexpr double kMaxLineSpacing = 100;
+// Names ending so are font files to -f, not family names.
+constexpr std::string_view kFontFileExtensions[] = {".ttf", ".otf", ".ttc", ".otc"};
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
@@ -193,6 +197,31 @@ OutputFormat FormatFromFileName(std::string_view fileName) {
              : OutputFormat::Dxf;
 }
 
+std::optional<FontFileName> FontFileNamed(std::string_view font) {
+  FontFileName named{std::string(font), 0};
+  const std::size_t hash = font.rfind('#');
+  if (hash != std::string_view::npos) {
+    if (const std::optional<int> index = ParseWholeNumber(font.substr(hash + 1)); index && *index >= 0) {
+      named = {std::string(font.substr(0, hash)), *index};
+    }
+  }
+  const std::string_view path = named.path;
+#ifdef _WIN32
+  const bool separated = path.find_first_of("/\\") != std::string_view::npos;
+#else
+  const bool separated = path.find('/') != std::string_view::npos;
+#endif
+  const bool fontExtension =
+      path.size() > 4 && std::any_of(std::begin(kFontFileExtensions), std::end(kFontFileExtensions),
+                                     [&](std::string_view extension) {
+                                       return EqualIgnoringAsciiCase(path.substr(path.size() - 4), extension);
+                                     });
+  if (!separated && !fontExtension) return std::nullopt;
+  return named;
+}
+
+std::string VersionText() { return "vexoglyph " VX_VERSION "\n"; }
+
 ParsedConvert ParseConvertArguments(std::span<const std::string> args) {
   ConvertOptions options;
   bool formatGiven = false;
@@ -206,6 +235,8 @@ ParsedConvert ParseConvertArguments(std::span<const std::string> args) {
       onlyText = true;
     } else if (arg == "-h" || arg == "--help") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--bold") {
       options.bold = true;
     } else if (arg == "--italic") {
@@ -223,7 +254,7 @@ ParsedConvert ParseConvertArguments(std::span<const std::string> args) {
       precisionGiven = precisionGiven || std::string_view(option->longName) == "--precision";
     }
   }
-  if (options.help) return {options, {}};
+  if (options.help || options.version) return {options, {}};
   if (options.output.empty()) return {std::nullopt, "No output file given (-o FILE)"};
   if (options.input && !options.lines.empty())
     return {std::nullopt, "Give either TEXT arguments or --input, not both"};
@@ -275,6 +306,7 @@ std::string ProgramHelp() {
   return "Usage: vexoglyph convert [options] [TEXT...]\n"
          "       vexoglyph convert --help\n"
          "       vexoglyph --help\n"
+         "       vexoglyph --version\n"
          "\n"
          "Vexoglyph turns text into closed polylines (glyph outlines) for CAD,\n"
          "laser cutting and engraving, written as DXF or SVG.\n"
@@ -311,7 +343,10 @@ std::string ConvertHelp() {
          "                          anything else DXF)\n"
          "\n"
          "Font (plain text and TEXT arguments; RTF input brings its own):\n"
-         "  -f, --font NAME         face name (default: the system's sans-serif face)\n"
+         "  -f, --font NAME         face name (default: the system's sans-serif face),\n"
+         "                          or a font file, installed or not: a path, or a\n"
+         "                          name ending in .ttf, .otf, .ttc or .otc; FILE#N\n"
+         "                          takes face N of a collection (default 0)\n"
          "      --bold              bold\n"
          "      --italic            italic\n"
          "  -s, --size PT           point size, 1 to ") + std::to_string(kMaxPointSize) + " (default 30); the cell height\n"
@@ -348,6 +383,7 @@ std::string ConvertHelp() {
          "      --line-spacing F    line pitch times F, greater than 0 (default 1)\n"
          "\n"
          "  -h, --help              show this help\n"
+         "      --version           show the version\n"
          "\n"
          "Exit status: 0 when the file was written; 1 when the input cannot be read,\n"
          "holds nothing to convert, the output cannot be written or memory ran out;\n"

@@ -34,7 +34,8 @@ struct ConvertOptions {
   LayoutKind layout = LayoutKind::Host;
   LineAlignment align = LineAlignment::Left;
   double lineSpacing = 1.0;
-  bool help = false;  // convert --help
+  bool help = false;     // convert --help
+  bool version = false;  // convert --version
 };
 
 // What parsing the arguments after "convert" gives: options, or a one-line
@@ -66,6 +67,20 @@ std::optional<int> ParseWholeNumber(std::string_view text);
 
 // .svg (any case) gives SVG, every other name DXF.
 OutputFormat FormatFromFileName(std::string_view fileName);
+
+// A font file that -f names instead of a family.
+struct FontFileName {
+  std::string path;
+  int index = 0;  // the face within a collection (.ttc)
+};
+
+// The font file a -f value names: one that holds a path separator or ends in
+// .ttf, .otf, .ttc or .otc (any case), each optionally followed by #N for
+// face N of a collection. nullopt for a family name.
+std::optional<FontFileName> FontFileNamed(std::string_view font);
+
+// "vexoglyph VERSION", the version the about box shows, and a line break.
+std::string VersionText();
 
 std::string ProgramHelp();
 std::string ConvertHelp();

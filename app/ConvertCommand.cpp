@@ -2,6 +2,7 @@
 #include "app/ConvertCommand.h"
 
 #include <memory>
+#include <optional>
 #include <new>
 #include <set>
 
@@ -223,6 +224,11 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
   SetPrecision(options.precision);
   SetTolerance(options.tolerance.value_or(0.0));
   const std::unique_ptr<GlyphSource> source = MakeGlyphSource();
+  if (const std::optional<FontFileName> file = options.font ? FontFileNamed(*options.font) : std::nullopt) {
+    // The -f value itself is the face name that stands for the file.
+    const std::string problem = UseFontFile(*source, *options.font, file->path, file->index);
+    if (!problem.empty()) return Failed(error, problem);
+  }
   std::unique_ptr<TextShaper> shaper;
   if (options.layout == LayoutKind::Typographic) {
     shaper = MakeTextShaper(*source);

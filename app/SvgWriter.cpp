@@ -43,7 +43,7 @@ void AppendHead(std::string& out, const PointExtents& e) {
   AppendNumber(out, width + 2 * margin);
   out.push_back(' ');
   AppendNumber(out, height + 2 * margin);
-  out.append("\">\n<g fill=\"black\" fill-rule=\"evenodd\" stroke=\"none\">\n");
+  out.append("\">\n<g fill=\"black\" fill-rule=\"nonzero\" stroke=\"none\">\n");
 }
 
 void AppendTail(std::string& out) { out.append("</g>\n</svg>\n"); }

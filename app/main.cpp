@@ -41,6 +41,10 @@ int RunConvertCommand(const std::vector<std::string>& args) {
     std::fputs(vx::ConvertHelp().c_str(), stdout);
     return vx::kExitOk;
   }
+  if (parsed.options->version) {
+    std::fputs(vx::VersionText().c_str(), stdout);
+    return vx::kExitOk;
+  }
   std::string error;
   std::vector<std::string> notices;
   const int status = vx::RunConvert(*parsed.options, error, notices);
@@ -57,6 +61,10 @@ int main(int argc, char** argv) {
   const std::string& command = args[1];
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(vx::ProgramHelp().c_str(), stdout);
+    return vx::kExitOk;
+  }
+  if (command == "--version") {
+    std::fputs(vx::VersionText().c_str(), stdout);
     return vx::kExitOk;
   }
   if (command == "convert") return RunConvertCommand(std::vector<std::string>(args.begin() + 2, args.end()));

@@ -2,12 +2,13 @@
 #include "dialog/DialogModes.h"
 
 #include "engine/TextLayout.h"
+#include "platform/ProductVersion.h"
 
 namespace vx {
 namespace {
 
 constexpr ModeLook kHostLook{
-    .title = u"Input Text [Vexoglyph v1.9]",
+    .title = u"Input Text [Vexoglyph v" VX_VERSION_MAJOR_MINOR "]",
     .okCaption = u"OK",
     .okHint = u"",
     .cancelCaption = u"Cancel",
@@ -24,7 +25,7 @@ constexpr ModeLook kHostSizedLook = [] {
 }();
 
 constexpr ModeLook kStandaloneLook{
-    .title = u"Vexoglyph V1.9",
+    .title = u"Vexoglyph V" VX_VERSION_MAJOR_MINOR,
     .okCaption = u"Save to dxf...",
     .okHint = u"Save text outline to DXF file",
     .cancelCaption = u"Close",

@@ -15,6 +15,7 @@
 #include "dialog/FormBuilding.h"
 #include "dialog/HelpFile.h"
 #include "dialog/ShellOpen.h"
+#include "platform/ProductVersion.h"
 
 VX_EXPORT TAboutDLG* AboutDLG = nullptr;
 
@@ -78,7 +79,7 @@ void TAboutDLG::BuildPanel() {
   Label1->resize(186, 37);
 
   // Kept misspelt ("Verson"): users know the text so.
-  Label5 = MakeLabel(Panel1, "Label5", QStringLiteral("Verson 1.9.1"), {303, 64});
+  Label5 = MakeLabel(Panel1, "Label5", QStringLiteral("Verson " VX_VERSION), {303, 64});
   Label5->setFont(PixelFont(13, true));
   Label5->adjustSize();
   Label2 = MakeLabel(Panel1, "Label2", QStringLiteral("Copyright (C) Kestrow"), {189, 128});

@@ -9,6 +9,7 @@
 #include "dialog/ShellOpen.h"
 #include "dialog/win32/ControlIds.h"
 #include "dialog/win32/WindowParts.h"
+#include "platform/ProductVersion.h"
 #include "platform/win32/WideString.h"
 
 VX_EXPORT TAboutDLG* AboutDLG = nullptr;
@@ -64,7 +65,7 @@ void TAboutDLG::Build() {
   MakeChild(window_, L"STATIC", L"", SS_OWNERDRAW, {9, 9, 168, 168}, ids::Image1, font_);
   MakeChild(window_, L"STATIC", L"Vexoglyph", SS_LEFT, {200, 32, 186, 37}, ids::Label1, nameFont_);
   // Kept misspelt ("Verson"): users know the text so.
-  MakeLabel(window_, L"Verson 1.9.1", 311, 72, ids::Label5, versionFont_);
+  MakeLabel(window_, L"Verson " VX_VERSION, 311, 72, ids::Label5, versionFont_);
   MakeLabel(window_, L"Copyright (C) Kestrow", 197, 136, ids::Label2, font_);
   MakeLabel(window_, L"All rights reserved.", 304, 152, ids::Label3, font_);
   MakeChild(window_, L"STATIC", L"", SS_ETCHEDHORZ, {8, 176, 401, 9}, ids::Bevel1, font_);

@@ -23,6 +23,12 @@ std::string SubstituteFamily(GlyphSource& source, const std::string& face, bool 
   return resolved && resolved->substituted ? resolved->family : std::string();
 }
 
+std::string UseFontFile(GlyphSource& source, const std::string& name, const std::string& path, int index) {
+  auto* fontconfigSource = dynamic_cast<FontconfigGlyphSource*>(&source);
+  if (fontconfigSource == nullptr) return "Font files cannot be used with this glyph source";
+  return fontconfigSource->UseFontFile(name, path, index);
+}
+
 std::vector<std::string> InstalledFamilies() { return InstalledFamilyNames(); }
 
 std::unique_ptr<FontCatalog> MakeFontCatalog() { return std::make_unique<FontconfigCatalog>(); }

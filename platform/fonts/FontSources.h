@@ -28,6 +28,13 @@ std::unique_ptr<TextShaper> MakeTextShaper(GlyphSource& source);
 // installed.
 std::string SubstituteFamily(GlyphSource& source, const std::string& face, bool bold, bool italic);
 
+// Makes requests to source (one MakeGlyphSource made) for the face name
+// `name` land on face `index` of the font file at `path`, installed or not,
+// with a bold or italic that face lacks synthesised. Returns why it cannot (the
+// file is missing, unreadable or no font, it has no such face; on Windows,
+// where the system draws only installed fonts, every file), else empty.
+std::string UseFontFile(GlyphSource& source, const std::string& name, const std::string& path, int index);
+
 // Every installed family once (a family several foundries install is one
 // entry), sorted without regard to case: fontconfig's list on Linux, the
 // system's family enumeration on Windows.

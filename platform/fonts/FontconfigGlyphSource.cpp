@@ -9,14 +9,18 @@
 #include FT_TRUETYPE_TAGS_H
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <unordered_map>
 
 #include "engine/CodePoints.h"
 #include "engine/Fixed1616.h"
 #include "engine/NativeOutlineWriter.h"
+#include "platform/FileAccess.h"
 #include "platform/fonts/FontMatching.h"
 #include "platform/fonts/RecentlyUsed.h"
 #include "platform/fonts/SymbolEncoding.h"
@@ -137,6 +141,28 @@ Sizing ComputeSizing(const OpenFace& f, int height, int width) {
   return s;
 }
 
+// Why a font file cannot be opened by FreeType, or empty when it can: a
+// folder, pipe or device is refused before it is opened (a pipe would wait).
+std::string FontFileProblem(const std::string& path) {
+  const std::string cannot = "Cannot open font file \"" + path + "\": ";
+  const FileIdentity identity = IdentityOf(path);
+  if (!identity.known) return cannot + "no such file";
+  if (!identity.regular) return cannot + "not a regular file";
+  std::FILE* file = OpenFileForReading(path);
+  if (file == nullptr) return cannot + std::strerror(errno);
+  std::fclose(file);
+  return {};
+}
+
+// The face of a font file that a face name stands for.
+struct FileFace {
+  std::string file;
+  int index = 0;
+  std::string family;
+  bool bold = false;
+  bool italic = false;
+};
+
 std::string ResolutionKey(const std::string& face, bool bold, bool italic) {
   std::string key = face;
   key += '\0';
@@ -150,6 +176,7 @@ std::string ResolutionKey(const std::string& face, bool bold, bool italic) {
 struct FontconfigGlyphSource::Impl {
   FT_Library library = nullptr;
   std::unordered_map<std::string, std::optional<ResolvedFace>> resolutions;
+  std::unordered_map<std::string, FileFace> fileFaces;  // by the face name that stands for them
   std::vector<std::unique_ptr<OpenFace>> faces;  // most recently used first
 
   // The request prepared last, reused while characters share it.
@@ -178,6 +205,10 @@ struct FontconfigGlyphSource::Impl {
   std::optional<ResolvedFace> Resolve(const std::string& face, bool bold, bool italic) {
     const std::string key = ResolutionKey(face, bold, italic);
     if (auto it = resolutions.find(key); it != resolutions.end()) return it->second;
+    if (auto it = fileFaces.find(face); it != fileFaces.end()) {
+      const FileFace& f = it->second;
+      return ResolvedFace{f.file, f.index, f.family, false, bold && !f.bold, italic && !f.italic};
+    }
     std::optional<ResolvedFace> resolved;
     if (std::optional<FontMatch> match = MatchFont(face, bold, italic)) {
       resolved = ResolvedFace{match->file,
@@ -190,6 +221,27 @@ struct FontconfigGlyphSource::Impl {
     if (resolutions.size() >= kMaxResolutions) resolutions.clear();
     resolutions.emplace(key, resolved);
     return resolved;
+  }
+
+  std::string UseFontFile(const std::string& name, const std::string& path, int index) {
+    if (std::string problem = FontFileProblem(path); !problem.empty()) return problem;
+    if (!library) return "Cannot open font file \"" + path + "\": FreeType did not start";
+    const std::unique_ptr<OpenFace> first = OpenFontFile(library, path, 0);
+    if (!first) return "\"" + path + "\" is not a font file";
+    const long faces = first->face->num_faces;
+    if (index < 0 || index >= faces)
+      return "\"" + path + "\" has no face #" + std::to_string(index) + " (its faces are #0 to #" +
+             std::to_string(faces - 1) + ")";
+    const OpenFace* face = Open(path, index);
+    if (!face) return "\"" + path + "\" has no usable face #" + std::to_string(index);
+    const FT_Face ft = face->face;
+    fileFaces[name] = FileFace{path, index, ft->family_name ? ft->family_name : name,
+                               (ft->style_flags & FT_STYLE_FLAG_BOLD) != 0,
+                               (ft->style_flags & FT_STYLE_FLAG_ITALIC) != 0};
+    // Earlier answers for the name may have come from fontconfig.
+    resolutions.clear();
+    last.reset();
+    return {};
   }
 
   OpenFace* Open(const std::string& file, int index) {
@@ -382,6 +434,10 @@ std::optional<FaceScale> FontconfigGlyphSource::Scale(const FontRequest& font) {
 std::optional<ResolvedFace> FontconfigGlyphSource::Resolve(const std::string& face, bool bold,
                                                            bool italic) {
   return impl_->Resolve(face, bold, italic);
+}
+
+std::string FontconfigGlyphSource::UseFontFile(const std::string& name, const std::string& path, int index) {
+  return impl_->UseFontFile(name, path, index);
 }
 
 }  // namespace vx

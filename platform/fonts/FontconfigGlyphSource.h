@@ -67,6 +67,12 @@ class FontconfigGlyphSource final : public GlyphSource {
   // at all.
   std::optional<ResolvedFace> Resolve(const std::string& face, bool bold, bool italic);
 
+  // From now on the face name `name` stands for face `index` of the font
+  // file at `path`, installed or not; a style the face lacks is synthesised.
+  // Returns why the file cannot serve (missing, unreadable, not a font, no
+  // such face index), else empty.
+  std::string UseFontFile(const std::string& name, const std::string& path, int index);
+
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;

@@ -83,19 +83,6 @@ endif()
 # screen or takes the focus from the control another one types into.
 set(VX_WINE_DISPLAY_LOCK vexoglyph_wine_display)
 
-# vx_add_test(name SOURCES... LIBS... [RESOURCE_LOCK lock]): one GoogleTest
-# program for Windows, its tests registered under the same names as on Linux.
-function(vx_add_test name)
-  cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
-  if(ARG_RESOURCE_LOCK)
-    vx_run_under_wine(${name} RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
-  else()
-    vx_run_under_wine(${name})
-  endif()
-endfunction()
-
 # Runs a GoogleTest program's tests under Wine, in the session.
 function(vx_run_under_wine name)
   if(NOT VEXOGLYPH_WINE_TESTS)

@@ -36,6 +36,13 @@ std::string SubstituteFamily(GlyphSource& /*source*/, const std::string& face, b
   return selected.empty() || SameNameIgnoringCase(selected, face) ? std::string() : selected;
 }
 
+// GDI draws installed fonts by their family names; a file's family name
+// would have to be read from the file itself. A font file is refused.
+std::string UseFontFile(GlyphSource& /*source*/, const std::string& /*name*/, const std::string& path,
+                        int /*index*/) {
+  return "Cannot use font file \"" + path + "\": on Windows, install the font and give its family name";
+}
+
 namespace {
 
 int CALLBACK NoteFamily(const LOGFONTW* logFont, const TEXTMETRICW*, DWORD, LPARAM data) {
