@@ -385,9 +385,9 @@ std::string ConvertHelp() {
          "  -h, --help              show this help\n"
          "      --version           show the version\n"
          "\n"
-         "Exit status: 0 when the file was written; 1 when the input cannot be read,\n"
-         "holds nothing to convert, the output cannot be written or memory ran out;\n"
-         "2 for a wrong command line.\n";
+         "Exit status: 0 when the file was written; 1 when the input or the font file\n"
+         "cannot be read, the input holds nothing to convert, the output cannot be\n"
+         "written or memory ran out; 2 for a wrong command line.\n";
 }
 
 }  // namespace vx

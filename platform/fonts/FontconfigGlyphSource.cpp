@@ -144,10 +144,9 @@ Sizing ComputeSizing(const OpenFace& f, int height, int width) {
 // Why a font file cannot be opened by FreeType, or empty when it can: a
 // folder, pipe or device is refused before it is opened (a pipe would wait).
 std::string FontFileProblem(const std::string& path) {
-  const std::string cannot = "Cannot open font file \"" + path + "\": ";
+  const std::string cannot = "Cannot open font file \"" + path + "\". ";
   const FileIdentity identity = IdentityOf(path);
-  if (!identity.known) return cannot + "no such file";
-  if (!identity.regular) return cannot + "not a regular file";
+  if (identity.known && !identity.regular) return cannot + "Not a regular file";
   std::FILE* file = OpenFileForReading(path);
   if (file == nullptr) return cannot + std::strerror(errno);
   std::fclose(file);
@@ -225,7 +224,7 @@ struct FontconfigGlyphSource::Impl {
 
   std::string UseFontFile(const std::string& name, const std::string& path, int index) {
     if (std::string problem = FontFileProblem(path); !problem.empty()) return problem;
-    if (!library) return "Cannot open font file \"" + path + "\": FreeType did not start";
+    if (!library) return "Cannot open font file \"" + path + "\". FreeType did not start";
     const std::unique_ptr<OpenFace> first = OpenFontFile(library, path, 0);
     if (!first) return "\"" + path + "\" is not a font file";
     const long faces = first->face->num_faces;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "RunProgram.h"
+#include "platform/ProductVersion.h"
 #include "tests/support/DxfReader.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
@@ -59,6 +60,13 @@ const std::string kSubstituteFace = "Liberation Sans";
 const std::string kSubstituteFace = "DejaVu Sans";
 #endif
 constexpr const char* kNoTypographicLayout = "no text shaping for the typographic layout on this system";
+// Windows draws installed fonts only: a font file is refused there.
+#ifdef _WIN32
+constexpr bool kFontFiles = false;
+#else
+constexpr bool kFontFiles = true;
+#endif
+constexpr const char* kNoFontFiles = "the system draws installed fonts only";
 
 // The layouts this system offers.
 std::vector<const char*> Layouts() {
@@ -206,7 +214,8 @@ TEST(ConvertCommand, SvgHoldsTheDxfPointsWithYFlipped) {
   ASSERT_EQ(RunVexoglyph(args).exitCode, 0);
   const std::string svg = ReadFileBytes(folder.Path("out.svg"));
 
-  EXPECT_NE(svg.find("fill-rule=\"evenodd\""), std::string::npos);
+  // Filled as TrueType glyphs are: where an accent overlaps its letter, both are filled (SvgFillTest).
+  EXPECT_NE(svg.find("fill-rule=\"nonzero\""), std::string::npos);
   // One path per glyph, one closed subpath per contour.
   EXPECT_EQ(std::count(svg.begin(), svg.end(), 'Z'), 6);
   std::size_t paths = 0;
@@ -466,8 +475,94 @@ TEST(ConvertCommand, HelpDescribesEveryOption) {
   EXPECT_EQ(convert.exitCode, 0);
   for (const char* option : {"--input", "--output", "--format", "--font", "--bold", "--italic", "--height",
                              "--size", "--width-factor", "--precision", "--tolerance", "--layout", "--align",
-                             "--line-spacing", "RTF"})
+                             "--line-spacing", "--version", "RTF"})
     EXPECT_NE(convert.out.find(option), std::string::npos) << option;
+}
+
+TEST(ConvertCommand, VersionIsTheAboutBoxes) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--version"}, {"convert", "--version"}}) {
+    const auto outcome = RunVexoglyph(args);
+    EXPECT_EQ(outcome.exitCode, 0) << args.back();
+    EXPECT_EQ(outcome.out, "vexoglyph " VX_VERSION "\n");
+    EXPECT_EQ(outcome.err, "");
+  }
+  EXPECT_TRUE(std::regex_match(VX_VERSION, std::regex("[0-9]+\\.[0-9]+\\.[0-9]+")));
+}
+
+// The output of a conversion that succeeds without a word on standard error.
+std::string ConvertedBytes(TempFolder& folder, std::vector<std::string> args) {
+  const std::string out = folder.Path("converted.dxf");
+  args.insert(args.begin(), {"convert", "-o", out});
+  const vx::test::RunOutcome outcome = RunVexoglyph(args);
+  EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+  EXPECT_EQ(outcome.err, "");
+  return ReadFileBytes(out);
+}
+
+const std::string kFontFolder = "/usr/share/fonts/truetype/";
+
+// -f with a font file draws that file's face, installed or not, with a style
+// the face lacks synthesised as for a family without it: the same drawing as
+// the installed family gives.
+TEST(ConvertCommand, AFontFileIsDrawnAsItsFamilyWhetherInstalledOrNot) {
+  if (!kFontFiles) GTEST_SKIP() << kNoFontFiles;
+  TempFolder folder;
+  // Copies outside every font folder: installed nowhere.
+  const std::string regular = folder.Path("downloaded.ttf"), bold = folder.Path("downloaded-bold.TTF");
+  WriteFileBytes(regular, ReadFileBytes(kFontFolder + "dejavu/DejaVuSans.ttf"));
+  WriteFileBytes(bold, ReadFileBytes(kFontFolder + "dejavu/DejaVuSans-Bold.ttf"));
+  const std::string collection = kFontFolder + "wqy/wqy-microhei.ttc";
+  struct Case {
+    std::string file;
+    std::string family;
+    std::vector<std::string> style;
+  };
+  const std::vector<Case> cases = {
+      {regular, "DejaVu Sans", {}},
+      {regular, "DejaVu Sans", {"--layout", "typographic", "--align", "center"}},
+      {bold, "DejaVu Sans", {"--bold"}},  // a bold face is not made bolder
+      {kFontFolder + "lohit-devanagari/Lohit-Devanagari.ttf", "Lohit Devanagari", {"--bold", "--italic"}},
+      {collection, "WenQuanYi Micro Hei", {}},
+      {collection + "#1", "WenQuanYi Micro Hei Mono", {"--italic"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> text = c.style;
+    text.insert(text.end(), {"-H", "10", "Ab", "c"});
+    std::vector<std::string> byFile = {"-f", c.file}, byFamily = {"-f", c.family};
+    byFile.insert(byFile.end(), text.begin(), text.end());
+    byFamily.insert(byFamily.end(), text.begin(), text.end());
+    const std::string drawn = ConvertedBytes(folder, byFile);
+    EXPECT_EQ(drawn, ConvertedBytes(folder, byFamily)) << c.file;
+    EXPECT_NE(drawn.find("POLYLINE"), std::string::npos) << c.file;
+  }
+}
+
+TEST(ConvertCommand, AFontFileThatCannotServeIsAnErrorNotASubstitute) {
+  TempFolder folder;
+  const std::string text = folder.Path("notes.ttf");
+  WriteFileBytes(text, "not a font\n");
+  const std::string missing = folder.Path("missing.otf");
+  const std::string collection = kFontFolder + "wqy/wqy-microhei.ttc";
+  struct Case {
+    std::string font;
+    std::string message;
+  };
+  std::vector<Case> cases;
+  if (kFontFiles) {
+    cases = {{missing, "Cannot open font file \"" + missing + "\". No such file or directory"},
+             {text, "\"" + text + "\" is not a font file"},
+             {folder.path(), "Cannot open font file \"" + folder.path() + "\". Not a regular file"},
+             {collection + "#2", "\"" + collection + "\" has no face #2 (its faces are #0 to #1)"}};
+  } else {
+    cases = {{text, "Cannot use font file \"" + text + "\": on Windows, install the font"}};
+  }
+  for (const Case& c : cases) {
+    TempFolder output;
+    const auto outcome = RunVexoglyph({"convert", "-o", output.Path("out.dxf"), "-f", c.font, "A"});
+    EXPECT_EQ(outcome.exitCode, 1) << c.font;
+    EXPECT_NE(OneLine(outcome.err).find(c.message), std::string::npos) << outcome.err;
+    EXPECT_TRUE(FolderEntries(output.path()).empty()) << c.font;
+  }
 }
 
 TEST(ConvertCommand, ErrorsExitNonZeroWithOneLineAndWriteNothing) {

@@ -27,7 +27,7 @@ TEST_F(SvgWriter, GlyphIsOnePathWithAClosedSubpathPerContour) {
   EXPECT_EQ(vx::SvgText(),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
             "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"-0.6 -10.6 31.2 11.2\">\n"
-            "<g fill=\"black\" fill-rule=\"evenodd\" stroke=\"none\">\n"
+            "<g fill=\"black\" fill-rule=\"nonzero\" stroke=\"none\">\n"
             "<path d=\"M0 0L10 0 10 -10 0 -10ZM2 -2L8 -2 8 -8 2 -8Z\"/>\n"
             "<path d=\"M20 0L30 0 25 -5Z\"/>\n"
             "</g>\n"
