@@ -90,14 +90,15 @@ std::string WidthFactorProblemIn(const StyledText& text, const LayoutSettings& s
 }
 
 // Says once per face that the system's substitute stands in for a face that
-// is not installed.
+// is not installed or has no outlines.
 void NoteSubstitutes(GlyphSource& source, const StyledText& text, std::vector<std::string>& notices) {
   std::set<std::string> named;
   ForEachRunFormat(text, [&](const CharFormat& format) {
     if (!named.insert(format.face).second) return;
-    const std::string substitute = SubstituteFamily(source, format.face, format.bold, format.italic);
-    if (!substitute.empty())
-      notices.push_back("face \"" + format.face + "\" is not installed; using \"" + substitute + "\"");
+    const FaceSubstitute substitute = SubstituteFamily(source, format.face, format.bold, format.italic);
+    if (substitute.family.empty()) return;
+    const char* why = substitute.noOutlines ? "has no outlines" : "is not installed";
+    notices.push_back("face \"" + format.face + "\" " + why + "; using \"" + substitute.family + "\"");
   });
 }
 

@@ -1,6 +1,7 @@
-// NativeOutlineWriter: TrueType contours (on- and off-curve points) into the native outline buffer.
+// NativeOutlineWriter: font contours (on-curve points, quadratic and cubic controls) into the native outline buffer.
 #include "engine/NativeOutlineWriter.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -59,19 +60,49 @@ class PolygonBuilder {
   std::size_t recordAt_ = 0;
 };
 
+// What a point of a contour is.
+enum class PointKind { OnCurve, Quadratic, Cubic };
+
+PointKind KindOf(const FixedPoint& p) {
+  return p.onCurve ? PointKind::OnCurve : p.cubic ? PointKind::Cubic : PointKind::Quadratic;
+}
+
+// A cubic record from ring[i]: pieces of two cubic controls and the on-curve
+// point after them (the start for a piece that closes the contour), for as
+// long as cubic controls follow. False when the controls do not pair up.
+bool WriteCubicRun(std::span<const FixedPoint> ring, std::size_t& i, const FixedPoint& start,
+                   PolygonBuilder& polygon) {
+  polygon.Record(kPrimCSpline);
+  while (i < ring.size() && KindOf(ring[i]) == PointKind::Cubic) {
+    if (i + 1 >= ring.size() || KindOf(ring[i + 1]) != PointKind::Cubic) return false;
+    const FixedPoint& end = i + 2 < ring.size() ? ring[i + 2] : start;
+    if (!end.onCurve) return false;
+    if (!polygon.Add(ring[i]) || !polygon.Add(ring[i + 1]) || !polygon.Add(end)) return false;
+    i = std::min(i + 3, ring.size());
+  }
+  return true;
+}
+
 // Records after the start: runs of on-curve points become line records, runs
-// of off-curve points a spline record closed by the next on-curve point.
+// of quadratic controls a spline record closed by the next on-curve point,
+// runs of cubic pieces a cubic record.
 bool WriteRing(std::span<const FixedPoint> ring, std::size_t first, const FixedPoint& start,
                PolygonBuilder& polygon) {
   std::size_t i = first;
   while (i < ring.size()) {
-    const bool line = ring[i].onCurve;
+    const PointKind kind = KindOf(ring[i]);
+    if (kind == PointKind::Cubic) {
+      if (!WriteCubicRun(ring, i, start, polygon)) return false;
+      continue;
+    }
+    const bool line = kind == PointKind::OnCurve;
     polygon.Record(line ? kPrimLine : kPrimQSpline);
-    while (i < ring.size() && ring[i].onCurve == line) {
+    while (i < ring.size() && KindOf(ring[i]) == kind) {
       if (!polygon.Add(ring[i])) return false;
       ++i;
     }
     if (!line) {
+      if (i < ring.size() && !ring[i].onCurve) return false;  // a cubic control after quadratic ones
       const FixedPoint& end = i < ring.size() ? ring[i] : start;
       if (!polygon.Add(end)) return false;
       if (i < ring.size()) ++i;
@@ -88,6 +119,9 @@ bool WriteContour(std::span<const FixedPoint> contour, std::vector<FixedPoint>& 
 
   PolygonBuilder polygon(out);
   if (firstOn == n) {
+    // Cubic pieces need an on-curve point to start from.
+    for (const FixedPoint& p : contour)
+      if (p.cubic) return false;
     // Off-curve points only: the contour starts at the implied on-curve
     // midpoint between its last and first points, and is one spline record.
     const FixedPoint start{

@@ -1,4 +1,4 @@
-// The outline walk over a native outline buffer and the flattening of spline pieces.
+// The outline walk over a native outline buffer and the flattening of quadratic and cubic spline pieces.
 #include "engine/OutlineFlattening.h"
 
 #include <algorithm>
@@ -16,11 +16,30 @@ double gTolerance = 0.0;
 
 void SetTolerance(double tolerance) { gTolerance = tolerance > 0 ? tolerance : 0.0; }
 
-int ToleranceSteps(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, double tolerance) {
-  const double bend = std::hypot(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y);
+namespace {
+
+// The fewest steps n, within 1..kMaxToleranceSteps, that keep a piece within
+// the tolerance when n steps keep it within bend / (4 n^2).
+int StepsForBend(double bend, double tolerance) {
   const double steps = std::ceil(std::sqrt(bend / (4 * tolerance)));
   if (!(steps >= 1)) return 1;  // a straight piece, or NaN from an absurd tolerance
   return steps < kMaxToleranceSteps ? static_cast<int>(steps) : kMaxToleranceSteps;
+}
+
+// |a - 2 b + c|: the second difference of three control points.
+double SecondDifference(const TTFPoint& a, const TTFPoint& b, const TTFPoint& c) {
+  return std::hypot(a.x - 2 * b.x + c.x, a.y - 2 * b.y + c.y);
+}
+
+}  // namespace
+
+int ToleranceSteps(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, double tolerance) {
+  return StepsForBend(SecondDifference(p0, p1, p2), tolerance);
+}
+
+int ToleranceSteps(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, const TTFPoint& p3,
+                   double tolerance) {
+  return StepsForBend(3 * std::max(SecondDifference(p0, p1, p2), SecondDifference(p1, p2, p3)), tolerance);
 }
 
 bool SamePoint(const TTFPoint& a, const TTFPoint& b) { return a.x == b.x && a.y == b.y; }
@@ -33,24 +52,51 @@ void Append(const TTFPoint& p, int kind) {
   if (!gPointList.Add(p.x, p.y, kind)) throw std::bad_alloc();
 }
 
-}  // namespace
+int FixedSteps() { return std::clamp(gPrecision, vx::kPrecisionMin, vx::kPrecisionMax); }
 
-void FlattenQSpline(const TTFPoint& p0, const TTFPoint& p1, TTFPoint& p2) {
-  const int steps = gTolerance > 0 ? ToleranceSteps(p0, p1, p2, gTolerance) : std::clamp(gPrecision, vx::kPrecisionMin, vx::kPrecisionMax);
+// Appends p0 again, then `steps` samples pointAt(t) of a piece, the last at
+// exactly t = 1, skipping samples equal to the previous one. Returns the last
+// point computed.
+template <typename PointAt>
+TTFPoint AppendSamples(const TTFPoint& p0, int steps, PointAt pointAt) {
   const double step = 1.0 / steps;
   Append(p0, pkPoint);
   TTFPoint previous = p0;
   double t = step;
   for (int sample = 1; sample <= steps; ++sample, t += step) {
     if (sample == steps) t = 1.0;  // the piece always ends on its end point
-    TTFPoint point{pkPoint, 0.0, 0.0, nullptr};
-    point.x = p0.x + 2 * t * (p1.x - p0.x) + t * t * (p0.x - 2 * p1.x + p2.x);
-    point.y = p0.y + 2 * t * (p1.y - p0.y) + t * t * (p0.y - 2 * p1.y + p2.y);
+    const TTFPoint point = pointAt(t);
     if (!SamePoint(point, previous)) Append(point, pkPoint);
     previous = point;
   }
-  p2.x = previous.x;
-  p2.y = previous.y;
+  return previous;
+}
+
+}  // namespace
+
+void FlattenQSpline(const TTFPoint& p0, const TTFPoint& p1, TTFPoint& p2) {
+  const int steps = gTolerance > 0 ? ToleranceSteps(p0, p1, p2, gTolerance) : FixedSteps();
+  const TTFPoint last = AppendSamples(p0, steps, [&](double t) {
+    TTFPoint point{pkPoint, 0.0, 0.0, nullptr};
+    point.x = p0.x + 2 * t * (p1.x - p0.x) + t * t * (p0.x - 2 * p1.x + p2.x);
+    point.y = p0.y + 2 * t * (p1.y - p0.y) + t * t * (p0.y - 2 * p1.y + p2.y);
+    return point;
+  });
+  p2.x = last.x;
+  p2.y = last.y;
+}
+
+void FlattenCSpline(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, TTFPoint& p3) {
+  const int steps = gTolerance > 0 ? ToleranceSteps(p0, p1, p2, p3, gTolerance) : FixedSteps();
+  const TTFPoint last = AppendSamples(p0, steps, [&](double t) {
+    // Bernstein weights: at t = 1 the point is p3 itself.
+    const double u = 1 - t;
+    const double w0 = u * u * u, w1 = 3 * u * u * t, w2 = 3 * u * t * t, w3 = t * t * t;
+    return TTFPoint{pkPoint, w0 * p0.x + w1 * p1.x + w2 * p2.x + w3 * p3.x,
+                    w0 * p0.y + w1 * p1.y + w2 * p2.y + w3 * p3.y, nullptr};
+  });
+  p3.x = last.x;
+  p3.y = last.y;
 }
 
 namespace vx {
@@ -108,6 +154,25 @@ void WalkSpline(const OutlineReader& reader, std::size_t points, unsigned cpfx, 
   }
 }
 
+// One cubic spline record: triples of two controls and an end point, each
+// triple a piece from the current point. An incomplete last triple is a
+// straight step to its last point, so that the contour goes on from where
+// the record ends.
+void WalkCSpline(const OutlineReader& reader, std::size_t points, unsigned cpfx, TTFPoint& current) {
+  unsigned i = 0;
+  for (; i + 3 <= cpfx; i += 3) {
+    const TTFPoint first = reader.PointAt(points + i * kOutlinePointSize);
+    const TTFPoint second = reader.PointAt(points + (i + 1) * kOutlinePointSize);
+    TTFPoint end = reader.PointAt(points + (i + 2) * kOutlinePointSize);
+    FlattenCSpline(current, first, second, end);
+    current = end;
+  }
+  if (i < cpfx) {
+    current = reader.PointAt(points + (cpfx - 1) * kOutlinePointSize);
+    Append(current, pkPoint);
+  }
+}
+
 // Walks the curve records of one polygon between `offset` and `end`. Returns
 // false when a record runs past `end` (a truncated or inconsistent buffer).
 bool WalkCurves(const OutlineReader& reader, std::size_t offset, std::size_t end, TTFPoint current) {
@@ -123,6 +188,8 @@ bool WalkCurves(const OutlineReader& reader, std::size_t offset, std::size_t end
       }
     } else if (head.wType == kPrimQSpline) {
       WalkSpline(reader, points, head.cpfx, current);
+    } else if (head.wType == kPrimCSpline) {
+      WalkCSpline(reader, points, head.cpfx, current);
     }
     offset += bytes;
   }

@@ -9,14 +9,14 @@
 
 namespace vx {
 
-// The precision range: straight steps per quadratic spline piece.
+// The precision range: straight steps per spline piece (quadratic or cubic).
 inline constexpr int kPrecisionMin = 1;
 inline constexpr int kPrecisionMax = 32;
 inline constexpr int kDefaultPrecision = 8;
 
 }  // namespace vx
 
-// Straight steps per quadratic spline piece, kPrecisionMin..kPrecisionMax;
+// Straight steps per spline piece, kPrecisionMin..kPrecisionMax;
 // kDefaultPrecision when the library loads.
 extern int gPrecision;
 
@@ -42,6 +42,24 @@ inline constexpr int kMaxToleranceSteps = 1024;
 // keep that distance within the tolerance.
 int ToleranceSteps(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, double tolerance);
 
+// Steps of the cubic piece p0-p1-p2-p3 under a tolerance: ceil(sqrt(3 M /
+// (4 tolerance))) with M = max(|p0 - 2 p1 + p2|, |p1 - 2 p2 + p3|), at least 1
+// and at most kMaxToleranceSteps. Why that keeps every point of the piece
+// within the tolerance of its steps:
+//   - Between two samples h = 1/n apart in t, the curve B and the chord
+//     joining its ends differ by e(t), which is 0 at both ends. For any unit
+//     vector u, u.e(t) is a scalar function that vanishes at both ends with
+//     second derivative u.B''(t), so (linear interpolation's error)
+//     |u.e(t)| <= (h^2 / 8) max |B''|; with u along e(t), |e(t)| is bounded
+//     alike, and the chord point is a point of the polyline.
+//   - B''(t) = 6 ((1 - t) (p0 - 2 p1 + p2) + t (p1 - 2 p2 + p3)), a convex
+//     combination, so |B''| <= 6 M.
+//   - Hence every point lies within 6 M / (8 n^2) = 3 M / (4 n^2) of the
+//     polyline. (The quadratic bound above is the same argument with
+//     B'' = 2 (p0 - 2 p1 + p2).)
+int ToleranceSteps(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, const TTFPoint& p3,
+                   double tolerance);
+
 // Exact coordinate equality.
 bool SamePoint(const TTFPoint& a, const TTFPoint& b);
 
@@ -52,6 +70,11 @@ bool SamePoint(const TTFPoint& a, const TTFPoint& b);
 // cannot be allocated (the store keeps the records appended before).
 void FlattenQSpline(const TTFPoint& p0, const TTFPoint& p1, TTFPoint& p2);
 
+// The same for the cubic piece p0-p1-p2-p3 (two controls, then the end):
+// p0 again, then gPrecision (or ToleranceSteps) samples, the last at exactly
+// t = 1, skipping repeats; p3 receives the last point computed.
+void FlattenCSpline(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, TTFPoint& p3);
+
 namespace vx {
 
 struct Placement {
@@ -60,7 +83,10 @@ struct Placement {
   double originY = 0.0;
 };
 
-// Walks `size` bytes of native outline into gPointList. Never reads outside
+// Walks `size` bytes of native outline into gPointList: line records step
+// straight to each point; quadratic records are pieces through the midpoints
+// of their controls; cubic records are triples (two controls, then the end);
+// records of other types add nothing. Never reads outside
 // the buffer: a truncated or inconsistent buffer ends the walk with every
 // contour begun so far closed, the last one by pkGlyphEnd. A record that
 // cannot be allocated raises std::bad_alloc.

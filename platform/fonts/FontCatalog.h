@@ -6,10 +6,12 @@
 namespace vx {
 
 // The questions the dialog's font lists ask of each family that the display
-// offers. A family is TrueType when one of its faces is an sfnt font with
-// quadratic (glyf) outlines, whatever its style. It has the symbol character
-// set when one of those TrueType faces has a Microsoft Symbol (3,0) cmap or
-// claims the symbol code page (OS/2 ulCodePageRange1 bit 31).
+// offers. A family is TrueType, as the system's font enumeration uses the
+// word, when one of its faces is an sfnt font with scalable outlines,
+// quadratic (glyf) or cubic (CFF, CFF2: OpenType with PostScript outlines),
+// whatever its style. It has the symbol character set when one of those
+// faces has a Microsoft Symbol (3,0) cmap or claims the symbol code page
+// (OS/2 ulCodePageRange1 bit 31).
 // Family names are UTF-8 and compared without regard to case.
 class FontCatalog {
  public:

@@ -116,6 +116,24 @@ Pattern Substituted(Pattern pattern) {
   return pattern;
 }
 
+// The file, format and outline flag of a listed or sorted face.
+FontFile FaceOf(const FcPattern* p) {
+  FontFile face;
+  face.file = GetString(p, FC_FILE);
+  face.index = GetInteger(p, FC_INDEX, 0);
+  face.format = GetString(p, FC_FONTFORMAT);
+  FcBool outline = FcTrue;
+  if (FcPatternGetBool(p, FC_OUTLINE, 0, &outline) == FcResultMatch) face.outline = outline;
+  return face;
+}
+
+// The first face of a ranking that the glyph source draws; null when none is.
+const FcPattern* FirstDrawable(const FcFontSet* ranked) {
+  for (int i = 0; ranked != nullptr && i < ranked->nfont; ++i)
+    if (HasDrawableOutlines(FaceOf(ranked->fonts[i]))) return ranked->fonts[i];
+  return nullptr;
+}
+
 std::optional<FontMatch> MatchPattern(const std::string& family, bool bold, bool italic) {
   Pattern pattern = StylePattern(family, bold, italic);
   if (pattern) FcPatternAddInteger(pattern.get(), FC_WIDTH, FC_WIDTH_NORMAL);
@@ -125,17 +143,26 @@ std::optional<FontMatch> MatchPattern(const std::string& family, bool bold, bool
   Pattern match(FcFontMatch(nullptr, pattern.get(), &result));
   if (!match) return std::nullopt;
   FontMatch found;
-  found.file = GetString(match.get(), FC_FILE);
+  FontSet ranked;
+  const FcPattern* chosen = match.get();
+  if (!HasDrawableOutlines(FaceOf(chosen))) {
+    // A face of bitmaps only: the best-ranked face with outlines draws instead.
+    found.noOutlines = true;
+    ranked.reset(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
+    chosen = FirstDrawable(ranked.get());
+    if (chosen == nullptr) return std::nullopt;
+  }
+  found.file = GetString(chosen, FC_FILE);
   if (found.file.empty()) return std::nullopt;
-  found.index = GetInteger(match.get(), FC_INDEX, 0);
-  found.family = FamilyNamed(match.get(), family);
+  found.index = GetInteger(chosen, FC_INDEX, 0);
+  found.family = FamilyNamed(chosen, family);
   // The weight and slant of the face itself: the match result carries the
   // configuration's edits, which call a regular face made oblique "oblique".
   Pattern face(FcPatternBuild(nullptr, FC_FILE, FcTypeString, Utf8(found.file), FC_INDEX,
                               FcTypeInteger, found.index, nullptr));
   ObjectSet objects(FcObjectSetBuild(FC_WEIGHT, FC_SLANT, nullptr));
   FontSet original(face && objects ? FcFontList(nullptr, face.get(), objects.get()) : nullptr);
-  const FcPattern* real = original && original->nfont > 0 ? original->fonts[0] : match.get();
+  const FcPattern* real = original && original->nfont > 0 ? original->fonts[0] : chosen;
   found.weight = GetInteger(real, FC_WEIGHT, FC_WEIGHT_REGULAR);
   found.slant = GetInteger(real, FC_SLANT, FC_SLANT_ROMAN);
   return found;
@@ -171,15 +198,22 @@ std::optional<FontMatch> MatchFont(const std::string& face, bool bold, bool ital
   for (const std::string& name : candidates) {
     if (std::optional<std::string> family = InstalledFamily(name)) {
       std::optional<FontMatch> match = MatchPattern(*family, bold, italic);
-      if (match && EqualIgnoringAsciiCase(match->family, *family)) return match;
+      if (match && (match->noOutlines || EqualIgnoringAsciiCase(match->family, *family))) return match;
     }
   }
   // No installed family answers: fontconfig's substitute for the most
   // specific name we could derive (its metric aliases know "Times New Roman",
   // not "Times New Roman CE").
   std::optional<FontMatch> match = MatchPattern(candidates.back(), bold, italic);
-  if (match) match->substituted = true;
+  if (match) {
+    match->substituted = true;
+    match->noOutlines = false;  // what is missing is the face itself
+  }
   return match;
+}
+
+bool HasDrawableOutlines(const FontFile& face) {
+  return face.outline && (face.format == "TrueType" || face.format == "CFF");
 }
 
 std::vector<FontFile> FamilyFaces(const std::string& family) {
@@ -188,13 +222,7 @@ std::vector<FontFile> FamilyFaces(const std::string& family) {
   FontSet set = List(FC_FAMILY, family, {FC_FILE, FC_INDEX, FC_FONTFORMAT, FC_OUTLINE});
   if (!set) return faces;
   for (int i = 0; i < set->nfont; ++i) {
-    const FcPattern* p = set->fonts[i];
-    FontFile face;
-    face.file = GetString(p, FC_FILE);
-    face.index = GetInteger(p, FC_INDEX, 0);
-    face.format = GetString(p, FC_FONTFORMAT);
-    FcBool outline = FcTrue;
-    if (FcPatternGetBool(p, FC_OUTLINE, 0, &outline) == FcResultMatch) face.outline = outline;
+    FontFile face = FaceOf(set->fonts[i]);
     if (!face.file.empty()) faces.push_back(std::move(face));
   }
   return faces;
@@ -230,7 +258,7 @@ std::vector<std::string> InstalledFamilyNames() {
 // preferences.
 std::string DefaultSansFace() {
   // fontconfig's sans-serif preferences in order, keeping the first family
-  // with quadratic outlines: the glyph source converts no other kind.
+  // with outlines: the glyph source converts no other kind.
   Pattern pattern(FcPatternCreate());
   if (pattern) FcPatternAddString(pattern.get(), FC_FAMILY, Utf8(std::string("sans-serif")));
   pattern = Substituted(std::move(pattern));
@@ -238,14 +266,8 @@ std::string DefaultSansFace() {
   FcResult result = FcResultNoMatch;
   FontSet sorted(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
   if (!sorted || sorted->nfont == 0) return {};
-  for (int i = 0; i < sorted->nfont; ++i) {
-    const FcPattern* face = sorted->fonts[i];
-    FcBool outline = FcFalse;
-    if (GetString(face, FC_FONTFORMAT) == "TrueType" &&
-        FcPatternGetBool(face, FC_OUTLINE, 0, &outline) == FcResultMatch && outline)
-      return GetString(face, FC_FAMILY);
-  }
-  return GetString(sorted->fonts[0], FC_FAMILY);
+  const FcPattern* drawable = FirstDrawable(sorted.get());
+  return GetString(drawable != nullptr ? drawable : sorted->fonts[0], FC_FAMILY);
 }
 
 namespace {
@@ -286,7 +308,7 @@ std::vector<std::string> FallbackRanking::FamiliesWith(const std::string& face, 
   for (int i = 0; sorted != nullptr && i < sorted->nfont && families.size() < most; ++i) {
     const FcPattern* candidate = sorted->fonts[i];
     FcCharSet* charset = nullptr;
-    if (GetString(candidate, FC_FONTFORMAT) != "TrueType" ||
+    if (!HasDrawableOutlines(FaceOf(candidate)) ||
         FcPatternGetCharSet(candidate, FC_CHARSET, 0, &charset) != FcResultMatch ||
         !FcCharSetHasChar(charset, static_cast<FcChar32>(c)))
       continue;

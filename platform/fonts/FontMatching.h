@@ -16,12 +16,18 @@ struct FontFile {
   bool outline = true;
 };
 
+// Whether the glyph source draws a face: scalable outlines, in fontconfig's
+// TrueType (glyf, quadratic) or CFF (CFF and CFF2, cubic) format. A face of
+// bitmaps only, such as a colour emoji face, is not drawn.
+bool HasDrawableOutlines(const FontFile& face);
+
 // The installed face that a request lands on.
 struct FontMatch {
   std::string file;
   int index = 0;
   std::string family;
   bool substituted = false;  // no installed family answered to the name
+  bool noOutlines = false;   // the face that answered has no outlines: family is the face drawn instead
   int weight = 0;            // fontconfig weight of the face
   int slant = 0;             // fontconfig slant of the face
 };
@@ -39,7 +45,9 @@ std::optional<std::string> InstalledFamily(const std::string& name);
 
 // The face for a face name and style: the first candidate name that is
 // installed, else fontconfig's substitute for the best derived name (its
-// aliases, then its default). nullopt only when fontconfig has no font.
+// aliases, then its default). A face without drawable outlines is never the
+// answer: fontconfig's best-ranked face with them for the same request
+// stands in. nullopt only when fontconfig has no such font.
 std::optional<FontMatch> MatchFont(const std::string& face, bool bold, bool italic);
 
 // Every installed face of a family (any letter case).
@@ -53,7 +61,7 @@ std::vector<std::string> InstalledFamilyNames();
 
 // The families to draw a character from that a face lacks: the families of
 // the faces that have it, in the order fontconfig ranks all faces for the face
-// name and style, keeping only faces in the TrueType format. Each family by
+// name and style, keeping only faces with drawable outlines. Each family by
 // its first name as fontconfig lists it. The ranking of each face name and
 // style is made once and kept (a few at a time).
 class FallbackRanking {

@@ -16,11 +16,12 @@ std::unique_ptr<TextShaper> MakeTextShaper(GlyphSource& source) {
   return std::make_unique<HarfBuzzShaper>(*fontconfigSource);
 }
 
-std::string SubstituteFamily(GlyphSource& source, const std::string& face, bool bold, bool italic) {
+FaceSubstitute SubstituteFamily(GlyphSource& source, const std::string& face, bool bold, bool italic) {
   auto* fontconfigSource = dynamic_cast<FontconfigGlyphSource*>(&source);
   if (fontconfigSource == nullptr) return {};
   const std::optional<ResolvedFace> resolved = fontconfigSource->Resolve(face, bold, italic);
-  return resolved && resolved->substituted ? resolved->family : std::string();
+  if (!resolved || !(resolved->substituted || resolved->noOutlines)) return {};
+  return {resolved->family, resolved->noOutlines};
 }
 
 std::string UseFontFile(GlyphSource& source, const std::string& name, const std::string& path, int index) {

@@ -22,11 +22,18 @@ std::unique_ptr<GlyphSource> MakeGlyphSource();
 // text out in the host layout only.
 std::unique_ptr<TextShaper> MakeTextShaper(GlyphSource& source);
 
-// The family the system draws instead of face when no installed family
-// answers to that name (fontconfig's substitute on Linux, the font mapper's
-// on Windows), for a source MakeGlyphSource made; empty when face is
-// installed.
-std::string SubstituteFamily(GlyphSource& source, const std::string& face, bool bold, bool italic);
+// A family the system draws instead of the one named, and why.
+struct FaceSubstitute {
+  std::string family;       // empty: the named face is drawn itself
+  bool noOutlines = false;  // the face is installed but has no outlines (bitmaps only, such as colour emoji)
+};
+
+// The family the system draws instead of face, for a source MakeGlyphSource
+// made: when no installed family answers to that name (fontconfig's
+// substitute on Linux, the font mapper's on Windows), or, on Linux, when the
+// face that answers has no outlines (fontconfig's best-ranked face with
+// outlines).
+FaceSubstitute SubstituteFamily(GlyphSource& source, const std::string& face, bool bold, bool italic);
 
 // Makes requests to source (one MakeGlyphSource made) for the face name
 // `name` land on face `index` of the font file at `path`, installed or not,

@@ -16,8 +16,6 @@
 namespace vx {
 namespace {
 
-bool IsTrueTypeFace(const FontFile& face) { return face.outline && face.format == "TrueType"; }
-
 bool FaceHasSymbolCharset(FT_Library library, const FontFile& file) {
   FT_Face face = nullptr;
   if (FT_New_Face(library, file.file.c_str(), file.index, &face) != 0) return false;
@@ -30,7 +28,7 @@ bool FaceHasSymbolCharset(FT_Library library, const FontFile& file) {
 
 struct FontconfigCatalog::Impl {
   struct Family {
-    std::vector<FontFile> trueTypeFaces;
+    std::vector<FontFile> outlineFaces;  // the faces the glyph source draws
     std::optional<bool> symbol;
   };
   FT_Library library = nullptr;
@@ -48,7 +46,7 @@ struct FontconfigCatalog::Impl {
     if (auto it = families.find(key); it != families.end()) return it->second;
     Family family;
     for (FontFile& face : FamilyFaces(name)) {
-      if (IsTrueTypeFace(face)) family.trueTypeFaces.push_back(std::move(face));
+      if (HasDrawableOutlines(face)) family.outlineFaces.push_back(std::move(face));
     }
     return families.emplace(key, std::move(family)).first->second;
   }
@@ -56,7 +54,7 @@ struct FontconfigCatalog::Impl {
   bool Symbol(Family& family) {
     if (!family.symbol) {
       family.symbol = library != nullptr &&
-                      std::any_of(family.trueTypeFaces.begin(), family.trueTypeFaces.end(),
+                      std::any_of(family.outlineFaces.begin(), family.outlineFaces.end(),
                                   [this](const FontFile& f) { return FaceHasSymbolCharset(library, f); });
     }
     return *family.symbol;
@@ -67,7 +65,7 @@ FontconfigCatalog::FontconfigCatalog() : impl_(std::make_unique<Impl>()) {}
 FontconfigCatalog::~FontconfigCatalog() = default;
 
 bool FontconfigCatalog::IsTrueTypeFamily(const std::string& family) {
-  return !impl_->Lookup(family).trueTypeFaces.empty();
+  return !impl_->Lookup(family).outlineFaces.empty();
 }
 
 bool FontconfigCatalog::HasSymbolCharset(const std::string& family) {

@@ -47,7 +47,7 @@ struct OpenFace {
   std::string file;
   int index = 0;
   FT_Face face = nullptr;
-  bool trueType = false;  // sfnt with quadratic glyf outlines
+  bool outlines = false;  // sfnt with glyf (quadratic) or CFF, CFF2 (cubic) outlines
   FT_CharMap unicode = nullptr;
   FT_CharMap symbol = nullptr;  // Microsoft Symbol (3,0) cmap
   bool symbolCharset = false;   // holds symbol codes, wherever its cmaps put them
@@ -75,10 +75,16 @@ FT_CharMap FindCharmap(FT_Face face, FT_UShort platform, FT_UShort encoding) {
   return nullptr;
 }
 
-bool HasGlyfTable(FT_Face face) {
+bool HasSfntTable(FT_Face face, FT_ULong tag) {
   FT_ULong length = 0;
-  return FT_IS_SFNT(face) && FT_Load_Sfnt_Table(face, TTAG_glyf, 0, nullptr, &length) == 0 &&
-         length > 0;
+  return FT_Load_Sfnt_Table(face, tag, 0, nullptr, &length) == 0 && length > 0;
+}
+
+// An sfnt face with scalable outlines the source draws: quadratic (glyf) or
+// cubic (CFF, CFF2). A face of bitmaps only (colour emoji) has none.
+bool HasOutlines(FT_Face face) {
+  return FT_IS_SFNT(face) &&
+         (HasSfntTable(face, TTAG_glyf) || HasSfntTable(face, TTAG_CFF) || HasSfntTable(face, TTAG_CFF2));
 }
 
 // The metrics that size a face as the font mapper does.
@@ -108,7 +114,7 @@ std::unique_ptr<OpenFace> OpenFontFile(FT_Library library, const std::string& fi
     return nullptr;
   }
   if (f->face->units_per_EM == 0) return nullptr;
-  f->trueType = HasGlyfTable(f->face);
+  f->outlines = HasOutlines(f->face);
   f->symbol = FindCharmap(f->face, 3, 0);
   f->symbolCharset = HasSymbolCharset(f->face);
   f->unicode = FindCharmap(f->face, 3, 1);
@@ -214,6 +220,7 @@ struct FontconfigGlyphSource::Impl {
                               match->index,
                               match->family,
                               match->substituted,
+                              match->noOutlines,
                               bold && match->weight < FC_WEIGHT_DEMIBOLD,
                               italic && match->slant == FC_SLANT_ROMAN};
     }
@@ -297,7 +304,7 @@ struct FontconfigGlyphSource::Impl {
   }
 
   // Scales, shears and transforms the slot's outline into points; false when
-  // it holds cubic curves or leaves the native coordinate range.
+  // it leaves the native coordinate range.
   bool TransformOutline(const Prepared& p, FT_Outline& o) {
     double unitDivisor = 1.0;
     if (p.syntheticBold && o.n_points > 0) {
@@ -315,7 +322,6 @@ struct FontconfigGlyphSource::Impl {
     points.resize(static_cast<std::size_t>(o.n_points));
     for (int i = 0; i < o.n_points; ++i) {
       const char tag = FT_CURVE_TAG(o.tags[i]);
-      if (tag == FT_CURVE_TAG_CUBIC) return false;
       double x = static_cast<double>(o.points[i].x) * scale * p.sizing.widthRatio;
       const double y = static_cast<double>(o.points[i].y) * scale;
       if (p.syntheticItalic) x += kSyntheticItalicShear * y;
@@ -324,6 +330,7 @@ struct FontconfigGlyphSource::Impl {
       FixedPoint& out = points[static_cast<std::size_t>(i)];
       if (!DoubleToRawFixed(tx, out.x) || !DoubleToRawFixed(ty, out.y)) return false;
       out.onCurve = tag == FT_CURVE_TAG_ON;
+      out.cubic = tag == FT_CURVE_TAG_CUBIC;
     }
     contourEnds.assign(o.contours, o.contours + o.n_contours);
     return true;
@@ -387,7 +394,7 @@ struct FontconfigGlyphSource::Impl {
   bool Query(const Prepared& prepared, FT_UInt glyph, GlyphMetrics& metrics,
              std::vector<std::uint8_t>& outline, Drawn drawn) {
     const Prepared* p = &prepared;
-    if (!p->face->trueType) return false;
+    if (!p->face->outlines) return false;
     FT_Face face = p->face->face;
     if (RaiseOutOfMemory(FT_Load_Glyph(face, glyph, kLoadFlags)) != 0) return false;
     FT_GlyphSlot slot = face->glyph;
@@ -422,7 +429,7 @@ std::optional<FaceScale> FontconfigGlyphSource::Scale(const FontRequest& font) {
   FaceScale scale;
   scale.file = p->face->file;
   scale.index = p->face->index;
-  scale.trueType = p->face->trueType;
+  scale.outlines = p->face->outlines;
   scale.xPerUnit = p->sizing.pixelsPerUnit * p->sizing.widthRatio;
   scale.yPerUnit = p->sizing.pixelsPerUnit;
   scale.syntheticBold = p->syntheticBold;

@@ -16,6 +16,7 @@ struct ResolvedFace {
   int index = 0;            // face index within the file
   std::string family;       // the installed family that answered
   bool substituted = false;  // the name matched no installed family
+  bool noOutlines = false;   // the family that answered has no outlines; family is the one drawn instead
   bool syntheticBold = false;
   bool syntheticItalic = false;
 };
@@ -25,7 +26,7 @@ struct ResolvedFace {
 struct FaceScale {
   std::string file;
   int index = 0;
-  bool trueType = false;  // quadratic outlines: the source can draw its glyphs
+  bool outlines = false;  // scalable outlines (glyf, CFF, CFF2): the source can draw its glyphs
   double xPerUnit = 0;
   double yPerUnit = 0;
   bool syntheticBold = false;    // strokes widened, advance one device unit wider

@@ -132,7 +132,7 @@ struct HarfBuzzShaper::Impl {
     if (begin >= end || end > line.size() || line.size() > static_cast<std::size_t>(INT_MAX)) return false;
     FaceScale scale;
     HbFace* face = FaceFor(font, scale);
-    if (face == nullptr || !scale.trueType) return false;
+    if (face == nullptr || !scale.outlines) return false;
     std::vector<ScriptPiece> pieces = SplitByScript(line, begin, end);
     // Right to left, a later piece stands further left.
     if (rightToLeft) std::reverse(pieces.begin(), pieces.end());
@@ -151,7 +151,7 @@ struct HarfBuzzShaper::Impl {
     FaceScale scale;
     HbFace* face = FaceFor(font, scale);
     hb_codepoint_t glyph = 0;
-    return face != nullptr && scale.trueType && hb_font_get_nominal_glyph(face->font, c, &glyph) && glyph != 0;
+    return face != nullptr && scale.outlines && hb_font_get_nominal_glyph(face->font, c, &glyph) && glyph != 0;
   }
 
   std::string FallbackFace(const FontRequest& font, char32_t c) {

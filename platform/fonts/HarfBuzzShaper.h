@@ -16,7 +16,7 @@ namespace vx {
 // device unit as it widens the cell. Each run is split by script and every
 // piece shaped with its script set. Fallback faces are the families
 // fontconfig ranks for the font's name and style whose face the glyph source
-// can draw (quadratic outlines) and that have the character.
+// can draw (scalable outlines) and that have the character.
 // Not thread-safe: one instance per thread, beside its glyph source.
 class HarfBuzzShaper final : public TextShaper {
  public:

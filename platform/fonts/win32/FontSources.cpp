@@ -18,7 +18,7 @@ std::unique_ptr<GlyphSource> MakeGlyphSource() { return std::make_unique<GdiGlyp
 std::unique_ptr<TextShaper> MakeTextShaper(GlyphSource& /*source*/) { return nullptr; }
 
 // The face the font mapper selects for the name, asked of a memory context.
-std::string SubstituteFamily(GlyphSource& /*source*/, const std::string& face, bool bold, bool italic) {
+FaceSubstitute SubstituteFamily(GlyphSource& /*source*/, const std::string& face, bool bold, bool italic) {
   const HDC dc = CreateCompatibleDC(nullptr);
   if (dc == nullptr) return {};
   const HFONT font = CreateFontW(200, 0, 0, 0, bold ? FW_BOLD : FW_DONTCARE, italic ? TRUE : FALSE, FALSE, FALSE,
@@ -33,7 +33,8 @@ std::string SubstituteFamily(GlyphSource& /*source*/, const std::string& face, b
     DeleteObject(font);
   }
   DeleteDC(dc);
-  return selected.empty() || SameNameIgnoringCase(selected, face) ? std::string() : selected;
+  if (selected.empty() || SameNameIgnoringCase(selected, face)) return {};
+  return {selected, false};
 }
 
 // GDI draws installed fonts by their family names; a file's family name

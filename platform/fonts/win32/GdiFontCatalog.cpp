@@ -14,10 +14,11 @@ struct Found {
   bool symbol = false;
 };
 
-int CALLBACK NoteFace(const LOGFONTW* logFont, const TEXTMETRICW* metrics, DWORD fontType, LPARAM data) {
-  const auto* extended = reinterpret_cast<const NEWTEXTMETRICEXW*>(metrics);
-  const bool quadratic = (fontType & TRUETYPE_FONTTYPE) != 0 && (extended->ntmTm.ntmFlags & NTM_PS_OPENTYPE) == 0;
-  if (quadratic) {
+// The system enumerates OpenType faces with PostScript outlines
+// (NTM_PS_OPENTYPE) as TrueType faces too; their native outlines come as
+// cubic records, which the outline walk draws.
+int CALLBACK NoteFace(const LOGFONTW* logFont, const TEXTMETRICW*, DWORD fontType, LPARAM data) {
+  if ((fontType & TRUETYPE_FONTTYPE) != 0) {
     Found& found = *reinterpret_cast<Found*>(data);
     found.trueType = true;
     if (logFont->lfCharSet == SYMBOL_CHARSET) found.symbol = true;

@@ -8,11 +8,11 @@
 
 namespace vx {
 
-// A family is TrueType when the system enumerates a TrueType face of it that
-// has quadratic outlines (an OpenType face with PostScript outlines is not);
-// it has the symbol character set when such a face is enumerated in
-// SYMBOL_CHARSET. Answers are cached per family for the catalogue's
-// lifetime. Not thread-safe.
+// A family is TrueType when the system enumerates a TrueType face of it (an
+// OpenType face with PostScript outlines counts: its native outlines come as
+// cubic records, which the outline walk draws); it has the symbol character
+// set when such a face is enumerated in SYMBOL_CHARSET. Answers are cached
+// per family for the catalogue's lifetime. Not thread-safe.
 class GdiFontCatalog final : public FontCatalog {
  public:
   bool IsTrueTypeFamily(const std::string& family) override;
