@@ -62,6 +62,7 @@ std::vector<Polygon> Decode(const std::vector<std::uint8_t>& buffer) {
 
 FixedPoint On(int x, int y) { return {x * kOne, y * kOne, true}; }
 FixedPoint Off(int x, int y) { return {x * kOne, y * kOne, false}; }
+FixedPoint Cubic(int x, int y) { return {x * kOne, y * kOne, false, true}; }
 
 struct Case {
   const char* name;
@@ -114,6 +115,21 @@ INSTANTIATE_TEST_SUITE_P(
              {On(7, 7), On(0, 0), On(0, 10), On(10, 0), On(8, 8)},
              {0, 3, 4},
              {{{0, 0}, {{kPrimLine, {{0, 10}, {10, 0}}}}}}},
+        Case{"CubicPiecesBetweenLinesAreCubicRecords",
+             {On(0, 0), Cubic(0, 10), Cubic(10, 10), On(10, 0), On(10, -5), Cubic(5, -10), Cubic(0, -10)},
+             {6},
+             {{{0, 0},
+               {{kPrimCSpline, {{0, 10}, {10, 10}, {10, 0}}},
+                {kPrimLine, {{10, -5}}},
+                {kPrimCSpline, {{5, -10}, {0, -10}, {0, 0}}}}}}},
+        Case{"ConsecutiveCubicPiecesShareOneRecord",
+             {On(0, 0), Cubic(0, 5), Cubic(5, 10), On(10, 10), Cubic(15, 10), Cubic(20, 5), On(20, 0)},
+             {6},
+             {{{0, 0}, {{kPrimCSpline, {{0, 5}, {5, 10}, {10, 10}, {15, 10}, {20, 5}, {20, 0}}}}}}},
+        Case{"CubicContourStartingOffCurveStartsAtItsFirstOnCurvePoint",
+             {Cubic(0, 10), Cubic(10, 10), On(10, 0), On(0, 0)},
+             {3},
+             {{{10, 0}, {{kPrimLine, {{0, 0}}}, {kPrimCSpline, {{0, 10}, {10, 10}, {10, 0}}}}}}},
         Case{"EachContourIsItsOwnPolygon",
              {On(0, 0), On(0, 10), On(10, 0), On(20, 0), Off(20, 10), On(30, 0)},
              {2, 5},
@@ -133,6 +149,26 @@ TEST(NativeOutlineWriter, KeepsFractionsAndNegativeCoordinates) {
   EXPECT_EQ(header.pfxStart.x.fract, 0x8000);
   EXPECT_EQ(header.pfxStart.y.value, 3);
   EXPECT_EQ(header.pfxStart.y.fract, 0x4000);
+}
+
+TEST(NativeOutlineWriter, RefusesCubicControlsOutOfPlaceAndLeavesTheBufferAsItWas) {
+  const std::vector<std::vector<FixedPoint>> contours{
+      {On(0, 0), Cubic(0, 10), On(10, 0)},                            // one control
+      {On(0, 0), Cubic(0, 10), Cubic(5, 10), Cubic(10, 10), On(10, 0)},  // three controls
+      {On(0, 0), Cubic(0, 10), Cubic(5, 10), Off(10, 10), On(10, 0)},    // a pair ending off the curve
+      {On(0, 0), Off(0, 10), Cubic(5, 10), Cubic(10, 10), On(10, 0)},    // quadratic, then cubic
+      {On(0, 0), Cubic(0, 10), Off(5, 10), On(10, 0)},                // cubic, then quadratic
+      {Cubic(0, 0), Cubic(0, 10), Cubic(10, 10), Cubic(10, 0)},       // nothing on the curve
+      {On(0, 0), Cubic(0, 10)},                                       // a control closing the contour
+  };
+  for (std::size_t c = 0; c < contours.size(); ++c) {
+    SCOPED_TRACE(c);
+    const std::vector<FixedPoint>& points = contours[c];
+    const std::vector<int> ends{static_cast<int>(points.size()) - 1};
+    std::vector<std::uint8_t> buffer{1, 2, 3};
+    EXPECT_FALSE(WriteNativeOutline(points, ends, buffer));
+    EXPECT_EQ(buffer, (std::vector<std::uint8_t>{1, 2, 3}));
+  }
 }
 
 TEST(NativeOutlineWriter, RefusesInconsistentContourEndsAndLeavesTheBufferAsItWas) {

@@ -41,6 +41,10 @@ class OutlineBuilder {
 
   OutlineBuilder& Curve(std::uint16_t type, std::initializer_list<Xy> points,
                         std::optional<std::uint16_t> cpfx = std::nullopt) {
+    return Curve(type, std::vector<Xy>(points), cpfx);
+  }
+  OutlineBuilder& Curve(std::uint16_t type, const std::vector<Xy>& points,
+                        std::optional<std::uint16_t> cpfx = std::nullopt) {
     Put(PolyCurveHead{type, cpfx.value_or(static_cast<std::uint16_t>(points.size()))});
     for (const Xy& p : points) Put(Point(p));
     return *this;

@@ -77,6 +77,13 @@ TEST_F(Outline, SetPrecisionClampsToOneThroughThirtyTwo) {
   }
 }
 
+// The cubic Bezier point at t.
+Xy CubicBezier(Xy p0, Xy p1, Xy p2, Xy p3, double t) {
+  const double u = 1 - t;
+  const double w0 = u * u * u, w1 = 3 * u * u * t, w2 = 3 * u * t * t, w3 = t * t * t;
+  return {w0 * p0.x + w1 * p1.x + w2 * p2.x + w3 * p3.x, w0 * p0.y + w1 * p1.y + w2 * p2.y + w3 * p3.y};
+}
+
 TEST_F(Outline, PrecisionZeroRequestedStillGivesFinitePoints) {
   SetPrecision(0);
   TTFPoint end = P(8, 0);
@@ -130,12 +137,14 @@ double DistanceToSegment(Xy p, Xy a, Xy b) {
   return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
 
-// The farthest that any of many points of the true curve lies from the polyline.
-double LargestDeviation(Xy p0, Xy p1, Xy p2, const std::vector<Rec>& polyline) {
+// The farthest that any of many points of the true curve (curveAt(t), t in
+// 0..1) lies from the polyline.
+template <typename CurveAt>
+double LargestDeviation(CurveAt curveAt, const std::vector<Rec>& polyline) {
   double largest = 0;
   constexpr int kSamples = 4000;
   for (int k = 0; k <= kSamples; ++k) {
-    const Xy curve = Bezier(p0, p1, p2, static_cast<double>(k) / kSamples);
+    const Xy curve = curveAt(static_cast<double>(k) / kSamples);
     double nearest = 1e300;
     for (std::size_t i = 0; i + 1 < polyline.size(); ++i)
       nearest = std::min(nearest, DistanceToSegment(curve, {polyline[i].x, polyline[i].y},
@@ -143,6 +152,10 @@ double LargestDeviation(Xy p0, Xy p1, Xy p2, const std::vector<Rec>& polyline) {
     largest = std::max(largest, nearest);
   }
   return largest;
+}
+
+double LargestDeviation(Xy p0, Xy p1, Xy p2, const std::vector<Rec>& polyline) {
+  return LargestDeviation([&](double t) { return Bezier(p0, p1, p2, t); }, polyline);
 }
 
 TEST_F(Outline, ToleranceGivesEachPieceTheFewestStepsWithinItsDistance) {
@@ -193,6 +206,79 @@ TEST_F(Outline, ToleranceStepsArePinnedAndAnUnusableToleranceKeepsTheFixedSteps)
   TTFPoint end = P(8, 0);
   FlattenQSpline(P(0, 0), P(4, 8), end);
   EXPECT_EQ(StoreRecords().size(), 5u);
+}
+
+TEST_F(Outline, CubicPieceAppendsItsStartThenPrecisionSamplesEndingOnItsEndPoint) {
+  const Xy p0{0, 0}, p1{1000, 3000}, p2{2000.5, -700.25}, p3{-300.125, 10.5};
+  for (int precision = 1; precision <= 32; ++precision) {
+    SCOPED_TRACE(precision);
+    FreePointList();
+    SetPrecision(precision);
+    TTFPoint end = P(p3.x, p3.y);
+    FlattenCSpline(P(p0.x, p0.y), P(p1.x, p1.y), P(p2.x, p2.y), end);
+
+    const auto records = StoreRecords();
+    ASSERT_EQ(records.size(), 1u + precision);
+    EXPECT_EQ(records.front(), (Rec{pkPoint, p0.x, p0.y}));
+    EXPECT_EQ(records.back(), (Rec{pkPoint, p3.x, p3.y}));
+    EXPECT_EQ(end.x, p3.x);
+    EXPECT_EQ(end.y, p3.y);
+    for (int k = 1; k < precision; ++k) {
+      const Xy expected = CubicBezier(p0, p1, p2, p3, static_cast<double>(k) / precision);
+      EXPECT_NEAR(records[k].x, expected.x, 1e-9) << "sample " << k;
+      EXPECT_NEAR(records[k].y, expected.y, 1e-9) << "sample " << k;
+    }
+  }
+}
+
+TEST_F(Outline, ToleranceGivesEachCubicPieceTheFewestStepsWithinItsDistance) {
+  struct Case {
+    const char* name;
+    Xy p0, p1, p2, p3;
+    double tolerance;
+  } cases[] = {
+      {"quarter circle at letter size", {0, 0}, {0, 0.552}, {0.448, 1}, {1, 1}, 0.01},
+      {"the same, finer", {0, 0}, {0, 0.552}, {0.448, 1}, {1, 1}, 0.0001},
+      {"S bend", {0, 0}, {10, 0}, {0, 10}, {10, 10}, 0.05},
+      {"loop", {0, 0}, {10, 10}, {-10, 10}, {0, 0.5}, 0.01},
+      {"cusp", {0, 0}, {10, 10}, {0, 10}, {10, 0}, 0.01},
+      {"one bend much larger than the other", {0, 0}, {1, 0}, {2, 0}, {3, 40}, 0.1},
+      {"flat piece needs one step", {0, 0}, {3, 0.001}, {6, -0.001}, {9, 0}, 0.01},
+      {"straight piece", {0, 0}, {1, 1}, {2, 2}, {3, 3}, 0.01},
+      {"large drawing units", {-3e5, 2e5}, {1e5, 9e5}, {4e5, -1e5}, {5e5, 3e5}, 1},
+      {"tolerance larger than the piece", {0, 0}, {1, 1}, {2, 1}, {3, 0}, 100},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FreePointList();
+    SetTolerance(c.tolerance);
+    TTFPoint end = P(c.p3.x, c.p3.y);
+    FlattenCSpline(P(c.p0.x, c.p0.y), P(c.p1.x, c.p1.y), P(c.p2.x, c.p2.y), end);
+
+    const auto records = StoreRecords();
+    ASSERT_GE(records.size(), 2u);
+    EXPECT_EQ(records.front(), (Rec{pkPoint, c.p0.x, c.p0.y}));
+    EXPECT_EQ(records.back(), (Rec{pkPoint, c.p3.x, c.p3.y}));
+    const double bend = std::max(std::hypot(c.p0.x - 2 * c.p1.x + c.p2.x, c.p0.y - 2 * c.p1.y + c.p2.y),
+                                 std::hypot(c.p1.x - 2 * c.p2.x + c.p3.x, c.p1.y - 2 * c.p2.y + c.p3.y));
+    const double bound = std::max(1.0, std::ceil(std::sqrt(3 * bend / (4 * c.tolerance))));
+    EXPECT_LE(records.size() - 1.0, bound);
+    const double deviation =
+        LargestDeviation([&](double t) { return CubicBezier(c.p0, c.p1, c.p2, c.p3, t); }, records);
+    EXPECT_LE(deviation, c.tolerance * (1 + 1e-9));
+  }
+}
+
+TEST_F(Outline, CubicToleranceStepsArePinnedByTheLargerSecondDifference) {
+  // Second differences (0, 300) and (0, -400): 3 * 400 / (4 * 3) = 100, so
+  // exactly 10 steps at tolerance 3, whichever way round the piece runs; a
+  // hair less tolerance needs 11.
+  const TTFPoint p0 = P(0, 0), p1 = P(100, 100), p2 = P(200, 500), p3 = P(300, 500);
+  EXPECT_EQ(ToleranceSteps(p0, p1, p2, p3, 3.0), 10);
+  EXPECT_EQ(ToleranceSteps(p3, p2, p1, p0, 3.0), 10);
+  EXPECT_EQ(ToleranceSteps(p0, p1, p2, p3, 2.99), 11);
+  EXPECT_EQ(ToleranceSteps(P(0, 0), P(1, 0), P(2, 0), P(3, 0), 1e-300), 1);
+  EXPECT_EQ(ToleranceSteps(P(0, 0), P(1e9, 1e9), P(-1e9, 1e9), P(0, 0), 1e-9), kMaxToleranceSteps);
 }
 
 TEST_F(Outline, OneLineRecordGivesStartPointsAndGlyphEnd) {
@@ -271,6 +357,47 @@ TEST_F(Outline, DegeneratePieceAppendsOnlyItsStartAgain) {
                                               {pkPoint, 3, 3},
                                               {pkPoint, 6, 3},
                                               {pkGlyphEnd, 3, 3}}));
+}
+
+TEST_F(Outline, CubicRecordIsOnePiecePerTripleFromTheCurrentPoint) {
+  SetPrecision(4);
+  // Pieces (0,0) (0,64) (64,64) (64,0), then (64,0) (64,-64) (128,-64) (128,0):
+  // at t = 1/4, 1/2, 3/4 their points are whole numbers.
+  Walk(OutlineBuilder()
+           .Polygon({0, 0})
+           .Curve(kPrimCSpline, {{0, 64}, {64, 64}, {64, 0}, {64, -64}, {128, -64}, {128, 0}})
+           .Line({{64, -100}})
+           .Build());
+  const std::vector<Rec> expected{
+      {pkPoint, 0, 0},
+      {pkPoint, 0, 0}, {pkPoint, 10, 36}, {pkPoint, 32, 48}, {pkPoint, 54, 36}, {pkPoint, 64, 0},
+      {pkPoint, 64, 0}, {pkPoint, 74, -36}, {pkPoint, 96, -48}, {pkPoint, 118, -36}, {pkPoint, 128, 0},
+      {pkPoint, 64, -100},
+      {pkGlyphEnd, 0, 0}};
+  EXPECT_EQ(StoreRecords(), expected);
+}
+
+TEST_F(Outline, IncompleteCubicTripleIsAStraightStepToItsLastPoint) {
+  SetPrecision(1);
+  struct Case {
+    const char* name;
+    std::vector<Rec> expected;
+    std::vector<Xy> points;
+  };
+  for (const Case& c : {
+           Case{"one point", {{pkPoint, 0, 0}, {pkPoint, 5, 5}, {pkPoint, 9, 0}, {pkGlyphEnd, 0, 0}}, {{5, 5}}},
+           Case{"two points", {{pkPoint, 0, 0}, {pkPoint, 6, 6}, {pkPoint, 9, 0}, {pkGlyphEnd, 0, 0}},
+                {{5, 5}, {6, 6}}},
+           Case{"a triple and two points",
+                {{pkPoint, 0, 0}, {pkPoint, 0, 0}, {pkPoint, 3, 0}, {pkPoint, 7, 7}, {pkPoint, 9, 0},
+                 {pkGlyphEnd, 0, 0}},
+                {{1, 1}, {2, 1}, {3, 0}, {5, 5}, {7, 7}}},
+       }) {
+    SCOPED_TRACE(c.name);
+    FreePointList();
+    Walk(OutlineBuilder().Polygon({0, 0}).Curve(kPrimCSpline, c.points).Line({{9, 0}}).Build());
+    EXPECT_EQ(StoreRecords(), c.expected);
+  }
 }
 
 TEST_F(Outline, CurveRecordsOfOtherTypesAreSteppedOver) {
