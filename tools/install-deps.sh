@@ -18,6 +18,7 @@ packages=(
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-opensymbol fonts-wine
   libharfbuzz-bin fonts-wqy-microhei fonts-lohit-deva fonts-tlwg-garuda-ttf
   librsvg2-bin
+  fonts-cantarell python3-fonttools fonts-noto-color-emoji
   clang libclang-rt-14-dev locales xvfb
 )
 # The Windows builds: the x86_64 and i686 cross-compilers (their -posix

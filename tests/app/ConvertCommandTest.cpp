@@ -16,6 +16,7 @@
 
 #include "RunProgram.h"
 #include "platform/ProductVersion.h"
+#include "platform/fonts/FontSources.h"
 #include "tests/support/DxfReader.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
@@ -673,6 +674,44 @@ TEST(ConvertCommand, AFaceThatIsNotInstalledIsNamedOnceWithItsSubstitute) {
                          "\\f1 A\\f0 B\\f1 C\\par\\f1\\b D\\par}");
   const DxfDrawing fromRtf = ConvertToDxf(folder, {"-i", rtf}, {}, substitute);
   EXPECT_EQ(fromRtf.polylines.size(), 2u + 3u + 1u + 2u);
+}
+
+// Whether the system has a family of that name.
+bool Installed(const std::string& family) {
+  const std::vector<std::string> families = vx::InstalledFamilies();
+  return std::find(families.begin(), families.end(), family) != families.end();
+}
+
+TEST(ConvertCommand, FacesWithPostScriptOutlinesConvertInEveryLayout) {
+  if (!Installed("Cantarell")) GTEST_SKIP() << "Cantarell (fonts-cantarell) is not installed";
+  for (const char* layout : Layouts()) {
+    SCOPED_TRACE(layout);
+    TempFolder folder;
+    // Drawn from the face itself: no substitute, no fallback to name.
+    const DxfDrawing dxf = ConvertToDxf(folder, {"--layout", layout, "-f", "Cantarell", "-H", "10", "Ab"});
+    ASSERT_EQ(dxf.polylines.size(), 4u);  // A and b: an outline and a counter each
+    const Box a = Extent(dxf, 0, 2), b = Extent(dxf, 2, 4);
+    EXPECT_NEAR(a.bottom, 0.0, 1e-2);
+    EXPECT_GT(a.top, 5.0);
+    EXPECT_GT(b.left, a.right - 0.5);
+  }
+}
+
+TEST(ConvertCommand, AFaceWithoutOutlinesIsNamedOnceWithTheFaceDrawnInstead) {
+  if (!Installed("Noto Color Emoji")) GTEST_SKIP() << "Noto Color Emoji (fonts-noto-color-emoji) is not installed";
+  const std::regex notice("vexoglyph: face \"Noto Color Emoji\" has no outlines; using \"([^\"]+)\"\n");
+  for (const char* layout : Layouts()) {
+    SCOPED_TRACE(layout);
+    TempFolder folder;
+    const vx::test::RunOutcome outcome = RunVexoglyph(
+        {"convert", "-o", folder.Path("out.dxf"), "--layout", layout, "-f", "Noto Color Emoji", "-H", "10", "Ab", "c"});
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+    std::smatch named;
+    ASSERT_TRUE(std::regex_match(outcome.err, named, notice)) << outcome.err;
+    EXPECT_NE(named[1], "Noto Color Emoji");
+    EXPECT_TRUE(Installed(named[1])) << named[1];
+    EXPECT_EQ(ReadDxf(ReadFileBytes(folder.Path("out.dxf"))).polylines.size(), 2u + 2u + 1u);
+  }
 }
 
 #if defined(__SANITIZE_ADDRESS__)

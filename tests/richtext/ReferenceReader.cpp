@@ -1,11 +1,11 @@
 // The reference reader beside the repository (a Python program) and ours, each file's runs in one comparable text.
 #include "ReferenceReader.h"
 
-#include <cstdio>
 #include <filesystem>
 
 #include "TestText.h"
 #include "richtext/RtfReader.h"
+#include "tests/support/CommandOutput.h"
 #include "tests/support/FileBytes.h"
 
 namespace vx::test {
@@ -14,14 +14,7 @@ std::optional<std::string> ReferenceRuns(const std::string& file) {
   const std::string refDir = TestDataDir() + "/../notes/rtf-reference";
   const std::string script = std::string(VX_SOURCE_DIR_DEFAULT) + "/tests/richtext/reference_runs.py";
   if (!std::filesystem::exists(refDir + "/rtfruns.py")) return std::nullopt;
-  const std::string command = "python3 '" + script + "' '" + refDir + "' '" + file + "' 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return std::nullopt;
-  std::string out;
-  char buffer[4096];
-  while (std::size_t got = fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
-  if (pclose(pipe) != 0) return std::nullopt;
-  return out;
+  return test::CommandOutput("python3 '" + script + "' '" + refDir + "' '" + file + "' 2>/dev/null");
 }
 
 namespace {

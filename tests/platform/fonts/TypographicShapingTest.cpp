@@ -1,7 +1,6 @@
 // The typographic line setting on real faces against hb-shape, HarfBuzz's own shaping tool.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <regex>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "platform/fonts/FontconfigGlyphSource.h"
 #include "platform/fonts/HarfBuzzShaper.h"
 #include "platform/Utf.h"
+#include "tests/support/CommandOutput.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -42,12 +42,7 @@ std::vector<HbGlyph> HbShape(const std::string& fontFile, int faceIndex, const s
   const std::string command = "hb-shape --no-glyph-names --output-format=json --face-index=" +
                               std::to_string(faceIndex) + " --direction=" + (rtl ? "rtl" : "ltr") +
                               " --text-file='" + textFile + "' '" + fontFile + "'";
-  std::string json;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) json.append(buffer, got);
-    ::pclose(pipe);
-  }
+  const std::string json = test::CommandOutput(command).value_or("");
   std::vector<HbGlyph> glyphs;
   const std::regex entry(R"re(\{"g":(\d+),"cl":(\d+),"dx":(-?\d+),"dy":(-?\d+),"ax":(-?\d+),"ay":(-?\d+)\})re");
   for (auto it = std::sregex_iterator(json.begin(), json.end(), entry); it != std::sregex_iterator(); ++it)
