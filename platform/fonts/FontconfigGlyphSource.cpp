@@ -212,7 +212,11 @@ struct FontconfigGlyphSource::Impl {
     if (auto it = resolutions.find(key); it != resolutions.end()) return it->second;
     if (auto it = fileFaces.find(face); it != fileFaces.end()) {
       const FileFace& f = it->second;
-      return ResolvedFace{f.file, f.index, f.family, false, bold && !f.bold, italic && !f.italic};
+      return ResolvedFace{.file = f.file,
+                          .index = f.index,
+                          .family = f.family,
+                          .syntheticBold = bold && !f.bold,
+                          .syntheticItalic = italic && !f.italic};
     }
     std::optional<ResolvedFace> resolved;
     if (std::optional<FontMatch> match = MatchFont(face, bold, italic)) {
