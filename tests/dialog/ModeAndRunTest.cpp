@@ -112,7 +112,13 @@ class ModelEditor : public RunEditor {
     caret = position;
     (converting != nullptr && *converting ? movesWhileConverting : movesAfterwards).push_back(position);
   }
+  // The style of the character before the caret; a caret the run moved
+  // outside the text is the run's fault, reported, never read.
   CharStyle CaretStyle() const override {
+    if (caret < 0 || static_cast<std::size_t>(caret) > chars.size()) {
+      ADD_FAILURE() << "caret at " << caret << " in a text of " << chars.size() << " characters";
+      return CharStyle{"Times New Roman"};
+    }
     if (chars.empty()) return CharStyle{"Times New Roman"};
     return chars[static_cast<std::size_t>(caret > 0 ? caret - 1 : 0)].style;
   }

@@ -122,6 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"UcRestoredAtGroupEnd", Doc("{\\uc2 \\u228\\'e8a}\\u228?z"), {R("ääz")}},
         ReadCase{"SkipStopsAtGroupEnd", Doc("{\\u228}x"), {R("äx")}},
         ReadCase{"ControlWordIsOneFallback", Doc("{\\uc1\\u228\\tab x}"), {R("äx")}},
+        ReadCase{"ParagraphMarkAsFallbackIsSkipped", Doc("a\\u8220\\par b"), {R("a\u201cb")}},
         ReadCase{"SurrogatePair", Doc("\\u-10179?\\u-9047?"), {R("💩")}},
         ReadCase{"DelimiterSpaceIsNotFallback", Doc("\\u-10187 ?\\u-9157 ?"), {R("𝐻")}},
         ReadCase{"UnpairedSurrogate", Doc("\\uc0\\u-10240 x"), {R("\ufffdx")}},
