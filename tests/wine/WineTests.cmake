@@ -28,6 +28,7 @@ set(VX_WINE_FONT_GLOBS
   /usr/share/fonts/truetype/dejavu/DejaVuSerif*.ttf
   /usr/share/fonts/truetype/liberation2/*.ttf
   /usr/share/fonts/truetype/libreoffice/opens___.ttf
+  /usr/share/fonts/opentype/cantarell/Cantarell-Regular.otf
   /usr/share/wine/fonts/symbol.ttf
   /usr/share/wine/fonts/wingding.ttf)
 file(GLOB VX_WINE_FONTS ${VX_WINE_FONT_GLOBS})

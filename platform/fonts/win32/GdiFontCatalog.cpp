@@ -14,11 +14,18 @@ struct Found {
   bool symbol = false;
 };
 
-// The system enumerates OpenType faces with PostScript outlines
-// (NTM_PS_OPENTYPE) as TrueType faces too; their native outlines come as
-// cubic records, which the outline walk draws.
-int CALLBACK NoteFace(const LOGFONTW* logFont, const TEXTMETRICW*, DWORD fontType, LPARAM data) {
-  if ((fontType & TRUETYPE_FONTTYPE) != 0) {
+// A face with outlines the glyph source draws: a TrueType face, or an
+// OpenType face with PostScript outlines, which the system enumerates as a
+// device face with NTM_PS_OPENTYPE (Wine does; the glyph source asks for its
+// cubic pieces).
+bool HasOutlines(const TEXTMETRICW* metrics, DWORD fontType) {
+  if ((fontType & TRUETYPE_FONTTYPE) != 0) return true;
+  const auto* extended = reinterpret_cast<const NEWTEXTMETRICEXW*>(metrics);
+  return metrics != nullptr && (extended->ntmTm.ntmFlags & NTM_PS_OPENTYPE) != 0;
+}
+
+int CALLBACK NoteFace(const LOGFONTW* logFont, const TEXTMETRICW* metrics, DWORD fontType, LPARAM data) {
+  if (HasOutlines(metrics, fontType)) {
     Found& found = *reinterpret_cast<Found*>(data);
     found.trueType = true;
     if (logFont->lfCharSet == SYMBOL_CHARSET) found.symbol = true;

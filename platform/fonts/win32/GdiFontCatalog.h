@@ -9,8 +9,8 @@
 namespace vx {
 
 // A family is TrueType when the system enumerates a TrueType face of it (an
-// OpenType face with PostScript outlines counts: its native outlines come as
-// cubic records, which the outline walk draws); it has the symbol character
+// OpenType face with PostScript outlines counts: the system hands its glyphs
+// over as outlines too); it has the symbol character
 // set when such a face is enumerated in SYMBOL_CHARSET. Answers are cached
 // per family for the catalogue's lifetime. Not thread-safe.
 class GdiFontCatalog final : public FontCatalog {

@@ -22,6 +22,7 @@ TEST(FontCatalog, TellsTrueTypeAndSymbolFamilies) {
            Case{"DejaVu Sans", true, false},
            Case{"dejavu SANS", true, false},  // any letter case
            Case{"Liberation Serif", true, false},
+           Case{"Cantarell", true, false},  // OpenType with PostScript outlines
            Case{"Wingdings", true, true},   // a (3,0) symbol cmap
            Case{"OpenSymbol", true, true},  // a Unicode cmap, but the symbol code page
            Case{"Vexoglyph No Such Family", false, false},
