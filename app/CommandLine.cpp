@@ -126,6 +126,24 @@ std::string SetFormat(ConvertOptions& options, const std::string& text) {
   return SetChoice(options.format, "format", {{"dxf", OutputFormat::Dxf}, {"svg", OutputFormat::Svg}}, text);
 }
 
+std::string SetOutline(ConvertOptions& options, const std::string& text) {
+  return SetChoice(options.outline, "outline", {{"font", OutlineKind::Font}, {"merged", OutlineKind::Merged}}, text);
+}
+
+std::string SetUnits(ConvertOptions& options, const std::string& text) {
+  return SetChoice(options.units, "units",
+                   {{"mm", DrawingUnit::Millimetre},
+                    {"cm", DrawingUnit::Centimetre},
+                    {"m", DrawingUnit::Metre},
+                    {"in", DrawingUnit::Inch},
+                    {"ft", DrawingUnit::Foot}},
+                   text);
+}
+
+std::string SetDxfVersion(ConvertOptions& options, const std::string& text) {
+  return SetChoice(options.dxfVersion, "DXF version", {{"r12", DxfVersion::R12}, {"r2000", DxfVersion::R2000}}, text);
+}
+
 std::string SetNonEmpty(std::string& target, const char* what, const std::string& text) {
   if (text.empty()) return std::string("Empty ") + what + " given";
   target = text;
@@ -155,6 +173,9 @@ const std::vector<ValueOption>& ValueOptions() {
       {nullptr, "--layout", SetLayout},
       {nullptr, "--align", SetAlign},
       {nullptr, "--line-spacing", SetLineSpacing},
+      {nullptr, "--outline", SetOutline},
+      {nullptr, "--units", SetUnits},
+      {nullptr, "--dxf", SetDxfVersion},
   };
   return options;
 }
@@ -341,6 +362,19 @@ std::string ConvertHelp() {
          "                          written into\n"
          "      --format dxf|svg    output format (default: .svg names give SVG,\n"
          "                          anything else DXF)\n"
+         "      --dxf r12|r2000     r12 (default): closed POLYLINEs; r2000: an\n"
+         "                          AutoCAD 2000 file of LWPOLYLINEs, which laser and\n"
+         "                          CAM programs read most widely\n"
+         "      --units mm|cm|m|in|ft\n"
+         "                          the unit of the drawing: the DXF's $INSUNITS and\n"
+         "                          $MEASUREMENT, the SVG's width and height (default:\n"
+         "                          unitless)\n"
+         "      --outline font|merged\n"
+         "                          font (default): the contours as the font draws\n"
+         "                          them; merged: each glyph's filled area, for\n"
+         "                          cutters, engravers and plotters: overlapping\n"
+         "                          contours united, holes kept, no repeated vertex,\n"
+         "                          outer contours counter-clockwise, holes clockwise\n"
          "\n"
          "Font (plain text and TEXT arguments; RTF input brings its own):\n"
          "  -f, --font NAME         face name (default: the system's sans-serif face),\n"

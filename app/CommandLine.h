@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/DrawingUnits.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
 
@@ -17,6 +18,14 @@ enum class OutputFormat { Dxf, Svg };
 // host: the CAD host's layout, character by character (the default);
 // typographic: shaped, bidirectional lines with fallback faces.
 enum class LayoutKind { Host, Typographic };
+
+// font: the contours as the font draws them (the default); merged: each
+// glyph's filled area as closed outlines that neither overlap nor repeat a
+// vertex, for cutters and plotters.
+enum class OutlineKind { Font, Merged };
+
+// r12: closed POLYLINEs with VERTEX entities (the default); r2000: LWPOLYLINEs.
+enum class DxfVersion { R12, R2000 };
 
 struct ConvertOptions {
   std::vector<std::string> lines;  // TEXT arguments, one line each
@@ -34,6 +43,9 @@ struct ConvertOptions {
   LayoutKind layout = LayoutKind::Host;
   LineAlignment align = LineAlignment::Left;
   double lineSpacing = 1.0;
+  OutlineKind outline = OutlineKind::Font;
+  DrawingUnit units = DrawingUnit::Unitless;
+  DxfVersion dxfVersion = DxfVersion::R12;
   bool help = false;     // convert --help
   bool version = false;  // convert --version
 };

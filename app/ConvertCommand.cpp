@@ -1,15 +1,18 @@
 // Running `vexoglyph convert`: text in, laid out glyph by glyph, DXF or SVG written as it comes.
 #include "app/ConvertCommand.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <new>
 #include <set>
 
 #include "app/SvgWriter.h"
+#include "dxf/DxfR2000Writer.h"
 #include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
+#include "engine/OutlineMerging.h"
 #include "engine/PointStore.h"
 #include "engine/TextLayout.h"
 #include "engine/TypographicLayout.h"
@@ -114,11 +117,14 @@ void NoteFallbacks(const std::vector<FallbackUse>& fallbacks, std::vector<std::s
 // glyph, so that a text without glyphs leaves nothing behind.
 class GlyphOutput {
  public:
+  explicit GlyphOutput(OutlineKind outline) : outline_(outline) {}
   virtual ~GlyphOutput() = default;
 
-  // Writes what the store holds (the glyphs placed since the last call) and
-  // empties it. False when it could not; reason() then says why.
+  // Writes what the store holds (the glyphs placed since the last call),
+  // merged first when the options ask for merged outlines, and empties it.
+  // False when it could not; reason() then says why.
   bool Take() {
+    if (outline_ == OutlineKind::Merged) MergeGlyphOutlines();
     records_ += static_cast<std::size_t>(GetTTFCount());
     ok_ = (opened_ || (opened_ = Begin(reason_))) && Write(reason_);
     FreePointList();
@@ -137,53 +143,78 @@ class GlyphOutput {
   virtual bool Write(std::string& reason) = 0;
   virtual bool End(std::string& reason) = 0;
 
+  OutlineKind outline_;
   std::size_t records_ = 0;
   bool opened_ = false;
   bool ok_ = true;
   std::string reason_;
 };
 
-class DxfOutput final : public GlyphOutput {
+// The first pass of an SVG or an R2000 DXF: the extents of the whole drawing,
+// for the SVG's view box, and its number of contours, for the DXF's handles.
+class MeasureOutput final : public GlyphOutput {
  public:
-  explicit DxfOutput(const std::string& path) : path_(path) {}
-
- private:
-  bool Begin(std::string& reason) override { return file_.Open(path_, reason); }
-  bool Write(std::string& reason) override { return file_.WriteStore(reason); }
-  bool End(std::string& reason) override { return file_.Commit(reason); }
-
-  std::string path_;
-  DxfFileWriter file_;
-};
-
-class SvgOutput final : public GlyphOutput {
- public:
-  SvgOutput(const std::string& path, const PointExtents& extents) : path_(path), extents_(extents) {}
-
- private:
-  bool Begin(std::string& reason) override { return file_.Open(path_, extents_, reason); }
-  bool Write(std::string& reason) override { return file_.WriteStore(reason); }
-  bool End(std::string& reason) override { return file_.Commit(reason); }
-
-  std::string path_;
-  PointExtents extents_;
-  SvgFileWriter file_;
-};
-
-// The first pass of an SVG: the extents of the whole drawing, for its view box.
-class ExtentsOutput final : public GlyphOutput {
- public:
+  using GlyphOutput::GlyphOutput;
   const PointExtents& extents() const { return extents_; }
+  std::uint64_t contours() const { return contours_; }
 
  private:
   bool Begin(std::string&) override { return true; }
   bool Write(std::string&) override {
     extents_.Include(gPointList.GetHead());
+    contours_ += ContoursInStore();
     return true;
   }
   bool End(std::string&) override { return true; }
 
   PointExtents extents_;
+  std::uint64_t contours_ = 0;
+};
+
+class DxfOutput final : public GlyphOutput {
+ public:
+  DxfOutput(const ConvertOptions& options, const std::string& path) : GlyphOutput(options.outline), path_(path), unit_(options.units) {}
+
+ private:
+  bool Begin(std::string& reason) override { return file_.Open(path_, reason, unit_); }
+  bool Write(std::string& reason) override { return file_.WriteStore(reason); }
+  bool End(std::string& reason) override { return file_.Commit(reason); }
+
+  std::string path_;
+  DrawingUnit unit_;
+  DxfFileWriter file_;
+};
+
+class DxfR2000Output final : public GlyphOutput {
+ public:
+  DxfR2000Output(const ConvertOptions& options, const std::string& path, const MeasureOutput& measured)
+      : GlyphOutput(options.outline), path_(path), unit_(options.units), contours_(measured.contours()) {}
+
+ private:
+  bool Begin(std::string& reason) override { return file_.Open(path_, unit_, contours_, reason); }
+  bool Write(std::string& reason) override { return file_.WriteStore(reason); }
+  bool End(std::string& reason) override { return file_.Commit(reason); }
+
+  std::string path_;
+  DrawingUnit unit_;
+  std::uint64_t contours_;
+  DxfR2000FileWriter file_;
+};
+
+class SvgOutput final : public GlyphOutput {
+ public:
+  SvgOutput(const ConvertOptions& options, const std::string& path, const MeasureOutput& measured)
+      : GlyphOutput(options.outline), path_(path), unit_(options.units), extents_(measured.extents()) {}
+
+ private:
+  bool Begin(std::string& reason) override { return file_.Open(path_, extents_, reason, unit_); }
+  bool Write(std::string& reason) override { return file_.WriteStore(reason); }
+  bool End(std::string& reason) override { return file_.Commit(reason); }
+
+  std::string path_;
+  DrawingUnit unit_;
+  PointExtents extents_;
+  SvgFileWriter file_;
 };
 
 // The whole text laid out as the options say, each glyph handed to output as
@@ -245,16 +276,22 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
     NoteSubstitutes(*source, loaded.text, notices);
     input = ToLayoutInput(loaded.text);
   }
-  if (options.format == OutputFormat::Dxf) {
-    DxfOutput dxf(OutputTarget(options));
+  if (options.format == OutputFormat::Dxf && options.dxfVersion == DxfVersion::R12) {
+    DxfOutput dxf(options, OutputTarget(options));
     NoteFallbacks(PlaceText(*source, shaper.get(), options, input, dxf), notices);
     return Finish(dxf, options, error);
   }
-  // An SVG begins with its view box: a first pass measures the drawing.
-  ExtentsOutput measured;
+  // An SVG begins with its view box, an R2000 DXF with the next free handle:
+  // a first pass measures the drawing.
+  MeasureOutput measured(options.outline);
   NoteFallbacks(PlaceText(*source, shaper.get(), options, input, measured), notices);
   if (const int status = Finish(measured, options, error); status != kExitOk) return status;
-  SvgOutput svg(OutputTarget(options), measured.extents());
+  if (options.format == OutputFormat::Dxf) {
+    DxfR2000Output dxf(options, OutputTarget(options), measured);
+    PlaceText(*source, shaper.get(), options, input, dxf);
+    return Finish(dxf, options, error);
+  }
+  SvgOutput svg(options, OutputTarget(options), measured);
   PlaceText(*source, shaper.get(), options, input, svg);
   return Finish(svg, options, error);
 }

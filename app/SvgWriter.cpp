@@ -27,15 +27,44 @@ void AppendPoint(std::string& out, const TTFPoint& point) {
   AppendNumber(out, 0.0 - point.y);
 }
 
+// An SVG length of size drawing units in unit: SVG knows millimetres,
+// centimetres and inches, so metres go as centimetres and feet as inches.
+void AppendLength(std::string& out, double size, DrawingUnit unit) {
+  struct SvgUnit {
+    double factor;
+    const char* name;
+  };
+  SvgUnit svg{1, "mm"};
+  switch (unit) {
+    case DrawingUnit::Unitless:
+    case DrawingUnit::Millimetre: break;
+    case DrawingUnit::Centimetre: svg = {1, "cm"}; break;
+    case DrawingUnit::Metre: svg = {100, "cm"}; break;
+    case DrawingUnit::Inch: svg = {1, "in"}; break;
+    case DrawingUnit::Foot: svg = {12, "in"}; break;
+  }
+  AppendNumber(out, size * svg.factor);
+  out.append(svg.name);
+}
+
 // The document up to the first path: the view box holds the extents plus a
-// margin of 2% of the larger side (1 when the drawing has no extent).
-void AppendHead(std::string& out, const PointExtents& e) {
+// margin of 2% of the larger side (1 when the drawing has no extent); with a
+// unit, width and height give the view box's size in that unit.
+void AppendHead(std::string& out, const PointExtents& e, DrawingUnit unit) {
   const double width = e.right() - e.left();
   const double height = e.top() - e.bottom();
   double margin = 0.02 * std::max(width, height);
   if (margin <= 0) margin = 1;
   out.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-             "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"");
+             "<svg xmlns=\"http://www.w3.org/2000/svg\" ");
+  if (unit != DrawingUnit::Unitless) {
+    out.append("width=\"");
+    AppendLength(out, width + 2 * margin, unit);
+    out.append("\" height=\"");
+    AppendLength(out, height + 2 * margin, unit);
+    out.append("\" ");
+  }
+  out.append("viewBox=\"");
   AppendNumber(out, e.left() - margin);
   out.push_back(' ');
   AppendNumber(out, 0.0 - e.top() - margin);
@@ -74,15 +103,16 @@ const TTFPoint* AppendGlyphPath(std::string& out, const TTFPoint* record) {
 
 std::string SvgText() {
   std::string out;
-  AppendHead(out, StoreExtents());
+  AppendHead(out, StoreExtents(), DrawingUnit::Unitless);
   for (const TTFPoint* record = gPointList.GetHead(); record;) record = AppendGlyphPath(out, record);
   AppendTail(out);
   return out;
 }
 
-bool SvgFileWriter::Open(const std::string& path, const PointExtents& extents, std::string& error) {
+bool SvgFileWriter::Open(const std::string& path, const PointExtents& extents, std::string& error,
+                         DrawingUnit unit) {
   if (!file_.Open(path, error)) return false;
-  AppendHead(file_.buffer(), extents);
+  AppendHead(file_.buffer(), extents, unit);
   return true;
 }
 

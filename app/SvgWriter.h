@@ -3,14 +3,15 @@
 
 #include <string>
 
+#include "engine/DrawingUnits.h"
 #include "engine/PointStore.h"
 #include "platform/BufferedFile.h"
 
 namespace vx {
 
 // The whole store as an SVG document: one path per glyph, each contour a
-// closed subpath of the same points as the DXF (y flipped), fill rule
-// even-odd so that holes show, and a viewBox fitted to the extents plus a
+// closed subpath of the same points as the DXF (y flipped), filled by the
+// non-zero rule as fonts are, and a viewBox fitted to the extents plus a
 // small margin.
 std::string SvgText();
 
@@ -18,12 +19,15 @@ std::string SvgText();
 // whole drawing are known (the view box comes first): Open begins the file,
 // each WriteStore adds the glyphs the store holds now (whole glyphs; the store
 // may be cleared and refilled between calls), Commit ends the document and
-// puts the file in place. The bytes are those of SvgText over everything
+// puts the file in place. Given a unit, the document's width and height are
+// the view box's in that unit (metres in centimetres and feet in inches, the
+// nearest units SVG has), so that one drawing unit prints as one unit. The bytes are those of SvgText over everything
 // written. Each returns false with the system's reason on failure; a writer
 // given up without a successful Commit abandons the save as OutputFile does.
 class SvgFileWriter {
  public:
-  bool Open(const std::string& path, const PointExtents& extents, std::string& error);
+  bool Open(const std::string& path, const PointExtents& extents, std::string& error,
+            DrawingUnit unit = DrawingUnit::Unitless);
   bool WriteStore(std::string& error);
   bool Commit(std::string& error);
 

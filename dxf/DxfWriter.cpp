@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "dxf/DxfUnits.h"
 #include "dxf/FixedFormat.h"
 #include "engine/HostQueries.h"
 
@@ -65,8 +66,13 @@ std::string DxfText() {
 
 // The text goes to the file in pieces, so that a large drawing is never held
 // twice in memory (as store and as text).
-bool DxfFileWriter::Open(const std::string& path, std::string& error) {
+bool DxfFileWriter::Open(const std::string& path, std::string& error, DrawingUnit unit) {
   if (!file_.Open(path, error)) return false;
+  if (unit != DrawingUnit::Unitless) {
+    file_.buffer().append("0\r\nSECTION\r\n2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1009\r\n");
+    AppendUnitVariables(file_.buffer(), unit);
+    file_.buffer().append("0\r\nENDSEC\r\n");
+  }
   WriteDxfHeader(file_.buffer());
   return true;
 }

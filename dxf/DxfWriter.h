@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "engine/DrawingUnits.h"
 #include "platform/BufferedFile.h"
 
 namespace vx {
@@ -25,7 +26,7 @@ bool WritePolyline(std::string& out, bool first);
 std::string DxfText();
 
 // A DXF file written while the store is filled: Open begins it with the
-// section header, each WriteStore adds the contours the store holds now (the
+// section header (after a HEADER section naming the unit, when one is given), each WriteStore adds the contours the store holds now (the
 // store may be cleared and refilled between calls: the command line writes
 // glyph by glyph), Commit adds the trailer and puts the file in place. The
 // bytes are those of DxfText over everything written. Each returns false with
@@ -33,7 +34,7 @@ std::string DxfText();
 // Commit abandons the save as OutputFile does.
 class DxfFileWriter {
  public:
-  bool Open(const std::string& path, std::string& error);
+  bool Open(const std::string& path, std::string& error, DrawingUnit unit = DrawingUnit::Unitless);
   bool WriteStore(std::string& error);
   bool Commit(std::string& error);
 
