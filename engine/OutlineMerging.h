@@ -11,7 +11,7 @@ namespace vx {
 // them; no vertex equals the one before it (the closing record is, as ever,
 // the first vertex repeated), and a contour with fewer than 3 vertices or no
 // area is left out. A glyph's own vertices keep their exact coordinates; a
-// point where two contours cross is exact to within the glyph's size / 2^31.
+// point where two contours cross is exact to within the glyph's size / 2^30.
 // A glyph that fills nothing leaves no records. Raises std::bad_alloc when
 // memory runs out, leaving the store partly merged.
 void MergeGlyphOutlines();

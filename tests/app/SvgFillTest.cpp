@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <optional>
@@ -17,6 +18,7 @@
 
 #include "RunProgram.h"
 #include "platform/fonts/FontMatching.h"
+#include "tests/support/DxfReader.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -121,6 +123,99 @@ TEST(SvgFill, OverlappingContoursAreFilledAsFreeTypeFillsThem) {
     // The two renderings agree within 0.011 % of the box; a hole where the
     // contours overlap takes 0.065 % (Liberation Sans ą) to 1.7 % (ơ) away.
     EXPECT_NEAR(drawn->Share(), reference->Share(), 0.0003);
+  }
+}
+
+// Whether segments ab and cd share a point other than an end the two have in common.
+bool Touch(const vx::test::DxfPoint& a, const vx::test::DxfPoint& b, const vx::test::DxfPoint& c,
+           const vx::test::DxfPoint& d) {
+  const auto cross = [](const vx::test::DxfPoint& o, const vx::test::DxfPoint& p, const vx::test::DxfPoint& q) {
+    const double value = (p.x - o.x) * (q.y - o.y) - (p.y - o.y) * (q.x - o.x);
+    return (value > 0) - (value < 0);
+  };
+  const auto same = [](const vx::test::DxfPoint& p, const vx::test::DxfPoint& q) { return p.x == q.x && p.y == q.y; };
+  const auto within = [](const vx::test::DxfPoint& p, const vx::test::DxfPoint& q, const vx::test::DxfPoint& r) {
+    return std::min(p.x, q.x) <= r.x && r.x <= std::max(p.x, q.x) && std::min(p.y, q.y) <= r.y &&
+           r.y <= std::max(p.y, q.y);
+  };
+  const int d1 = cross(a, b, c), d2 = cross(a, b, d), d3 = cross(c, d, a), d4 = cross(c, d, b);
+  if (d1 == 0 && d2 == 0) {  // on one line: they overlap when they share more than an end
+    const double length = std::max(std::abs(b.x - a.x), std::abs(b.y - a.y));
+    const auto along = [&](const vx::test::DxfPoint& p) {
+      return std::abs(b.x - a.x) >= std::abs(b.y - a.y) ? (p.x - a.x) / (b.x - a.x) : (p.y - a.y) / (b.y - a.y);
+    };
+    const double lo = std::max(0.0, std::min(along(c), along(d))), hi = std::min(1.0, std::max(along(c), along(d)));
+    return length > 0 && hi > lo;
+  }
+  if ((same(a, c) || same(a, d) || same(b, c) || same(b, d))) return false;
+  if (d1 * d2 < 0 && d3 * d4 < 0) return true;
+  return (d1 == 0 && within(a, b, c)) || (d2 == 0 && within(a, b, d)) || (d3 == 0 && within(c, d, a)) ||
+         (d4 == 0 && within(c, d, b));
+}
+
+double DoubleArea(const std::vector<vx::test::DxfPoint>& v) {
+  double sum = 0;
+  for (std::size_t i = 0; i < v.size(); ++i) sum += v[i].x * v[(i + 1) % v.size()].y - v[(i + 1) % v.size()].x * v[i].y;
+  return sum;
+}
+
+TEST(SvgFill, MergedOutlinesFillWhatTheFontFillsWithoutCrossingsOrRepeatedVertices) {
+  TempFolder folder;
+  for (const char* face : {"DejaVu Sans", "Liberation Sans"}) {
+    const std::optional<vx::FontMatch> match = vx::MatchFont(face, false, false);
+    ASSERT_TRUE(match && !match->substituted);
+    for (const auto& [utf8, code] : {std::pair{"Ç", U'Ç'}, {"a", U'a'}, {"ç", U'ç'}, {"Å", U'Å'}, {"ą", U'ą'},
+                                     {"ę", U'ę'}, {"Ş", U'Ş'}, {"ư", U'ư'}, {"ơ", U'ơ'}}) {
+      SCOPED_TRACE(std::string(face) + " " + utf8);
+      const std::optional<Coverage> reference = FreeTypeCoverage(match->file, match->index, code);
+      ASSERT_TRUE(reference);
+      const std::string dxf = folder.Path("glyph.dxf");
+      const vx::test::RunOutcome outcome =
+          vx::test::RunVexoglyph({"convert", "-f", face, "-H", std::to_string(kPixelHeight), "--tolerance", "0.01",
+                                  "--outline", "merged", "-o", dxf, utf8});
+      ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+      const vx::test::DxfDrawing drawing = vx::test::ReadDxf(vx::test::ReadFileBytes(dxf));
+      ASSERT_EQ(drawing.error, "");
+      ASSERT_FALSE(drawing.polylines.empty());
+
+      // Every edge of the glyph, each polyline closed by its flag alone.
+      struct Edge {
+        vx::test::DxfPoint a, b;
+      };
+      std::vector<Edge> edges;
+      double area = 0, left = 1e300, right = -1e300, bottom = 1e300, top = -1e300;
+      for (const vx::test::DxfPolyline& polyline : drawing.polylines) {
+        ASSERT_TRUE(polyline.Closed());
+        const std::vector<vx::test::DxfPoint>& v = polyline.vertices;
+        ASSERT_GE(v.size(), 3u);
+        for (std::size_t i = 0; i < v.size(); ++i) {
+          const vx::test::DxfPoint& next = v[(i + 1) % v.size()];
+          ASSERT_FALSE(v[i].x == next.x && v[i].y == next.y) << "vertex " << i << " repeats in the next";
+          edges.push_back({v[i], next});
+        }
+        area += DoubleArea(v) / 2;
+        left = std::min(left, polyline.Left());
+        right = std::max(right, polyline.Right());
+        bottom = std::min(bottom, polyline.Bottom());
+        top = std::max(top, polyline.Top());
+      }
+      for (std::size_t i = 0; i < edges.size(); ++i)
+        for (std::size_t j = i + 1; j < edges.size(); ++j)
+          ASSERT_FALSE(Touch(edges[i].a, edges[i].b, edges[j].a, edges[j].b)) << "edges " << i << " and " << j;
+      // Outer contours count positive, holes negative: the sum is the filled area.
+      const double share = area / ((right - left) * (top - bottom));
+      EXPECT_NEAR(share, reference->Share(), 0.01 * reference->Share());
+
+      // The merged SVG draws the same fill as the font's own contours.
+      const std::string svg = folder.Path("glyph.svg");
+      ASSERT_EQ(vx::test::RunVexoglyph({"convert", "-f", face, "-H", std::to_string(kPixelHeight), "--tolerance",
+                                        "0.01", "--outline", "merged", "-o", svg, utf8})
+                    .exitCode,
+                0);
+      const std::optional<Coverage> drawn = SvgCoverage(folder, svg);
+      ASSERT_TRUE(drawn);
+      EXPECT_NEAR(drawn->Share(), reference->Share(), 0.0003);
+    }
   }
 }
 

@@ -1,0 +1,31 @@
+#!/usr/bin/python3
+"""Reads a DXF file with ezdxf and prints what a test compares: the version,
+$INSUNITS ("none" when the file does not set it), the number of errors
+ezdxf's audit finds, then each polyline of model space as a line
+"TYPE closed COUNT" followed by one "x y" line per vertex.
+Exits with status 3 when ezdxf is not installed."""
+import sys
+
+try:
+    import ezdxf
+except ImportError:
+    sys.exit(3)
+
+path = sys.argv[1]
+doc = ezdxf.readfile(path)
+with open(path, 'rb') as f:
+    names_units = b'$INSUNITS' in f.read()
+print('version', doc.dxfversion)
+print('insunits', doc.header.get('$INSUNITS') if names_units else 'none')
+print('audit_errors', len(doc.audit().errors))
+for entity in doc.modelspace():
+    kind = entity.dxftype()
+    if kind == 'LWPOLYLINE':
+        points, closed = list(entity.get_points('xy')), entity.closed
+    elif kind == 'POLYLINE':
+        points, closed = [(p.x, p.y) for p in entity.points()], entity.is_closed
+    else:
+        points, closed = [], False
+    print(kind, int(closed), len(points))
+    for x, y in points:
+        print(repr(x), repr(y))
