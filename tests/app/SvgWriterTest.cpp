@@ -81,4 +81,33 @@ TEST_F(SvgWriter, AStoreWithoutExtentStillHasAUsableViewBox) {
   EXPECT_NE(vx::SvgText().find("viewBox=\"4 -6 2 2\""), std::string::npos);
 }
 
+TEST_F(SvgWriter, AUnitGivesTheViewBoxsSizeInThatUnit) {
+  // 100 x 50 drawing units, a margin of 2 on each side: a view box of 104 x 54.
+  for (auto [x, y] : {std::pair{0.0, 0.0}, {100.0, 0.0}, {100.0, 50.0}}) gPointList.Add(x, y, pkPoint);
+  gPointList.Add(0, 0, pkGlyphEnd);
+  const struct {
+    vx::DrawingUnit unit;
+    const char* size;
+  } cases[] = {
+      {vx::DrawingUnit::Unitless, "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox="},
+      {vx::DrawingUnit::Millimetre, "width=\"104mm\" height=\"54mm\" viewBox="},
+      {vx::DrawingUnit::Centimetre, "width=\"104cm\" height=\"54cm\" viewBox="},
+      {vx::DrawingUnit::Metre, "width=\"10400cm\" height=\"5400cm\" viewBox="},
+      {vx::DrawingUnit::Inch, "width=\"104in\" height=\"54in\" viewBox="},
+      {vx::DrawingUnit::Foot, "width=\"1248in\" height=\"648in\" viewBox="},
+  };
+  const vx::test::TempFolder folder;
+  for (const auto& c : cases) {
+    std::string error;
+    vx::SvgFileWriter writer;
+    ASSERT_TRUE(writer.Open(folder.Path("units.svg"), vx::StoreExtents(), error, c.unit)) << error;
+    ASSERT_TRUE(writer.WriteStore(error) && writer.Commit(error)) << error;
+    const std::string svg = vx::test::ReadFileBytes(folder.Path("units.svg"));
+    EXPECT_NE(svg.find(c.size), std::string::npos) << svg.substr(0, 160);
+    if (c.unit == vx::DrawingUnit::Unitless) {
+      EXPECT_TRUE(svg == vx::SvgText());
+    }
+  }
+}
+
 }  // namespace
