@@ -1,13 +1,14 @@
 // The command line's DXF files as an independent reader (ezdxf) reads and audits them: both versions, with and without units.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "RunProgram.h"
+#include "tests/support/CommandOutput.h"
 #include "tests/support/DxfReader.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
@@ -25,20 +26,15 @@ struct EzdxfView {
   std::vector<vx::test::DxfPolyline> polylines;
 };
 
-// nullopt when Debian's python3 or its ezdxf is missing.
-std::optional<EzdxfView> ReadWithEzdxf(const std::string& file) {
-  const std::string command = "/usr/bin/python3 '" VX_APP_TEST_SOURCES "/ezdxf_read.py' '" + file + "' 2>&1";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return std::nullopt;
-  std::string out;
-  char buffer[4096];
-  while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
-  if (::pclose(pipe) != 0) {
-    if (out.empty()) return std::nullopt;  // no python3, or no ezdxf (status 3)
-    ADD_FAILURE() << "ezdxf could not read " << file << ":\n" << out;
-    return EzdxfView{};
+// What ezdxf makes of file; an empty view, and a failure, when it cannot read it.
+EzdxfView ReadWithEzdxf(const std::string& file) {
+  const std::optional<std::string> out =
+      vx::test::CommandOutput("/usr/bin/python3 '" VX_APP_TEST_SOURCES "/ezdxf_read.py' '" + file + "'");
+  if (!out) {
+    ADD_FAILURE() << "ezdxf could not read " << file;
+    return {};
   }
-  std::istringstream in(out);
+  std::istringstream in(*out);
   EzdxfView view;
   std::string word;
   in >> word >> view.version >> word >> view.insunits >> word >> view.auditErrors;
@@ -94,17 +90,16 @@ TEST(DxfReaders, EzdxfReadsAndAuditsEveryVersionWithAndWithoutUnits) {
     args.insert(args.end() - 1, c.options.begin(), c.options.end());
     const vx::test::RunOutcome outcome = vx::test::RunVexoglyph(args);
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
-    const std::optional<EzdxfView> view = ReadWithEzdxf(folder.Path("out.dxf"));
-    ASSERT_TRUE(view);
-    EXPECT_EQ(view->version, c.version);
-    EXPECT_EQ(view->insunits, c.insunits);
-    EXPECT_EQ(view->auditErrors, 0);
-    ASSERT_EQ(view->polylines.size(), converted.polylines.size());
+    const EzdxfView view = ReadWithEzdxf(folder.Path("out.dxf"));
+    EXPECT_EQ(view.version, c.version);
+    EXPECT_EQ(view.insunits, c.insunits);
+    EXPECT_EQ(view.auditErrors, 0);
+    ASSERT_EQ(view.polylines.size(), converted.polylines.size());
     for (std::size_t i = 0; i < converted.polylines.size(); ++i) {
-      EXPECT_EQ(view->types[i], std::string(c.version) == "AC1015" ? "LWPOLYLINE" : "POLYLINE");
-      EXPECT_TRUE(view->polylines[i].Closed());
+      EXPECT_EQ(view.types[i], std::string(c.version) == "AC1015" ? "LWPOLYLINE" : "POLYLINE");
+      EXPECT_TRUE(view.polylines[i].Closed());
       const auto& expected = converted.polylines[i].vertices;
-      const auto& read = view->polylines[i].vertices;
+      const auto& read = view.polylines[i].vertices;
       ASSERT_EQ(read.size(), expected.size()) << "polyline " << i;
       for (std::size_t j = 0; j < expected.size(); ++j) {
         EXPECT_EQ(read[j].x, expected[j].x) << "polyline " << i << " vertex " << j;
