@@ -1,6 +1,9 @@
 // Running `vexoglyph convert`: text in, laid out glyph by glyph, DXF or SVG written as it comes.
 #include "app/ConvertCommand.h"
 
+#include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -10,6 +13,7 @@
 #include "app/SvgWriter.h"
 #include "dxf/DxfR2000Writer.h"
 #include "dxf/DxfWriter.h"
+#include "engine/CodePoints.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/OutlineMerging.h"
@@ -92,23 +96,51 @@ std::string WidthFactorProblemIn(const StyledText& text, const LayoutSettings& s
   return problem;
 }
 
-// Says once per face that the system's substitute stands in for a face that
-// is not installed or has no outlines.
-void NoteSubstitutes(GlyphSource& source, const StyledText& text, std::vector<std::string>& notices) {
-  std::set<std::string> named;
-  ForEachRunFormat(text, [&](const CharFormat& format) {
-    if (!named.insert(format.face).second) return;
-    const FaceSubstitute substitute = SubstituteFamily(source, format.face, format.bold, format.italic);
-    if (substitute.family.empty()) return;
+// Says once per face and character set that the system's substitute stands
+// in for a face that is not installed or has no outlines (the same
+// substitute only once).
+void NoteSubstitutes(GlyphSource& source, const std::vector<FaceText>& faces, std::vector<std::string>& notices) {
+  std::set<std::string> said;
+  for (const FaceText& face : faces) {
+    const FaceSubstitute substitute = SubstituteFamily(source, face.face, face.charset);
+    if (substitute.family.empty()) continue;
     const char* why = substitute.noOutlines ? "has no outlines" : "is not installed";
-    notices.push_back("face \"" + format.face + "\" " + why + "; using \"" + substitute.family + "\"");
-  });
+    std::string notice = "face \"" + face.face + "\" " + why + "; using \"" + substitute.family + "\"";
+    if (said.insert(notice).second) notices.push_back(std::move(notice));
+  }
+}
+
+// "U+E000 \"\"": a character by its code point and as itself.
+std::string NamedCharacter(char32_t c) {
+  char digits[8];
+  const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint32_t>(c), 16).ptr;
+  std::string name = "U+" + std::string(std::max<std::ptrdiff_t>(0, 4 - (end - digits)), '0');
+  for (const char* d = digits; d != end; ++d) name.push_back(static_cast<char>(std::toupper(*d)));
+  name += " \"";
+  AppendUtf8(name, c);
+  return name + "\"";
+}
+
+// Says once which characters no installed face has: those are drawn as their
+// face's missing-glyph box. Characters that show nothing are left out.
+void NoteCharactersNoFaceHas(const std::vector<FaceText>& faces, std::vector<std::string>& notices) {
+  std::u32string shown;
+  for (const FaceText& face : faces) {
+    for (const char32_t c : face.characters)
+      if (!IsInvisible(c) && !IsBlank(c)) shown.push_back(c);
+  }
+  const std::u32string missing = CharactersNoFaceHas(shown);
+  if (missing.empty()) return;
+  std::string notice = "no installed face has ";
+  for (std::size_t i = 0; i < missing.size(); ++i) notice += (i > 0 ? ", " : "") + NamedCharacter(missing[i]);
+  notices.push_back(std::move(notice));
 }
 
 void NoteFallbacks(const std::vector<FallbackUse>& fallbacks, std::vector<std::string>& notices) {
   for (const FallbackUse& use : fallbacks) {
     std::string characters;
-    for (const char32_t c : use.characters) AppendUtf8(characters, c);
+    for (const char32_t c : use.characters)
+      if (!IsInvisible(c)) AppendUtf8(characters, c);
     notices.push_back("fallback: \"" + characters + "\" from " + use.face);
   }
 }
@@ -273,9 +305,12 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
     if (!loaded.ok) return Failed(error, loaded.error);
     error = WidthFactorProblemIn(loaded.text, LayoutSettingsFor(options));
     if (!error.empty()) return kExitUsage;
-    NoteSubstitutes(*source, loaded.text, notices);
     input = ToLayoutInput(loaded.text);
   }
+  const std::vector<FaceText> faces = FaceTexts(input.text, input.styles);
+  source->ExpectText(faces);
+  NoteSubstitutes(*source, faces, notices);
+  NoteCharactersNoFaceHas(faces, notices);
   if (options.format == OutputFormat::Dxf && options.dxfVersion == DxfVersion::R12) {
     DxfOutput dxf(options, OutputTarget(options));
     NoteFallbacks(PlaceText(*source, shaper.get(), options, input, dxf), notices);

@@ -40,8 +40,7 @@ EditorAttributes AttributesOf(const QTextCharFormat& format, const QFont& defaul
   const int weight = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() : defaultFont.weight();
   a.bold = weight >= QFont::Bold;
   a.italic = format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : defaultFont.italic();
-  a.charset = format.intProperty(kCharsetProperty) == static_cast<int>(CharSet::Symbol) ? CharSet::Symbol
-                                                                                   : CharSet::Default;
+  a.charset = CharSetOfNumber(format.intProperty(kCharsetProperty));
   return a;
 }
 

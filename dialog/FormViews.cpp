@@ -41,7 +41,7 @@ void BoxEditor::SetSelStart(int position) { box_.SetSelStart(position); }
 
 CharStyle BoxEditor::SelAttributes() const {
   const EditorAttributes at = box_.SelAttributes();
-  return CharStyle{at.face.toStdString(), at.size, at.bold, at.italic};
+  return CharStyle{at.face.toStdString(), at.size, at.bold, at.italic, static_cast<std::uint8_t>(at.charset)};
 }
 
 void BoxEditor::SetSelFace(const std::string& face) { box_.SetSelFace(QString::fromStdString(face)); }

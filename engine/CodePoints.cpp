@@ -23,4 +23,21 @@ bool IsBlank(char32_t c) {
          (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
+bool IsInvisible(char32_t c) {
+  // Unicode's Default_Ignorable_Code_Point property (DerivedCoreProperties).
+  struct Range {
+    char32_t first, last;
+  };
+  static constexpr Range kDefaultIgnorable[] = {
+      {0x00AD, 0x00AD},   {0x034F, 0x034F},   {0x061C, 0x061C},   {0x115F, 0x1160},   {0x17B4, 0x17B5},
+      {0x180B, 0x180F},   {0x200B, 0x200F},   {0x202A, 0x202E},   {0x2060, 0x206F},   {0x3164, 0x3164},
+      {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},   {0xFFA0, 0xFFA0},   {0xFFF0, 0xFFF8},   {0x1BCA0, 0x1BCA3},
+      {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF}};
+  if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return true;
+  for (const Range& range : kDefaultIgnorable) {
+    if (c >= range.first && c <= range.last) return true;
+  }
+  return false;
+}
+
 }  // namespace vx

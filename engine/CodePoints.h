@@ -17,4 +17,9 @@ char32_t NextCodePoint(std::u16string_view text, std::size_t& i);
 // (line breaks end lines instead): TAB, the spaces, the ideographic space.
 bool IsBlank(char32_t c);
 
+// Characters that show nothing of their own: the C0 and C1 controls and
+// Unicode's default-ignorable code points (joiners, variation selectors,
+// bidirectional and other format controls, tag characters).
+bool IsInvisible(char32_t c);
+
 }  // namespace vx

@@ -28,10 +28,8 @@ bool QueryAndWalk(Query query, const Placement* placement) {
 }
 
 // ConvertGlyph with a placement, MeasureGlyph without one.
-bool QueryCharacter(GlyphSource& source, char16_t character, const char* faceName, int height, int width,
-                    bool bold, bool italic, GlyphMetrics& metrics, const Placement* placement) {
-  if (faceName == nullptr) return false;
-  const FontRequest font = MakeFontRequest(faceName, height, width, bold, italic);
+bool QueryCharacter(GlyphSource& source, char16_t character, const FontRequest& font, GlyphMetrics& metrics,
+                    const Placement* placement) {
   return QueryAndWalk(
       [&](std::vector<std::uint8_t>& outline) { return source.QueryGlyph(font, character, metrics, outline); },
       placement);
@@ -39,16 +37,28 @@ bool QueryCharacter(GlyphSource& source, char16_t character, const char* faceNam
 
 }  // namespace
 
+bool ConvertGlyph(GlyphSource& source, char16_t character, const FontRequest& font, double scale, double originX,
+                  double originY, GlyphMetrics& metrics) {
+  const Placement placement{scale, originX, originY};
+  return QueryCharacter(source, character, font, metrics, &placement);
+}
+
 bool ConvertGlyph(GlyphSource& source, char16_t character, const char* faceName, int height,
                   int width, bool bold, bool italic, double scale, double originX, double originY,
                   GlyphMetrics& metrics) {
-  const Placement placement{scale, originX, originY};
-  return QueryCharacter(source, character, faceName, height, width, bold, italic, metrics, &placement);
+  if (faceName == nullptr) return false;
+  return ConvertGlyph(source, character, MakeFontRequest(faceName, height, width, bold, italic), scale, originX,
+                      originY, metrics);
+}
+
+bool MeasureGlyph(GlyphSource& source, char16_t character, const FontRequest& font, GlyphMetrics& metrics) {
+  return QueryCharacter(source, character, font, metrics, nullptr);
 }
 
 bool MeasureGlyph(GlyphSource& source, char16_t character, const char* faceName, int height, int width,
                   bool bold, bool italic, GlyphMetrics& metrics) {
-  return QueryCharacter(source, character, faceName, height, width, bold, italic, metrics, nullptr);
+  if (faceName == nullptr) return false;
+  return MeasureGlyph(source, character, MakeFontRequest(faceName, height, width, bold, italic), metrics);
 }
 
 bool ConvertGlyphIndex(GlyphSource& source, const FontRequest& font, std::uint32_t glyph,

@@ -18,10 +18,15 @@ bool ConvertGlyph(GlyphSource& source, char16_t character, const char* faceName,
                   int width, bool bold, bool italic, double scale, double originX, double originY,
                   GlyphMetrics& metrics);
 
+// The same for a font request made already.
+bool ConvertGlyph(GlyphSource& source, char16_t character, const FontRequest& font, double scale, double originX,
+                  double originY, GlyphMetrics& metrics);
+
 // Whether ConvertGlyph would convert the character, and its metrics, without
 // walking the outline: nothing is appended.
 bool MeasureGlyph(GlyphSource& source, char16_t character, const char* faceName, int height, int width,
                   bool bold, bool italic, GlyphMetrics& metrics);
+bool MeasureGlyph(GlyphSource& source, char16_t character, const FontRequest& font, GlyphMetrics& metrics);
 
 // The same for a glyph named by its index in the face the font lands on; the
 // font's width must already be at least 2.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,12 @@ namespace vx {
 // format's 16.16 coordinates end at 32767 anyway.
 inline constexpr int kMaxFontSize = 16384;
 
+// A font's character set by its Windows number (a LOGFONT's lfCharSet, RTF's
+// \fcharset): the script its text is in, which the system weighs when it
+// picks a face for a name that is not installed.
+inline constexpr std::uint8_t kDefaultCharset = 1;
+inline constexpr std::uint8_t kSymbolCharset = 2;
+
 // A font as the conversion asks for it: height is the character cell height
 // and width the average character width, both in device units.
 struct FontRequest {
@@ -23,14 +30,25 @@ struct FontRequest {
   int width = 0;  // already raised to at least 2 by the caller
   bool bold = false;
   bool italic = false;
+  std::uint8_t charset = kDefaultCharset;
   bool operator==(const FontRequest&) const = default;
 };
 
 // The request for a font of the given cell height and average width; a width
 // below 2 is raised to 2, as font creation does.
-inline FontRequest MakeFontRequest(std::string face, int height, int width, bool bold, bool italic) {
-  return FontRequest{std::move(face), height, width < 2 ? 2 : width, bold, italic};
+inline FontRequest MakeFontRequest(std::string face, int height, int width, bool bold, bool italic,
+                                   std::uint8_t charset = kDefaultCharset) {
+  return FontRequest{std::move(face), height, width < 2 ? 2 : width, bold, italic, charset};
 }
+
+// The characters a text draws in one face name and character set, each once
+// in order of first use.
+struct FaceText {
+  std::string face;
+  std::uint8_t charset = kDefaultCharset;
+  std::u32string characters;
+  bool operator==(const FaceText&) const = default;
+};
 
 class GlyphSource {
  public:
@@ -50,6 +68,13 @@ class GlyphSource {
   // (as a shaper names glyphs): same sizing, style, matrix and results.
   virtual bool QueryGlyphIndex(const FontRequest& font, std::uint32_t glyph, GlyphMetrics& metrics,
                                std::vector<std::uint8_t>& outline) = 0;
+
+  // Told before a text is laid out what it draws in each face and character
+  // set, replacing what the text before told: a source that picks the face for
+  // a name that is not installed picks, for each face name and character set,
+  // one that has its characters. The system's font mapper needs only the
+  // character set, which every request carries; such a source ignores this.
+  virtual void ExpectText(std::span<const FaceText> /*faces*/) {}
 };
 
 }  // namespace vx

@@ -1,9 +1,12 @@
 // Text layout: per-character font sizes by mode, pen advance and line breaks.
 #include "engine/TextLayout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_set>
 
+#include "engine/CodePoints.h"
 #include "engine/GlyphConversion.h"
 
 namespace vx {
@@ -38,8 +41,7 @@ double LineAdvance(GlyphSource& source, std::u16string_view text, std::span<cons
     const CharStyle& style = styles[l];
     const CharSizing size = SizeForMode(settings, style.pointSize);
     GlyphMetrics metrics;
-    const bool measured = MeasureGlyph(source, text[l], style.face.c_str(), size.height, size.width, style.bold,
-                                       style.italic, metrics);
+    const bool measured = MeasureGlyph(source, text[l], RequestFor(style, size.height, size.width), metrics);
     advance += CharacterAdvance(measured, metrics, size);
   }
   return advance;
@@ -63,6 +65,36 @@ double AlignmentShift(LineAlignment align, double advance) {
   }
 }
 
+FontRequest RequestFor(const CharStyle& style, int height, int width) {
+  return MakeFontRequest(style.face, height, width, style.bold, style.italic, style.charset);
+}
+
+std::vector<FaceText> FaceTexts(std::u16string_view text, std::span<const CharStyle> styles) {
+  text = text.substr(0, std::min(text.size(), styles.size()));
+  std::vector<FaceText> faces;
+  std::unordered_set<std::uint64_t> seen;  // face's place in faces, character
+  const CharStyle* previous = nullptr;
+  std::size_t face = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (const std::size_t breakLength = LineBreakLength(text, i); breakLength > 0) {
+      i += breakLength;
+      continue;
+    }
+    const CharStyle& style = styles[i];
+    if (previous == nullptr || style.face != previous->face || style.charset != previous->charset) {
+      const auto found = std::find_if(faces.begin(), faces.end(), [&](const FaceText& f) {
+        return f.charset == style.charset && f.face == style.face;
+      });
+      face = static_cast<std::size_t>(found - faces.begin());
+      if (found == faces.end()) faces.push_back(FaceText{style.face, style.charset, {}});
+    }
+    previous = &style;
+    const char32_t c = NextCodePoint(text, i);
+    if (seen.insert(std::uint64_t{face} << 32 | c).second) faces[face].characters.push_back(c);
+  }
+  return faces;
+}
+
 bool UsableHostNumbers(int mode, double height, double widthFactor) {
   return mode != dmHostSized || (std::isfinite(height) && std::isfinite(widthFactor));
 }
@@ -84,6 +116,7 @@ void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const C
                 const LayoutSettings& settings, const GlyphPlaced& placed) {
   const std::size_t n = std::min(text.size(), styles.size());
   text = text.substr(0, n);
+  source.ExpectText(FaceTexts(text, styles));
   // Where a line starting at text[from] begins: x = 0, unless it is centred
   // on x = 0 or ends there, which takes its advance first.
   const auto lineStart = [&](std::size_t from) {
@@ -104,8 +137,8 @@ void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const C
       continue;
     }
     GlyphMetrics metrics;
-    const bool converted = ConvertGlyph(source, text[l], style.face.c_str(), size.height, size.width,
-                                        style.bold, style.italic, size.scale, penX, penY, metrics);
+    const bool converted =
+        ConvertGlyph(source, text[l], RequestFor(style, size.height, size.width), size.scale, penX, penY, metrics);
     penX += CharacterAdvance(converted, metrics, size);
     if (converted && placed && !placed()) return;
   }

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/GlyphSource.h"
 
@@ -27,8 +28,16 @@ struct CharStyle {
   int pointSize = 30;  // whole points
   bool bold = false;
   bool italic = false;
+  std::uint8_t charset = kDefaultCharset;  // the face's character set
   bool operator==(const CharStyle&) const = default;
 };
+
+// The font request of a character in a style, at a size.
+FontRequest RequestFor(const CharStyle& style, int height, int width);
+
+// What text (with one style per code unit) draws in each face name and
+// character set, in order of first use; line breaks draw nothing.
+std::vector<FaceText> FaceTexts(std::u16string_view text, std::span<const CharStyle> styles);
 
 // Where each line goes: starting at x = 0, centred on it, or ending on it.
 enum class LineAlignment { Left, Center, Right };
@@ -74,7 +83,8 @@ double AlignmentShift(LineAlignment align, double advance);
 // does to write glyph by glyph; returning false stops the layout there.
 using GlyphPlaced = std::function<bool()>;
 
-// Appends the whole text to gPointList (it does not clear the store first).
+// Appends the whole text to gPointList (it does not clear the store first),
+// having told the source what it draws (GlyphSource::ExpectText).
 // text holds line breaks as CR LF (CR, LF or a pair of them is one break);
 // styles holds one entry per code unit of text. placed, when given, is told
 // of every glyph whose points were appended. A record or outline that cannot

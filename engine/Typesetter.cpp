@@ -45,7 +45,7 @@ Typesetter::Typesetter(TextShaper& shaper, const LayoutSettings& settings)
 
 Typesetter::CharFont Typesetter::FontFor(const CharStyle& style) const {
   const CharSizing size = SizeForMode(settings_, style.pointSize);
-  return CharFont{MakeFontRequest(style.face, size.height, size.width, style.bold, style.italic), size.scale,
+  return CharFont{RequestFor(style, size.height, size.width), size.scale,
                   size.width * size.scale};
 }
 

@@ -26,6 +26,7 @@ std::vector<FallbackUse> LayoutTypographic(GlyphSource& source, TextShaper& shap
                                            const GlyphPlaced& placed) {
   const std::size_t n = std::min(text.size(), styles.size());
   text = text.substr(0, n);
+  source.ExpectText(FaceTexts(text, styles));
   Typesetter typesetter(shaper, settings);
   double baseline = 0;
   FaceExtents above;  // the extents of the line before

@@ -12,10 +12,10 @@
 
 namespace vx {
 
-// Appends the whole text to gPointList as LayoutText does (same input, same
-// records, one glyph after another in text order within each line), but with
-// each line set by a Typesetter: glyphs by index at the shaper's positions.
-// The first baseline lies on y = 0; each further baseline lies below the one
+// Appends the whole text to gPointList as LayoutText does (same input, the
+// source told what the text draws, same records, one glyph after another in
+// text order within each line), but with each line set by a Typesetter:
+// glyphs by index at the shaper's positions. The first baseline lies on y = 0; each further baseline lies below the one
 // before by the line spacing times the sum of the line before's descent and
 // line gap and this line's ascent (the largest of the faces each line uses;
 // an empty line takes its line break's font). placed, when given, is told of

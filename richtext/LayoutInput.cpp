@@ -5,7 +5,8 @@ namespace vx {
 namespace {
 
 CharStyle StyleOf(const CharFormat& format) {
-  return CharStyle{format.face, format.WholePoints(), format.bold, format.italic};
+  return CharStyle{format.face, format.WholePoints(), format.bold, format.italic,
+                   static_cast<std::uint8_t>(format.charset)};
 }
 
 // What the editor reports at the start of a line.

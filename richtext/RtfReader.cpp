@@ -592,7 +592,9 @@ const CharFormat& RtfParser::Format() {
   format_.halfPoints = state_.halfPoints;
   format_.bold = state_.bold;
   format_.italic = state_.italic;
-  format_.charset = IsSymbolFont(state_.font) ? CharSet::Symbol : CharSet::Default;
+  format_.charset = IsSymbolFont(state_.font) ? CharSet::Symbol
+                    : found != fonts_.end()      ? CharSetOfNumber(found->second.charset)
+                                                 : CharSet::Default;
   formatValid_ = true;
   return format_;
 }

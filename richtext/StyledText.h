@@ -18,10 +18,20 @@ inline constexpr int kMaxHalfPoints = 2 * kMaxPointSize;
 // The face of text that names none, the editor's own default.
 inline constexpr const char* kDefaultFace = "Times New Roman";
 
+// A font's character set by its Windows number (RTF's \fcharset). Every one
+// but Symbol holds text; a script's own (128 Japanese, 204 Cyrillic, ...)
+// keeps its number, so that a face that is not installed is stood in for by
+// one for that script.
 enum class CharSet : unsigned char {
   Default = 1,  // text: characters are Unicode code units
   Symbol = 2,   // symbol face: characters are codes 0x20..0xFF
 };
+
+// The character set of a font's \fcharset number: Default for ANSI (0),
+// DEFAULT, numbers out of range and none (-1); any other as it is.
+inline constexpr CharSet CharSetOfNumber(int number) {
+  return number <= 1 || number > 255 ? CharSet::Default : static_cast<CharSet>(number);
+}
 
 // Symbol faces also spell their codes 0x20..0xFF as U+F020..U+F0FF (word
 // processors, the Windows RichEdit control): the code such a unit stands

@@ -94,7 +94,8 @@ class TForm1::MemoEditor final : public vx::RunEditor, public vx::FormattingEdit
   vx::CharStyle CaretStyle() const override { return SelAttributes(); }
   vx::CharStyle SelAttributes() const override {
     const vx::CharFormat format = memo_.SelFormat();
-    return vx::CharStyle{format.face, format.WholePoints(), format.bold, format.italic};
+    return vx::CharStyle{format.face, format.WholePoints(), format.bold, format.italic,
+                         static_cast<std::uint8_t>(format.charset)};
   }
   void SetSelFace(const std::string& face) override { memo_.SetSelFace(face); }
   void SetSelSize(int points) override { memo_.SetSelSize(points); }

@@ -25,9 +25,13 @@ struct FontSetDeleter {
 struct ObjectSetDeleter {
   void operator()(FcObjectSet* s) const { FcObjectSetDestroy(s); }
 };
+struct CharSetDeleter {
+  void operator()(FcCharSet* s) const { FcCharSetDestroy(s); }
+};
 using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
 using FontSet = std::unique_ptr<FcFontSet, FontSetDeleter>;
 using ObjectSet = std::unique_ptr<FcObjectSet, ObjectSetDeleter>;
+using CharSet = std::unique_ptr<FcCharSet, CharSetDeleter>;
 
 const FcChar8* Utf8(const std::string& s) { return reinterpret_cast<const FcChar8*>(s.c_str()); }
 
@@ -134,6 +138,19 @@ const FcPattern* FirstDrawable(const FcFontSet* ranked) {
   return nullptr;
 }
 
+// The family of the first face the glyph source draws in fontconfig's
+// ranking of every face for a request (the first face's when it draws none);
+// empty when there is no font.
+std::string FirstDrawableFamily(Pattern request) {
+  const Pattern pattern = Substituted(std::move(request));
+  if (!pattern) return {};
+  FcResult result = FcResultNoMatch;
+  FontSet sorted(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
+  if (!sorted || sorted->nfont == 0) return {};
+  const FcPattern* drawable = FirstDrawable(sorted.get());
+  return GetString(drawable != nullptr ? drawable : sorted->fonts[0], FC_FAMILY);
+}
+
 std::optional<FontMatch> MatchPattern(const std::string& family, bool bold, bool italic) {
   Pattern pattern = StylePattern(family, bold, italic);
   if (pattern) FcPatternAddInteger(pattern.get(), FC_WIDTH, FC_WIDTH_NORMAL);
@@ -193,7 +210,53 @@ std::optional<std::string> InstalledFamily(const std::string& name) {
   return std::nullopt;
 }
 
-std::optional<FontMatch> MatchFont(const std::string& face, bool bold, bool italic) {
+namespace {
+
+// The family that stands in for a name no installed family answers to, as
+// MatchFont describes it; empty when fontconfig has no font.
+std::string SubstituteFamilyFor(const std::string& name, const TextNeeds& needs) {
+  Pattern pattern = StylePattern(name, false, false);
+  if (!pattern) return {};
+  FcPatternAddInteger(pattern.get(), FC_WIDTH, FC_WIDTH_NORMAL);
+  if (!needs.characters.empty()) {
+    CharSet characters(FcCharSetCreate());
+    if (!characters) return {};
+    for (const char32_t c : needs.characters) FcCharSetAddChar(characters.get(), static_cast<FcChar32>(c));
+    FcPatternAddCharSet(pattern.get(), FC_CHARSET, characters.get());
+  }
+  if (const char* language = LanguageOfCharset(needs.charset))
+    FcPatternAddString(pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>(language));
+  return FirstDrawableFamily(std::move(pattern));
+}
+
+}  // namespace
+
+const char* LanguageOfCharset(std::uint8_t charset) {
+  struct Language {
+    std::uint8_t charset;
+    const char* tag;
+  };
+  static constexpr std::array<Language, 14> kLanguages = {{{128, "ja"},     // SHIFTJIS
+                                                           {129, "ko"},     // HANGUL
+                                                           {130, "ko"},     // JOHAB
+                                                           {134, "zh-cn"},  // GB2312
+                                                           {136, "zh-tw"},  // CHINESEBIG5
+                                                           {161, "el"},     // GREEK
+                                                           {162, "tr"},     // TURKISH
+                                                           {163, "vi"},     // VIETNAMESE
+                                                           {177, "he"},     // HEBREW
+                                                           {178, "ar"},     // ARABIC
+                                                           {186, "lt"},     // BALTIC
+                                                           {204, "ru"},     // RUSSIAN
+                                                           {222, "th"},     // THAI
+                                                           {238, "cs"}}};   // EASTEUROPE
+  for (const Language& language : kLanguages) {
+    if (language.charset == charset) return language.tag;
+  }
+  return nullptr;
+}
+
+std::optional<FontMatch> MatchFont(const std::string& face, bool bold, bool italic, const TextNeeds& needs) {
   const std::vector<std::string> candidates = CandidateFamilyNames(face);
   for (const std::string& name : candidates) {
     if (std::optional<std::string> family = InstalledFamily(name)) {
@@ -201,10 +264,11 @@ std::optional<FontMatch> MatchFont(const std::string& face, bool bold, bool ital
       if (match && (match->noOutlines || EqualIgnoringAsciiCase(match->family, *family))) return match;
     }
   }
-  // No installed family answers: fontconfig's substitute for the most
-  // specific name we could derive (its metric aliases know "Times New Roman",
-  // not "Times New Roman CE").
-  std::optional<FontMatch> match = MatchPattern(candidates.back(), bold, italic);
+  // No installed family answers: a substitute for the most specific name we
+  // could derive (fontconfig's metric aliases know "Times New Roman", not
+  // "Times New Roman CE").
+  const std::string substitute = SubstituteFamilyFor(candidates.back(), needs);
+  std::optional<FontMatch> match = MatchPattern(substitute.empty() ? candidates.back() : substitute, bold, italic);
   if (match) {
     match->substituted = true;
     match->noOutlines = false;  // what is missing is the face itself
@@ -214,6 +278,26 @@ std::optional<FontMatch> MatchFont(const std::string& face, bool bold, bool ital
 
 bool HasDrawableOutlines(const FontFile& face) {
   return face.outline && (face.format == "TrueType" || face.format == "CFF");
+}
+
+std::u32string CharactersNoFaceHas(std::u32string_view characters) {
+  Pattern all(FcPatternCreate());
+  ObjectSet objects(FcObjectSetBuild(FC_CHARSET, FC_FONTFORMAT, FC_OUTLINE, nullptr));
+  FontSet set(all && objects ? FcFontList(nullptr, all.get(), objects.get()) : nullptr);
+  CharSet covered(FcCharSetCreate());
+  if (!covered) return {};
+  for (int i = 0; set && i < set->nfont; ++i) {
+    FcCharSet* charset = nullptr;
+    if (HasDrawableOutlines(FaceOf(set->fonts[i])) &&
+        FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &charset) == FcResultMatch)
+      FcCharSetMerge(covered.get(), charset, nullptr);
+  }
+  std::u32string missing;
+  for (const char32_t c : characters) {
+    if (!FcCharSetHasChar(covered.get(), static_cast<FcChar32>(c)) && missing.find(c) == std::u32string::npos)
+      missing.push_back(c);
+  }
+  return missing;
 }
 
 std::vector<FontFile> FamilyFaces(const std::string& family) {
@@ -261,13 +345,7 @@ std::string DefaultSansFace() {
   // with outlines: the glyph source converts no other kind.
   Pattern pattern(FcPatternCreate());
   if (pattern) FcPatternAddString(pattern.get(), FC_FAMILY, Utf8(std::string("sans-serif")));
-  pattern = Substituted(std::move(pattern));
-  if (!pattern) return {};
-  FcResult result = FcResultNoMatch;
-  FontSet sorted(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
-  if (!sorted || sorted->nfont == 0) return {};
-  const FcPattern* drawable = FirstDrawable(sorted.get());
-  return GetString(drawable != nullptr ? drawable : sorted->fonts[0], FC_FAMILY);
+  return FirstDrawableFamily(std::move(pattern));
 }
 
 namespace {

@@ -1,9 +1,11 @@
 // FontMatching: face names to installed font files through fontconfig, as a font mapper would.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vx {
@@ -43,12 +45,33 @@ std::vector<std::string> CandidateFamilyNames(const std::string& face);
 // when neither is installed.
 std::optional<std::string> InstalledFamily(const std::string& name);
 
+// fontconfig's language tag of the script a font's character set (a
+// LOGFONT's lfCharSet, RTF's \fcharset) stands for: "ja" for 128, "ru" for
+// 204, ...; null for the character sets of no one script (ANSI, DEFAULT,
+// SYMBOL, OEM, ...).
+const char* LanguageOfCharset(std::uint8_t charset);
+
+// What the text in a face that is not installed asks of its substitute.
+struct TextNeeds {
+  std::uint8_t charset = 1;       // the face's character set (DEFAULT)
+  std::u32string_view characters;  // the characters drawn in it
+};
+
 // The face for a face name and style: the first candidate name that is
-// installed, else fontconfig's substitute for the best derived name (its
-// aliases, then its default). A face without drawable outlines is never the
-// answer: fontconfig's best-ranked face with them for the same request
-// stands in. nullopt only when fontconfig has no such font.
-std::optional<FontMatch> MatchFont(const std::string& face, bool bold, bool italic);
+// installed, else a face of fontconfig's substitute family for the best
+// derived name. The substitute is the family of the first face the glyph
+// source draws in fontconfig's ranking for that name, which weighs the
+// characters the text needs before the name's aliases and the character
+// set's language after them, then fontconfig's default; the style leaves it
+// alone, so that a face name and character set have one substitute. An
+// installed face without drawable outlines is never the answer: fontconfig's
+// best-ranked face with them for the same request stands in. nullopt only
+// when fontconfig has no such font.
+std::optional<FontMatch> MatchFont(const std::string& face, bool bold, bool italic, const TextNeeds& needs = {});
+
+// The characters that no installed face with drawable outlines has, each
+// once, in the order given.
+std::u32string CharactersNoFaceHas(std::u32string_view characters);
 
 // Every installed face of a family (any letter case).
 std::vector<FontFile> FamilyFaces(const std::string& family);

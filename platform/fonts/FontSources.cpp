@@ -16,10 +16,10 @@ std::unique_ptr<TextShaper> MakeTextShaper(GlyphSource& source) {
   return std::make_unique<HarfBuzzShaper>(*fontconfigSource);
 }
 
-FaceSubstitute SubstituteFamily(GlyphSource& source, const std::string& face, bool bold, bool italic) {
+FaceSubstitute SubstituteFamily(GlyphSource& source, const std::string& face, std::uint8_t charset) {
   auto* fontconfigSource = dynamic_cast<FontconfigGlyphSource*>(&source);
   if (fontconfigSource == nullptr) return {};
-  const std::optional<ResolvedFace> resolved = fontconfigSource->Resolve(face, bold, italic);
+  const std::optional<ResolvedFace> resolved = fontconfigSource->Resolve(face, false, false, charset);
   if (!resolved || !(resolved->substituted || resolved->noOutlines)) return {};
   return {resolved->family, resolved->noOutlines};
 }
@@ -34,6 +34,7 @@ std::vector<std::string> InstalledFamilies() { return InstalledFamilyNames(); }
 
 std::unique_ptr<FontCatalog> MakeFontCatalog() { return std::make_unique<FontconfigCatalog>(); }
 
-// DefaultSansFace is defined with the font matching, whose fontconfig helpers it uses.
+// DefaultSansFace and CharactersNoFaceHas are defined with the font matching,
+// whose fontconfig helpers they use.
 
 }  // namespace vx

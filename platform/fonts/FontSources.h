@@ -1,8 +1,10 @@
 // The platform's font services, made without naming their classes: glyph outlines, text shaping, the family catalogue, the default face.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/GlyphSource.h"
@@ -28,12 +30,18 @@ struct FaceSubstitute {
   bool noOutlines = false;  // the face is installed but has no outlines (bitmaps only, such as colour emoji)
 };
 
-// The family the system draws instead of face, for a source MakeGlyphSource
-// made: when no installed family answers to that name (fontconfig's
-// substitute on Linux, the font mapper's on Windows), or, on Linux, when the
-// face that answers has no outlines (fontconfig's best-ranked face with
-// outlines).
-FaceSubstitute SubstituteFamily(GlyphSource& source, const std::string& face, bool bold, bool italic);
+// The family the system draws instead of face in a character set, for a
+// source MakeGlyphSource made: when no installed family answers to that name
+// (on Linux fontconfig's substitute that has the characters the source was
+// last told of, GlyphSource::ExpectText; on Windows the font mapper's), or,
+// on Linux, when the face that answers has no outlines (fontconfig's
+// best-ranked face with outlines).
+FaceSubstitute SubstituteFamily(GlyphSource& source, const std::string& face, std::uint8_t charset);
+
+// The characters that no installed face the glyph source draws from has
+// (faces with outlines on Linux, every face on Windows), each once, in the
+// order given.
+std::u32string CharactersNoFaceHas(std::u32string_view characters);
 
 // Makes requests to source (one MakeGlyphSource made) for the face name
 // `name` land on face `index` of the font file at `path`, installed or not,

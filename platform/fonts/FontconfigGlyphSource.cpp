@@ -168,11 +168,12 @@ struct FileFace {
   bool italic = false;
 };
 
-std::string ResolutionKey(const std::string& face, bool bold, bool italic) {
+std::string ResolutionKey(const std::string& face, bool bold, bool italic, std::uint8_t charset) {
   std::string key = face;
   key += '\0';
   key += bold ? 'b' : '-';
   key += italic ? 'i' : '-';
+  key += static_cast<char>(charset);
   return key;
 }
 
@@ -182,6 +183,7 @@ struct FontconfigGlyphSource::Impl {
   FT_Library library = nullptr;
   std::unordered_map<std::string, std::optional<ResolvedFace>> resolutions;
   std::unordered_map<std::string, FileFace> fileFaces;  // by the face name that stands for them
+  std::vector<FaceText> expected;  // what the text being laid out draws
   std::vector<std::unique_ptr<OpenFace>> faces;  // most recently used first
 
   // The request prepared last, reused while characters share it.
@@ -207,8 +209,23 @@ struct FontconfigGlyphSource::Impl {
     if (library) FT_Done_FreeType(library);
   }
 
-  std::optional<ResolvedFace> Resolve(const std::string& face, bool bold, bool italic) {
-    const std::string key = ResolutionKey(face, bold, italic);
+  // A new text may need other substitutes; the same text (drawn again) keeps them.
+  void Expect(std::span<const FaceText> faces) {
+    if (std::equal(faces.begin(), faces.end(), expected.begin(), expected.end())) return;
+    expected.assign(faces.begin(), faces.end());
+    resolutions.clear();
+    last.reset();
+  }
+
+  std::u32string_view ExpectedCharacters(const std::string& face, std::uint8_t charset) const {
+    const auto found = std::find_if(expected.begin(), expected.end(), [&](const FaceText& f) {
+      return f.charset == charset && f.face == face;
+    });
+    return found != expected.end() ? std::u32string_view(found->characters) : std::u32string_view();
+  }
+
+  std::optional<ResolvedFace> Resolve(const std::string& face, bool bold, bool italic, std::uint8_t charset) {
+    const std::string key = ResolutionKey(face, bold, italic, charset);
     if (auto it = resolutions.find(key); it != resolutions.end()) return it->second;
     if (auto it = fileFaces.find(face); it != fileFaces.end()) {
       const FileFace& f = it->second;
@@ -219,7 +236,8 @@ struct FontconfigGlyphSource::Impl {
                           .syntheticItalic = italic && !f.italic};
     }
     std::optional<ResolvedFace> resolved;
-    if (std::optional<FontMatch> match = MatchFont(face, bold, italic)) {
+    const TextNeeds needs{charset, ExpectedCharacters(face, charset)};
+    if (std::optional<FontMatch> match = MatchFont(face, bold, italic, needs)) {
       resolved = ResolvedFace{match->file,
                               match->index,
                               match->family,
@@ -264,13 +282,10 @@ struct FontconfigGlyphSource::Impl {
   }
 
   const Prepared* Prepare(const FontRequest& font) {
-    if (last && last->request.face == font.face && last->request.height == font.height &&
-        last->request.width == font.width && last->request.bold == font.bold &&
-        last->request.italic == font.italic)
-      return &*last;
+    if (last && last->request == font) return &*last;
     last.reset();
     if (!library) return nullptr;
-    std::optional<ResolvedFace> resolved = Resolve(font.face, font.bold, font.italic);
+    std::optional<ResolvedFace> resolved = Resolve(font.face, font.bold, font.italic, font.charset);
     if (!resolved) return nullptr;
     OpenFace* face = Open(resolved->file, resolved->index);
     if (!face) return nullptr;
@@ -427,6 +442,8 @@ bool FontconfigGlyphSource::QueryGlyphIndex(const FontRequest& font, std::uint32
   return impl_->QueryIndex(font, glyph, metrics, outline);
 }
 
+void FontconfigGlyphSource::ExpectText(std::span<const FaceText> faces) { impl_->Expect(faces); }
+
 std::optional<FaceScale> FontconfigGlyphSource::Scale(const FontRequest& font) {
   const Impl::Prepared* p = impl_->PrepareWithinLimits(font);
   if (p == nullptr) return std::nullopt;
@@ -441,9 +458,9 @@ std::optional<FaceScale> FontconfigGlyphSource::Scale(const FontRequest& font) {
   return scale;
 }
 
-std::optional<ResolvedFace> FontconfigGlyphSource::Resolve(const std::string& face, bool bold,
-                                                           bool italic) {
-  return impl_->Resolve(face, bold, italic);
+std::optional<ResolvedFace> FontconfigGlyphSource::Resolve(const std::string& face, bool bold, bool italic,
+                                                           std::uint8_t charset) {
+  return impl_->Resolve(face, bold, italic, charset);
 }
 
 std::string FontconfigGlyphSource::UseFontFile(const std::string& name, const std::string& path, int index) {

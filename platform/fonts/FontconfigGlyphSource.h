@@ -59,14 +59,18 @@ class FontconfigGlyphSource final : public GlyphSource {
                   std::vector<std::uint8_t>& outline) override;
   bool QueryGlyphIndex(const FontRequest& font, std::uint32_t glyph, GlyphMetrics& metrics,
                        std::vector<std::uint8_t>& outline) override;
+  // A face name that is not installed then stands for the substitute that
+  // has the characters told for it and its character set (MatchFont).
+  void ExpectText(std::span<const FaceText> faces) override;
 
   // The face and scale a font is drawn with; nullopt when the font cannot be
   // made (as QueryGlyph would then fail).
   std::optional<FaceScale> Scale(const FontRequest& font);
 
-  // The face a name and style land on; nullopt when fontconfig offers no face
-  // at all.
-  std::optional<ResolvedFace> Resolve(const std::string& face, bool bold, bool italic);
+  // The face a name, style and character set land on; nullopt when
+  // fontconfig offers no face at all.
+  std::optional<ResolvedFace> Resolve(const std::string& face, bool bold, bool italic,
+                                      std::uint8_t charset = kDefaultCharset);
 
   // From now on the face name `name` stands for face `index` of the font
   // file at `path`, installed or not; a style the face lacks is synthesised.

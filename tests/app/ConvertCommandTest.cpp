@@ -717,6 +717,66 @@ TEST(ConvertCommand, AFaceWithoutOutlinesIsNamedOnceWithTheFaceDrawnInstead) {
   }
 }
 
+TEST(ConvertCommand, AFaceThatIsNotInstalledIsStoodInForByAFaceThatHasTheText) {
+  if (!kLinuxOutlines) GTEST_SKIP() << "the font mapper of the Windows session picks by its own fonts";
+  TempFolder folder;
+  const std::string text = "\u304A\u5143\u6C17\u3067\u3059\u304B";  // お元気ですか
+  // The same text from a Japanese word processor: Shift-JIS bytes in a face
+  // of the Japanese character set.
+  const std::string rtf = folder.Path("mincho.rtf");
+  WriteFileBytes(rtf, "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset128 MS Mincho;}}"
+                      "\\f0\\fs60 \\'82\\'a8\\'8c\\'b3\\'8b\\'43\\'82\\'c5\\'82\\'b7\\'82\\'a9\\par}");
+  const std::regex named("vexoglyph: face \"MS Mincho\" is not installed; using \"([^\"]+)\"\n");
+  const auto dxf = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), {"convert", "-o", folder.Path("out.dxf")});
+    const vx::test::RunOutcome outcome = RunVexoglyph(args);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    return std::make_pair(ReadFileBytes(folder.Path("out.dxf")), outcome.err);
+  };
+  for (const char* layout : Layouts()) {
+    for (const std::vector<std::string>& input :
+         {std::vector<std::string>{"-f", "MS Mincho", "-s", "30", text}, {"-i", rtf}}) {
+      SCOPED_TRACE(std::string(layout) + " " + input[1]);
+      std::vector<std::string> args = {"--layout", layout};
+      args.insert(args.end(), input.begin(), input.end());
+      const auto [drawn, err] = dxf(args);
+      std::smatch substitute;
+      ASSERT_TRUE(std::regex_match(err, substitute, named)) << err;
+      // What the substitute draws when named, each character its own glyph,
+      // not the missing-glyph box a private-use character shows.
+      EXPECT_EQ(dxf({"--layout", layout, "-f", substitute[1], "-s", "30", text}).first, drawn);
+      const std::string box = dxf({"--layout", layout, "-f", substitute[1], "\uE000"}).first;
+      for (std::size_t i = 0; i < text.size(); i += 3)
+        EXPECT_NE(dxf({"--layout", layout, "-f", substitute[1], text.substr(i, 3)}).first, box) << i;
+    }
+  }
+}
+
+TEST(ConvertCommand, CharactersNoFaceHasAreNamedOnceAndStillDrawnAsTheBox) {
+  if (!kLinuxOutlines) GTEST_SKIP() << "the fonts of the Windows session are not the install script's";
+  TempFolder folder;
+  // U+E000 (private use) is in no test font; the joiner and the variation
+  // selector show nothing and are not named.
+  const std::string text = "a\uE000b\u200D\uFE0F\uE000";
+  for (const char* layout : Layouts()) {
+    SCOPED_TRACE(layout);
+    const DxfDrawing drawn = ConvertToDxf(folder, {"--layout", layout, "-f", kFace, text}, {},
+                                          "vexoglyph: no installed face has U+E000 \"\uE000\"\n");
+    const DxfDrawing letters = ConvertToDxf(folder, {"--layout", layout, "-f", kFace, "ab"});
+    EXPECT_GT(drawn.polylines.size(), letters.polylines.size());
+  }
+}
+
+TEST(ConvertCommand, FallbackCharactersAreNamedWithoutInvisibleOnes) {
+  if (!kTypographicLayout) GTEST_SKIP() << kNoTypographicLayout;
+  TempFolder folder;
+  const auto outcome = RunVexoglyph({"convert", "-o", folder.Path("out.dxf"), "--layout", "typographic", "-f", kFace,
+                                     "\u6F22\u200D\u5B57\uFE00"});
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_TRUE(std::regex_match(OneLine(outcome.err), std::regex("vexoglyph: fallback: \"\u6F22\u5B57\" from [^\"]+\n")))
+      << outcome.err;
+}
+
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kAddressSanitizer = true;  // it reserves more address space than any limit we could set
 #else

@@ -41,6 +41,12 @@ class FakeGlyphSource : public GlyphSource {
   std::map<std::uint32_t, FakeGlyph> indexed;
   bool indexedFail = false;
   std::vector<std::uint32_t> indexes;
+  // What each ExpectText call told, and how many queries came before it.
+  std::vector<std::pair<std::vector<FaceText>, std::size_t>> told;
+
+  void ExpectText(std::span<const FaceText> faces) override {
+    told.emplace_back(std::vector<FaceText>(faces.begin(), faces.end()), requests.size());
+  }
 
   bool QueryGlyph(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
                   std::vector<std::uint8_t>& outline) override {

@@ -80,6 +80,25 @@ TEST(SizeForMode, HeightWidthAndScaleByMode) {
   }
 }
 
+TEST_F(Layout, TheSourceIsToldEachFaceAndCharacterSetsCharactersBeforeTheFirstQuery) {
+  // Two faces, one of them in two character sets; a surrogate pair is one
+  // character; line breaks draw nothing.
+  const std::u16string text = u"AbA\r\nb\U0001F600Zb";
+  const CharStyle sans{"Sans"}, sansJapanese{"Sans", 30, false, false, 128}, serif{"Serif", 12, true};
+  styles = {sans, sansJapanese, sans, sans, sans, serif, serif, serif, sansJapanese, sansJapanese};
+  ASSERT_EQ(styles.size(), text.size());
+  const std::vector<FaceText> expected = {
+      {"Sans", kDefaultCharset, U"A"}, {"Sans", 128, U"bZ"}, {"Serif", kDefaultCharset, U"b\U0001F600"}};
+  EXPECT_EQ(FaceTexts(text, styles), expected);
+  LayoutText(source, text, styles, HostDefault());
+  ASSERT_EQ(source.told.size(), 1u);
+  EXPECT_EQ(source.told[0].first, expected);
+  EXPECT_EQ(source.told[0].second, 0u);
+  ASSERT_EQ(source.requests.size(), 8u);
+  EXPECT_EQ(source.requests[1].charset, 128);
+  EXPECT_EQ(source.requests[0].charset, kDefaultCharset);
+}
+
 TEST_F(Layout, TwoCharactersInHostDefault) {
   Lay(u"AB", HostDefault());
   EXPECT_EQ(GlyphOrigins(), (Origins{{0, 0}, {130, 0}}));

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "platform/registry/RegistryCase.h"
 #include "platform/win32/WideString.h"
@@ -17,22 +19,45 @@ std::unique_ptr<GlyphSource> MakeGlyphSource() { return std::make_unique<GdiGlyp
 
 std::unique_ptr<TextShaper> MakeTextShaper(GlyphSource& /*source*/) { return nullptr; }
 
-// The face the font mapper selects for the name, asked of a memory context.
-FaceSubstitute SubstituteFamily(GlyphSource& /*source*/, const std::string& face, bool bold, bool italic) {
+namespace {
+
+// Calls use with a memory context that has a font of the face and character
+// set selected; false when either cannot be made.
+template <typename Use>
+bool WithFont(const std::string& face, BYTE charset, Use use) {
   const HDC dc = CreateCompatibleDC(nullptr);
-  if (dc == nullptr) return {};
-  const HFONT font = CreateFontW(200, 0, 0, 0, bold ? FW_BOLD : FW_DONTCARE, italic ? TRUE : FALSE, FALSE, FALSE,
-                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, Widen(face).c_str());
-  std::string selected;
+  if (dc == nullptr) return false;
+  const HFONT font = CreateFontW(200, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                 Widen(face).c_str());
   if (font != nullptr) {
     const HGDIOBJ previous = SelectObject(dc, font);
-    wchar_t name[LF_FACESIZE];
-    if (GetTextFaceW(dc, LF_FACESIZE, name) > 0) selected = Narrow(std::wstring_view(name, wcsnlen(name, LF_FACESIZE)));
+    use(dc);
     SelectObject(dc, previous);
     DeleteObject(font);
   }
   DeleteDC(dc);
+  return font != nullptr;
+}
+
+// Whether a character lies in one of a face's Unicode ranges.
+bool InRanges(const GLYPHSET& ranges, char32_t c) {
+  for (DWORD i = 0; i < ranges.cRanges; ++i) {
+    const WCRANGE& range = ranges.ranges[i];
+    if (c >= range.wcLow && c < static_cast<char32_t>(range.wcLow) + range.cGlyphs) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+// The face the font mapper selects for the name and character set.
+FaceSubstitute SubstituteFamily(GlyphSource& /*source*/, const std::string& face, std::uint8_t charset) {
+  std::string selected;
+  WithFont(face, charset, [&](HDC dc) {
+    wchar_t name[LF_FACESIZE];
+    if (GetTextFaceW(dc, LF_FACESIZE, name) > 0) selected = Narrow(std::wstring_view(name, wcsnlen(name, LF_FACESIZE)));
+  });
   if (selected.empty() || SameNameIgnoringCase(selected, face)) return {};
   return {selected, false};
 }
@@ -42,6 +67,28 @@ FaceSubstitute SubstituteFamily(GlyphSource& /*source*/, const std::string& face
 std::string UseFontFile(GlyphSource& /*source*/, const std::string& /*name*/, const std::string& path,
                         int /*index*/) {
   return "Cannot use font file \"" + path + "\": on Windows, install the font and give its family name";
+}
+
+// Each family's Unicode ranges (GetFontUnicodeRanges), which hold the
+// Basic Multilingual Plane only: a character beyond it is never drawn from a
+// UTF-16 code unit anyway.
+std::u32string CharactersNoFaceHas(std::u32string_view characters) {
+  std::u32string missing;
+  for (const char32_t c : characters) {
+    if (missing.find(c) == std::u32string::npos) missing.push_back(c);
+  }
+  for (const std::string& family : InstalledFamilies()) {
+    if (missing.empty()) break;
+    WithFont(family, DEFAULT_CHARSET, [&](HDC dc) {
+      const DWORD size = GetFontUnicodeRanges(dc, nullptr);
+      if (size == 0) return;
+      std::vector<std::uint8_t> buffer(size);
+      auto* ranges = reinterpret_cast<GLYPHSET*>(buffer.data());
+      if (GetFontUnicodeRanges(dc, ranges) == 0) return;
+      std::erase_if(missing, [&](char32_t c) { return InRanges(*ranges, c); });
+    });
+  }
+  return missing;
 }
 
 namespace {

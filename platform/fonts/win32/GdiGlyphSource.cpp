@@ -36,7 +36,7 @@ class SelectedFont {
  public:
   SelectedFont(HDC dc, const FontRequest& request) : dc_(dc) {
     font_ = CreateFontW(request.height, request.width, 0, 0, request.bold ? FW_BOLD : FW_DONTCARE,
-                        request.italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        request.italic ? TRUE : FALSE, FALSE, FALSE, request.charset, OUT_DEFAULT_PRECIS,
                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                         Widen(request.face).c_str());
     if (font_ != nullptr) previous_ = SelectObject(dc_, font_);

@@ -204,6 +204,53 @@ TEST_F(FontconfigGlyphs, UnknownFaceFallsBackAndStillConverts) {
   EXPECT_GT(metrics.gmCellIncX, 0);
 }
 
+// Whether the font draws c with a glyph of its own: not the missing-glyph
+// box, which a private-use character (that no test font has) shows.
+bool DrawsItsOwnGlyph(GlyphSource& source, const FontRequest& font, char32_t c) {
+  GlyphMetrics metrics;
+  std::vector<std::uint8_t> glyph, box;
+  return source.QueryGlyph(font, static_cast<char16_t>(c), metrics, glyph) &&
+         source.QueryGlyph(font, u'\uE000', metrics, box) && glyph != box;
+}
+
+TEST_F(FontconfigGlyphs, AFaceThatIsNotInstalledIsStoodInForByAFaceThatHasTheText) {
+  const std::u32string text = U"\u304A\u5143\u6C17\u3067\u3059\u304B";  // お元気ですか
+  const auto drawsText = [&](FontconfigGlyphSource& from, std::uint8_t charset) {
+    for (const bool bold : {false, true}) {
+      const FontRequest font = MakeFontRequest("MS Mincho", 200, 0, bold, false, charset);
+      for (const char32_t c : text) EXPECT_TRUE(DrawsItsOwnGlyph(from, font, c)) << std::hex << c;
+    }
+  };
+  // Told the text: the substitute has its characters, in any character set,
+  // and both styles come from one family.
+  for (const std::uint8_t charset : {kDefaultCharset, std::uint8_t{128}}) {
+    SCOPED_TRACE(charset);
+    source.ExpectText(std::vector<FaceText>{{"MS Mincho", charset, text}});
+    drawsText(source, charset);
+    const std::optional<ResolvedFace> regular = source.Resolve("MS Mincho", false, false, charset);
+    ASSERT_TRUE(regular);
+    EXPECT_TRUE(regular->substituted);
+    EXPECT_EQ(source.Resolve("MS Mincho", true, false, charset)->family, regular->family);
+    EXPECT_EQ(SubstituteFamily(source, "MS Mincho", charset), regular->family);
+  }
+  // Told nothing: the Japanese character set alone asks for a Japanese face.
+  FontconfigGlyphSource untold;
+  drawsText(untold, 128);
+
+  // An installed face stays itself, whatever the text it lacks.
+  source.ExpectText(std::vector<FaceText>{{"DejaVu Sans", 128, text}});
+  const std::optional<ResolvedFace> installed = source.Resolve("DejaVu Sans", false, false, 128);
+  ASSERT_TRUE(installed);
+  EXPECT_EQ(installed->family, "DejaVu Sans");
+  EXPECT_FALSE(installed->substituted);
+  EXPECT_FALSE(DrawsItsOwnGlyph(source, MakeFontRequest("DejaVu Sans", 200, 0, false, false, 128), text[0]));
+}
+
+TEST(FontconfigCoverage, CharactersNoFaceHasAreThoseOfNoInstalledFace) {
+  EXPECT_EQ(CharactersNoFaceHas(U"A\uE000\u304A\U0010FFFD\uE000B"), U"\uE000\U0010FFFD");
+  EXPECT_EQ(CharactersNoFaceHas(U"Ab\u5143"), U"");
+}
+
 TEST_F(FontconfigGlyphs, SymbolFaceReachesItsGlyphsThroughSingleByteCodes) {
   ExpectSymbolFaceReachesItsGlyphsThroughSingleByteCodes(source);
 }
