@@ -38,11 +38,11 @@ class RtfBuilder {
  private:
   struct Font {
     std::string face;
-    bool symbol;
+    int charset;  // \fcharset: 0 ANSI, 2 symbol, else the script's own
   };
 
   bool IsSymbol(const CharFormat& format);
-  int FontIndex(const std::string& face, bool symbol);
+  int FontIndex(const std::string& face, int charset);
   void OpenGroup(const CharFormat& format, bool symbol);
   void Unit(char16_t unit, bool symbol);
   void Number(int value);
@@ -53,7 +53,7 @@ class RtfBuilder {
 
   const SymbolFaceTest& isSymbolFace_;
   std::vector<Font> fonts_;
-  std::map<std::pair<std::string, bool>, int> fontIndex_;  // (face, symbol) -> table index
+  std::map<std::pair<std::string, int>, int> fontIndex_;  // (face, charset) -> table index
   std::map<std::string, bool> faceCache_;                  // face -> catalogue answer
   std::string body_;
   std::size_t lineStart_ = 0;
@@ -69,9 +69,9 @@ bool RtfBuilder::IsSymbol(const CharFormat& format) {
   return symbol;
 }
 
-int RtfBuilder::FontIndex(const std::string& face, bool symbol) {
-  const auto [found, added] = fontIndex_.try_emplace({face, symbol}, static_cast<int>(fonts_.size()));
-  if (added) fonts_.push_back(Font{face, symbol});
+int RtfBuilder::FontIndex(const std::string& face, int charset) {
+  const auto [found, added] = fontIndex_.try_emplace({face, charset}, static_cast<int>(fonts_.size()));
+  if (added) fonts_.push_back(Font{face, charset});
   return found->second;
 }
 
@@ -105,7 +105,8 @@ void RtfBuilder::UnicodeWithFallback(char16_t unit, std::string& out) {
 
 void RtfBuilder::OpenGroup(const CharFormat& format, bool symbol) {
   body_ += "{\\f";
-  Number(FontIndex(format.face, symbol));
+  const int charset = symbol ? 2 : format.charset == CharSet::Default ? 0 : static_cast<int>(format.charset);
+  Number(FontIndex(format.face, charset));
   body_ += "\\fs";
   Number(std::clamp(format.halfPoints, 1, kMaxHalfPoints));
   if (format.bold) body_ += "\\b";
@@ -143,14 +144,17 @@ void RtfBuilder::Wrap() {
 std::string RtfBuilder::FontTable() {
   std::string table = "{\\fonttbl";
   for (std::size_t i = 0; i < fonts_.size(); ++i) {
-    table += "{\\f" + std::to_string(i) + "\\fnil\\fcharset" + (fonts_[i].symbol ? "2 " : "0 ");
+    table += "{\\f" + std::to_string(i) + "\\fnil\\fcharset" + std::to_string(fonts_[i].charset) + " ";
+    // A name is read in its font's code page: bytes are Windows-1252 in the
+    // ANSI and symbol sets only.
+    const bool cp1252Name = fonts_[i].charset == 0 || fonts_[i].charset == 2;
     const std::u16string name = FromUtf8(fonts_[i].face);  // face names are UTF-8 in the model
     for (const char16_t unit : name) {
       if (unit == u'\\' || unit == u'{' || unit == u'}' || unit == u';') {
         Hex(static_cast<unsigned char>(unit), table);
       } else if (unit >= 0x20 && unit <= 0x7E) {
         table.push_back(static_cast<char>(unit));
-      } else if (Cp1252Byte(unit) != 0) {
+      } else if (cp1252Name && Cp1252Byte(unit) != 0) {
         Hex(Cp1252Byte(unit), table);
       } else {
         UnicodeWithFallback(unit, table);

@@ -218,7 +218,7 @@ TEST_F(FontconfigGlyphs, AFaceThatIsNotInstalledIsStoodInForByAFaceThatHasTheTex
   const auto drawsText = [&](FontconfigGlyphSource& from, std::uint8_t charset) {
     for (const bool bold : {false, true}) {
       const FontRequest font = MakeFontRequest("MS Mincho", 200, 0, bold, false, charset);
-      for (const char32_t c : text) EXPECT_TRUE(DrawsItsOwnGlyph(from, font, c)) << std::hex << c;
+      for (const char32_t c : text) EXPECT_TRUE(DrawsItsOwnGlyph(from, font, c)) << std::hex << static_cast<std::uint32_t>(c);
     }
   };
   // Told the text: the substitute has its characters, in any character set,
