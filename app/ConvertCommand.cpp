@@ -122,10 +122,14 @@ std::string NamedCharacter(char32_t c) {
 }
 
 // Says once which characters no installed face has: those are drawn as their
-// face's missing-glyph box. Characters that show nothing are left out.
-void NoteCharactersNoFaceHas(const std::vector<FaceText>& faces, std::vector<std::string>& notices) {
+// face's missing-glyph box. Characters that show nothing are left out, and
+// so are those drawn from a font file (fileFace, when -f names one), whose
+// characters are its own.
+void NoteCharactersNoFaceHas(const std::vector<FaceText>& faces, const std::optional<std::string>& fileFace,
+                             std::vector<std::string>& notices) {
   std::u32string shown;
   for (const FaceText& face : faces) {
+    if (face.face == fileFace) continue;
     for (const char32_t c : face.characters)
       if (!IsInvisible(c) && !IsBlank(c)) shown.push_back(c);
   }
@@ -288,7 +292,8 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
   SetPrecision(options.precision);
   SetTolerance(options.tolerance.value_or(0.0));
   const std::unique_ptr<GlyphSource> source = MakeGlyphSource();
-  if (const std::optional<FontFileName> file = options.font ? FontFileNamed(*options.font) : std::nullopt) {
+  const std::optional<FontFileName> file = options.font ? FontFileNamed(*options.font) : std::nullopt;
+  if (file) {
     // The -f value itself is the face name that stands for the file.
     const std::string problem = UseFontFile(*source, *options.font, file->path, file->index);
     if (!problem.empty()) return Failed(error, problem);
@@ -310,7 +315,7 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
   const std::vector<FaceText> faces = FaceTexts(input.text, input.styles);
   source->ExpectText(faces);
   NoteSubstitutes(*source, faces, notices);
-  NoteCharactersNoFaceHas(faces, notices);
+  NoteCharactersNoFaceHas(faces, file ? options.font : std::nullopt, notices);
   if (options.format == OutputFormat::Dxf && options.dxfVersion == DxfVersion::R12) {
     DxfOutput dxf(options, OutputTarget(options));
     NoteFallbacks(PlaceText(*source, shaper.get(), options, input, dxf), notices);
