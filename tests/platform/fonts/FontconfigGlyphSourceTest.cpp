@@ -231,7 +231,7 @@ TEST_F(FontconfigGlyphs, AFaceThatIsNotInstalledIsStoodInForByAFaceThatHasTheTex
     ASSERT_TRUE(regular);
     EXPECT_TRUE(regular->substituted);
     EXPECT_EQ(source.Resolve("MS Mincho", true, false, charset)->family, regular->family);
-    EXPECT_EQ(SubstituteFamily(source, "MS Mincho", charset), regular->family);
+    EXPECT_EQ(SubstituteFamily(source, "MS Mincho", charset).family, regular->family);
   }
   // Told nothing: the Japanese character set alone asks for a Japanese face.
   FontconfigGlyphSource untold;
