@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "dialog/MainDlg.h"
-#include "dialog/RichEditBox.h"
+#include "dialog/qt/MainDlg.h"
+#include "dialog/qt/RichEditBox.h"
 #include "engine/HostQueries.h"
 #include "platform/fonts/FontCatalog.h"
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "dialog/HelpFile.h"
-#include "dialog/MyAbout.h"
 #include "dialog/ShellOpen.h"
+#include "dialog/qt/MyAbout.h"
 #include "platform/ExePath.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/qt/ModalWindows.h"

@@ -14,13 +14,13 @@
 #include <memory>
 #include <string>
 
-#include "dialog/DialogWidgets.h"
 #include "dialog/HelpFile.h"
-#include "dialog/MainDlg.h"
-#include "dialog/MyAbout.h"
-#include "dialog/RichEditBox.h"
 #include "dialog/ShellOpen.h"
-#include "dialog/SymbolCell.h"
+#include "dialog/qt/DialogWidgets.h"
+#include "dialog/qt/MainDlg.h"
+#include "dialog/qt/MyAbout.h"
+#include "dialog/qt/RichEditBox.h"
+#include "dialog/qt/SymbolCell.h"
 #include "engine/OutlineFlattening.h"
 #include "platform/ExePath.h"
 #include "setacaddlg/SetAcadDlg.h"

@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QPixmap>
 
-#include "dialog/MainDlg.h"
-#include "dialog/RichEditBox.h"
+#include "dialog/qt/MainDlg.h"
+#include "dialog/qt/RichEditBox.h"
 #include "tests/support/qt/ModalWindows.h"
 #include "tests/support/qt/TestApplication.h"
 

@@ -25,12 +25,12 @@
 
 #include <cstdlib>
 
-#include "dialog/DialogWidgets.h"
-#include "dialog/InitProgress.h"
-#include "dialog/MainDlg.h"
 #include "dialog/PreviewMapping.h"
-#include "dialog/RichEditBox.h"
-#include "dialog/SymbolCell.h"
+#include "dialog/qt/DialogWidgets.h"
+#include "dialog/qt/InitProgress.h"
+#include "dialog/qt/MainDlg.h"
+#include "dialog/qt/RichEditBox.h"
+#include "dialog/qt/SymbolCell.h"
 #include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"

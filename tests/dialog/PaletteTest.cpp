@@ -21,11 +21,11 @@
 #include <string>
 #include <vector>
 
-#include "dialog/EditorDocument.h"
-#include "dialog/MainDlg.h"
-#include "dialog/RichEditBox.h"
-#include "dialog/SymbolCell.h"
 #include "dialog/SymbolFit.h"
+#include "dialog/qt/EditorDocument.h"
+#include "dialog/qt/MainDlg.h"
+#include "dialog/qt/RichEditBox.h"
+#include "dialog/qt/SymbolCell.h"
 #include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
 #include "engine/PointStore.h"

@@ -12,8 +12,8 @@
 
 #include <cstdlib>
 
-#include "dialog/MainDlg.h"
-#include "dialog/RichEditBox.h"
+#include "dialog/qt/MainDlg.h"
+#include "dialog/qt/RichEditBox.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "tests/support/FileBytes.h"

@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "dialog/MainDlg.h"
-#include "dialog/RichEditBox.h"
+#include "dialog/qt/MainDlg.h"
+#include "dialog/qt/RichEditBox.h"
 #include "engine/HostQueries.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"

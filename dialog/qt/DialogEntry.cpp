@@ -8,7 +8,7 @@
 #include "dialog/DialogModes.h"
 #include "dialog/DisplayPlatform.h"
 #include "dialog/HostExports.h"
-#include "dialog/MainDlg.h"
+#include "dialog/qt/MainDlg.h"
 #include "engine/TextLayout.h"
 
 VX_EXPORT TForm1* Form1 = nullptr;

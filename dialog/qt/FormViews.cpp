@@ -1,5 +1,5 @@
 // The Qt form as the dialog's rules see it: the rule interfaces carried out on TForm1's controls.
-#include "dialog/FormViews.h"
+#include "dialog/qt/FormViews.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -15,10 +15,10 @@
 #include <QToolButton>
 #include <array>
 
-#include "dialog/DialogWidgets.h"
-#include "dialog/InitProgress.h"
-#include "dialog/MainDlg.h"
-#include "dialog/RichEditBox.h"
+#include "dialog/qt/DialogWidgets.h"
+#include "dialog/qt/InitProgress.h"
+#include "dialog/qt/MainDlg.h"
+#include "dialog/qt/RichEditBox.h"
 
 namespace vx {
 namespace {

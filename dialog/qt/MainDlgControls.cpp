@@ -1,5 +1,5 @@
 // TForm1's construction: every control of the text dialog at its place, with its captions, hints and lists.
-#include "dialog/MainDlg.h"
+#include "dialog/qt/MainDlg.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,14 +16,14 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "dialog/ButtonPictures.h"
 #include "dialog/ControlHints.h"
-#include "dialog/DialogWidgets.h"
-#include "dialog/FormBuilding.h"
 #include "dialog/FormattingRules.h"
-#include "dialog/InitProgress.h"
-#include "dialog/RichEditBox.h"
-#include "dialog/SymbolCell.h"
+#include "dialog/qt/ButtonPictures.h"
+#include "dialog/qt/DialogWidgets.h"
+#include "dialog/qt/FormBuilding.h"
+#include "dialog/qt/InitProgress.h"
+#include "dialog/qt/RichEditBox.h"
+#include "dialog/qt/SymbolCell.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
 #include "platform/fonts/FontSources.h"

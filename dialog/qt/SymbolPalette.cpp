@@ -1,15 +1,15 @@
 // The symbol palette's behaviour: painting and fitting cells, selecting, inserting, changing the face.
-#include "dialog/SymbolPalette.h"
+#include "dialog/qt/SymbolPalette.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "dialog/EditorDocument.h"
-#include "dialog/RichEditBox.h"
-#include "dialog/SymbolCell.h"
 #include "dialog/SymbolFit.h"
 #include "dialog/SymbolInsertion.h"
+#include "dialog/qt/EditorDocument.h"
+#include "dialog/qt/RichEditBox.h"
+#include "dialog/qt/SymbolCell.h"
 
 namespace vx {
 namespace {

@@ -1,5 +1,5 @@
 // TForm2: logo, maker and version, three captions with progress bars.
-#include "dialog/InitProgress.h"
+#include "dialog/qt/InitProgress.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -10,8 +10,8 @@
 #include <QThread>
 #include <QWindow>
 
-#include "dialog/ButtonPictures.h"
-#include "dialog/FormBuilding.h"
+#include "dialog/qt/ButtonPictures.h"
+#include "dialog/qt/FormBuilding.h"
 
 VX_EXPORT TForm2* Form2 = nullptr;
 

@@ -1,5 +1,5 @@
 // SymbolCell: geometry, font and the forwarding of paint and mouse events to bound handlers.
-#include "dialog/SymbolCell.h"
+#include "dialog/qt/SymbolCell.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // RichEditBox: CR LF text, caret numbering, selection attributes, clipboard formats.
-#include "dialog/RichEditBox.h"
+#include "dialog/qt/RichEditBox.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

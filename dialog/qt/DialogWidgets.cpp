@@ -1,5 +1,5 @@
 // DropDownComboBox and PreviewBox forward events; FormToolBar places its controls and draws its edge.
-#include "dialog/DialogWidgets.h"
+#include "dialog/qt/DialogWidgets.h"
 
 #include <QHBoxLayout>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // Styled text into and out of a QTextDocument, one block per line, one fragment per run.
-#include "dialog/EditorDocument.h"
+#include "dialog/qt/EditorDocument.h"
 
 #include <QTextBlock>
 #include <algorithm>

@@ -1,5 +1,5 @@
 // Button pictures: simple line drawings and letters in a few colours, one per button kind.
-#include "dialog/ButtonPictures.h"
+#include "dialog/qt/ButtonPictures.h"
 
 #include <QPainter>
 

@@ -1,5 +1,5 @@
 // TAboutDLG: the about box with the product's name, version, copyright, links and help.
-#include "dialog/MyAbout.h"
+#include "dialog/qt/MyAbout.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -10,11 +10,11 @@
 #include <QScopeGuard>
 #include <QStyle>
 
-#include "dialog/ButtonPictures.h"
 #include "dialog/ControlHints.h"
-#include "dialog/FormBuilding.h"
 #include "dialog/HelpFile.h"
 #include "dialog/ShellOpen.h"
+#include "dialog/qt/ButtonPictures.h"
+#include "dialog/qt/FormBuilding.h"
 #include "platform/ProductVersion.h"
 
 VX_EXPORT TAboutDLG* AboutDLG = nullptr;

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "dialog/EditorDocument.h"
+#include "dialog/qt/EditorDocument.h"
 #include "richtext/DocumentFiles.h"
 
 namespace vx {

@@ -1,5 +1,5 @@
 // TForm1's event table and handlers: modes, creation, show and close, the run, formatting controls, preview, palette.
-#include "dialog/MainDlg.h"
+#include "dialog/qt/MainDlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,15 +27,15 @@
 
 #include "dialog/ConversionRun.h"
 #include "dialog/DialogModes.h"
-#include "dialog/DialogWidgets.h"
-#include "dialog/FormViews.h"
 #include "dialog/HelpFile.h"
-#include "dialog/InitProgress.h"
-#include "dialog/MyAbout.h"
 #include "dialog/PreviewMapping.h"
-#include "dialog/RichEditBox.h"
-#include "dialog/SymbolCell.h"
-#include "dialog/SymbolPalette.h"
+#include "dialog/qt/DialogWidgets.h"
+#include "dialog/qt/FormViews.h"
+#include "dialog/qt/InitProgress.h"
+#include "dialog/qt/MyAbout.h"
+#include "dialog/qt/RichEditBox.h"
+#include "dialog/qt/SymbolCell.h"
+#include "dialog/qt/SymbolPalette.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
