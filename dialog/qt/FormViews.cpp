@@ -1,5 +1,5 @@
-// The Qt form as the dialog's rules see it: the rule interfaces carried out on TForm1's controls.
-#include "dialog/qt/FormViews.h"
+// The Qt form as the dialog's rules see it: the rule interfaces carried out on TForm1's widgets.
+#include "dialog/FormViews.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -34,23 +34,23 @@ void RefocusLater(QWidget* box) {
 
 // ---- Memo1 ---------------------------------------------------------------------------
 
-std::u16string BoxEditor::Text() const { return box_.Text(); }
-int BoxEditor::SelStart() const { return box_.SelStart(); }
-int BoxEditor::SelLength() const { return box_.SelLength(); }
-void BoxEditor::SetSelStart(int position) { box_.SetSelStart(position); }
+std::u16string BoxEditor::Text() const { return form_.Memo1->Text(); }
+int BoxEditor::SelStart() const { return form_.Memo1->SelStart(); }
+int BoxEditor::SelLength() const { return form_.Memo1->SelLength(); }
+void BoxEditor::SetSelStart(int position) { form_.Memo1->SetSelStart(position); }
 
 CharStyle BoxEditor::SelAttributes() const {
-  const EditorAttributes at = box_.SelAttributes();
+  const EditorAttributes at = form_.Memo1->SelAttributes();
   return CharStyle{at.face.toStdString(), at.size, at.bold, at.italic, static_cast<std::uint8_t>(at.charset)};
 }
 
-void BoxEditor::SetSelFace(const std::string& face) { box_.SetSelFace(QString::fromStdString(face)); }
-void BoxEditor::SetSelSize(int points) { box_.SetSelSize(points); }
-void BoxEditor::SetSelStyle(bool bold, bool italic) { box_.SetSelStyle(bold, italic); }
+void BoxEditor::SetSelFace(const std::string& face) { form_.Memo1->SetSelFace(QString::fromStdString(face)); }
+void BoxEditor::SetSelSize(int points) { form_.Memo1->SetSelSize(points); }
+void BoxEditor::SetSelStyle(bool bold, bool italic) { form_.Memo1->SetSelStyle(bold, italic); }
 
 std::vector<std::u16string> BoxEditor::Lines() const {
   std::vector<std::u16string> lines;
-  for (QTextBlock block = box_.document()->begin(); block.isValid(); block = block.next()) {
+  for (QTextBlock block = form_.Memo1->document()->begin(); block.isValid(); block = block.next()) {
     lines.push_back(block.text().toStdU16String());
   }
   return lines;
@@ -81,8 +81,6 @@ void FormModeView::SetMinimizeBox(bool present) {
 
 // ---- The conversion run -----------------------------------------------------------------
 
-FormRunView::FormRunView(TForm1& form) : form_(form), editor_(*form.Memo1) {}
-
 std::u16string FormRunView::WidthBoxText() const { return form_.cWidth->currentText().toStdU16String(); }
 
 void FormRunView::ShowWaitCursor(bool shown) {
@@ -109,8 +107,6 @@ void FormRunView::SelectionChanged() { form_.Memo1SelectionChange(form_.Memo1); 
 void FormRunView::RepaintPreview() { form_.PreviewBox->update(); }
 
 // ---- Formatting controls ------------------------------------------------------------------
-
-FormFormattingControls::FormFormattingControls(TForm1& form) : form_(form), editor_(*form.Memo1) {}
 
 std::u16string FormFormattingControls::FaceBoxText() const { return form_.cName->currentText().toStdU16String(); }
 void FormFormattingControls::SetFaceBoxText(std::u16string_view text) { form_.cName->setEditText(ToQString(text)); }

@@ -27,10 +27,10 @@
 
 #include "dialog/ConversionRun.h"
 #include "dialog/DialogModes.h"
+#include "dialog/FormViews.h"
 #include "dialog/HelpFile.h"
 #include "dialog/PreviewMapping.h"
 #include "dialog/qt/DialogWidgets.h"
-#include "dialog/qt/FormViews.h"
 #include "dialog/qt/InitProgress.h"
 #include "dialog/qt/MyAbout.h"
 #include "dialog/qt/RichEditBox.h"
@@ -353,7 +353,7 @@ void TForm1::Undo1Click(QObject*) {
 // ---- Preview ---------------------------------------------------------------
 
 void TForm1::PreviewStep() {
-  const vx::BoxEditor editor(*Memo1);
+  const vx::BoxEditor editor(*this);
   vx::ConvertPreviewCharacter(editor, sbBold->isChecked(), sbItalic->isChecked(), *glyphSource_);
   PreviewBox->repaint();
 }

@@ -4,8 +4,18 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace vx::win32 {
+
+// UTF-16 text as the system's wide strings (the same code units).
+inline std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+// A check box or push-like button's state.
+inline bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+inline void SetChecked(HWND button, bool down) {
+  SendMessageW(button, BM_SETCHECK, down ? BST_CHECKED : BST_UNCHECKED, 0);
+}
 
 // The module that holds this code: Vexoglyph.DLL inside a host, else the program.
 HINSTANCE ModuleInstance();

@@ -10,7 +10,7 @@
 
 #include "dialog/DialogSettings.h"
 #include "dialog/win32/ControlIds.h"
-#include "dialog/win32/TextDialog.h"
+#include "dialog/win32/MainDlg.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"

@@ -9,26 +9,37 @@
 #include <string>
 #include <vector>
 
-#include "dialog/ConversionRun.h"
-#include "dialog/DialogModes.h"
+#include "dialog/FormViews.h"
 #include "dialog/HostExports.h"
 #include "dialog/win32/RichEditControl.h"
 #include "dialog/win32/SymbolPalette.h"
 #include "engine/GlyphSource.h"
 
+
 // The dialog: a top-level window of the class TForm1 whose controls are
 // children of the window itself, found by the IDs of vx::win32::form1. It
-// lives hidden between showing calls, as the same instance.
-class TForm1 : public vx::ModeView, public vx::RunView {
+// lives hidden between showing calls, as the same instance. The rules reach
+// it through the adapters of dialog/FormViews.h.
+class TForm1 {
  public:
   // Builds the window and its controls, hidden, and runs FormCreate; raises
   // std::runtime_error when a window cannot be made.
   TForm1();
-  ~TForm1() override;
+  ~TForm1();
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
   HWND Handle() const { return window_; }
+
+  // The client area as designed, and the bars' and the palette's places in it.
+  static constexpr int kClientWidth = 738;
+  static constexpr int kClientHeight = 489;
+  static constexpr int kTopBarHeight = 58;
+  static constexpr int kBottomPanelHeight = 95;
+  static constexpr int kPaletteWidth = 261;
+  static constexpr int kToolBarHeight = 26;
+  // Posted to maximize the window once the modal run has shown it.
+  static constexpr UINT kMaximizeMessage = WM_APP + 1;
 
   // Fields besides the controls, in this order; all start false, zero or empty.
   bool FConverting = false;
@@ -83,25 +94,16 @@ class TForm1 : public vx::ModeView, public vx::RunView {
   bool ApplySymbolFont();
   void PanelSDblClick();
 
-  // ModeView.
-  void SetTitle(std::u16string_view title) override;
-  void SetOkCaptionAndHint(std::u16string_view caption, std::u16string_view hint) override;
-  void SetCancelCaption(std::u16string_view caption) override;
-  void HideSizeBoxesAndAcad() override;
-  void SetMinimizeBox(bool present) override;
-  // RunView.
-  vx::RunEditor& Editor() override;
-  std::u16string WidthBoxText() const override;
-  void ShowWaitCursor(bool shown) override;
-  void ShowMessage(std::u16string_view text) override;
-  std::optional<std::string> AskDxfFileName() override;
-  void CloseWithOk() override;
-  void SelectionChanged() override;
-  void RepaintPreview() override;
+  // The message box every handler uses for its fixed texts.
+  void ShowMessage(std::u16string_view text);
 
  private:
-  class MemoEditor;
-  class FormControls;
+  // The adapters of dialog/FormViews.h reach the controls and helpers below.
+  friend class vx::BoxEditor;
+  friend class vx::FormModeView;
+  friend class vx::FormRunView;
+  friend class vx::FormFormattingControls;
+  friend class vx::FormShowCloseView;
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK NavyBackground(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR data);
@@ -131,14 +133,12 @@ class TForm1 : public vx::ModeView, public vx::RunView {
   HFONT font_ = nullptr;
   HFONT styleFonts_[2] = {nullptr, nullptr};  // sbBold, sbItalic
   vx::RichEditControl memo_;
-  std::unique_ptr<MemoEditor> editor_;
-  std::unique_ptr<FormControls> controls_;
+  vx::FormFormattingControls formatting_{*this};  // the formatting handlers' view of the controls
   std::unique_ptr<vx::win32::SymbolPalette> palette_;
   std::optional<vx::FrozenBox> frozen_;  // while the run lays the text out
   std::unique_ptr<vx::GlyphSource> glyphSource_;
   std::vector<std::string> displayFamilies_;
   std::vector<std::string> symbolFaces_;
-  vx::ModeFields fields_;
   bool ended_ = true;
   bool okResult_ = false;
   bool releaseAfterRun_ = false;

@@ -1,4 +1,4 @@
-// The Qt form as the dialog's rules see it: the rule interfaces carried out on TForm1's controls.
+// The form as the dialog's rules see it: one adapter per rule interface, each view carrying them out on its TForm1's controls.
 #pragma once
 
 #include "dialog/ConversionRun.h"
@@ -7,17 +7,16 @@
 #include "dialog/FormattingRules.h"
 #include "dialog/ShowAndClose.h"
 
+// Both views implement these in their FormViews.cpp (qt/, win32/), each over
+// its own TForm1.
 class TForm1;
-class TForm2;
 
 namespace vx {
-
-class RichEditBox;
 
 // The rich-text box Memo1 for the run, the formatting rules and the preview.
 class BoxEditor final : public RunEditor, public FormattingEditor {
  public:
-  explicit BoxEditor(RichEditBox& box) : box_(box) {}
+  explicit BoxEditor(TForm1& form) : form_(form) {}
   std::u16string Text() const override;
   int SelStart() const override;
   int SelLength() const override;
@@ -30,7 +29,7 @@ class BoxEditor final : public RunEditor, public FormattingEditor {
   std::vector<std::u16string> Lines() const override;
 
  private:
-  RichEditBox& box_;
+  TForm1& form_;
 };
 
 // The window title, the two buttons, Panel5, AcadBtn and the border icons.
@@ -50,7 +49,7 @@ class FormModeView final : public ModeView {
 // The form around the conversion run.
 class FormRunView final : public RunView {
  public:
-  explicit FormRunView(TForm1& form);
+  explicit FormRunView(TForm1& form) : form_(form), editor_(form) {}
   RunEditor& Editor() override { return editor_; }
   std::u16string WidthBoxText() const override;
   void ShowWaitCursor(bool shown) override;
@@ -68,7 +67,7 @@ class FormRunView final : public RunView {
 // cName, cHeight, cWidth, sbBold, sbItalic and Label1.
 class FormFormattingControls final : public FormattingControls {
  public:
-  explicit FormFormattingControls(TForm1& form);
+  explicit FormFormattingControls(TForm1& form) : form_(form), editor_(form) {}
   FormattingEditor& Editor() override { return editor_; }
   std::u16string FaceBoxText() const override;
   void SetFaceBoxText(std::u16string_view text) override;
