@@ -1,15 +1,14 @@
-// ShowTTFTextDlg: the library entry that creates, shows and releases the one text dialog Form1.
+// ShowTTFTextDlg with Qt: the Qt application object and Form1 as a QDialog, for the entry's decisions in dialog/HostEntry.h.
 #include <QApplication>
 #include <QThread>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "dialog/DialogModes.h"
 #include "dialog/DisplayPlatform.h"
+#include "dialog/HostEntry.h"
 #include "dialog/HostExports.h"
 #include "dialog/qt/MainDlg.h"
-#include "engine/TextLayout.h"
 
 VX_EXPORT TForm1* Form1 = nullptr;
 
@@ -44,40 +43,26 @@ bool EnsureApplication() {
   return qobject_cast<QApplication*>(existing) != nullptr && existing->thread() == QThread::currentThread();
 }
 
+// The Qt view's part of the entry: Form1 is a QDialog run by exec().
+class FormEntryView final : public vx::HostEntryView<TForm1> {
+ public:
+  TForm1* Current() const override { return Form1; }
+  bool Prepare() override { return EnsureApplication(); }
+  TForm1* Create() override { return Form1 = new TForm1(); }
+  void Forget() override { Form1 = nullptr; }
+  // The dialog is shown only by its modal run.
+  bool Running(const TForm1& dialog) const override { return dialog.isVisible(); }
+  bool ShowModal(TForm1& dialog, int mode, double height, double widthFactor) override {
+    dialog.ApplyMode(mode, height, widthFactor);
+    return dialog.exec() == QDialog::Accepted;
+  }
+  void EndRun(TForm1& dialog) override { dialog.reject(); }
+  void Destroy(TForm1* dialog) override { delete dialog; }
+};
+
 }  // namespace
 
 extern "C" int ShowTTFTextDlg(int mode, double height, double widthFactor) {
-  try {
-    // A release call with no dialog has nothing to release and needs no display.
-    if (!vx::IsShowingMode(mode) && Form1 == nullptr) return 0;
-    // A sized call with numbers that are not finite would hand the host NaN coordinates.
-    if (!vx::UsableHostNumbers(mode, height, widthFactor)) return 0;
-    if (!EnsureApplication()) return 0;
-    if (Form1 == nullptr) {
-      try {
-        Form1 = new TForm1();
-      } catch (...) {
-        Form1 = nullptr;
-        return 0;
-      }
-    }
-    if (!vx::IsShowingMode(mode)) {
-      TForm1* dialog = Form1;
-      Form1 = nullptr;
-      if (dialog->isVisible()) {
-        // Called from inside the dialog's own modal run: end the run, and
-        // destroy the dialog once that run has returned.
-        dialog->reject();
-        dialog->deleteLater();
-      } else {
-        delete dialog;
-      }
-      return 0;
-    }
-    if (Form1->isVisible()) return 0;  // a showing call while the dialog is shown
-    Form1->ApplyMode(mode, height, widthFactor);
-    return Form1->exec() == QDialog::Accepted ? 1 : 0;
-  } catch (...) {
-    return 0;
-  }
+  FormEntryView view;
+  return vx::ShowDialogForHost(view, mode, height, widthFactor);
 }

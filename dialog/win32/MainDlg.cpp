@@ -240,11 +240,6 @@ bool TForm1::ShowMode(int mode, double height, double widthFactor) {
   return true;
 }
 
-void TForm1::ReleaseAfterRun() {
-  releaseAfterRun_ = true;
-  Close(false);
-}
-
 bool TForm1::ShowModal(HWND owner) {
   SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
   ended_ = false;

@@ -67,10 +67,8 @@ class TForm1 {
   bool ShowModal(HWND owner);
   // Whether the modal run is going on.
   bool Running() const { return !ended_; }
-  // The release call during the modal run: ends it with the cancel result;
-  // the showing call destroys the dialog once the run has returned.
-  void ReleaseAfterRun();
-  bool ReleaseRequested() const { return releaseAfterRun_; }
+  // Ends the modal run with the cancel result (a release call from inside it).
+  void EndRun() { Close(false); }
 
   void FormCreate();
   void FormShow();
@@ -141,6 +139,5 @@ class TForm1 {
   std::vector<std::string> symbolFaces_;
   bool ended_ = true;
   bool okResult_ = false;
-  bool releaseAfterRun_ = false;
   bool updatingBoxes_ = false;  // the dialog's own writes into its boxes raise no change event
 };
