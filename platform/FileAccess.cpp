@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "platform/registry/RegistryCase.h"
+#include "platform/NameCase.h"
 
 namespace vx {
 namespace {

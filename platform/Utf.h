@@ -40,7 +40,7 @@ void RepairSurrogates(std::u16string& text);
 
 // Equal, or ordered, without regard to the case of the ASCII letters (other
 // bytes compare as they are): how face names, option words and file name
-// extensions are matched. (Registry names follow their own rule, RegistryCase.h.)
+// extensions are matched. (Names the system compares, in the registry, the file system and font families, follow NameCase.h.)
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 bool LessIgnoringAsciiCase(std::string_view a, std::string_view b);
 

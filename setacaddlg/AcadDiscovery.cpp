@@ -3,7 +3,7 @@
 
 #include "platform/FileAccess.h"
 #include "platform/registry/Registry.h"
-#include "platform/registry/RegistryCase.h"
+#include "platform/NameCase.h"
 #include "setacaddlg/AcadReleases.h"
 
 namespace vx {

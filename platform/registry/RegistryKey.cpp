@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "platform/Utf.h"
-#include "platform/registry/RegistryCase.h"
+#include "platform/NameCase.h"
 
 namespace vx {
 namespace {

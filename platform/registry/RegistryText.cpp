@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "platform/registry/RegistryCase.h"
+#include "platform/NameCase.h"
 #include "platform/Utf.h"
 
 namespace vx {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/registry/RegistryCase.h"
+#include "platform/NameCase.h"
 #include "platform/win32/WideString.h"
 
 #include "platform/fonts/win32/GdiFontCatalog.h"
@@ -52,7 +52,10 @@ bool InRanges(const GLYPHSET& ranges, char32_t c) {
 }  // namespace
 
 // The face the font mapper selects for the name and character set.
+// An installed family whose faces have no outlines is drawn in the default
+// face (the glyph source does the same).
 FaceSubstitute SubstituteFamily(GlyphSource& /*source*/, const std::string& face, std::uint8_t charset) {
+  if (GdiFontCatalog().HasNoOutlines(face)) return {DefaultSansFace(), true};
   std::string selected;
   WithFont(face, charset, [&](HDC dc) {
     wchar_t name[LF_FACESIZE];

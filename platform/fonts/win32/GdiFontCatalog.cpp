@@ -3,13 +3,14 @@
 
 #include <windows.h>
 
-#include "platform/registry/RegistryCase.h"
+#include "platform/NameCase.h"
 #include "platform/win32/WideString.h"
 
 namespace vx {
 namespace {
 
 struct Found {
+  bool any = false;
   bool trueType = false;
   bool symbol = false;
 };
@@ -25,8 +26,9 @@ bool HasOutlines(const TEXTMETRICW* metrics, DWORD fontType) {
 }
 
 int CALLBACK NoteFace(const LOGFONTW* logFont, const TEXTMETRICW* metrics, DWORD fontType, LPARAM data) {
+  Found& found = *reinterpret_cast<Found*>(data);
+  found.any = true;
   if (HasOutlines(metrics, fontType)) {
-    Found& found = *reinterpret_cast<Found*>(data);
     found.trueType = true;
     if (logFont->lfCharSet == SYMBOL_CHARSET) found.symbol = true;
   }
@@ -57,6 +59,7 @@ const GdiFontCatalog::Answer& GdiFontCatalog::Ask(const std::string& family) {
       Enumerate(dc, wide, DEFAULT_CHARSET, all);
       Enumerate(dc, wide, SYMBOL_CHARSET, symbol);
       answer.trueType = all.trueType;
+      answer.withoutOutlines = all.any && !all.trueType;
       answer.symbol = symbol.symbol;
       DeleteDC(dc);
     }
@@ -67,5 +70,7 @@ const GdiFontCatalog::Answer& GdiFontCatalog::Ask(const std::string& family) {
 bool GdiFontCatalog::IsTrueTypeFamily(const std::string& family) { return Ask(family).trueType; }
 
 bool GdiFontCatalog::HasSymbolCharset(const std::string& family) { return Ask(family).symbol; }
+
+bool GdiFontCatalog::HasNoOutlines(const std::string& family) { return Ask(family).withoutOutlines; }
 
 }  // namespace vx

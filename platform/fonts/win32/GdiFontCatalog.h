@@ -17,11 +17,15 @@ class GdiFontCatalog final : public FontCatalog {
  public:
   bool IsTrueTypeFamily(const std::string& family) override;
   bool HasSymbolCharset(const std::string& family) override;
+  // The family is installed, but only with faces that have no outlines (a
+  // colour-bitmap emoji face): the glyph source draws another face instead.
+  bool HasNoOutlines(const std::string& family);
 
  private:
   struct Answer {
     bool trueType = false;
     bool symbol = false;
+    bool withoutOutlines = false;
   };
   const Answer& Ask(const std::string& family);
 

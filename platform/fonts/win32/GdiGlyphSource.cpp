@@ -5,6 +5,7 @@
 
 #include "engine/CodePoints.h"
 #include "engine/Fixed1616.h"
+#include "platform/fonts/FontSources.h"
 #include "platform/fonts/SymbolEncoding.h"
 #include "platform/win32/WideString.h"
 
@@ -113,6 +114,16 @@ bool QueryOutline(HDC dc, UINT glyph, UINT format, bool metricsOnly, GlyphMetric
   return true;
 }
 
+// The request as the system draws it: a family installed only with faces
+// that have no outlines (a colour-bitmap emoji face) is drawn in the default
+// face, which the command line names.
+FontRequest DrawnRequest(GdiFontCatalog& catalog, const FontRequest& font) {
+  if (!catalog.HasNoOutlines(font.face)) return font;
+  FontRequest drawn = font;
+  drawn.face = DefaultSansFace();
+  return drawn;
+}
+
 }  // namespace
 
 // The memory context, and the font of the last request selected in it.
@@ -146,7 +157,7 @@ bool GdiGlyphSource::QueryGlyph(const FontRequest& font, char16_t code, GlyphMet
                                 std::vector<std::uint8_t>& outline) {
   outline.clear();
   if (!SizeIsMade(font)) return false;
-  const HDC dc = selection_->For(font);
+  const HDC dc = selection_->For(DrawnRequest(catalog_, font));
   if (dc == nullptr) return false;
 
   bool blank = false;
@@ -163,7 +174,7 @@ bool GdiGlyphSource::QueryGlyphIndex(const FontRequest& font, std::uint32_t glyp
                                      std::vector<std::uint8_t>& outline) {
   outline.clear();
   if (!SizeIsMade(font) || glyph > 0xFFFF) return false;
-  const HDC dc = selection_->For(font);
+  const HDC dc = selection_->For(DrawnRequest(catalog_, font));
   return dc != nullptr && QueryOutline(dc, glyph, GGO_NATIVE | GGO_GLYPH_INDEX, false, metrics, outline);
 }
 

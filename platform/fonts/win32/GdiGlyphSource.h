@@ -34,7 +34,7 @@ class GdiGlyphSource final : public GlyphSource {
  private:
   struct Selection;  // the memory context and the font selected in it
   std::unique_ptr<Selection> selection_;
-  GdiFontCatalog catalog_;  // which faces are in the symbol character set
+  GdiFontCatalog catalog_;  // which faces are in the symbol character set, which have no outlines
 };
 
 }  // namespace vx

@@ -1,5 +1,5 @@
-// Case folding of UTF-8 names, as the registry compares key and value names.
-#include "platform/registry/RegistryCase.h"
+// Case folding of UTF-8 names as Windows compares them: registry keys and values, file names, font families.
+#include "platform/NameCase.h"
 
 #include "platform/Utf.h"
 

@@ -1,5 +1,5 @@
-// Case folding of UTF-8 names through the system's invariant case tables, as the registry compares names.
-#include "platform/registry/RegistryCase.h"
+// Case folding of UTF-8 names through the system's invariant case tables, as Windows compares names.
+#include "platform/NameCase.h"
 
 #include <windows.h>
 

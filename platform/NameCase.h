@@ -1,4 +1,4 @@
-// Case folding of UTF-8 names, as the registry compares key and value names.
+// Case folding of UTF-8 names as Windows compares them: registry keys and values, file names, font families.
 #pragma once
 
 #include <string>
