@@ -262,6 +262,8 @@ ParsedConvert ParseConvertArguments(std::span<const std::string> args) {
       options.bold = true;
     } else if (arg == "--italic") {
       options.italic = true;
+    } else if (arg == "--arcs") {
+      options.arcs = true;
     } else {
       std::optional<std::string> value;
       const ValueOption* option = FindValueOption(arg, value);
@@ -281,6 +283,8 @@ ParsedConvert ParseConvertArguments(std::span<const std::string> args) {
     return {std::nullopt, "Give either TEXT arguments or --input, not both"};
   if (precisionGiven && options.tolerance)
     return {std::nullopt, "Give either --precision or --tolerance, not both"};
+  if (options.arcs && precisionGiven) return {std::nullopt, "--arcs takes --tolerance, not --precision"};
+  if (options.arcs) options.outline = OutlineKind::Merged;
   if (!formatGiven) options.format = FormatFromFileName(options.output);
   // The size is known here for TEXT and with -H; a file's own sizes are
   // checked once it is read.
@@ -375,6 +379,10 @@ std::string ConvertHelp() {
          "                          cutters, engravers and plotters: overlapping\n"
          "                          contours united, holes kept, no repeated vertex,\n"
          "                          outer contours counter-clockwise, holes clockwise\n"
+         "      --arcs              merged outlines whose curves are circular arcs\n"
+         "                          (DXF bulges, SVG arcs) within --tolerance D of\n"
+         "                          the true curve (default " + Shortest(kDefaultArcTolerance) + "); straight\n"
+         "                          pieces stay straight\n"
          "\n"
          "Font (plain text and TEXT arguments; RTF input brings its own):\n"
          "  -f, --font NAME         face name (default: the system's sans-serif face),\n"

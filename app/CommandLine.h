@@ -27,6 +27,9 @@ enum class OutlineKind { Font, Merged };
 // r12: closed POLYLINEs with VERTEX entities (the default); r2000: LWPOLYLINEs.
 enum class DxfVersion { R12, R2000 };
 
+// The tolerance of --arcs when --tolerance is not given, in drawing units.
+inline constexpr double kDefaultArcTolerance = 0.01;
+
 struct ConvertOptions {
   std::vector<std::string> lines;  // TEXT arguments, one line each
   std::optional<std::string> input;  // -i FILE; "-" is standard input
@@ -46,6 +49,7 @@ struct ConvertOptions {
   OutlineKind outline = OutlineKind::Font;
   DrawingUnit units = DrawingUnit::Unitless;
   DxfVersion dxfVersion = DxfVersion::R12;
+  bool arcs = false;  // --arcs: curves as circular arcs within the tolerance (merged outlines)
   bool help = false;     // convert --help
   bool version = false;  // convert --version
 };

@@ -13,7 +13,9 @@
 #include "app/SvgWriter.h"
 #include "dxf/DxfR2000Writer.h"
 #include "dxf/DxfWriter.h"
+#include "engine/ArcFitting.h"
 #include "engine/CodePoints.h"
+#include "engine/CurveSteps.h"
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/OutlineMerging.h"
@@ -153,17 +155,22 @@ void NoteFallbacks(const std::vector<FallbackUse>& fallbacks, std::vector<std::s
 // glyph, so that a text without glyphs leaves nothing behind.
 class GlyphOutput {
  public:
-  explicit GlyphOutput(OutlineKind outline) : outline_(outline) {}
+  explicit GlyphOutput(const ConvertOptions& options)
+      : outline_(options.outline), arcTolerance_(options.arcs ? ArcFitTolerance(options) : 0) {}
   virtual ~GlyphOutput() = default;
 
   // Writes what the store holds (the glyphs placed since the last call),
-  // merged first when the options ask for merged outlines, and empties it.
-  // False when it could not; reason() then says why.
+  // merged first when the options ask for merged outlines, its curves fitted
+  // with arcs when they ask for arcs, and empties it. False when it could
+  // not; reason() then says why.
   bool Take() {
     if (outline_ == OutlineKind::Merged) MergeGlyphOutlines();
+    if (arcTolerance_ > 0) arcs_ = FitArcsToStore(arcTolerance_);
     records_ += static_cast<std::size_t>(GetTTFCount());
     ok_ = (opened_ || (opened_ = Begin(reason_))) && Write(reason_);
     FreePointList();
+    ForgetCurveSteps();
+    arcs_.clear();
     return ok_;
   }
   // Ends the output once every glyph was taken.
@@ -174,23 +181,45 @@ class GlyphOutput {
   // Records taken so far, closing records included.
   std::size_t records() const { return records_; }
 
+  // Arcs go within the tolerance of the true curve: a quarter of it for the
+  // flattening (SetTolerance), three quarters for the arcs fitted to the steps.
+  static double FlatteningTolerance(const ConvertOptions& options) {
+    return options.tolerance.value_or(kDefaultArcTolerance) / 4;
+  }
+
+ protected:
+  // The glyphs taken, as lines and arcs, when the options ask for arcs.
+  bool arcs() const { return arcTolerance_ > 0; }
+  const std::vector<ArcGlyph>& arcGlyphs() const { return arcs_; }
+
  private:
+  static double ArcFitTolerance(const ConvertOptions& options) { return 3 * FlatteningTolerance(options); }
+
   virtual bool Begin(std::string& reason) = 0;
   virtual bool Write(std::string& reason) = 0;
   virtual bool End(std::string& reason) = 0;
 
   OutlineKind outline_;
+  double arcTolerance_;
+  std::vector<ArcGlyph> arcs_;
   std::size_t records_ = 0;
   bool opened_ = false;
   bool ok_ = true;
   std::string reason_;
 };
 
+ConvertOptions WithoutArcs(ConvertOptions options) {
+  options.arcs = false;
+  return options;
+}
+
 // The first pass of an SVG or an R2000 DXF: the extents of the whole drawing,
 // for the SVG's view box, and its number of contours, for the DXF's handles.
 class MeasureOutput final : public GlyphOutput {
  public:
-  using GlyphOutput::GlyphOutput;
+  // Arcs would change neither: they replace the steps of a contour one for
+  // one and stay within the tolerance of them, well inside the view box's margin.
+  explicit MeasureOutput(const ConvertOptions& options) : GlyphOutput(WithoutArcs(options)) {}
   const PointExtents& extents() const { return extents_; }
   std::uint64_t contours() const { return contours_; }
 
@@ -209,11 +238,13 @@ class MeasureOutput final : public GlyphOutput {
 
 class DxfOutput final : public GlyphOutput {
  public:
-  DxfOutput(const ConvertOptions& options, const std::string& path) : GlyphOutput(options.outline), path_(path), unit_(options.units) {}
+  DxfOutput(const ConvertOptions& options, const std::string& path) : GlyphOutput(options), path_(path), unit_(options.units) {}
 
  private:
   bool Begin(std::string& reason) override { return file_.Open(path_, reason, unit_); }
-  bool Write(std::string& reason) override { return file_.WriteStore(reason); }
+  bool Write(std::string& reason) override {
+    return arcs() ? file_.WriteArcs(arcGlyphs(), reason) : file_.WriteStore(reason);
+  }
   bool End(std::string& reason) override { return file_.Commit(reason); }
 
   std::string path_;
@@ -224,11 +255,13 @@ class DxfOutput final : public GlyphOutput {
 class DxfR2000Output final : public GlyphOutput {
  public:
   DxfR2000Output(const ConvertOptions& options, const std::string& path, const MeasureOutput& measured)
-      : GlyphOutput(options.outline), path_(path), unit_(options.units), contours_(measured.contours()) {}
+      : GlyphOutput(options), path_(path), unit_(options.units), contours_(measured.contours()) {}
 
  private:
   bool Begin(std::string& reason) override { return file_.Open(path_, unit_, contours_, reason); }
-  bool Write(std::string& reason) override { return file_.WriteStore(reason); }
+  bool Write(std::string& reason) override {
+    return arcs() ? file_.WriteArcs(arcGlyphs(), reason) : file_.WriteStore(reason);
+  }
   bool End(std::string& reason) override { return file_.Commit(reason); }
 
   std::string path_;
@@ -240,11 +273,13 @@ class DxfR2000Output final : public GlyphOutput {
 class SvgOutput final : public GlyphOutput {
  public:
   SvgOutput(const ConvertOptions& options, const std::string& path, const MeasureOutput& measured)
-      : GlyphOutput(options.outline), path_(path), unit_(options.units), extents_(measured.extents()) {}
+      : GlyphOutput(options), path_(path), unit_(options.units), extents_(measured.extents()) {}
 
  private:
   bool Begin(std::string& reason) override { return file_.Open(path_, extents_, reason, unit_); }
-  bool Write(std::string& reason) override { return file_.WriteStore(reason); }
+  bool Write(std::string& reason) override {
+    return arcs() ? file_.WriteArcs(arcGlyphs(), reason) : file_.WriteStore(reason);
+  }
   bool End(std::string& reason) override { return file_.Commit(reason); }
 
   std::string path_;
@@ -290,7 +325,8 @@ int Finish(GlyphOutput& output, const ConvertOptions& options, std::string& erro
 
 int Convert(const ConvertOptions& options, std::string& error, std::vector<std::string>& notices) {
   SetPrecision(options.precision);
-  SetTolerance(options.tolerance.value_or(0.0));
+  SetTolerance(options.arcs ? GlyphOutput::FlatteningTolerance(options) : options.tolerance.value_or(0.0));
+  RecordCurveSteps(options.arcs);
   const std::unique_ptr<GlyphSource> source = MakeGlyphSource();
   const std::optional<FontFileName> file = options.font ? FontFileNamed(*options.font) : std::nullopt;
   if (file) {
@@ -323,7 +359,7 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
   }
   // An SVG begins with its view box, an R2000 DXF with the next free handle:
   // a first pass measures the drawing.
-  MeasureOutput measured(options.outline);
+  MeasureOutput measured(options);
   NoteFallbacks(PlaceText(*source, shaper.get(), options, input, measured), notices);
   if (const int status = Finish(measured, options, error); status != kExitOk) return status;
   if (options.format == OutputFormat::Dxf) {
@@ -342,9 +378,11 @@ int RunConvert(const ConvertOptions& options, std::string& error, std::vector<st
   try {
     const int status = Convert(options, error, notices);
     FreePointList();
+    RecordCurveSteps(false);
     return status;
   } catch (const std::bad_alloc&) {
     FreePointList();
+    RecordCurveSteps(false);
     return Failed(error, "Out of memory");
   }
 }

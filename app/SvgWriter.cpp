@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 #include "engine/PointStore.h"
@@ -99,6 +100,35 @@ const TTFPoint* AppendGlyphPath(std::string& out, const TTFPoint* record) {
   return record;
 }
 
+// One glyph of lines and arcs as closed subpaths. An arc of bulge b over a
+// chord c has radius c (1 + b^2) / (4 |b|) and sweeps at most a half turn;
+// y is flipped, so a counter-clockwise arc (b > 0) has SVG's sweep flag 0.
+void AppendArcGlyphPath(std::string& out, const ArcGlyph& glyph) {
+  out.append("<path d=\"");
+  for (const ArcContour& contour : glyph) {
+    out.append("M");
+    AppendPoint(out, TTFPoint{pkPoint, contour.front().x, contour.front().y, nullptr});
+    for (std::size_t i = 0; i < contour.size(); ++i) {
+      const ArcVertex& from = contour[i];
+      const ArcVertex& to = contour[(i + 1) % contour.size()];
+      if (from.bulge == 0) {
+        out.append("L");
+      } else {
+        const double radius = std::hypot(to.x - from.x, to.y - from.y) * (1 + from.bulge * from.bulge) /
+                              (4 * std::abs(from.bulge));
+        out.append("A");
+        AppendNumber(out, radius);
+        out.push_back(' ');
+        AppendNumber(out, radius);
+        out.append(from.bulge > 0 ? " 0 0 0 " : " 0 0 1 ");
+      }
+      AppendPoint(out, TTFPoint{pkPoint, to.x, to.y, nullptr});
+    }
+    out.append("Z");
+  }
+  out.append("\"/>\n");
+}
+
 }  // namespace
 
 std::string SvgText() {
@@ -119,6 +149,15 @@ bool SvgFileWriter::Open(const std::string& path, const PointExtents& extents, s
 bool SvgFileWriter::WriteStore(std::string& error) {
   for (const TTFPoint* record = gPointList.GetHead(); record;) {
     record = AppendGlyphPath(file_.buffer(), record);
+    if (!file_.WriteIfFull(error)) return false;
+  }
+  return true;
+}
+
+bool SvgFileWriter::WriteArcs(const std::vector<ArcGlyph>& glyphs, std::string& error) {
+  for (const ArcGlyph& glyph : glyphs) {
+    if (glyph.empty()) continue;
+    AppendArcGlyphPath(file_.buffer(), glyph);
     if (!file_.WriteIfFull(error)) return false;
   }
   return true;

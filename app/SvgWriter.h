@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include <vector>
+
+#include "engine/ArcFitting.h"
 #include "engine/DrawingUnits.h"
 #include "engine/PointStore.h"
 #include "platform/BufferedFile.h"
@@ -29,6 +32,9 @@ class SvgFileWriter {
   bool Open(const std::string& path, const PointExtents& extents, std::string& error,
             DrawingUnit unit = DrawingUnit::Unitless);
   bool WriteStore(std::string& error);
+  // Adds glyphs of lines and arcs instead: an A command where a vertex's
+  // bulge is not 0.
+  bool WriteArcs(const std::vector<ArcGlyph>& glyphs, std::string& error);
   bool Commit(std::string& error);
 
  private:

@@ -190,8 +190,15 @@ bool DxfR2000FileWriter::Open(const std::string& path, DrawingUnit unit, std::ui
   return true;
 }
 
-bool DxfR2000FileWriter::WriteStore(std::string& error) {
+bool DxfR2000FileWriter::WritePolyline(int count, const std::string& vertices, std::string& error) {
   GroupWriter dxf(file_.buffer());
+  dxf.Text(0, "LWPOLYLINE").Handle(5, nextHandle_++).Handle(330, kModelSpaceRecord).Text(100, "AcDbEntity");
+  dxf.Text(8, "0").Text(100, "AcDbPolyline").Text(90, std::to_string(count)).Text(70, "1");
+  file_.buffer().append(vertices);
+  return file_.WriteIfFull(error);
+}
+
+bool DxfR2000FileWriter::WriteStore(std::string& error) {
   std::string vertices;
   for (const TTFPoint* record = GetFirstTTFPoint(); record;) {
     // The contour's first record and every pkPoint after it are vertices; the
@@ -204,11 +211,23 @@ bool DxfR2000FileWriter::WriteStore(std::string& error) {
       record = GetNextTTFPoint();
     } while (record && record->kind == pkPoint);
     if (record) record = GetNextTTFPoint();  // past the closing record
-    dxf.Text(0, "LWPOLYLINE").Handle(5, nextHandle_++).Handle(330, kModelSpaceRecord).Text(100, "AcDbEntity");
-    dxf.Text(8, "0").Text(100, "AcDbPolyline").Text(90, std::to_string(count)).Text(70, "1");
-    file_.buffer().append(vertices);
-    if (!file_.WriteIfFull(error)) return false;
+    if (!WritePolyline(count, vertices, error)) return false;
   }
+  return true;
+}
+
+bool DxfR2000FileWriter::WriteArcs(const std::vector<ArcGlyph>& glyphs, std::string& error) {
+  std::string vertices;
+  for (const ArcGlyph& glyph : glyphs)
+    for (const ArcContour& contour : glyph) {
+      vertices.clear();
+      GroupWriter groups(vertices);
+      for (const ArcVertex& vertex : contour) {
+        groups.Number(10, vertex.x).Number(20, vertex.y);
+        if (vertex.bulge != 0) groups.Number(42, vertex.bulge);
+      }
+      if (!WritePolyline(static_cast<int>(contour.size()), vertices, error)) return false;
+    }
   return true;
 }
 

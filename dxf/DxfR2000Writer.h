@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include <vector>
+
+#include "engine/ArcFitting.h"
 #include "engine/DrawingUnits.h"
 #include "platform/BufferedFile.h"
 
@@ -24,9 +27,15 @@ class DxfR2000FileWriter {
  public:
   bool Open(const std::string& path, DrawingUnit unit, std::uint64_t contours, std::string& error);
   bool WriteStore(std::string& error);
+  // Adds contours of lines and arcs instead, one LWPOLYLINE each: a vertex's
+  // bulge (group 42) where the way to the next vertex is an arc.
+  bool WriteArcs(const std::vector<ArcGlyph>& glyphs, std::string& error);
   bool Commit(std::string& error);
 
  private:
+  // One closed LWPOLYLINE of count vertices, their groups in vertices.
+  bool WritePolyline(int count, const std::string& vertices, std::string& error);
+
   BufferedFile file_;
   std::uint64_t nextHandle_ = 0;
 };

@@ -84,6 +84,29 @@ bool DxfFileWriter::WriteStore(std::string& error) {
   return true;
 }
 
+bool DxfFileWriter::WriteArcs(const std::vector<ArcGlyph>& glyphs, std::string& error) {
+  std::string& out = file_.buffer();
+  for (const ArcGlyph& glyph : glyphs)
+    for (const ArcContour& contour : glyph) {
+      out.append(kPolylineHead);
+      for (const ArcVertex& vertex : contour) {
+        out.append(kVertexHead);
+        AppendFixed6(out, vertex.x);
+        out.append(kVertexY);
+        AppendFixed6(out, vertex.y);
+        out.append(kVertexTail);
+        if (vertex.bulge != 0) {
+          out.append("  42\r\n");
+          AppendFixed6(out, vertex.bulge);
+          out.append("\r\n");
+        }
+      }
+      out.append(kSequenceEnd);
+      if (!file_.WriteIfFull(error)) return false;
+    }
+  return true;
+}
+
 bool DxfFileWriter::Commit(std::string& error) {
   WriteDxfTrailer(file_.buffer());
   return file_.Commit(error);

@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include <vector>
+
+#include "engine/ArcFitting.h"
 #include "engine/DrawingUnits.h"
 #include "platform/BufferedFile.h"
 
@@ -36,6 +39,9 @@ class DxfFileWriter {
  public:
   bool Open(const std::string& path, std::string& error, DrawingUnit unit = DrawingUnit::Unitless);
   bool WriteStore(std::string& error);
+  // Adds contours of lines and arcs instead: each vertex's bulge (group 42)
+  // where the way to the next vertex is an arc.
+  bool WriteArcs(const std::vector<ArcGlyph>& glyphs, std::string& error);
   bool Commit(std::string& error);
 
  private:

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "engine/CurveSteps.h"
 #include "engine/PointStore.h"
 
 int gPrecision = vx::kDefaultPrecision;
@@ -55,8 +56,8 @@ void Append(const TTFPoint& p, int kind) {
 int FixedSteps() { return std::clamp(gPrecision, vx::kPrecisionMin, vx::kPrecisionMax); }
 
 // Appends p0 again, then `steps` samples pointAt(t) of a piece, the last at
-// exactly t = 1, skipping samples equal to the previous one. Returns the last
-// point computed.
+// exactly t = 1, skipping samples equal to the previous one, each step noted
+// as a curve step. Returns the last point computed.
 template <typename PointAt>
 TTFPoint AppendSamples(const TTFPoint& p0, int steps, PointAt pointAt) {
   const double step = 1.0 / steps;
@@ -66,7 +67,10 @@ TTFPoint AppendSamples(const TTFPoint& p0, int steps, PointAt pointAt) {
   for (int sample = 1; sample <= steps; ++sample, t += step) {
     if (sample == steps) t = 1.0;  // the piece always ends on its end point
     const TTFPoint point = pointAt(t);
-    if (!SamePoint(point, previous)) Append(point, pkPoint);
+    if (!SamePoint(point, previous)) {
+      Append(point, pkPoint);
+      vx::NoteCurveStep(previous.x, previous.y, point.x, point.y);
+    }
     previous = point;
   }
   return previous;

@@ -1,7 +1,11 @@
 // The command line's DXF files as an independent reader (ezdxf) reads and audits them: both versions, with and without units.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <map>
+#include <numbers>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -46,7 +50,7 @@ EzdxfView ReadWithEzdxf(const std::string& file) {
     vx::test::DxfPolyline& polyline = view.polylines.emplace_back();
     polyline.flags = closed;
     polyline.vertices.resize(count);
-    for (vx::test::DxfPoint& p : polyline.vertices) in >> p.x >> p.y;
+    for (vx::test::DxfPoint& p : polyline.vertices) in >> p.x >> p.y >> p.bulge;
   }
   return view;
 }
@@ -106,6 +110,140 @@ TEST(DxfReaders, EzdxfReadsAndAuditsEveryVersionWithAndWithoutUnits) {
         EXPECT_EQ(read[j].y, expected[j].y) << "polyline " << i << " vertex " << j;
       }
     }
+  }
+}
+
+// Straight segments, found by position: a grid of cells at least as wide
+// as the farthest distance asked about.
+class SegmentIndex {
+ public:
+  explicit SegmentIndex(double cell) : cell_(cell) {}
+
+  void Add(const vx::test::DxfPoint& a, const vx::test::DxfPoint& b) {
+    const std::size_t index = segments_.size();
+    segments_.push_back({a, b});
+    for (long x = Cell(std::min(a.x, b.x)); x <= Cell(std::max(a.x, b.x)); ++x)
+      for (long y = Cell(std::min(a.y, b.y)); y <= Cell(std::max(a.y, b.y)); ++y) cells_[{x, y}].push_back(index);
+  }
+
+  // The distance from p to the nearest segment; up to the cell width, else
+  // something larger.
+  double Distance(const vx::test::DxfPoint& p) const {
+    double nearest = 2 * cell_;
+    for (long x = Cell(p.x) - 1; x <= Cell(p.x) + 1; ++x)
+      for (long y = Cell(p.y) - 1; y <= Cell(p.y) + 1; ++y) {
+        const auto found = cells_.find({x, y});
+        if (found == cells_.end()) continue;
+        for (const std::size_t i : found->second) nearest = std::min(nearest, SegmentDistance(p, segments_[i]));
+      }
+    return nearest;
+  }
+
+ private:
+  using Segment = std::pair<vx::test::DxfPoint, vx::test::DxfPoint>;
+  long Cell(double v) const { return std::lround(std::floor(v / cell_)); }
+  static double SegmentDistance(const vx::test::DxfPoint& p, const Segment& s) {
+    const double dx = s.second.x - s.first.x, dy = s.second.y - s.first.y;
+    const double length2 = dx * dx + dy * dy;
+    const double t = length2 > 0 ? std::clamp(((p.x - s.first.x) * dx + (p.y - s.first.y) * dy) / length2, 0.0, 1.0) : 0;
+    return std::hypot(s.first.x + t * dx - p.x, s.first.y + t * dy - p.y);
+  }
+
+  double cell_;
+  std::vector<Segment> segments_;
+  std::map<std::pair<long, long>, std::vector<std::size_t>> cells_;
+};
+
+// A closed polyline of lines and arcs as points no more than step apart
+// along it, every vertex among them.
+std::vector<vx::test::DxfPoint> Densified(const vx::test::DxfPolyline& polyline, double step) {
+  std::vector<vx::test::DxfPoint> points;
+  const auto& v = polyline.vertices;
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    const vx::test::DxfPoint& a = v[i];
+    const vx::test::DxfPoint& b = v[(i + 1) % v.size()];
+    points.push_back({a.x, a.y});
+    const double chord = std::hypot(b.x - a.x, b.y - a.y);
+    if (a.bulge == 0 || chord == 0) continue;
+    // The centre lies left of a-b for a counter-clockwise arc (bulge > 0).
+    const double sweep = 4 * std::atan(a.bulge);
+    const double toCentre = chord / 2 / std::tan(sweep / 2);
+    const double cx = (a.x + b.x) / 2 - (b.y - a.y) / chord * toCentre;
+    const double cy = (a.y + b.y) / 2 + (b.x - a.x) / chord * toCentre;
+    const double radius = std::hypot(a.x - cx, a.y - cy), start = std::atan2(a.y - cy, a.x - cx);
+    const int n = static_cast<int>(std::ceil(std::abs(sweep) * radius / step));
+    for (int k = 1; k < n; ++k)
+      points.push_back({cx + radius * std::cos(start + sweep * k / n), cy + radius * std::sin(start + sweep * k / n)});
+  }
+  return points;
+}
+
+// Every segment of closed polylines given as point lists.
+SegmentIndex IndexOf(const std::vector<std::vector<vx::test::DxfPoint>>& contours, double cell) {
+  SegmentIndex index(cell);
+  for (const auto& contour : contours)
+    for (std::size_t i = 0; i < contour.size(); ++i) index.Add(contour[i], contour[(i + 1) % contour.size()]);
+  return index;
+}
+
+// The farthest any point of `from` lies from the segments of `to`.
+double FarthestFrom(const std::vector<std::vector<vx::test::DxfPoint>>& from, const SegmentIndex& to) {
+  double farthest = 0;
+  for (const auto& contour : from)
+    for (const vx::test::DxfPoint& p : contour) farthest = std::max(farthest, to.Distance(p));
+  return farthest;
+}
+
+std::size_t VertexCount(const std::vector<vx::test::DxfPolyline>& polylines) {
+  std::size_t count = 0;
+  for (const vx::test::DxfPolyline& polyline : polylines) count += polyline.vertices.size();
+  return count;
+}
+
+// --arcs against the true curve, sampled finely (the same merged outlines
+// flattened to within a fiftieth of the tolerance): each sample within the
+// tolerance of the arcs, and each point of the arcs within the tolerance of
+// the samples' polyline; in both versions, as ezdxf reads them, with fewer
+// vertices than the tolerance gives straight steps.
+TEST(DxfReaders, ArcsStayWithinTheToleranceOfTheTrueCurveBothWays) {
+  if (EzdxfMissing()) GTEST_SKIP() << "ezdxf for /usr/bin/python3 (python3-ezdxf) is missing";
+  constexpr double kTolerance = 0.01, kFine = kTolerance / 50;
+  // Six decimals in the file, and the arcs' own sampling below.
+  constexpr double kWriting = 2e-6, kSampling = 1e-4;
+  TempFolder folder;
+  const auto convert = [&](const std::string& file, std::vector<std::string> options) {
+    std::vector<std::string> args = {"convert", "-f", "DejaVu Sans", "-H", "10", "-o", folder.Path(file)};
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back("Søg@8");
+    const vx::test::RunOutcome outcome = vx::test::RunVexoglyph(args);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    return vx::test::ReadDxf(vx::test::ReadFileBytes(folder.Path(file)));
+  };
+  const vx::test::DxfDrawing fine = convert("fine.dxf", {"--outline", "merged", "--tolerance", std::to_string(kFine)});
+  const vx::test::DxfDrawing steps = convert("steps.dxf", {"--tolerance", std::to_string(kTolerance)});
+  ASSERT_EQ(fine.error, "");
+  std::vector<std::vector<vx::test::DxfPoint>> curve;
+  for (const vx::test::DxfPolyline& polyline : fine.polylines) curve.push_back(polyline.vertices);
+  const SegmentIndex curveIndex = IndexOf(curve, 4 * kTolerance);
+
+  for (const char* version : {"r12", "r2000"}) {
+    SCOPED_TRACE(version);
+    const std::string file = std::string("arcs-") + version + ".dxf";
+    convert(file, {"--arcs", "--tolerance", std::to_string(kTolerance), "--dxf", version});
+    const EzdxfView view = ReadWithEzdxf(folder.Path(file));
+    EXPECT_EQ(view.auditErrors, 0);
+    ASSERT_EQ(view.polylines.size(), fine.polylines.size());
+    std::size_t arcs = 0;
+    std::vector<std::vector<vx::test::DxfPoint>> written;
+    for (const vx::test::DxfPolyline& polyline : view.polylines) {
+      EXPECT_TRUE(polyline.Closed());
+      arcs += std::count_if(polyline.vertices.begin(), polyline.vertices.end(), [](const auto& v) { return v.bulge != 0; });
+      written.push_back(Densified(polyline, kSampling));
+    }
+    EXPECT_GT(arcs, 20u);
+    EXPECT_LT(VertexCount(view.polylines), VertexCount(steps.polylines) / 2);
+    EXPECT_LE(FarthestFrom(curve, IndexOf(written, 4 * kTolerance)), kTolerance + kWriting);
+    EXPECT_LE(FarthestFrom(written, curveIndex), kTolerance + kFine + kWriting);
   }
 }
 

@@ -146,6 +146,11 @@ class Walk {
       (g.code == 10 ? vertex.x : vertex.y) = *value;
       (g.code == 10 ? vertexX_ : vertexY_) = true;
     }
+    if (entity_ == "VERTEX" && g.code == 42) {
+      const std::optional<double> value = Number<double>(g.value);
+      if (!value) return "bad VERTEX bulge '" + std::string(g.value) + "'";
+      drawing_.polylines.back().vertices.back().bulge = *value;
+    }
     return "";
   }
 

@@ -10,6 +10,7 @@ namespace vx::test {
 struct DxfPoint {
   double x = 0;
   double y = 0;
+  double bulge = 0;  // group 42: the arc to the next vertex, 0 for a line
 };
 
 struct DxfPolyline {
