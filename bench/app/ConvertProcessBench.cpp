@@ -122,6 +122,17 @@ void BM_ConvertLorem20kTolerance001ToDxf(benchmark::State& state) {
 }
 BENCHMARK(BM_ConvertLorem20kTolerance001ToDxf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// The standard workload as merged outlines of arcs within 0.01 drawing units
+// (flattened to 0.0025, merged, arcs fitted): compare with
+// BM_ConvertLorem20kTolerance001ToDxf, whose steps keep the same tolerance.
+void BM_ConvertLorem20kArcs001ToDxf(benchmark::State& state) {
+  RunAndReport(state,
+               {"convert", "-i", kLorem.path, "-f", "DejaVu Sans", "-H", "2.5", "-w", "0.8", "--arcs", "--tolerance",
+                "0.01", "-o", kOutput},
+               true);
+}
+BENCHMARK(BM_ConvertLorem20kArcs001ToDxf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // The same to SVG, for comparison.
 void BM_ConvertLorem20kToSvg(benchmark::State& state) {
   RunAndReport(state,

@@ -476,7 +476,7 @@ TEST(ConvertCommand, HelpDescribesEveryOption) {
   EXPECT_EQ(convert.exitCode, 0);
   for (const char* option : {"--input", "--output", "--format", "--font", "--bold", "--italic", "--height",
                              "--size", "--width-factor", "--precision", "--tolerance", "--layout", "--align",
-                             "--line-spacing", "--version", "RTF"})
+                             "--line-spacing", "--outline", "--units", "--dxf", "--arcs", "--version", "RTF"})
     EXPECT_NE(convert.out.find(option), std::string::npos) << option;
 }
 
@@ -603,6 +603,7 @@ TEST(ConvertCommand, ErrorsExitNonZeroWithOneLineAndWriteNothing) {
       {{"--tolerance", "-0.1", "A"}, 2, "Invalid tolerance \"-0.1\": must be greater than 0"},
       {{"--tolerance", "nan", "A"}, 2, "Invalid tolerance \"nan\": not a number"},
       {{"-p", "4", "--tolerance", "0.1", "A"}, 2, "Give either --precision or --tolerance, not both"},
+      {{"--arcs", "-p", "8", "A"}, 2, "--arcs takes --tolerance, not --precision"},
       {{"--layout", "typographic"}, 1,
        kTypographicLayout ? "No text to convert!" : "The typographic layout is not available on this system"},
       {{"-i", "in.txt", "A"}, 2, "Give either TEXT arguments or --input, not both"},
