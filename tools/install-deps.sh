@@ -17,7 +17,7 @@ packages=(
   qt6-base-dev libxcb1-dev libfreetype-dev libfontconfig-dev libharfbuzz-dev libfribidi-dev libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-opensymbol fonts-wine
   libharfbuzz-bin fonts-wqy-microhei fonts-lohit-deva fonts-tlwg-garuda-ttf
-  librsvg2-bin libboost-dev python3-ezdxf
+  librsvg2-bin libboost-dev python3-ezdxf hershey-fonts-data
   fonts-cantarell python3-fonttools fonts-noto-color-emoji
   clang libclang-rt-14-dev locales xvfb
 )
