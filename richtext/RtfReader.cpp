@@ -178,6 +178,10 @@ class RtfParser {
   void Flush();
   void FinishFontEntry();
   void ApplyWord(const WordInfo& info, std::optional<int> param);
+  bool ApplyUnicodeWord(Word word, std::optional<int> param);
+  void ApplyFontTableWord(Word word, std::optional<int> param);
+  bool ApplyDocumentWord(Word word, std::optional<int> param);
+  void ApplyTextWord(const WordInfo& info, std::optional<int> param);
 
   int CodePageOf(int font) const;
   int NameCodePage(const FontEntry& entry) const;
@@ -306,8 +310,23 @@ void RtfParser::ControlWord() {
   ApplyWord(info, param);
 }
 
+// A control word's effect: the Unicode words act even where text is
+// skipped; the rest act only where it is read, by destination.
 void RtfParser::ApplyWord(const WordInfo& info, std::optional<int> param) {
-  switch (info.word) {
+  if (ApplyUnicodeWord(info.word, param)) return;
+  if (state_.skip) return;
+  if (state_.dest == Dest::FontTable) {
+    ApplyFontTableWord(info.word, param);
+    return;
+  }
+  if (ApplyDocumentWord(info.word, param)) return;
+  Flush();
+  ApplyTextWord(info, param);
+}
+
+// \u, \uc, \upr and \ud; false for any other word.
+bool RtfParser::ApplyUnicodeWord(Word word, std::optional<int> param) {
+  switch (word) {
     case Word::U:
       if (param) {
         const auto unit = static_cast<char16_t>(static_cast<unsigned>(*param) & 0xFFFF);
@@ -323,66 +342,76 @@ void RtfParser::ApplyWord(const WordInfo& info, std::optional<int> param) {
         }
         skipFallback_ = state_.uc;
       }
-      return;
+      return true;
     case Word::Uc:
       state_.uc = std::max(param.value_or(0), 0);
-      return;
+      return true;
     case Word::Upr:
       state_.upr = 1;
-      return;
+      return true;
     case Word::Ud:
       // The Unicode copy of \upr's content is read unless its parent is skipped.
       if (!stack_.empty() && !stack_.top().skip) state_.skip = false;
-      return;
+      return true;
     default:
-      break;
+      return false;
   }
-  if (state_.skip) return;
-  if (state_.dest == Dest::FontTable) {
-    if (info.word == Word::F) {
-      FinishFontEntry();
-      entry_ = &(fonts_[param.value_or(0)] = FontEntry{});
-    } else if (info.word == Word::FCharset && entry_ != nullptr) {
-      entry_->charset = param.value_or(0);
-    } else if (info.word == Word::Cpg && entry_ != nullptr) {
-      entry_->cpg = param.value_or(0);
-    }
-    return;
+}
+
+// Inside the font table: a new entry, its character set and its code page.
+void RtfParser::ApplyFontTableWord(Word word, std::optional<int> param) {
+  if (word == Word::F) {
+    FinishFontEntry();
+    entry_ = &(fonts_[param.value_or(0)] = FontEntry{});
+  } else if (word == Word::FCharset && entry_ != nullptr) {
+    entry_->charset = param.value_or(0);
+  } else if (word == Word::Cpg && entry_ != nullptr) {
+    entry_->cpg = param.value_or(0);
   }
-  switch (info.word) {
+}
+
+// Destinations and the document's code page and default font; false for any
+// other word.
+bool RtfParser::ApplyDocumentWord(Word word, std::optional<int> param) {
+  switch (word) {
     case Word::FontTable:
       Flush();
       state_.dest = Dest::FontTable;
       entry_ = nullptr;
-      return;
+      return true;
     case Word::Skip:
       Flush();
       state_.skip = true;
-      return;
+      return true;
     case Word::AnsiCpg: {
       const int page = param.value_or(0);
       // 1200, 1201 and 65001 name Unicode forms, not byte code pages.
       ansiCodePage_ = (page <= 0 || page == 1200 || page == 1201 || page == 65001) ? 1252 : page;
-      return;
+      return true;
     }
     case Word::Mac:
       ansiCodePage_ = 10000;
-      return;
+      return true;
     case Word::Pc:
       ansiCodePage_ = 437;
-      return;
+      return true;
     case Word::Pca:
       ansiCodePage_ = 850;
-      return;
+      return true;
     case Word::Deff:
       deff_ = param.value_or(0);
       state_.font = deff_;
       StateChanged();
-      return;
+      return true;
     default:
-      break;
+      return false;
   }
-  Flush();
+}
+
+// Characters a word stands for, breaks, and the character format (font,
+// size, bold, italic, hidden). Pending text has been flushed in the format it
+// was read in.
+void RtfParser::ApplyTextWord(const WordInfo& info, std::optional<int> param) {
   switch (info.word) {
     case Word::Named:
       TextUnit(info.text);
