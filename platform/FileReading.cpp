@@ -49,10 +49,17 @@ bool ReadPieces(std::FILE* stream, std::size_t limit, std::string& bytes) {
   return true;
 }
 
+ReadResult Failed(int error) {
+  ReadResult failed;
+  failed.error = error;
+  return failed;
+}
+
 }  // namespace
 
-bool ReadAtMost(std::FILE* stream, std::size_t limit, std::string& bytes, int& error) {
-  bytes.clear();
+ReadResult ReadAtMost(std::FILE* stream, std::size_t limit) {
+  ReadResult read;
+  std::string& bytes = read.bytes;
   errno = 0;
   try {
     bool fits = true;
@@ -70,31 +77,20 @@ bool ReadAtMost(std::FILE* stream, std::size_t limit, std::string& bytes, int& e
     } else {
       fits = ReadPieces(stream, limit, bytes);
     }
-    if (!fits) {
-      bytes.clear();
-      error = EFBIG;
-      return false;
-    }
+    if (!fits) return Failed(EFBIG);
   } catch (const std::bad_alloc&) {
-    bytes.clear();
-    error = ENOMEM;
-    return false;
+    return Failed(ENOMEM);
   }
-  if (std::ferror(stream)) {
-    error = errno != 0 ? errno : EIO;
-    return false;
-  }
-  return true;
+  if (std::ferror(stream)) return Failed(errno != 0 ? errno : EIO);
+  read.ok = true;
+  return read;
 }
 
-bool ReadFileAtMost(const std::string& path, std::size_t limit, std::string& bytes, int& error) {
+ReadResult ReadFileAtMost(const std::string& path, std::size_t limit) {
   errno = 0;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFileForReading(path), &std::fclose);
-  if (!file) {
-    error = errno != 0 ? errno : ENOENT;
-    return false;
-  }
-  return ReadAtMost(file.get(), limit, bytes, error);
+  if (!file) return Failed(errno != 0 ? errno : ENOENT);
+  return ReadAtMost(file.get(), limit);
 }
 
 }  // namespace vx

@@ -41,19 +41,15 @@ LoadResult LoadDocument(std::string_view bytes, const CharFormat& defaultFormat,
 
 LoadResult LoadDocumentFile(const std::string& path, const CharFormat& defaultFormat,
                             const SymbolFaceTest& isSymbolFace) {
-  std::string bytes;
-  int error = 0;
-  if (!ReadFileAtMost(path, kMaxFileBytes, bytes, error))
-    return Refused(FileMessage("Cannot open file", path, std::strerror(error)));
-  return LoadDocument(bytes, defaultFormat, isSymbolFace);
+  const ReadResult read = ReadFileAtMost(path, kMaxFileBytes);
+  if (!read.ok) return Refused(FileMessage("Cannot open file", path, std::strerror(read.error)));
+  return LoadDocument(read.bytes, defaultFormat, isSymbolFace);
 }
 
 LoadResult LoadStandardInput(const CharFormat& defaultFormat, const SymbolFaceTest& isSymbolFace) {
-  std::string bytes;
-  int error = 0;
-  if (!ReadAtMost(stdin, kMaxFileBytes, bytes, error))
-    return Refused(std::string("Cannot read standard input. ") + std::strerror(error));
-  return LoadDocument(bytes, defaultFormat, isSymbolFace);
+  const ReadResult read = ReadAtMost(stdin, kMaxFileBytes);
+  if (!read.ok) return Refused(std::string("Cannot read standard input. ") + std::strerror(read.error));
+  return LoadDocument(read.bytes, defaultFormat, isSymbolFace);
 }
 
 bool SaveRtfFile(const std::string& path, const StyledText& text, std::string& error,

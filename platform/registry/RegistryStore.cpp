@@ -50,18 +50,19 @@ ReadOutcome ReadRoot(RegistryRoot root, const std::string& path, RegistryKey& tr
     if (error == ENOENT || error == ENOTDIR) return ReadOutcome::Missing;
     throw RegistryError("Cannot read the registry file " + path + ": " + Reason(error));
   }
-  std::string bytes;
-  int error = 0;
-  bool read = false;
+  ReadResult read;
   if (std::FILE* file = ::fdopen(fd, "rb")) {
-    read = ::fstat(fd, &status) == 0 ? ReadAtMost(file, kMaxFileBytes, bytes, error) : (error = errno, false);
+    if (::fstat(fd, &status) == 0)
+      read = ReadAtMost(file, kMaxFileBytes);
+    else
+      read.error = errno;
     std::fclose(file);
   } else {
-    error = errno;
+    read.error = errno;
     ::close(fd);
   }
-  if (!read) throw RegistryError("Cannot read the registry file " + path + ": " + Reason(error));
-  return ParseRegistryText(bytes, RootName(root), tree, why) ? ReadOutcome::Parsed : ReadOutcome::Corrupt;
+  if (!read.ok) throw RegistryError("Cannot read the registry file " + path + ": " + Reason(read.error));
+  return ParseRegistryText(read.bytes, RootName(root), tree, why) ? ReadOutcome::Parsed : ReadOutcome::Corrupt;
 }
 
 bool MakeFolders(const std::string& folder, std::string& error) {

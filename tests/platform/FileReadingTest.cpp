@@ -52,10 +52,9 @@ TEST(ReadAtMost, KeepsAStreamUpToTheLimitWhole) {
     for (const std::string& content : {std::string(), std::string("a"), std::string(1000, 'x')}) {
       File stream = make(content);
       ASSERT_TRUE(stream);
-      std::string bytes = "stale";
-      int error = 0;
-      EXPECT_TRUE(ReadAtMost(stream.get(), 1000, bytes, error));
-      EXPECT_EQ(bytes, content);
+      const ReadResult read = ReadAtMost(stream.get(), 1000);
+      EXPECT_TRUE(read.ok);
+      EXPECT_EQ(read.bytes, content);
     }
   }
 }
@@ -64,10 +63,9 @@ TEST(ReadAtMost, StopsOneByteAfterTheLimitAndRefusesTheStream) {
   for (const auto& make : {&PipeHolding, &TemporaryHolding}) {
     File stream = make(std::string(1000, 'x') + "0123456789");
     ASSERT_TRUE(stream);
-    std::string bytes;
-    int error = 0;
-    EXPECT_FALSE(ReadAtMost(stream.get(), 1000, bytes, error));
-    EXPECT_EQ(error, EFBIG);
+    const ReadResult read = ReadAtMost(stream.get(), 1000);
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.error, EFBIG);
     // Exactly one byte past the limit was taken from the stream.
     char rest[16] = {};
     EXPECT_EQ(std::fread(rest, 1, sizeof rest, stream.get()), 9u);
@@ -81,10 +79,9 @@ TEST(ReadFileAtMost, GivesTheSystemsReason) {
     int error;
   } cases[] = {{"/nonexistent/dir/x.txt", ENOENT}, {"/", EISDIR}, {"/dev/zero", EFBIG}};
   for (const Case& c : cases) {
-    std::string bytes;
-    int error = 0;
-    EXPECT_FALSE(ReadFileAtMost(c.path, 1 << 20, bytes, error)) << c.path;
-    EXPECT_EQ(error, c.error) << c.path;
+    const ReadResult read = ReadFileAtMost(c.path, 1 << 20);
+    EXPECT_FALSE(read.ok) << c.path;
+    EXPECT_EQ(read.error, c.error) << c.path;
   }
 }
 
