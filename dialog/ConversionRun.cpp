@@ -5,6 +5,7 @@
 #include "dialog/NumberRules.h"
 #include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
+#include "platform/ScopeGuard.h"
 #include "platform/Utf.h"
 
 namespace vx {
@@ -45,27 +46,17 @@ void LayOut(RunView& view, GlyphSource& source, const ModeFields& fields) {
 // The wait cursor stays only while the text is laid out, errors included.
 void LayOutUnderWaitCursor(RunView& view, GlyphSource& source, const ModeFields& fields) {
   view.ShowWaitCursor(true);
-  try {
-    LayOut(view, source, fields);
-  } catch (...) {
-    view.ShowWaitCursor(false);
-    throw;
-  }
-  view.ShowWaitCursor(false);
+  const ScopeGuard restoreCursor([&view] { view.ShowWaitCursor(false); });
+  LayOut(view, source, fields);
 }
 
 // The store is cleared whether the file is written, refused or not asked for.
 void SaveDxf(RunView& view) {
-  try {
-    if (const std::optional<std::string> fileName = view.AskDxfFileName()) {
-      const DxfResult result = WriteDxf(fileName->c_str());
-      if (!result.ok) view.ShowMessage(CannotCreateFileMessage(*fileName, result.error));
-    }
-  } catch (...) {
-    FreePointList();
-    throw;
+  const ScopeGuard clearStore([] { FreePointList(); });
+  if (const std::optional<std::string> fileName = view.AskDxfFileName()) {
+    const DxfResult result = WriteDxf(fileName->c_str());
+    if (!result.ok) view.ShowMessage(CannotCreateFileMessage(*fileName, result.error));
   }
-  FreePointList();
 }
 
 void HandOver(RunView& view, OkAction action) {
@@ -90,22 +81,16 @@ void RunConversion(RunView& view, GlyphSource& source, const ModeFields& fields,
   FreePointList();
   converting = true;
   const int remembered = putCaretBack ? view.Editor().SelStart() : 0;
-  const auto endRun = [&] {
+  const ScopeGuard endRun([&] {
     converting = false;
     if (putCaretBack) {
       view.Editor().SetSelStart(remembered);
       view.SelectionChanged();
     }
     view.RepaintPreview();
-  };
-  try {
-    LayOutUnderWaitCursor(view, source, fields);
-    HandOver(view, action);
-  } catch (...) {
-    endRun();
-    throw;
-  }
-  endRun();
+  });
+  LayOutUnderWaitCursor(view, source, fields);
+  HandOver(view, action);
 }
 
 }  // namespace vx
