@@ -299,11 +299,11 @@ LayoutSettings LayoutSettingsFor(const ConvertOptions& options) {
   LayoutSettings settings;
   settings.widthFactor = options.widthFactor;
   if (options.height) {
-    settings.mode = dmHostSized;
+    settings.sizing = CellSizing::HostSized;
     settings.hostHeight = *options.height;
     settings.hostWidthFactor = options.widthFactor;
   } else {
-    settings.mode = dmStandalone;
+    settings.sizing = CellSizing::PointSize;
   }
   settings.align = options.align;
   settings.lineSpacing = options.lineSpacing;
@@ -312,18 +312,18 @@ LayoutSettings LayoutSettingsFor(const ConvertOptions& options) {
 
 double LargestWidthFactor(const LayoutSettings& settings, int pointSize) {
   // The font's width is its height times the factor, rounded up.
-  const int height = SizeForMode(settings, pointSize).height;
+  const int height = CellSize(settings, pointSize).height;
   double largest = std::floor(double{kMaxFontSize} / height * 10000) / 10000;
   while (std::ceil(height * largest) > kMaxFontSize) largest -= 0.0001;
   return largest;
 }
 
 std::string WidthFactorProblem(const LayoutSettings& settings, int pointSize) {
-  if (SizeForMode(settings, pointSize).width <= kMaxFontSize) return {};
-  const double factor = settings.mode == dmHostSized ? settings.hostWidthFactor : settings.widthFactor;
+  if (CellSize(settings, pointSize).width <= kMaxFontSize) return {};
+  const double factor = settings.sizing == CellSizing::HostSized ? settings.hostWidthFactor : settings.widthFactor;
   std::string problem = "Invalid width factor " + Quoted(Shortest(factor)) + ": at most " +
                         Shortest(LargestWidthFactor(settings, pointSize));
-  if (settings.mode != dmHostSized) problem += " for " + std::to_string(pointSize) + "-point characters";
+  if (settings.sizing != CellSizing::HostSized) problem += " for " + std::to_string(pointSize) + "-point characters";
   return problem + " (fonts are at most " + std::to_string(kMaxFontSize) + " units wide)";
 }
 

@@ -33,7 +33,7 @@ namespace {
 
 void LayOut(RunView& view, GlyphSource& source, const ModeFields& fields) {
   LayoutSettings settings;
-  settings.mode = fields.mode;
+  settings.sizing = SizingOfMode(fields.mode);
   settings.hostHeight = fields.hostHeight;
   settings.hostWidthFactor = fields.hostWidthFactor;
   settings.widthFactor = WidthFactorFromText(view.WidthBoxText());

@@ -1,7 +1,8 @@
 // The dialog's showing modes: the titles, captions and controls each one sets, and what OK does in it.
 #include "dialog/DialogModes.h"
 
-#include "engine/TextLayout.h"
+#include <cmath>
+
 #include "platform/ProductVersion.h"
 
 namespace vx {
@@ -50,6 +51,21 @@ const ModeLook* LookOfMode(int mode) {
     default:
       return nullptr;
   }
+}
+
+CellSizing SizingOfMode(int mode) {
+  switch (mode) {
+    case dmHostDefault:
+      return CellSizing::FixedCell;
+    case dmHostSized:
+      return CellSizing::HostSized;
+    default:
+      return CellSizing::PointSize;
+  }
+}
+
+bool UsableHostNumbers(int mode, double height, double widthFactor) {
+  return SizingOfMode(mode) != CellSizing::HostSized || (std::isfinite(height) && std::isfinite(widthFactor));
 }
 
 bool ApplyMode(ModeView& view, ModeFields& fields, int mode, double height, double widthFactor) {

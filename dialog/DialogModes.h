@@ -3,6 +3,9 @@
 
 #include <string_view>
 
+#include "dialog/HostExports.h"
+#include "engine/TextLayout.h"
+
 namespace vx {
 
 // What pressing OK does after the text was converted.
@@ -32,6 +35,16 @@ bool IsShowingMode(int mode);
 
 // The look of a showing mode; null for a release value.
 const ModeLook* LookOfMode(int mode);
+
+// How the layout sizes the characters in a mode: dmHostDefault draws every
+// character in the fixed cell, dmHostSized at the host's height and width
+// factor, any other value at each character's own point size.
+CellSizing SizingOfMode(int mode);
+
+// Whether a showing call's height and width factor can be laid out: the sized
+// host mode needs both finite (NaN or an infinity would reach the host as NaN
+// coordinates); the other modes do not read them.
+bool UsableHostNumbers(int mode, double height, double widthFactor);
 
 // What a mode changes in the window, as the view carries it out.
 class ModeView {

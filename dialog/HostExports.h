@@ -1,7 +1,19 @@
-// The dialog's names in the host contract: the entry ShowTTFTextDlg and the four window references.
+// The dialog's names in the host contract: the entry ShowTTFTextDlg, its modes and the four window references.
 #pragma once
 
 #include "engine/Export.h"
+
+namespace vx {
+
+// The first argument of ShowTTFTextDlg; any other value releases the dialog.
+enum TDialogMode : int {
+  dmHostDefault = -1,
+  dmHostSized = 0,
+  dmStandalone = 1,
+  dmRelease = 2,  // the value callers pass to release the dialog
+};
+
+}  // namespace vx
 
 class TForm1;
 class TForm2;

@@ -1,4 +1,4 @@
-// Text layout: per-character font sizes by mode, pen advance and line breaks.
+// Text layout: per-character font sizes by the sizing rule, pen advance and line breaks.
 #include "engine/TextLayout.h"
 
 #include <algorithm>
@@ -39,7 +39,7 @@ double LineAdvance(GlyphSource& source, std::u16string_view text, std::span<cons
   double advance = 0.0;
   for (std::size_t l = from; l < text.size() && LineBreakLength(text, l) == 0; ++l) {
     const CharStyle& style = styles[l];
-    const CharSizing size = SizeForMode(settings, style.pointSize);
+    const CharSizing size = CellSize(settings, style.pointSize);
     GlyphMetrics metrics;
     const bool measured = MeasureGlyph(source, text[l], RequestFor(style, size.height, size.width), metrics);
     advance += CharacterAdvance(measured, metrics, size);
@@ -95,21 +95,18 @@ std::vector<FaceText> FaceTexts(std::u16string_view text, std::span<const CharSt
   return faces;
 }
 
-bool UsableHostNumbers(int mode, double height, double widthFactor) {
-  return mode != dmHostSized || (std::isfinite(height) && std::isfinite(widthFactor));
-}
-
-CharSizing SizeForMode(const LayoutSettings& settings, int pointSize) {
+CharSizing CellSize(const LayoutSettings& settings, int pointSize) {
   constexpr int kBase = kMinOutlineCell;
-  switch (settings.mode) {
-    case dmHostDefault:
+  switch (settings.sizing) {
+    case CellSizing::FixedCell:
       return {kBase, kBase, 1.0};
-    case dmHostSized:
+    case CellSizing::HostSized:
       return {kBase, CeilToInt(kBase * settings.hostWidthFactor), settings.hostHeight / kBase};
-    default:
-      if (pointSize >= kBase) return {pointSize, CeilToInt(pointSize * settings.widthFactor), 1.0};
-      return {kBase, CeilToInt(kBase * settings.widthFactor), pointSize / static_cast<double>(kBase)};
+    case CellSizing::PointSize:
+      break;
   }
+  if (pointSize >= kBase) return {pointSize, CeilToInt(pointSize * settings.widthFactor), 1.0};
+  return {kBase, CeilToInt(kBase * settings.widthFactor), pointSize / static_cast<double>(kBase)};
 }
 
 void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const CharStyle> styles,
@@ -127,11 +124,11 @@ void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const C
   double penY = 0.0;
   for (std::size_t l = 0; l < n; ++l) {
     const CharStyle& style = styles[l];
-    const CharSizing size = SizeForMode(settings, style.pointSize);
+    const CharSizing size = CellSize(settings, style.pointSize);
     if (const std::size_t breakLength = LineBreakLength(text, l); breakLength > 0) {
       l += breakLength - 1;  // CR LF is one break
       const double pitch =
-          settings.mode == dmHostSized ? kHostLinePitch * settings.hostHeight : kHostLinePitch * size.height * size.scale;
+          settings.sizing == CellSizing::HostSized ? kHostLinePitch * settings.hostHeight : kHostLinePitch * size.height * size.scale;
       penY -= pitch * settings.lineSpacing;
       penX = lineStart(l + 1);
       continue;

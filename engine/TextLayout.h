@@ -14,14 +14,6 @@ namespace vx {
 // The width factor of text when none is given.
 inline constexpr double kDefaultWidthFactor = 0.65;
 
-// The first argument of the dialog entry; any other value releases the dialog.
-enum TDialogMode : int {
-  dmHostDefault = -1,
-  dmHostSized = 0,
-  dmStandalone = 1,
-  dmRelease = 2,  // the value callers pass to release the dialog
-};
-
 // What the editor reports for a caret placed right after a character.
 struct CharStyle {
   std::string face;  // UTF-8
@@ -42,19 +34,21 @@ std::vector<FaceText> FaceTexts(std::u16string_view text, std::span<const CharSt
 // Where each line goes: starting at x = 0, centred on it, or ending on it.
 enum class LineAlignment { Left, Center, Right };
 
+// How big each character's cell is drawn.
+enum class CellSizing {
+  FixedCell,  // every character in a cell of kMinOutlineCell units, unscaled
+  HostSized,  // every character at the host's text height and width factor
+  PointSize,  // each character at its own point size and the width factor
+};
+
 struct LayoutSettings {
-  int mode = dmStandalone;
-  double hostHeight = 0.0;       // dmHostSized: text height of every character
-  double hostWidthFactor = 0.0;  // dmHostSized: width factor of every character
-  double widthFactor = kDefaultWidthFactor;  // dmStandalone: the dialog's width factor
+  CellSizing sizing = CellSizing::PointSize;
+  double hostHeight = 0.0;       // HostSized: text height of every character
+  double hostWidthFactor = 0.0;  // HostSized: width factor of every character
+  double widthFactor = kDefaultWidthFactor;  // PointSize: the width factor
   LineAlignment align = LineAlignment::Left;  // by the pen's advance over the line
   double lineSpacing = 1.0;      // times the layout's own line pitch
 };
-
-// Whether a showing call's height and width factor can be laid out: the sized
-// host mode needs both finite (NaN or an infinity would reach the host as NaN
-// coordinates); the other modes do not read them.
-bool UsableHostNumbers(int mode, double height, double widthFactor);
 
 // Every glyph is outlined at a cell of at least this many device units.
 inline constexpr int kMinOutlineCell = 200;
@@ -62,13 +56,13 @@ inline constexpr int kMinOutlineCell = 200;
 // The host layout's line pitch, in cell heights (before the line spacing).
 inline constexpr double kHostLinePitch = 1.2;
 
-// Font height H, font width W and scale s of one character by mode.
+// Font height H, font width W and scale s of one character by the sizing.
 struct CharSizing {
   int height = 0;
   int width = 0;
   double scale = 1.0;
 };
-CharSizing SizeForMode(const LayoutSettings& settings, int pointSize);
+CharSizing CellSize(const LayoutSettings& settings, int pointSize);
 
 // Code units of the line break at text[i]: 0 when text[i] is no CR or LF;
 // 2 when the next unit is CR or LF as well and belongs to the same break;

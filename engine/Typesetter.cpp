@@ -44,7 +44,7 @@ Typesetter::Typesetter(TextShaper& shaper, const LayoutSettings& settings)
     : shaper_(shaper), settings_(settings) {}
 
 Typesetter::CharFont Typesetter::FontFor(const CharStyle& style) const {
-  const CharSizing size = SizeForMode(settings_, style.pointSize);
+  const CharSizing size = CellSize(settings_, style.pointSize);
   return CharFont{RequestFor(style, size.height, size.width), size.scale,
                   size.width * size.scale};
 }

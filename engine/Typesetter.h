@@ -41,7 +41,7 @@ struct FallbackUse {
 // the bidirectional algorithm, runs of one face, size, style and direction
 // shaped by the platform (kerning, ligatures, marks, complex scripts), and
 // every character the face lacks drawn from the face the platform ranks best
-// for it, in the same size and style. Sizes follow the layout mode as the
+// for it, in the same size and style. Sizes follow the cell sizing as the
 // host layout's do.
 class Typesetter {
  public:

@@ -2,12 +2,13 @@
 #include "richtext/LayoutInput.h"
 
 namespace vx {
-namespace {
 
 CharStyle StyleOf(const CharFormat& format) {
   return CharStyle{format.face, format.WholePoints(), format.bold, format.italic,
                    static_cast<std::uint8_t>(format.charset)};
 }
+
+namespace {
 
 // What the editor reports at the start of a line.
 const CharFormat& LineStartFormat(const StyledLine& line) {

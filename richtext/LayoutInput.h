@@ -14,6 +14,10 @@ struct LayoutInput {
   std::vector<CharStyle> styles;  // one per code unit of text
 };
 
+// The layout's style of a character in format: its face, whole points (as
+// the editor reports them), bold, italic and character set.
+CharStyle StyleOf(const CharFormat& format);
+
 // Each character's face, whole points, bold and italic, as the editor reports
 // them for a caret placed right after it. A caret right after a line break
 // stands at the start of the next line, where the editor reports the format

@@ -23,7 +23,7 @@ inline std::u16string LoremText() {
 }
 
 // DejaVu Sans at text height 2.5, width factor 0.8 (host-sized rules).
-inline LayoutSettings LoremSettings() { return {dmHostSized, 2.5, 0.8, 0.65}; }
+inline LayoutSettings LoremSettings() { return {CellSizing::HostSized, 2.5, 0.8, 0.65}; }
 
 inline std::vector<CharStyle> LoremStyles(std::size_t size) {
   return std::vector<CharStyle>(size, CharStyle{"DejaVu Sans", 12, false, false});

@@ -19,6 +19,7 @@
 #include "dialog/qt/InitProgress.h"
 #include "dialog/qt/MainDlg.h"
 #include "dialog/qt/RichEditBox.h"
+#include "richtext/LayoutInput.h"
 
 namespace vx {
 namespace {
@@ -40,8 +41,7 @@ int BoxEditor::SelLength() const { return form_.Memo1->SelLength(); }
 void BoxEditor::SetSelStart(int position) { form_.Memo1->SetSelStart(position); }
 
 CharStyle BoxEditor::SelAttributes() const {
-  const EditorAttributes at = form_.Memo1->SelAttributes();
-  return CharStyle{at.face.toStdString(), at.size, at.bold, at.italic, static_cast<std::uint8_t>(at.charset)};
+  return StyleOf(ToCharFormat(form_.Memo1->SelAttributes()));
 }
 
 void BoxEditor::SetSelFace(const std::string& face) { form_.Memo1->SetSelFace(QString::fromStdString(face)); }

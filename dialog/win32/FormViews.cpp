@@ -7,7 +7,6 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <cstdint>
 
 #include "dialog/NumberRules.h"
 #include "dialog/win32/ControlIds.h"
@@ -16,6 +15,7 @@
 #include "dialog/win32/WindowParts.h"
 #include "engine/OutlineFlattening.h"
 #include "platform/win32/WideString.h"
+#include "richtext/LayoutInput.h"
 
 namespace vx {
 
@@ -31,9 +31,7 @@ int BoxEditor::SelLength() const { return form_.memo_.SelLength(); }
 void BoxEditor::SetSelStart(int position) { form_.memo_.Select(position, 0); }
 
 CharStyle BoxEditor::SelAttributes() const {
-  const CharFormat format = form_.memo_.SelFormat();
-  return CharStyle{format.face, format.WholePoints(), format.bold, format.italic,
-                   static_cast<std::uint8_t>(format.charset)};
+  return StyleOf(form_.memo_.SelFormat());
 }
 
 void BoxEditor::SetSelFace(const std::string& face) { form_.memo_.SetSelFace(face); }

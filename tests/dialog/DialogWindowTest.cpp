@@ -25,6 +25,7 @@
 
 #include <cstdlib>
 
+#include "dialog/DialogModes.h"
 #include "dialog/PreviewMapping.h"
 #include "dialog/qt/DialogWidgets.h"
 #include "dialog/qt/InitProgress.h"
@@ -106,7 +107,7 @@ std::vector<Rec> ExpectedLayout(const StyledText& doc, int mode, double height, 
   static vx::FontconfigGlyphSource source;
   const vx::LayoutInput input = vx::ToLayoutInput(doc);
   vx::LayoutSettings settings;
-  settings.mode = mode;
+  settings.sizing = vx::SizingOfMode(mode);
   settings.hostHeight = height;
   settings.hostWidthFactor = widthFactor;
   settings.widthFactor = dialogWidthFactor;

@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <limits>
 #include <new>
 #include <optional>
 #include <string>
@@ -82,6 +83,25 @@ TEST(DialogModes, EveryOtherValueReleasesAndChangesNothing) {
     EXPECT_EQ(fields.hostHeight, 2.5);
     EXPECT_EQ(view.shown.title, u"");
     EXPECT_EQ(view.shown.minimizeBox, std::nullopt);
+  }
+}
+
+TEST(UsableHostNumbers, TheSizedHostModeNeedsFiniteNumbers) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    int mode;
+    double height;
+    double widthFactor;
+    bool usable;
+  } cases[] = {
+      {dmHostSized, 2.5, 0.8, true},     {dmHostSized, -2.5, 0.0, true},  {dmHostSized, nan, 0.8, false},
+      {dmHostSized, 2.5, nan, false},    {dmHostSized, inf, 0.8, false},  {dmHostSized, 2.5, -inf, false},
+      {dmHostDefault, nan, inf, true},   {dmStandalone, inf, nan, true},  {2, nan, nan, true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(UsableHostNumbers(c.mode, c.height, c.widthFactor), c.usable)
+        << c.mode << " " << c.height << " " << c.widthFactor;
   }
 }
 
@@ -221,12 +241,13 @@ TEST_F(ConversionRun, HostModesLayOutTheTextAndCloseWithOk) {
   view.editor.Type(u"A B\rB", small);
   const struct {
     int mode;
+    CellSizing sizing;
     double height, factor;
-  } cases[] = {{dmHostDefault, 0.0, 0.0}, {dmHostSized, 2.5, 0.8}};
+  } cases[] = {{dmHostDefault, CellSizing::FixedCell, 0.0, 0.0}, {dmHostSized, CellSizing::HostSized, 2.5, 0.8}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mode);
     view.closedWithOk = 0;
-    const auto expected = ExpectedLayout({c.mode, c.height, c.factor, 0.65});
+    const auto expected = ExpectedLayout({c.sizing, c.height, c.factor, 0.65});
     Run(c.mode, c.height, c.factor);
     EXPECT_EQ(view.closedWithOk, 1);
     EXPECT_EQ(StoreRecords(), expected);  // the store stays filled for the host
@@ -262,7 +283,7 @@ TEST_F(ConversionRun, StandaloneSavesTheLayoutAtTheBoxWidthFactorAndPutsTheCaret
   view.editor.Type(u"A", bigBold);
   view.editor.caret = 2;
   view.widthText = u"0.8";
-  const auto expected = ExpectedLayout({dmStandalone, 0.0, 0.0, 0.8});
+  const auto expected = ExpectedLayout({CellSizing::PointSize, 0.0, 0.0, 0.8});
   for (const Rec& r : expected) gPointList.Add(r.x, r.y, r.kind);
   const std::string expectedDxf = DxfText();
   FreePointList();

@@ -400,7 +400,7 @@ TEST_F(Palette, TheSymbolHasOneGeometryInPreviewRunDxfAndASavedFile) {
   FreePointList();
   FontconfigGlyphSource source;
   LayoutSettings settings;
-  settings.mode = dmHostDefault;
+  settings.sizing = CellSizing::FixedCell;
   LayoutText(source, input.text, input.styles, settings);
   EXPECT_EQ(StoreRecords(), run);
   EXPECT_EQ(DxfText(), dxf);

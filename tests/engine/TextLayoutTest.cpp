@@ -1,7 +1,5 @@
-// Text layout: sizes by mode, pen advance, line breaks, and ConvertString.
+// Text layout: cell sizes by sizing rule, pen advance, line breaks, and ConvertString.
 #include <gtest/gtest.h>
-
-#include <limits>
 
 #include "engine/TextLayout.h"
 #include "tests/engine/FakeGlyphSource.h"
@@ -46,13 +44,13 @@ class Layout : public StoreTest {
   std::vector<CharStyle> styles;
 };
 
-LayoutSettings HostDefault() { return {dmHostDefault, 0.0, 0.0, 0.65}; }
+LayoutSettings HostDefault() { return {CellSizing::FixedCell, 0.0, 0.0, 0.65}; }
 LayoutSettings HostSized(double height, double widthFactor) {
-  return {dmHostSized, height, widthFactor, 0.65};
+  return {CellSizing::HostSized, height, widthFactor, 0.65};
 }
-LayoutSettings Standalone(double widthFactor) { return {dmStandalone, 0.0, 0.0, widthFactor}; }
+LayoutSettings Standalone(double widthFactor) { return {CellSizing::PointSize, 0.0, 0.0, widthFactor}; }
 
-TEST(SizeForMode, HeightWidthAndScaleByMode) {
+TEST(CellSize, HeightWidthAndScaleBySizing) {
   struct Case {
     const char* name;
     LayoutSettings settings;
@@ -73,7 +71,7 @@ TEST(SizeForMode, HeightWidthAndScaleByMode) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const CharSizing s = SizeForMode(c.settings, c.pointSize);
+    const CharSizing s = CellSize(c.settings, c.pointSize);
     EXPECT_EQ(s.height, c.height);
     EXPECT_EQ(s.width, c.width);
     EXPECT_DOUBLE_EQ(s.scale, c.scale);
@@ -265,25 +263,6 @@ TEST_F(Layout, EachGlyphIsReportedWhileItsPointsAreInTheStore) {
   int calls = 0;
   LayoutText(source, u"ABA", styles, HostDefault(), [&] { return ++calls < 2; });
   EXPECT_EQ(source.codes, (std::vector<char16_t>{u'A', u'B'}));
-}
-
-TEST(UsableHostNumbers, TheSizedHostModeNeedsFiniteNumbers) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double inf = std::numeric_limits<double>::infinity();
-  struct Case {
-    int mode;
-    double height;
-    double widthFactor;
-    bool usable;
-  } cases[] = {
-      {dmHostSized, 2.5, 0.8, true},     {dmHostSized, -2.5, 0.0, true},  {dmHostSized, nan, 0.8, false},
-      {dmHostSized, 2.5, nan, false},    {dmHostSized, inf, 0.8, false},  {dmHostSized, 2.5, -inf, false},
-      {dmHostDefault, nan, inf, true},   {dmStandalone, inf, nan, true},  {2, nan, nan, true},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(UsableHostNumbers(c.mode, c.height, c.widthFactor), c.usable)
-        << c.mode << " " << c.height << " " << c.widthFactor;
-  }
 }
 
 TEST_F(Layout, ConvertStringAdvancesByTheGlyphAndIgnoresLineBreaks) {

@@ -11,8 +11,8 @@ namespace {
 
 using Origins = std::vector<std::pair<double, double>>;
 
-LayoutSettings HostDefault() { return {dmHostDefault, 0.0, 0.0, 0.65}; }
-LayoutSettings Standalone(double widthFactor) { return {dmStandalone, 0.0, 0.0, widthFactor}; }
+LayoutSettings HostDefault() { return {CellSizing::FixedCell, 0.0, 0.0, 0.65}; }
+LayoutSettings Standalone(double widthFactor) { return {CellSizing::PointSize, 0.0, 0.0, widthFactor}; }
 
 // Every glyph the fake source draws by index is a triangle whose first point
 // is its origin, so the first record of each glyph is where it was placed.

@@ -35,7 +35,7 @@ std::string TableDrawing(GlyphSource& source, const OutlineReference& reference)
     styles.insert(styles.end(), line.size(), style);
   }
   LayoutSettings settings;
-  settings.mode = dmHostSized;
+  settings.sizing = CellSizing::HostSized;
   settings.hostHeight = kReferenceHeight;
   settings.hostWidthFactor = kReferenceWidthFactor;
   FreePointList();

@@ -19,7 +19,7 @@ namespace {
 // Every character at text height 10 (a cell of 200 device units scaled by
 // 10/200) with width factor 0.8, so that x and y scale differently.
 constexpr double kHeight = 10;
-const LayoutSettings kSettings{dmHostSized, kHeight, 0.8, 0.65};
+const LayoutSettings kSettings{CellSizing::HostSized, kHeight, 0.8, 0.65};
 
 struct ReferenceGlyph {
   std::uint32_t glyph;
