@@ -132,13 +132,14 @@ struct GdiGlyphSource::Selection {
   FontRequest request;
   std::unique_ptr<SelectedFont> font;
 
-  // The context with a font for request selected; null when either cannot
-  // be made.
-  HDC For(const FontRequest& wanted) {
+  // The context with a font for request selected, as the system draws it
+  // (asked of the catalogue only when the request changes); null when
+  // either cannot be made.
+  HDC For(const FontRequest& wanted, GdiFontCatalog& catalog) {
     if (context.get() == nullptr) return nullptr;
     if (!font || !(request == wanted)) {
       font.reset();  // the previous font goes before the next is made
-      font = std::make_unique<SelectedFont>(context.get(), wanted);
+      font = std::make_unique<SelectedFont>(context.get(), DrawnRequest(catalog, wanted));
       request = wanted;
     }
     if (!font->made()) {
@@ -157,7 +158,7 @@ bool GdiGlyphSource::QueryGlyph(const FontRequest& font, char16_t code, GlyphMet
                                 std::vector<std::uint8_t>& outline) {
   outline.clear();
   if (!SizeIsMade(font)) return false;
-  const HDC dc = selection_->For(DrawnRequest(catalog_, font));
+  const HDC dc = selection_->For(font, catalog_);
   if (dc == nullptr) return false;
 
   bool blank = false;
@@ -174,7 +175,7 @@ bool GdiGlyphSource::QueryGlyphIndex(const FontRequest& font, std::uint32_t glyp
                                      std::vector<std::uint8_t>& outline) {
   outline.clear();
   if (!SizeIsMade(font) || glyph > 0xFFFF) return false;
-  const HDC dc = selection_->For(DrawnRequest(catalog_, font));
+  const HDC dc = selection_->For(font, catalog_);
   return dc != nullptr && QueryOutline(dc, glyph, GGO_NATIVE | GGO_GLYPH_INDEX, false, metrics, outline);
 }
 
