@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "platform/ProductVersion.h"
-#include "platform/Utf.h"
+#include "base/Utf.h"
 #include "richtext/StyledText.h"
 
 namespace vx {

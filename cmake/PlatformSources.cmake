@@ -1,10 +1,16 @@
-# vx_platform_sources(<out-var> <file>...): the sources of a subsystem for the
-# platform being built. A unit X.cpp (or folder/X.cpp) whose Windows twin
-# win32/X.cpp (folder/win32/X.cpp) exists is replaced by the twin in a Windows
-# build; both implement the one header X.h.
+# vx_platform_sources(<out-var> [SHARED <file>...] [TWINNED <file>...]): the
+# sources of a subsystem for the platform being built. SHARED units are built
+# as they are on every system. Each TWINNED unit X.cpp (or folder/X.cpp) has a
+# Windows twin win32/X.cpp (folder/win32/X.cpp) implementing the same header
+# X.h; a Windows build takes the twin. A twin that is missing, or one beside
+# a unit listed as shared, stops the configuration, so the list is the truth.
 function(vx_platform_sources out)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SHARED;TWINNED")
+  if(arg_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "vx_platform_sources: list files under SHARED or TWINNED: ${arg_UNPARSED_ARGUMENTS}")
+  endif()
   set(sources "")
-  foreach(file IN LISTS ARGN)
+  foreach(file IN LISTS arg_SHARED arg_TWINNED)
     cmake_path(GET file PARENT_PATH folder)
     cmake_path(GET file FILENAME name)
     if(folder)
@@ -12,9 +18,23 @@ function(vx_platform_sources out)
     else()
       set(twin win32/${name})
     endif()
-    if(WIN32 AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${twin})
-      list(APPEND sources ${twin})
+    set(has_twin FALSE)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${twin})
+      set(has_twin TRUE)
+    endif()
+    if(file IN_LIST arg_TWINNED)
+      if(NOT has_twin)
+        message(FATAL_ERROR "vx_platform_sources: ${file} is listed as twinned but ${twin} is missing")
+      endif()
+      if(WIN32)
+        list(APPEND sources ${twin})
+      else()
+        list(APPEND sources ${file})
+      endif()
     else()
+      if(has_twin)
+        message(FATAL_ERROR "vx_platform_sources: ${file} has a Windows twin ${twin}; list it under TWINNED")
+      endif()
       list(APPEND sources ${file})
     endif()
   endforeach()

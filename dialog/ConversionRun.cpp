@@ -5,8 +5,8 @@
 #include "dialog/NumberRules.h"
 #include "dxf/DxfWriter.h"
 #include "engine/HostQueries.h"
-#include "platform/ScopeGuard.h"
-#include "platform/Utf.h"
+#include "base/ScopeGuard.h"
+#include "base/Utf.h"
 
 namespace vx {
 

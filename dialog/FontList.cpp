@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "platform/fonts/FontCatalog.h"
-#include "platform/Utf.h"
+#include "base/Utf.h"
 
 namespace vx {
 namespace {

@@ -6,7 +6,7 @@
 #include "dialog/FontList.h"
 #include "dialog/NumberRules.h"
 #include "engine/OutlineFlattening.h"
-#include "platform/Utf.h"
+#include "base/Utf.h"
 
 namespace vx {
 namespace {

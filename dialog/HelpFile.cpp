@@ -1,7 +1,7 @@
 // The user manual beside the running program: where it is, and opening it for either help button.
 #include "dialog/HelpFile.h"
 
-#include "dialog/PlainMessage.h"
+#include "windowparts/PlainMessage.h"
 #include "dialog/ShellOpen.h"
 #include "platform/ExePath.h"
 #include "platform/FileAccess.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "dialog/NativeWindow.h"
+#include "windowparts/NativeWindow.h"
 
 namespace vx {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "dialog/NativeWindow.h"
+#include "windowparts/NativeWindow.h"
 
 namespace vx {
 

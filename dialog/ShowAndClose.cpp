@@ -2,7 +2,7 @@
 #include "dialog/ShowAndClose.h"
 
 #include "engine/OutlineFlattening.h"
-#include "platform/Utf.h"
+#include "base/Utf.h"
 
 namespace vx {
 namespace {

@@ -6,7 +6,7 @@
 #include <limits>
 #include <unordered_set>
 
-#include "engine/CodePoints.h"
+#include "base/CodePoints.h"
 #include "engine/GlyphConversion.h"
 
 namespace vx {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "engine/CodePoints.h"
+#include "base/CodePoints.h"
 
 namespace vx {
 namespace {

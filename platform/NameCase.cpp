@@ -1,7 +1,7 @@
 // Case folding of UTF-8 names as Windows compares them: registry keys and values, file names, font families.
 #include "platform/NameCase.h"
 
-#include "platform/Utf.h"
+#include "base/Utf.h"
 
 #include <locale.h>
 #include <wctype.h>

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Utf.h"
+#include "base/Utf.h"
 #include "richtext/CodePageTable.h"
 #include "richtext/DoubleByteCodePages.h"
 

@@ -1,7 +1,7 @@
 // Decoding code pages alike on every system: character sets to pages, ASCII as it is, an unknown page as 1252; the converters are per system.
 #include <string_view>
 
-#include "engine/CodePoints.h"
+#include "base/CodePoints.h"
 #include "richtext/CodePage.h"
 #include "richtext/CodePageTable.h"
 

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "platform/Utf.h"
+#include "base/Utf.h"
 #include "richtext/CodePage.h"
 #include "richtext/StyledTextBuilder.h"
 

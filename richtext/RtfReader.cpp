@@ -11,7 +11,7 @@
 
 #include "richtext/CodePage.h"
 #include "richtext/StyledTextBuilder.h"
-#include "platform/Utf.h"
+#include "base/Utf.h"
 
 namespace vx {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Utf.h"
+#include "base/Utf.h"
 
 namespace vx {
 namespace {

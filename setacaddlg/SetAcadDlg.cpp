@@ -15,7 +15,7 @@
 #include <array>
 #include <exception>
 
-#include "dialog/qt/FormBuilding.h"
+#include "windowparts/qt/FormBuilding.h"
 #include "platform/ExePath.h"
 #include "setacaddlg/AcadDiscovery.h"
 #include "setacaddlg/AcadRegistration.h"

@@ -3,7 +3,7 @@
 
 #include <QPainter>
 
-#include "dialog/LogoOutline.h"
+#include "windowparts/LogoOutline.h"
 
 namespace vx {
 namespace {

@@ -11,7 +11,7 @@
 #include <QWindow>
 
 #include "dialog/qt/ButtonPictures.h"
-#include "dialog/qt/FormBuilding.h"
+#include "windowparts/qt/FormBuilding.h"
 
 VX_EXPORT TForm2* Form2 = nullptr;
 

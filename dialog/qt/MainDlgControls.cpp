@@ -20,7 +20,7 @@
 #include "dialog/FormattingRules.h"
 #include "dialog/qt/ButtonPictures.h"
 #include "dialog/qt/DialogWidgets.h"
-#include "dialog/qt/FormBuilding.h"
+#include "windowparts/qt/FormBuilding.h"
 #include "dialog/qt/InitProgress.h"
 #include "dialog/qt/RichEditBox.h"
 #include "dialog/qt/SymbolCell.h"

@@ -14,7 +14,7 @@
 #include "dialog/HelpFile.h"
 #include "dialog/ShellOpen.h"
 #include "dialog/qt/ButtonPictures.h"
-#include "dialog/qt/FormBuilding.h"
+#include "windowparts/qt/FormBuilding.h"
 #include "platform/ProductVersion.h"
 
 VX_EXPORT TAboutDLG* AboutDLG = nullptr;

@@ -12,7 +12,7 @@
 #include "dialog/win32/ControlIds.h"
 #include "dialog/win32/InitProgress.h"
 #include "dialog/win32/MainDlg.h"
-#include "dialog/win32/WindowParts.h"
+#include "windowparts/win32/WindowParts.h"
 #include "engine/OutlineFlattening.h"
 #include "platform/win32/WideString.h"
 #include "richtext/LayoutInput.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "dialog/win32/ControlIds.h"
-#include "dialog/win32/WindowParts.h"
+#include "windowparts/win32/WindowParts.h"
 
 VX_EXPORT TForm2* Form2 = nullptr;
 

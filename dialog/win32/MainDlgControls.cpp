@@ -14,7 +14,7 @@
 #include "dialog/FormattingRules.h"
 #include "dialog/win32/ControlIds.h"
 #include "dialog/win32/PreviewBox.h"
-#include "dialog/win32/WindowParts.h"
+#include "windowparts/win32/WindowParts.h"
 #include "engine/OutlineFlattening.h"
 #include "platform/fonts/FontSources.h"
 

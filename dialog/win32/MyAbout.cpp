@@ -8,7 +8,7 @@
 #include "dialog/HelpFile.h"
 #include "dialog/ShellOpen.h"
 #include "dialog/win32/ControlIds.h"
-#include "dialog/win32/WindowParts.h"
+#include "windowparts/win32/WindowParts.h"
 #include "platform/ProductVersion.h"
 #include "platform/win32/WideString.h"
 

@@ -3,7 +3,7 @@
 
 #include "dialog/PreviewMapping.h"
 #include "dialog/win32/ControlIds.h"
-#include "dialog/win32/WindowParts.h"
+#include "windowparts/win32/WindowParts.h"
 
 namespace vx::win32 {
 namespace {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/Utf.h"
+#include "base/Utf.h"
 #include "platform/win32/WideString.h"
 #include "richtext/RtfWriter.h"
 

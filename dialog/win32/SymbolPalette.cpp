@@ -6,7 +6,7 @@
 
 #include "dialog/SymbolFit.h"
 #include "dialog/win32/ControlIds.h"
-#include "dialog/win32/WindowParts.h"
+#include "windowparts/win32/WindowParts.h"
 #include "platform/win32/WideString.h"
 
 namespace vx::win32 {

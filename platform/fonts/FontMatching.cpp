@@ -11,7 +11,7 @@
 
 #include "platform/fonts/FontSources.h"
 #include "platform/fonts/RecentlyUsed.h"
-#include "platform/Utf.h"
+#include "base/Utf.h"
 
 namespace vx {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "platform/fonts/FontMatching.h"
 #include "platform/fonts/SymbolFaces.h"
-#include "platform/Utf.h"
+#include "base/Utf.h"
 
 namespace vx {
 namespace {

@@ -17,7 +17,7 @@
 #include <new>
 #include <unordered_map>
 
-#include "engine/CodePoints.h"
+#include "base/CodePoints.h"
 #include "engine/Fixed1616.h"
 #include "engine/NativeOutlineWriter.h"
 #include "platform/FileAccess.h"

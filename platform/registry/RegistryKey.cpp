@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "platform/Utf.h"
+#include "base/Utf.h"
 #include "platform/NameCase.h"
 
 namespace vx {

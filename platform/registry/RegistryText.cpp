@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/NameCase.h"
-#include "platform/Utf.h"
+#include "base/Utf.h"
 
 namespace vx {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/Utf.h"
+#include "base/Utf.h"
 #include "platform/win32/WideString.h"
 
 namespace vx {

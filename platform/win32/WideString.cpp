@@ -1,7 +1,7 @@
 // UTF-8 inside, UTF-16 at the Windows boundary: conversions for the W functions and the system's error texts.
 #include "platform/win32/WideString.h"
 
-#include "platform/Utf.h"
+#include "base/Utf.h"
 
 namespace vx {
 

@@ -5,9 +5,9 @@
 #include <exception>
 #include <stdexcept>
 
-#include "dialog/PlainMessage.h"
+#include "windowparts/PlainMessage.h"
 #include "dialog/win32/ControlIds.h"
-#include "dialog/win32/WindowParts.h"
+#include "windowparts/win32/WindowParts.h"
 #include "platform/ExePath.h"
 #include "platform/win32/WideString.h"
 #include "setacaddlg/AcadDiscovery.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/Utf.h"
+#include "base/Utf.h"
 
 namespace vx::test {
 

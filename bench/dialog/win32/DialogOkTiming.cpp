@@ -9,7 +9,7 @@
 #include "dialog/win32/ControlIds.h"
 #include "engine/HostQueries.h"
 #include "engine/TextLayout.h"
-#include "platform/Utf.h"
+#include "base/Utf.h"
 #include "tests/dialog/win32/WindowDriver.h"
 #include "tests/support/LoremText.h"
 

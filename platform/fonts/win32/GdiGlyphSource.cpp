@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "engine/CodePoints.h"
+#include "base/CodePoints.h"
 #include "engine/Fixed1616.h"
 #include "platform/fonts/FontSources.h"
 #include "platform/fonts/SymbolEncoding.h"

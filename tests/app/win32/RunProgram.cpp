@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "platform/Utf.h"
+#include "base/Utf.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/app/RunProgram.h"
-#include "platform/Utf.h"
+#include "base/Utf.h"
 #include "tests/platform/fonts/OutlineReferences.h"
 #include "tests/support/DxfReader.h"
 #include "tests/support/FileBytes.h"

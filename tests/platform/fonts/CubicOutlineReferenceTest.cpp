@@ -9,7 +9,7 @@
 
 #include "engine/OutlineFlattening.h"
 #include "platform/fonts/FontconfigGlyphSource.h"
-#include "platform/Utf.h"
+#include "base/Utf.h"
 #include "tests/platform/fonts/GlyphSourceChecks.h"
 #include "tests/support/CommandOutput.h"
 #include "tests/support/StoreContents.h"

@@ -11,7 +11,7 @@
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
 #include "platform/fonts/FontSources.h"
-#include "platform/Utf.h"
+#include "base/Utf.h"
 #include "tests/platform/fonts/OutlineReferences.h"
 #include "tests/support/DxfReader.h"
 #include "tests/support/FileBytes.h"

@@ -8,7 +8,7 @@
 #include "engine/Typesetter.h"
 #include "platform/fonts/FontconfigGlyphSource.h"
 #include "platform/fonts/HarfBuzzShaper.h"
-#include "platform/Utf.h"
+#include "base/Utf.h"
 #include "tests/support/CommandOutput.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"

@@ -1,4 +1,4 @@
-// What every Windows window of the dialog is built from: its class, fonts, child controls and the modal loop.
+// What every Windows window of the product is built from: its class, fonts, child controls and the modal loop.
 #pragma once
 
 #include <windows.h>

@@ -1,11 +1,11 @@
 // What every Windows window of the dialog is built from: its class, fonts, child controls and the modal loop.
-#include "dialog/win32/WindowParts.h"
+#include "windowparts/win32/WindowParts.h"
 
 #include <cmath>
 #include <mutex>
 #include <vector>
 
-#include "dialog/LogoOutline.h"
+#include "windowparts/LogoOutline.h"
 
 namespace vx::win32 {
 namespace {

@@ -1,5 +1,5 @@
 // A plain message box with one OK button, owned by a window of the dialog: MessageBoxW.
-#include "dialog/PlainMessage.h"
+#include "windowparts/PlainMessage.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "dialog/NativeWindow.h"
+#include "windowparts/NativeWindow.h"
 
 namespace vx {
 

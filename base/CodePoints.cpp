@@ -1,5 +1,5 @@
 // Code points of UTF-16 text: a surrogate pair is one character.
-#include "engine/CodePoints.h"
+#include "base/CodePoints.h"
 
 namespace vx {
 namespace {

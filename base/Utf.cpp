@@ -1,9 +1,9 @@
 // UTF-8 and UTF-16 conversion and ASCII case folding shared by the settings store, face names and documents.
-#include "platform/Utf.h"
+#include "base/Utf.h"
 
 #include <algorithm>
 
-#include "engine/CodePoints.h"
+#include "base/CodePoints.h"
 
 namespace vx {
 namespace {
