@@ -23,7 +23,7 @@
 #include "engine/TextLayout.h"
 #include "engine/TypographicLayout.h"
 #include "platform/FileAccess.h"
-#include "platform/fonts/FontSources.h"
+#include "platform/fonts/FontServices.h"
 #include "platform/OutputFile.h"
 #include "base/Utf.h"
 #include "richtext/DocumentFiles.h"
@@ -45,8 +45,8 @@ CharFormat DefaultFormat(const ConvertOptions& options) {
 // RTF text in a symbol face (written as U+F020..U+F0FF by some word
 // processors) is read as the face's codes 0x20..0xFF.
 bool IsSymbolFace(const std::string& face) {
-  static const std::unique_ptr<FontCatalog> catalog = MakeFontCatalog();
-  return catalog->HasSymbolCharset(face);
+  static FontServices fonts;
+  return fonts.Catalog().HasSymbolCharset(face);
 }
 
 // The file a command-line name stands for, links followed; "-" is the
@@ -101,10 +101,10 @@ std::string WidthFactorProblemIn(const StyledText& text, const LayoutSettings& s
 // Says once per face and character set that the system's substitute stands
 // in for a face that is not installed or has no outlines (the same
 // substitute only once).
-void NoteSubstitutes(GlyphSource& source, const std::vector<FaceText>& faces, std::vector<std::string>& notices) {
+void NoteSubstitutes(FontServices& fonts, const std::vector<FaceText>& faces, std::vector<std::string>& notices) {
   std::set<std::string> said;
   for (const FaceText& face : faces) {
-    const FaceSubstitute substitute = SubstituteFamily(source, face.face, face.charset);
+    const FaceSubstitute substitute = fonts.Substitute(face.face, face.charset);
     if (substitute.family.empty()) continue;
     const char* why = substitute.noOutlines ? "has no outlines" : "is not installed";
     std::string notice = "face \"" + face.face + "\" " + why + "; using \"" + substitute.family + "\"";
@@ -327,16 +327,17 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
   SetPrecision(options.precision);
   SetTolerance(options.arcs ? GlyphOutput::FlatteningTolerance(options) : options.tolerance.value_or(0.0));
   RecordCurveSteps(options.arcs);
-  const std::unique_ptr<GlyphSource> source = MakeGlyphSource();
+  FontServices fonts;
+  GlyphSource& source = fonts.Glyphs();
   const std::optional<FontFileName> file = options.font ? FontFileNamed(*options.font) : std::nullopt;
   if (file) {
     // The -f value itself is the face name that stands for the file.
-    const std::string problem = UseFontFile(*source, *options.font, file->path, file->index);
+    const std::string problem = fonts.UseFontFile(*options.font, file->path, file->index);
     if (!problem.empty()) return Failed(error, problem);
   }
-  std::unique_ptr<TextShaper> shaper;
+  TextShaper* shaper = nullptr;
   if (options.layout == LayoutKind::Typographic) {
-    shaper = MakeTextShaper(*source);
+    shaper = fonts.Shaper();
     if (!shaper) return Failed(error, "The typographic layout is not available on this system; use --layout host");
   }
   LayoutInput input;
@@ -349,26 +350,26 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
     input = ToLayoutInput(loaded.text);
   }
   const std::vector<FaceText> faces = FaceTexts(input.text, input.styles);
-  source->ExpectText(faces);
-  NoteSubstitutes(*source, faces, notices);
+  source.ExpectText(faces);
+  NoteSubstitutes(fonts, faces, notices);
   NoteCharactersNoFaceHas(faces, file ? options.font : std::nullopt, notices);
   if (options.format == OutputFormat::Dxf && options.dxfVersion == DxfVersion::R12) {
     DxfOutput dxf(options, OutputTarget(options));
-    NoteFallbacks(PlaceText(*source, shaper.get(), options, input, dxf), notices);
+    NoteFallbacks(PlaceText(source, shaper, options, input, dxf), notices);
     return Finish(dxf, options, error);
   }
   // An SVG begins with its view box, an R2000 DXF with the next free handle:
   // a first pass measures the drawing.
   MeasureOutput measured(options);
-  NoteFallbacks(PlaceText(*source, shaper.get(), options, input, measured), notices);
+  NoteFallbacks(PlaceText(source, shaper, options, input, measured), notices);
   if (const int status = Finish(measured, options, error); status != kExitOk) return status;
   if (options.format == OutputFormat::Dxf) {
     DxfR2000Output dxf(options, OutputTarget(options), measured);
-    PlaceText(*source, shaper.get(), options, input, dxf);
+    PlaceText(source, shaper, options, input, dxf);
     return Finish(dxf, options, error);
   }
   SvgOutput svg(options, OutputTarget(options), measured);
-  PlaceText(*source, shaper.get(), options, input, svg);
+  PlaceText(source, shaper, options, input, svg);
   return Finish(svg, options, error);
 }
 

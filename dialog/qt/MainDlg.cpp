@@ -21,6 +21,7 @@
 #include <QSlider>
 #include <QToolButton>
 #include <memory>
+#include <optional>
 #include <new>
 #include <string>
 #include <vector>
@@ -39,7 +40,7 @@
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
-#include "platform/fonts/FontSources.h"
+#include "platform/fonts/FontServices.h"
 #include "setacaddlg/SetAcadDlg.h"
 
 using vx::RichEditBox;
@@ -203,12 +204,9 @@ void TForm1::FormCreate() {
   // name a family that two foundries install only with each foundry added.
   displayFamilies_ = environment_.displayFamilies ? environment_.displayFamilies() : vx::InstalledFamilies();
   const std::vector<std::string>& families = displayFamilies_;
-  std::unique_ptr<vx::FontCatalog> ownCatalog;
+  std::optional<vx::FontServices> ownFonts;
   vx::FontCatalog* catalog = environment_.catalog;
-  if (catalog == nullptr) {
-    ownCatalog = vx::MakeFontCatalog();
-    catalog = ownCatalog.get();
-  }
+  if (catalog == nullptr) catalog = &ownFonts.emplace().Catalog();
   vx::StartUpProgress startUp;  // shows nothing once Form2 is gone
   const vx::FontLists lists = vx::BuildFontLists(families, *catalog, &startUp);
   for (const std::string& face : lists.trueType) cName->addItem(QString::fromStdString(face));

@@ -26,7 +26,7 @@
 #include "dialog/qt/SymbolCell.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
-#include "platform/fonts/FontSources.h"
+#include "platform/fonts/FontServices.h"
 
 namespace {
 
@@ -83,8 +83,8 @@ QFileDialog* MakeFileDialog(QWidget* parent, const char* name, QFileDialog::Acce
 }
 
 vx::GlyphSource& ProcessGlyphSource() {
-  static const std::unique_ptr<vx::GlyphSource> source = vx::MakeGlyphSource();
-  return *source;
+  static vx::FontServices fonts;
+  return fonts.Glyphs();
 }
 
 }  // namespace

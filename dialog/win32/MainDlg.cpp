@@ -20,7 +20,7 @@
 #include "engine/HostQueries.h"
 #include "base/Utf.h"
 #include "platform/fonts/FontCatalog.h"
-#include "platform/fonts/FontSources.h"
+#include "platform/fonts/FontServices.h"
 #include "platform/win32/WideString.h"
 #include "setacaddlg/win32/SetAcadDlg.h"
 
@@ -268,8 +268,7 @@ void TForm1::FormCreate() {
   } closeStartup;
   vx::StartUpProgress progress;  // shows nothing once Form2 is gone
   displayFamilies_ = vx::InstalledFamilies();
-  const std::unique_ptr<vx::FontCatalog> catalog = vx::MakeFontCatalog();
-  const vx::FontLists lists = vx::BuildFontLists(displayFamilies_, *catalog, &progress);
+  const vx::FontLists lists = vx::BuildFontLists(displayFamilies_, fonts_.Catalog(), &progress);
   for (const std::string& face : lists.trueType) {
     SendMessageW(cName, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(vx::Widen(face).c_str()));
   }
@@ -318,7 +317,7 @@ void TForm1::FormClose() {
 
 void TForm1::OkBtnClick() {
   vx::FormRunView view(*this);
-  vx::RunConversion(view, *glyphSource_, vx::ModeFields{FMode, FHostHeight, FHostWidthFactor}, FConverting);
+  vx::RunConversion(view, fonts_.Glyphs(), vx::ModeFields{FMode, FHostHeight, FHostWidthFactor}, FConverting);
 }
 
 void TForm1::ShowMessage(std::u16string_view text) {
@@ -399,7 +398,7 @@ void TForm1::PopupMenu1Popup() {
 
 void TForm1::PreviewStep() {
   const vx::BoxEditor editor(*this);
-  vx::ConvertPreviewCharacter(editor, IsChecked(sbBold), IsChecked(sbItalic), *glyphSource_);
+  vx::ConvertPreviewCharacter(editor, IsChecked(sbBold), IsChecked(sbItalic), fonts_.Glyphs());
   InvalidateRect(PreviewBox, nullptr, TRUE);
   UpdateWindow(PreviewBox);
 }

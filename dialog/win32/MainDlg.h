@@ -13,7 +13,7 @@
 #include "dialog/HostExports.h"
 #include "dialog/win32/RichEditControl.h"
 #include "dialog/win32/SymbolPalette.h"
-#include "engine/GlyphSource.h"
+#include "platform/fonts/FontServices.h"
 
 
 // The dialog: a top-level window of the class TForm1 whose controls are
@@ -134,7 +134,7 @@ class TForm1 {
   vx::FormFormattingControls formatting_{*this};  // the formatting handlers' view of the controls
   std::unique_ptr<vx::win32::SymbolPalette> palette_;
   std::optional<vx::FrozenBox> frozen_;  // while the run lays the text out
-  std::unique_ptr<vx::GlyphSource> glyphSource_;
+  vx::FontServices fonts_;
   std::vector<std::string> displayFamilies_;
   std::vector<std::string> symbolFaces_;
   bool ended_ = true;

@@ -16,7 +16,7 @@
 #include "dialog/win32/PreviewBox.h"
 #include "windowparts/win32/WindowParts.h"
 #include "engine/OutlineFlattening.h"
-#include "platform/fonts/FontSources.h"
+#include "platform/fonts/FontServices.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ HWND PanelFrame(HWND parent, RECT bounds, int id, DWORD style = 0) {
 
 }  // namespace
 
-TForm1::TForm1() : glyphSource_(vx::MakeGlyphSource()) {
+TForm1::TForm1() {
   if (!vx::LoadRichEditLibrary()) throw std::runtime_error("the RichEdit control is missing");
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);

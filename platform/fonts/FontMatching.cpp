@@ -9,7 +9,7 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/fonts/FontSources.h"
+#include "platform/fonts/FontServices.h"
 #include "platform/fonts/RecentlyUsed.h"
 #include "base/Utf.h"
 
@@ -338,7 +338,7 @@ std::vector<std::string> InstalledFamilyNames() {
   return names;
 }
 
-// The default face of FontSources.h, answered here from fontconfig's own
+// The default face of FontServices.h, answered here from fontconfig's own
 // preferences.
 std::string DefaultSansFace() {
   // fontconfig's sans-serif preferences in order, keeping the first family

@@ -16,7 +16,7 @@
 
 #include "RunProgram.h"
 #include "platform/ProductVersion.h"
-#include "platform/fonts/FontSources.h"
+#include "platform/fonts/FontServices.h"
 #include "tests/support/DxfReader.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"

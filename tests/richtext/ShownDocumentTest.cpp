@@ -7,7 +7,7 @@
 
 #include "TestText.h"
 #include "engine/TextLayout.h"
-#include "platform/fonts/FontSources.h"
+#include "platform/fonts/FontServices.h"
 #include "richtext/DocumentFiles.h"
 #include "richtext/LayoutInput.h"
 #include "tests/support/FileBytes.h"
@@ -34,9 +34,10 @@ TEST_F(ShownDocument, ListTableAndBlanksConvertToTheVisibleGlyphs) {
   EXPECT_EQ(test::PlainOf(loaded.text),
             "Report\n\u00b7\tFirst item\n\u00b7\tSecond item\nA\tB\t\nC\tD\t\nTotal 42\nName:\u3000Ann");
 
-  const std::unique_ptr<GlyphSource> source = MakeGlyphSource();
+  FontServices fonts;
+  GlyphSource& source = fonts.Glyphs();
   const LayoutInput input = ToLayoutInput(loaded.text);
-  LayoutText(*source, input.text, input.styles, LayoutSettings{});
+  LayoutText(source, input.text, input.styles, LayoutSettings{});
   int glyphs = 0;
   for (const test::Rec& r : test::StoreRecords()) glyphs += r.kind == pkGlyphEnd ? 1 : 0;
   // Report 6, two bullets with their items 10 and 11, A B C D 4, Total 42 7, Name: Ann 8.

@@ -5,7 +5,7 @@
 
 #include "base/CodePoints.h"
 #include "engine/Fixed1616.h"
-#include "platform/fonts/FontSources.h"
+#include "platform/fonts/FontServices.h"
 #include "platform/fonts/SymbolEncoding.h"
 #include "platform/win32/WideString.h"
 

@@ -12,7 +12,7 @@
 #include "engine/HostQueries.h"
 #include "engine/PointStore.h"
 #include "engine/TextLayout.h"
-#include "platform/fonts/FontSources.h"
+#include "platform/fonts/FontServices.h"
 #include "tests/dialog/win32/WindowDriver.h"
 
 namespace vx {
@@ -83,8 +83,9 @@ TEST_F(PreviewPaint, AnOutlineIsStretchedToTheBoxInWhite) {
 }
 
 TEST_F(PreviewPaint, ARealGlyphFillsTheBoxInBothDirections) {
-  std::unique_ptr<GlyphSource> source = MakeGlyphSource();
-  ConvertString(*source, u"l", "Liberation Sans", 200, 200, false, false, 0.0, 0.0);
+  FontServices fonts;
+  GlyphSource& source = fonts.Glyphs();
+  ConvertString(source, u"l", "Liberation Sans", 200, 200, false, false, 0.0, 0.0);
   ASSERT_GE(GetTTFCount(), 2);
   const PaintedBox box = PaintIntoBitmap();
   // The tall narrow stem's edges lie on the box's left and right edges

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/fonts/FontSources.h"
+#include "platform/fonts/FontServices.h"
 
 namespace vx {
 namespace {
@@ -17,7 +17,8 @@ TEST(FontCatalog, TellsTrueTypeAndSymbolFamilies) {
     bool trueType;
     bool symbol;
   };
-  const std::unique_ptr<FontCatalog> catalog = MakeFontCatalog();
+  FontServices fonts;
+  FontCatalog& catalog = fonts.Catalog();
   for (const Case& c : {
            Case{"DejaVu Sans", true, false},
            Case{"dejavu SANS", true, false},  // any letter case
@@ -29,11 +30,11 @@ TEST(FontCatalog, TellsTrueTypeAndSymbolFamilies) {
            Case{"", false, false},
        }) {
     SCOPED_TRACE(c.family);
-    EXPECT_EQ(catalog->IsTrueTypeFamily(c.family), c.trueType);
-    EXPECT_EQ(catalog->HasSymbolCharset(c.family), c.symbol);
+    EXPECT_EQ(catalog.IsTrueTypeFamily(c.family), c.trueType);
+    EXPECT_EQ(catalog.HasSymbolCharset(c.family), c.symbol);
     // Asked again, from the cache.
-    EXPECT_EQ(catalog->IsTrueTypeFamily(c.family), c.trueType);
-    EXPECT_EQ(catalog->HasSymbolCharset(c.family), c.symbol);
+    EXPECT_EQ(catalog.IsTrueTypeFamily(c.family), c.trueType);
+    EXPECT_EQ(catalog.HasSymbolCharset(c.family), c.symbol);
   }
 }
 

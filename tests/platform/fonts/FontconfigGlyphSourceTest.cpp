@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/GlyphConversion.h"
-#include "platform/fonts/FontSources.h"
+#include "platform/fonts/FontServices.h"
 #include "tests/platform/fonts/GlyphQueries.h"
 #include "tests/platform/fonts/GlyphSourceChecks.h"
 #include "tests/support/StoreContents.h"
@@ -231,7 +231,9 @@ TEST_F(FontconfigGlyphs, AFaceThatIsNotInstalledIsStoodInForByAFaceThatHasTheTex
     ASSERT_TRUE(regular);
     EXPECT_TRUE(regular->substituted);
     EXPECT_EQ(source.Resolve("MS Mincho", true, false, charset)->family, regular->family);
-    EXPECT_EQ(SubstituteFamily(source, "MS Mincho", charset).family, regular->family);
+    FontServices fonts;  // told the same text, the services name the same substitute
+    fonts.Glyphs().ExpectText(std::vector<FaceText>{{"MS Mincho", charset, text}});
+    EXPECT_EQ(fonts.Substitute("MS Mincho", charset).family, regular->family);
   }
   // Told nothing: the Japanese character set alone asks for a Japanese face.
   FontconfigGlyphSource untold;

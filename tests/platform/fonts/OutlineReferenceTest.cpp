@@ -10,7 +10,7 @@
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
-#include "platform/fonts/FontSources.h"
+#include "platform/fonts/FontServices.h"
 #include "base/Utf.h"
 #include "tests/platform/fonts/OutlineReferences.h"
 #include "tests/support/DxfReader.h"
@@ -53,11 +53,12 @@ std::string TableDrawing(GlyphSource& source, const OutlineReference& reference)
 // rounds advances on its own.
 TEST(OutlineReferences, PlatformSourceMatchesTheLinuxSourceGlyphByGlyph) {
   const bool update = std::getenv("VX_UPDATE_OUTLINE_REFERENCES") != nullptr;
-  const std::unique_ptr<GlyphSource> source = MakeGlyphSource();
+  FontServices fonts;
+  GlyphSource& source = fonts.Glyphs();
   for (const OutlineReference& reference : kOutlineReferences) {
     const std::string path = OutlineReferencePath(reference);
     SCOPED_TRACE(path);
-    const std::string drawing = TableDrawing(*source, reference);
+    const std::string drawing = TableDrawing(source, reference);
     if (update) {
       WriteFileBytes(path, drawing);
       continue;

@@ -1,10 +1,11 @@
-// The platform's font services on Windows: the system's rasteriser and family enumeration.
-#include "platform/fonts/FontSources.h"
+// The platform's font services on Windows: the system's rasteriser, font mapper and family enumeration.
+#include "platform/fonts/FontServices.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/NameCase.h"
@@ -15,9 +16,27 @@
 
 namespace vx {
 
-std::unique_ptr<GlyphSource> MakeGlyphSource() { return std::make_unique<GdiGlyphSource>(); }
+struct FontServices::Parts {
+  std::optional<GdiGlyphSource> glyphs;
+  std::optional<GdiFontCatalog> catalog;
 
-std::unique_ptr<TextShaper> MakeTextShaper(GlyphSource& /*source*/) { return nullptr; }
+  GdiFontCatalog& Catalog() {
+    if (!catalog) catalog.emplace();
+    return *catalog;
+  }
+};
+
+FontServices::FontServices() : parts_(std::make_unique<Parts>()) {}
+FontServices::~FontServices() = default;
+
+GlyphSource& FontServices::Glyphs() {
+  if (!parts_->glyphs) parts_->glyphs.emplace();
+  return *parts_->glyphs;
+}
+
+TextShaper* FontServices::Shaper() { return nullptr; }
+
+FontCatalog& FontServices::Catalog() { return parts_->Catalog(); }
 
 namespace {
 
@@ -54,8 +73,8 @@ bool InRanges(const GLYPHSET& ranges, char32_t c) {
 // The face the font mapper selects for the name and character set.
 // An installed family whose faces have no outlines is drawn in the default
 // face (the glyph source does the same).
-FaceSubstitute SubstituteFamily(GlyphSource& /*source*/, const std::string& face, std::uint8_t charset) {
-  if (GdiFontCatalog().HasNoOutlines(face)) return {DefaultSansFace(), true};
+FaceSubstitute FontServices::Substitute(const std::string& face, std::uint8_t charset) {
+  if (parts_->Catalog().HasNoOutlines(face)) return {DefaultSansFace(), true};
   std::string selected;
   WithFont(face, charset, [&](HDC dc) {
     wchar_t name[LF_FACESIZE];
@@ -67,8 +86,7 @@ FaceSubstitute SubstituteFamily(GlyphSource& /*source*/, const std::string& face
 
 // GDI draws installed fonts by their family names; a file's family name
 // would have to be read from the file itself. A font file is refused.
-std::string UseFontFile(GlyphSource& /*source*/, const std::string& /*name*/, const std::string& path,
-                        int /*index*/) {
+std::string FontServices::UseFontFile(const std::string& /*name*/, const std::string& path, int /*index*/) {
   return "Cannot use font file \"" + path + "\": on Windows, install the font and give its family name";
 }
 
@@ -122,8 +140,6 @@ std::vector<std::string> InstalledFamilies() {
                  families.end());
   return families;
 }
-
-std::unique_ptr<FontCatalog> MakeFontCatalog() { return std::make_unique<GdiFontCatalog>(); }
 
 // The sans-serif face every Windows installation has.
 std::string DefaultSansFace() { return "Arial"; }
