@@ -54,8 +54,8 @@ void LayOutUnderWaitCursor(RunView& view, GlyphSource& source, const ModeFields&
 void SaveDxf(RunView& view) {
   const ScopeGuard clearStore([] { FreePointList(); });
   if (const std::optional<std::string> fileName = view.AskDxfFileName()) {
-    const DxfResult result = WriteDxf(fileName->c_str());
-    if (!result.ok) view.ShowMessage(CannotCreateFileMessage(*fileName, result.error));
+    std::string error;
+    if (!WriteDxf(*fileName, error)) view.ShowMessage(CannotCreateFileMessage(*fileName, error));
   }
 }
 

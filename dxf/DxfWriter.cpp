@@ -112,15 +112,9 @@ bool DxfFileWriter::Commit(std::string& error) {
   return file_.Commit(error);
 }
 
-DxfResult WriteDxf(const char* fileName) {
-  DxfResult result;
-  if (fileName == nullptr) {
-    result.error = "no file name given";
-    return result;
-  }
+bool WriteDxf(const std::string& path, std::string& error) {
   DxfFileWriter file;
-  result.ok = file.Open(fileName, result.error) && file.WriteStore(result.error) && file.Commit(result.error);
-  return result;
+  return file.Open(path, error) && file.WriteStore(error) && file.Commit(error);
 }
 
 }  // namespace vx

@@ -11,11 +11,6 @@
 
 namespace vx {
 
-struct DxfResult {
-  bool ok = false;
-  std::string error;  // the system's reason when ok is false
-};
-
 // Appends the section header / trailer lines (CR LF each) to out.
 void WriteDxfHeader(std::string& out);
 void WriteDxfTrailer(std::string& out);
@@ -48,8 +43,9 @@ class DxfFileWriter {
   BufferedFile file_;
 };
 
-// Writes the whole store to fileName. The file is replaced only when every
-// byte was written: on failure an existing file is left as it was.
-DxfResult WriteDxf(const char* fileName);
+// Writes the whole store to the file at path. The file is replaced only when
+// every byte was written: on failure an existing file is left as it was, and
+// false comes back with the system's reason in error.
+bool WriteDxf(const std::string& path, std::string& error);
 
 }  // namespace vx

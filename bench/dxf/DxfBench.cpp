@@ -41,9 +41,9 @@ void BM_WriteDxfLorem(benchmark::State& state) {
   LayLorem();
   const std::string path = "/tmp/vexoglyph-bench-dxf-" + std::to_string(::getpid()) + ".dxf";
   for (auto _ : state) {
-    const vx::DxfResult result = vx::WriteDxf(path.c_str());
-    if (!result.ok) {
-      state.SkipWithError(result.error.c_str());
+    std::string error;
+    if (!vx::WriteDxf(path, error)) {
+      state.SkipWithError(error.c_str());
       break;
     }
   }
@@ -57,9 +57,9 @@ void BM_LayoutAndWriteDxfLorem(benchmark::State& state) {
   const std::string path = "/tmp/vexoglyph-bench-dxf-" + std::to_string(::getpid()) + ".dxf";
   for (auto _ : state) {
     LayLorem();
-    const vx::DxfResult result = vx::WriteDxf(path.c_str());
-    if (!result.ok) {
-      state.SkipWithError(result.error.c_str());
+    std::string error;
+    if (!vx::WriteDxf(path, error)) {
+      state.SkipWithError(error.c_str());
       break;
     }
   }

@@ -158,8 +158,8 @@ TEST_F(DxfWriter, WrittenFileReadsBackAsOneClosedPolylinePerContour) {
     gPointList.Add(contours[c][0].first, contours[c][0].second, c % 2 ? pkGlyphEnd : pkContourEnd);
   }
   const fs::path file = folder / "text.dxf";
-  const DxfResult result = WriteDxf(file.string().c_str());
-  ASSERT_TRUE(result.ok) << result.error;
+  std::string error;
+  ASSERT_TRUE(WriteDxf(file.string(), error)) << error;
   EXPECT_EQ(ReadFileBytes(file), DxfText());
 
   const DxfDrawing drawing = ReadDxf(ReadFileBytes(file));
@@ -185,8 +185,8 @@ TEST_F(DxfWriter, LargeStoreIsWrittenWholeInPieces) {
   const std::string text = DxfText();
   ASSERT_GT(text.size(), 3u << 20);
   const fs::path file = folder / "large.dxf";
-  const DxfResult result = WriteDxf(file.string().c_str());
-  ASSERT_TRUE(result.ok) << result.error;
+  std::string error;
+  ASSERT_TRUE(WriteDxf(file.string(), error)) << error;
   EXPECT_TRUE(ReadFileBytes(file) == text);
 }
 
@@ -221,8 +221,8 @@ TEST_F(DxfWriter, ReplacesAnExistingFileWhole) {
   const fs::path file = folder / "old.dxf";
   WriteFileBytes(file, std::string(100000, 'x'));
   AddContour({{0, 0}, {10, 0}, {10, 5}}, pkGlyphEnd);
-  const DxfResult result = WriteDxf(file.string().c_str());
-  ASSERT_TRUE(result.ok) << result.error;
+  std::string error;
+  ASSERT_TRUE(WriteDxf(file.string(), error)) << error;
   EXPECT_EQ(ReadFileBytes(file), DxfText());
   EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"old.dxf"});
 }
@@ -242,24 +242,18 @@ TEST_F(DxfWriter, UnusableNamesFailWithAReason) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const DxfResult result = WriteDxf(c.path.c_str());
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.empty());
+    std::string error;
+    EXPECT_FALSE(WriteDxf(c.path, error));
+    EXPECT_FALSE(error.empty());
   }
   EXPECT_EQ(ReadFileBytes(folder / "plain-file"), "keep");
   EXPECT_TRUE(fs::is_directory(folder / "a-folder"));
   EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{"a-folder", "plain-file"}))
       << "no temporary file may be left behind";
 
-  const DxfResult missing = WriteDxf((folder / "missing" / "out.dxf").string().c_str());
-  EXPECT_EQ(missing.error, std::strerror(ENOENT));
-}
-
-TEST_F(DxfWriter, NullFileNameIsAFailure) {
-  AddContour({{0, 0}, {10, 0}, {10, 5}}, pkGlyphEnd);
-  const DxfResult result = WriteDxf(nullptr);
-  EXPECT_FALSE(result.ok);
-  EXPECT_FALSE(result.error.empty());
+  std::string missing;
+  EXPECT_FALSE(WriteDxf((folder / "missing" / "out.dxf").string(), missing));
+  EXPECT_EQ(missing, std::strerror(ENOENT));
 }
 
 TEST_F(DxfWriter, UnwritableFolderKeepsTheExistingFile) {
@@ -271,9 +265,9 @@ TEST_F(DxfWriter, UnwritableFolderKeepsTheExistingFile) {
   if (::access(folder.string().c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that ignore permissions";
   AddContour({{0, 0}, {10, 0}, {10, 5}}, pkGlyphEnd);
 
-  const DxfResult result = WriteDxf(file.string().c_str());
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.error, std::strerror(EACCES));
+  std::string error;
+  EXPECT_FALSE(WriteDxf(file.string(), error));
+  EXPECT_EQ(error, std::strerror(EACCES));
   EXPECT_EQ(ReadFileBytes(file), "previous drawing");
   EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"kept.dxf"});
 }
@@ -286,15 +280,16 @@ TEST_F(DxfWriter, FailedWriteKeepsTheExistingFileIntact) {
   // Several MiB of text, so that the limit is met while pieces are written.
   for (int i = 0; i < 20000; ++i) AddContour({{i, 0}, {i + 0.5, 0}, {i + 0.5, 1}}, pkGlyphEnd);
 
-  DxfResult result;
+  bool written = true;
+  std::string error;
   {
     const FileSizeLimit limit(4096);
     if (!limit.active()) GTEST_SKIP() << limit.why();
-    result = WriteDxf(file.string().c_str());
+    written = WriteDxf(file.string(), error);
   }
 
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.error, std::strerror(EFBIG));
+  EXPECT_FALSE(written);
+  EXPECT_EQ(error, std::strerror(EFBIG));
   EXPECT_EQ(ReadFileBytes(file), "previous drawing");
   EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"kept.dxf"});
 }
