@@ -36,11 +36,14 @@ void BM_DxfTextLorem(benchmark::State& state) {
 }
 BENCHMARK(BM_DxfTextLorem)->Unit(benchmark::kMillisecond);
 
-// The whole save: text, temporary file, flush to disk, rename.
-void BM_WriteDxfLorem(benchmark::State& state) {
-  LayLorem();
+// Saves the store into a scratch file once per iteration, before each save
+// calling before (which may lay the text out again); a failed save ends the
+// run with the system's reason.
+template <typename Before>
+void SaveEachIteration(benchmark::State& state, Before before) {
   const std::string path = "/tmp/vexoglyph-bench-dxf-" + std::to_string(::getpid()) + ".dxf";
   for (auto _ : state) {
+    before();
     std::string error;
     if (!vx::WriteDxf(path, error)) {
       state.SkipWithError(error.c_str());
@@ -49,23 +52,17 @@ void BM_WriteDxfLorem(benchmark::State& state) {
   }
   std::remove(path.c_str());
   FreePointList();
+}
+
+// The whole save: text, temporary file, flush to disk, rename.
+void BM_WriteDxfLorem(benchmark::State& state) {
+  LayLorem();
+  SaveEachIteration(state, [] {});
 }
 BENCHMARK(BM_WriteDxfLorem)->Unit(benchmark::kMillisecond);
 
 // Layout and save together, from an empty store to a written file.
-void BM_LayoutAndWriteDxfLorem(benchmark::State& state) {
-  const std::string path = "/tmp/vexoglyph-bench-dxf-" + std::to_string(::getpid()) + ".dxf";
-  for (auto _ : state) {
-    LayLorem();
-    std::string error;
-    if (!vx::WriteDxf(path, error)) {
-      state.SkipWithError(error.c_str());
-      break;
-    }
-  }
-  std::remove(path.c_str());
-  FreePointList();
-}
+void BM_LayoutAndWriteDxfLorem(benchmark::State& state) { SaveEachIteration(state, LayLorem); }
 BENCHMARK(BM_LayoutAndWriteDxfLorem)->Unit(benchmark::kMillisecond);
 
 }  // namespace
