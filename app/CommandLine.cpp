@@ -9,6 +9,7 @@
 #include <iterator>
 #include <utility>
 
+#include "app/HersheyFaces.h"
 #include "platform/ProductVersion.h"
 #include "base/Utf.h"
 #include "richtext/StyledText.h"
@@ -327,6 +328,26 @@ std::string WidthFactorProblem(const LayoutSettings& settings, int pointSize) {
   return problem + " (fonts are at most " + std::to_string(kMaxFontSize) + " units wide)";
 }
 
+namespace {
+
+// The Hershey faces' names, comma-separated, in lines of the help's option column.
+std::string HersheyFaceList() {
+  constexpr std::size_t kIndent = 26, kWidth = 78;
+  std::string list, line(kIndent, ' ');
+  const std::span<const HersheyFaceFile> faces = HersheyFaceFiles();
+  for (std::size_t i = 0; i < faces.size(); ++i) {
+    const std::string item = std::string(faces[i].name) + (i + 1 < faces.size() ? "," : "");
+    if (line.size() > kIndent && line.size() + 1 + item.size() > kWidth) {
+      list += line + "\n";
+      line.assign(kIndent, ' ');
+    }
+    line += (line.size() > kIndent ? " " : "") + item;
+  }
+  return list + line + "\n";
+}
+
+}  // namespace
+
 std::string ProgramHelp() {
   return "Usage: vexoglyph convert [options] [TEXT...]\n"
          "       vexoglyph convert --help\n"
@@ -388,7 +409,13 @@ std::string ConvertHelp() {
          "  -f, --font NAME         face name (default: the system's sans-serif face),\n"
          "                          or a font file, installed or not: a path, or a\n"
          "                          name ending in .ttf, .otf, .ttc or .otc; FILE#N\n"
-         "                          takes face N of a collection (default 0)\n"
+         "                          takes face N of a collection (default 0); or a\n"
+         "                          Hershey single-line face, drawn as open strokes\n"
+         "                          for engraving and plotting (ASCII characters\n"
+         "                          only; Debian's hershey-fonts-data, or the .jhf\n"
+         "                          files in a folder hershey-fonts beside the\n"
+         "                          program; --outline and --arcs leave it as it is):\n" +
+         HersheyFaceList() +
          "      --bold              bold\n"
          "      --italic            italic\n"
          "  -s, --size PT           point size, 1 to ") + std::to_string(kMaxPointSize) + " (default 30); the cell height\n"

@@ -10,6 +10,7 @@
 #include <new>
 #include <set>
 
+#include "app/HersheyFaces.h"
 #include "app/SvgWriter.h"
 #include "dxf/DxfR2000Writer.h"
 #include "dxf/DxfWriter.h"
@@ -20,6 +21,8 @@
 #include "engine/OutlineFlattening.h"
 #include "engine/OutlineMerging.h"
 #include "engine/PointStore.h"
+#include "engine/SingleLineGlyphSource.h"
+#include "engine/SingleLineShaper.h"
 #include "engine/TextLayout.h"
 #include "engine/TypographicLayout.h"
 #include "platform/FileAccess.h"
@@ -98,20 +101,6 @@ std::string WidthFactorProblemIn(const StyledText& text, const LayoutSettings& s
   return problem;
 }
 
-// Says once per face and character set that the system's substitute stands
-// in for a face that is not installed or has no outlines (the same
-// substitute only once).
-void NoteSubstitutes(FontServices& fonts, const std::vector<FaceText>& faces, std::vector<std::string>& notices) {
-  std::set<std::string> said;
-  for (const FaceText& face : faces) {
-    const FaceSubstitute substitute = fonts.Substitute(face.face, face.charset);
-    if (substitute.family.empty()) continue;
-    const char* why = substitute.noOutlines ? "has no outlines" : "is not installed";
-    std::string notice = "face \"" + face.face + "\" " + why + "; using \"" + substitute.family + "\"";
-    if (said.insert(notice).second) notices.push_back(std::move(notice));
-  }
-}
-
 // "U+E000 \"\"": a character by its code point and as itself.
 std::string NamedCharacter(char32_t c) {
   char digits[8];
@@ -121,6 +110,78 @@ std::string NamedCharacter(char32_t c) {
   name += " \"";
   AppendUtf8(name, c);
   return name + "\"";
+}
+
+std::string NamedCharacters(std::u32string_view characters) {
+  std::string names;
+  for (std::size_t i = 0; i < characters.size(); ++i) names += (i > 0 ? ", " : "") + NamedCharacter(characters[i]);
+  return names;
+}
+
+// The single-line faces the text names, loaded; a one-line reason when
+// they cannot be.
+std::string LoadSingleLineFaces(const std::vector<FaceText>& faces, SingleLineFaces& singleLine) {
+  std::vector<std::string> names;
+  for (const FaceText& face : faces)
+    if (FindHersheyFace(face.face)) names.push_back(face.face);
+  if (names.empty()) return {};
+  return LoadHersheyFaces(names, HersheyFontFolder(), singleLine);
+}
+
+// What the text draws from installed faces: its faces of installed fonts,
+// and of each single-line face the characters it lacks (visible ones: a
+// blank it lacks advances as a space), which come from installed faces.
+std::vector<FaceText> InstalledFaceTexts(const std::vector<FaceText>& faces, const SingleLineFaces& singleLine) {
+  std::vector<FaceText> installed;
+  for (const FaceText& face : faces) {
+    if (!singleLine.Names(face.face)) {
+      installed.push_back(face);
+      continue;
+    }
+    FaceText lacking{face.face, face.charset, {}};
+    const FontRequest regular = MakeFontRequest(face.face, 1, 1, false, false);
+    for (const char32_t c : face.characters)
+      if (!singleLine.Has(regular, c) && !IsInvisible(c) && !IsBlank(c)) lacking.characters.push_back(c);
+    if (!lacking.characters.empty()) installed.push_back(std::move(lacking));
+  }
+  return installed;
+}
+
+// Says once per face and character set that the system's substitute stands
+// in for a face that is not installed or has no outlines (the same
+// substitute only once), and, in the host layout, for the characters a
+// single-line face lacks (the typographic layout names its fallbacks itself).
+void NoteSubstitutes(FontServices& fonts, const std::vector<FaceText>& faces, const SingleLineFaces& singleLine,
+                     bool typographic, std::vector<std::string>& notices) {
+  std::set<std::string> said;
+  for (const FaceText& face : faces) {
+    const bool lacking = singleLine.Names(face.face);
+    if (lacking && typographic) continue;
+    const FaceSubstitute substitute = fonts.Substitute(face.face, face.charset);
+    if (substitute.family.empty()) continue;
+    const std::string why = lacking                ? "has no " + NamedCharacters(face.characters)
+                            : substitute.noOutlines ? "has no outlines"
+                                                    : "is not installed";
+    std::string notice = "face \"" + face.face + "\" " + why + "; using \"" + substitute.family + "\"";
+    if (said.insert(notice).second) notices.push_back(std::move(notice));
+  }
+}
+
+// Says once per face that a single-line face asked for in bold has no bold
+// of its own, and that merged outlines and arcs leave single-line glyphs as
+// open strokes.
+void NoteSingleLineLimits(const ConvertOptions& options, const LayoutInput& input, const SingleLineFaces& singleLine,
+                          std::vector<std::string>& notices) {
+  if (singleLine.empty()) return;
+  std::set<std::string> said;
+  for (const CharStyle& style : input.styles) {
+    if (style.bold && singleLine.LacksBold(MakeFontRequest(style.face, 1, 1, true, style.italic)) &&
+        said.insert(style.face).second)
+      notices.push_back("single-line face \"" + style.face + "\" has no bold; drawn regular");
+  }
+  if (options.outline == OutlineKind::Merged)
+    notices.push_back(std::string(options.arcs ? "--arcs" : "--outline merged") +
+                      " does not apply to single-line faces; their glyphs stay open strokes");
 }
 
 // Says once which characters no installed face has: those are drawn as their
@@ -136,10 +197,7 @@ void NoteCharactersNoFaceHas(const std::vector<FaceText>& faces, const std::opti
       if (!IsInvisible(c) && !IsBlank(c)) shown.push_back(c);
   }
   const std::u32string missing = CharactersNoFaceHas(shown);
-  if (missing.empty()) return;
-  std::string notice = "no installed face has ";
-  for (std::size_t i = 0; i < missing.size(); ++i) notice += (i > 0 ? ", " : "") + NamedCharacter(missing[i]);
-  notices.push_back(std::move(notice));
+  if (!missing.empty()) notices.push_back("no installed face has " + NamedCharacters(missing));
 }
 
 void NoteFallbacks(const std::vector<FallbackUse>& fallbacks, std::vector<std::string>& notices) {
@@ -162,10 +220,13 @@ class GlyphOutput {
   // Writes what the store holds (the glyphs placed since the last call),
   // merged first when the options ask for merged outlines, its curves fitted
   // with arcs when they ask for arcs, and empties it. False when it could
-  // not; reason() then says why.
+  // not; reason() then says why. A single-line glyph's open strokes are
+  // neither merged nor fitted: they are written as they are.
   bool Take() {
-    if (outline_ == OutlineKind::Merged) MergeGlyphOutlines();
-    if (arcTolerance_ > 0) arcs_ = FitArcsToStore(arcTolerance_);
+    const bool outlines = !StoreHasOpenStrokes();
+    if (outline_ == OutlineKind::Merged && outlines) MergeGlyphOutlines();
+    fitted_ = arcTolerance_ > 0 && outlines;
+    if (fitted_) arcs_ = FitArcsToStore(arcTolerance_);
     records_ += static_cast<std::size_t>(GetTTFCount());
     ok_ = (opened_ || (opened_ = Begin(reason_))) && Write(reason_);
     FreePointList();
@@ -188,8 +249,8 @@ class GlyphOutput {
   }
 
  protected:
-  // The glyphs taken, as lines and arcs, when the options ask for arcs.
-  bool arcs() const { return arcTolerance_ > 0; }
+  // The glyphs taken last, as lines and arcs, when the options ask for arcs.
+  bool arcs() const { return fitted_; }
   const std::vector<ArcGlyph>& arcGlyphs() const { return arcs_; }
 
  private:
@@ -201,6 +262,7 @@ class GlyphOutput {
 
   OutlineKind outline_;
   double arcTolerance_;
+  bool fitted_ = false;
   std::vector<ArcGlyph> arcs_;
   std::size_t records_ = 0;
   bool opened_ = false;
@@ -327,18 +389,22 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
   SetPrecision(options.precision);
   SetTolerance(options.arcs ? GlyphOutput::FlatteningTolerance(options) : options.tolerance.value_or(0.0));
   RecordCurveSteps(options.arcs);
+  if (options.font && NamesHersheyFace(*options.font) && !FindHersheyFace(*options.font)) {
+    error = "There is no Hershey face \"" + *options.font + "\"; \"vexoglyph convert --help\" lists them";
+    return kExitUsage;
+  }
   FontServices fonts;
-  GlyphSource& source = fonts.Glyphs();
   const std::optional<FontFileName> file = options.font ? FontFileNamed(*options.font) : std::nullopt;
   if (file) {
     // The -f value itself is the face name that stands for the file.
     const std::string problem = fonts.UseFontFile(*options.font, file->path, file->index);
     if (!problem.empty()) return Failed(error, problem);
   }
-  TextShaper* shaper = nullptr;
+  TextShaper* installedShaper = nullptr;
   if (options.layout == LayoutKind::Typographic) {
-    shaper = fonts.Shaper();
-    if (!shaper) return Failed(error, "The typographic layout is not available on this system; use --layout host");
+    installedShaper = fonts.Shaper();
+    if (!installedShaper)
+      return Failed(error, "The typographic layout is not available on this system; use --layout host");
   }
   LayoutInput input;
   {
@@ -350,26 +416,36 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
     input = ToLayoutInput(loaded.text);
   }
   const std::vector<FaceText> faces = FaceTexts(input.text, input.styles);
+  // Single-line faces are drawn by a source and shaper of their own in front
+  // of the installed faces'.
+  SingleLineFaces singleLine;
+  if (std::string problem = LoadSingleLineFaces(faces, singleLine); !problem.empty()) return Failed(error, problem);
+  SingleLineGlyphSource source(fonts.Glyphs(), singleLine);
+  std::optional<SingleLineShaper> shaper;
+  if (installedShaper) shaper.emplace(*installedShaper, singleLine);
+  TextShaper* const shaping = shaper ? &*shaper : nullptr;
   source.ExpectText(faces);
-  NoteSubstitutes(fonts, faces, notices);
-  NoteCharactersNoFaceHas(faces, file ? options.font : std::nullopt, notices);
+  const std::vector<FaceText> installedFaces = InstalledFaceTexts(faces, singleLine);
+  NoteSubstitutes(fonts, installedFaces, singleLine, shaping != nullptr, notices);
+  NoteCharactersNoFaceHas(installedFaces, file ? options.font : std::nullopt, notices);
+  NoteSingleLineLimits(options, input, singleLine, notices);
   if (options.format == OutputFormat::Dxf && options.dxfVersion == DxfVersion::R12) {
     DxfOutput dxf(options, OutputTarget(options));
-    NoteFallbacks(PlaceText(source, shaper, options, input, dxf), notices);
+    NoteFallbacks(PlaceText(source, shaping, options, input, dxf), notices);
     return Finish(dxf, options, error);
   }
   // An SVG begins with its view box, an R2000 DXF with the next free handle:
   // a first pass measures the drawing.
   MeasureOutput measured(options);
-  NoteFallbacks(PlaceText(source, shaper, options, input, measured), notices);
+  NoteFallbacks(PlaceText(source, shaping, options, input, measured), notices);
   if (const int status = Finish(measured, options, error); status != kExitOk) return status;
   if (options.format == OutputFormat::Dxf) {
     DxfR2000Output dxf(options, OutputTarget(options), measured);
-    PlaceText(source, shaper, options, input, dxf);
+    PlaceText(source, shaping, options, input, dxf);
     return Finish(dxf, options, error);
   }
   SvgOutput svg(options, OutputTarget(options), measured);
-  PlaceText(source, shaper, options, input, svg);
+  PlaceText(source, shaping, options, input, svg);
   return Finish(svg, options, error);
 }
 

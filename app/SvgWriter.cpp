@@ -1,4 +1,4 @@
-// SVG writer: the point store as filled outlines that any browser shows.
+// SVG writer: the point store as filled outlines (and stroked single-line glyphs) that any browser shows.
 #include "app/SvgWriter.h"
 
 #include <algorithm>
@@ -78,9 +78,16 @@ void AppendHead(std::string& out, const PointExtents& e, DrawingUnit unit) {
 
 void AppendTail(std::string& out) { out.append("</g>\n</svg>\n"); }
 
-// One glyph's contours as closed subpaths; returns the record after the glyph.
+// A single-line glyph's strokes are drawn, not filled: a hairline of one
+// pixel at any zoom, as cutting and plotting programs show paths to follow.
+constexpr std::string_view kStrokePathStart =
+    "<path fill=\"none\" stroke=\"black\" stroke-width=\"1\" vector-effect=\"non-scaling-stroke\" "
+    "stroke-linecap=\"round\" stroke-linejoin=\"round\" d=\"";
+
+// One glyph's contours as closed subpaths, or its strokes as open ones;
+// returns the record after the glyph.
 const TTFPoint* AppendGlyphPath(std::string& out, const TTFPoint* record) {
-  out.append("<path d=\"");
+  out.append(IsOpenStroke(record) ? kStrokePathStart : "<path d=\"");
   while (record) {
     out.append("M");
     AppendPoint(out, *record);
@@ -90,9 +97,9 @@ const TTFPoint* AppendGlyphPath(std::string& out, const TTFPoint* record) {
       AppendPoint(out, *record);
       separator = " ";
     }
-    out.append("Z");
+    if (!record || !EndsOpenStroke(record->kind)) out.append("Z");
     if (!record) break;
-    const bool glyphEnd = record->kind == pkGlyphEnd;
+    const bool glyphEnd = EndsGlyph(record->kind);
     record = record->next;  // past the closing record
     if (glyphEnd) break;
   }

@@ -1,4 +1,4 @@
-// SVG writer: the point store as filled outlines that any browser shows.
+// SVG writer: the point store as filled outlines (and stroked single-line glyphs) that any browser shows.
 #pragma once
 
 #include <string>
@@ -15,7 +15,8 @@ namespace vx {
 // The whole store as an SVG document: one path per glyph, each contour a
 // closed subpath of the same points as the DXF (y flipped), filled by the
 // non-zero rule as fonts are, and a viewBox fitted to the extents plus a
-// small margin.
+// small margin. A glyph of open strokes (a single-line face's) is a path of
+// open subpaths, stroked as a hairline without fill.
 std::string SvgText();
 
 // An SVG document written while the store is filled, once the extents of the

@@ -190,10 +190,10 @@ bool DxfR2000FileWriter::Open(const std::string& path, DrawingUnit unit, std::ui
   return true;
 }
 
-bool DxfR2000FileWriter::WritePolyline(int count, const std::string& vertices, std::string& error) {
+bool DxfR2000FileWriter::WritePolyline(int count, const std::string& vertices, bool closed, std::string& error) {
   GroupWriter dxf(file_.buffer());
   dxf.Text(0, "LWPOLYLINE").Handle(5, nextHandle_++).Handle(330, kModelSpaceRecord).Text(100, "AcDbEntity");
-  dxf.Text(8, "0").Text(100, "AcDbPolyline").Text(90, std::to_string(count)).Text(70, "1");
+  dxf.Text(8, "0").Text(100, "AcDbPolyline").Text(90, std::to_string(count)).Text(70, closed ? "1" : "0");
   file_.buffer().append(vertices);
   return file_.WriteIfFull(error);
 }
@@ -202,7 +202,8 @@ bool DxfR2000FileWriter::WriteStore(std::string& error) {
   std::string vertices;
   for (const TTFPoint* record = GetFirstTTFPoint(); record;) {
     // The contour's first record and every pkPoint after it are vertices; the
-    // closing record is not (flag 70 closes the polyline).
+    // closing record is not (flag 70 closes the polyline; an open stroke's
+    // ending record leaves it open).
     vertices.clear();
     int count = 0;
     do {
@@ -210,8 +211,9 @@ bool DxfR2000FileWriter::WriteStore(std::string& error) {
       ++count;
       record = GetNextTTFPoint();
     } while (record && record->kind == pkPoint);
+    const bool closed = !(record && EndsOpenStroke(record->kind));
     if (record) record = GetNextTTFPoint();  // past the closing record
-    if (!WritePolyline(count, vertices, error)) return false;
+    if (!WritePolyline(count, vertices, closed, error)) return false;
   }
   return true;
 }
@@ -226,7 +228,7 @@ bool DxfR2000FileWriter::WriteArcs(const std::vector<ArcGlyph>& glyphs, std::str
         groups.Number(10, vertex.x).Number(20, vertex.y);
         if (vertex.bulge != 0) groups.Number(42, vertex.bulge);
       }
-      if (!WritePolyline(static_cast<int>(contour.size()), vertices, error)) return false;
+      if (!WritePolyline(static_cast<int>(contour.size()), vertices, true, error)) return false;
     }
   return true;
 }

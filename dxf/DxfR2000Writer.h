@@ -16,7 +16,8 @@ namespace vx {
 std::uint64_t ContoursInStore();
 
 // An R2000 (AC1015) DXF written while the store is filled, as DxfFileWriter
-// writes an R12 file: one closed LWPOLYLINE per contour, its vertices those of
+// writes an R12 file: one closed LWPOLYLINE per contour (an open one per
+// stroke), its vertices those of
 // the R12 file, in a file with what readers of this version require: the
 // HEADER ($ACADVER, $HANDSEED, the unit), the symbol tables with their
 // standard records, the model and paper space blocks and the root dictionary,
@@ -33,8 +34,9 @@ class DxfR2000FileWriter {
   bool Commit(std::string& error);
 
  private:
-  // One closed LWPOLYLINE of count vertices, their groups in vertices.
-  bool WritePolyline(int count, const std::string& vertices, std::string& error);
+  // One LWPOLYLINE of count vertices, their groups in vertices: closed, or
+  // open (flag 0) for a stroke.
+  bool WritePolyline(int count, const std::string& vertices, bool closed, std::string& error);
 
   BufferedFile file_;
   std::uint64_t nextHandle_ = 0;

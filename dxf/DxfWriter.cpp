@@ -1,4 +1,4 @@
-// DXF writer: the point store as an ENTITIES section of closed 2D POLYLINEs.
+// DXF writer: the point store as an ENTITIES section of 2D POLYLINEs, closed ones for contours and open ones for strokes.
 #include "dxf/DxfWriter.h"
 
 #include <string_view>
@@ -6,6 +6,7 @@
 #include "dxf/DxfUnits.h"
 #include "dxf/FixedFormat.h"
 #include "engine/HostQueries.h"
+#include "engine/PointStore.h"
 
 namespace vx {
 namespace {
@@ -15,10 +16,13 @@ using namespace std::string_view_literals;
 constexpr std::string_view kHeader = "0\r\nSECTION\r\n2\r\nENTITIES\r\n"sv;
 constexpr std::string_view kTrailer = "0\r\nENDSEC\r\n0\r\nEOF\r\n"sv;
 
-// Layer "0", linetype CONTINUOUS, vertices follow, closed, reference point 0.
-constexpr std::string_view kPolylineHead =
-    "  0\r\nPOLYLINE\r\n  8\r\n0\r\n  6\r\nCONTINUOUS\r\n  66\r\n  1\r\n  70\r\n  1\r\n"
-    "  10\r\n  0.0\r\n  20\r\n  0.0\r\n  30\r\n  0.0\r\n"sv;
+// Layer "0", linetype CONTINUOUS, vertices follow, the flags (1: closed; 0:
+// an open stroke), reference point 0.
+constexpr std::string_view kPolylineStart =
+    "  0\r\nPOLYLINE\r\n  8\r\n0\r\n  6\r\nCONTINUOUS\r\n  66\r\n  1\r\n  70\r\n"sv;
+constexpr std::string_view kClosedFlag = "  1\r\n"sv;
+constexpr std::string_view kOpenFlag = "  0\r\n"sv;
+constexpr std::string_view kReferencePoint = "  10\r\n  0.0\r\n  20\r\n  0.0\r\n  30\r\n  0.0\r\n"sv;
 constexpr std::string_view kVertexHead = "  0\r\nVERTEX\r\n  8\r\n0\r\n  10\r\n"sv;
 constexpr std::string_view kVertexY = "\r\n  20\r\n"sv;
 constexpr std::string_view kVertexTail = "\r\n  30\r\n  0.0\r\n"sv;
@@ -27,6 +31,10 @@ constexpr std::string_view kSequenceEnd = "  0\r\nSEQEND\r\n"sv;
 // Typical bytes per vertex block (two coordinates of about ten characters);
 // only used to size the text up front.
 constexpr std::size_t kVertexBytesEstimate = 80;
+
+void AppendPolylineHead(std::string& out, bool closed) {
+  out.append(kPolylineStart).append(closed ? kClosedFlag : kOpenFlag).append(kReferencePoint);
+}
 
 }  // namespace
 
@@ -37,9 +45,10 @@ void WriteDxfTrailer(std::string& out) { out.append(kTrailer); }
 bool WritePolyline(std::string& out, bool first) {
   const TTFPoint* record = first ? GetFirstTTFPoint() : GetNextTTFPoint();
   if (record == nullptr) return false;
-  out.append(kPolylineHead);
+  AppendPolylineHead(out, !IsOpenStroke(record));
   // The contour's first record and every pkPoint after it are vertices; the
-  // closing record ends the polyline, whose closure is carried by flag 70.
+  // closing record ends the polyline, whose closure is carried by flag 70
+  // (an open stroke's ending record alike, with flag 0).
   // A store that ends without a closing record still gets its SEQEND.
   do {
     out.append(kVertexHead);
@@ -88,7 +97,7 @@ bool DxfFileWriter::WriteArcs(const std::vector<ArcGlyph>& glyphs, std::string& 
   std::string& out = file_.buffer();
   for (const ArcGlyph& glyph : glyphs)
     for (const ArcContour& contour : glyph) {
-      out.append(kPolylineHead);
+      AppendPolylineHead(out, true);
       for (const ArcVertex& vertex : contour) {
         out.append(kVertexHead);
         AppendFixed6(out, vertex.x);

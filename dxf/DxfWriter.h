@@ -1,4 +1,4 @@
-// DXF writer: the point store as an ENTITIES section of closed 2D POLYLINEs.
+// DXF writer: the point store as an ENTITIES section of 2D POLYLINEs, closed ones for contours and open ones for strokes.
 #pragma once
 
 #include <string>
@@ -15,8 +15,9 @@ namespace vx {
 void WriteDxfHeader(std::string& out);
 void WriteDxfTrailer(std::string& out);
 
-// Appends the next contour of the store's walk as one POLYLINE (starting the
-// walk when first is true). Returns false, appending nothing, when the store
+// Appends the next contour of the store's walk as one closed POLYLINE, or the
+// next open stroke as one open POLYLINE (flag 0), starting the walk when
+// first is true. Returns false, appending nothing, when the store
 // is exhausted.
 bool WritePolyline(std::string& out, bool first);
 

@@ -21,7 +21,7 @@ bool QueryAndWalk(Query query, const Placement* placement) {
 
   PolygonHeader first;
   std::memcpy(&first, outline.data(), sizeof first);
-  if (first.dwType != kPolygonTypeTT) return false;
+  if (first.dwType != kPolygonTypeTT && first.dwType != kPolygonTypeOpenStroke) return false;
 
   if (placement != nullptr) WalkOutline(outline.data(), outline.size(), *placement);
   return true;

@@ -16,6 +16,9 @@ namespace vx {
 // format's 16.16 coordinates end at 32767 anyway.
 inline constexpr int kMaxFontSize = 16384;
 
+// Synthetic italic's shear, in device units of x per device unit of y.
+inline constexpr double kSyntheticItalicShear = 0.25;
+
 // A font's character set by its Windows number (a LOGFONT's lfCharSet, RTF's
 // \fcharset): the script its text is in, which the system weighs when it
 // picks a face for a name that is not installed.

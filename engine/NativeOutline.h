@@ -17,14 +17,17 @@ struct OutlinePoint {
   Fixed1616 y;
 };
 
-inline constexpr std::uint32_t kPolygonTypeTT = 24;  // the only polygon type
+inline constexpr std::uint32_t kPolygonTypeTT = 24;  // the only polygon type fonts give
+// Our own type, which no system gives: an open stroke of a single-line face,
+// walked without closing it.
+inline constexpr std::uint32_t kPolygonTypeOpenStroke = 0x10000 | kPolygonTypeTT;
 inline constexpr std::uint16_t kPrimLine = 1;
 inline constexpr std::uint16_t kPrimQSpline = 2;
 inline constexpr std::uint16_t kPrimCSpline = 3;
 
 struct PolygonHeader {
   std::uint32_t cb;      // bytes of this header and its curve records
-  std::uint32_t dwType;  // kPolygonTypeTT
+  std::uint32_t dwType;  // kPolygonTypeTT (or kPolygonTypeOpenStroke)
   OutlinePoint pfxStart;
 };
 

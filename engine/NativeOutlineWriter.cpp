@@ -26,8 +26,8 @@ class PolygonBuilder {
  public:
   explicit PolygonBuilder(std::vector<std::uint8_t>& out) : out_(out), headerAt_(out.size()) {}
 
-  void Begin(const FixedPoint& start) {
-    PolygonHeader header{0, kPolygonTypeTT, ToOutlinePoint(start.x, start.y)};
+  void Begin(const FixedPoint& start, std::uint32_t type = kPolygonTypeTT) {
+    PolygonHeader header{0, type, ToOutlinePoint(start.x, start.y)};
     AppendBytes(out_, &header, sizeof header);
   }
 
@@ -161,6 +161,22 @@ bool WriteNativeOutline(std::span<const FixedPoint> points, std::span<const int>
     }
     first = last + 1;
   }
+  return true;
+}
+
+bool AppendOpenStroke(std::span<const FixedPoint> stroke, std::vector<std::uint8_t>& out) {
+  if (stroke.size() < 2) return true;
+  const std::size_t size = out.size();
+  PolygonBuilder polygon(out);
+  polygon.Begin(stroke.front(), kPolygonTypeOpenStroke);
+  polygon.Record(kPrimLine);
+  for (const FixedPoint& p : stroke.subspan(1)) {
+    if (!polygon.Add(p)) {
+      out.resize(size);
+      return false;
+    }
+  }
+  polygon.End();
   return true;
 }
 

@@ -31,4 +31,10 @@ struct FixedPoint {
 bool WriteNativeOutline(std::span<const FixedPoint> points, std::span<const int> contourEnds,
                         std::vector<std::uint8_t>& out);
 
+// Appends one open stroke (a single-line face's polyline) as a polygon of
+// the type kPolygonTypeOpenStroke: its first point in the header, the rest
+// in one line record. A stroke of fewer than two points draws nothing and is
+// left out. Returns false, appending nothing, when it has more than 65536 points.
+bool AppendOpenStroke(std::span<const FixedPoint> stroke, std::vector<std::uint8_t>& out);
+
 }  // namespace vx

@@ -177,9 +177,10 @@ void WalkCSpline(const OutlineReader& reader, std::size_t points, unsigned cpfx,
   }
 }
 
-// Walks the curve records of one polygon between `offset` and `end`. Returns
-// false when a record runs past `end` (a truncated or inconsistent buffer).
-bool WalkCurves(const OutlineReader& reader, std::size_t offset, std::size_t end, TTFPoint current) {
+// Walks the curve records of one polygon between `offset` and `end` from
+// current, which ends on the polygon's last point. Returns false when a
+// record runs past `end` (a truncated or inconsistent buffer).
+bool WalkCurves(const OutlineReader& reader, std::size_t offset, std::size_t end, TTFPoint& current) {
   while (reader.Fits(offset, kCurveHeadSize, end)) {
     const auto head = reader.Read<PolyCurveHead>(offset);
     const std::size_t bytes = kCurveHeadSize + std::size_t{kOutlinePointSize} * head.cpfx;
@@ -219,11 +220,16 @@ void WalkOutline(const std::uint8_t* buffer, std::size_t size, const Placement& 
     const std::size_t end = consistent ? offset + header.cb
                             : tooShort ? offset + kPolygonHeaderSize
                                        : size;
-    consistent = WalkCurves(reader, offset + kPolygonHeaderSize, end, start) && consistent;
+    TTFPoint current = start;
+    consistent = WalkCurves(reader, offset + kPolygonHeaderSize, end, current) && consistent;
 
     offset = end;
     const bool last = !consistent || offset + kPolygonHeaderSize >= size;
-    Append(start, last ? pkGlyphEnd : pkContourEnd);
+    if (header.dwType == kPolygonTypeOpenStroke) {
+      Append(current, last ? pkOpenGlyphEnd : pkOpenEnd);
+    } else {
+      Append(start, last ? pkGlyphEnd : pkContourEnd);
+    }
     if (last) return;
   }
 }

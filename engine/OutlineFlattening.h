@@ -86,7 +86,9 @@ struct Placement {
 // Walks `size` bytes of native outline into gPointList: line records step
 // straight to each point; quadratic records are pieces through the midpoints
 // of their controls; cubic records are triples (two controls, then the end);
-// records of other types add nothing. Never reads outside
+// records of other types add nothing. A polygon of the type
+// kPolygonTypeOpenStroke is an open stroke, ended (pkOpenEnd, pkOpenGlyphEnd)
+// on its last point instead of closed. Never reads outside
 // the buffer: a truncated or inconsistent buffer ends the walk with every
 // contour begun so far closed, the last one by pkGlyphEnd. A record that
 // cannot be allocated raises std::bad_alloc.

@@ -57,4 +57,22 @@ PointExtents StoreExtents() {
   return extents;
 }
 
+const TTFPoint* ContourEnd(const TTFPoint* first) {
+  if (first == nullptr) return nullptr;
+  const TTFPoint* record = first->next;
+  while (record != nullptr && record->kind == pkPoint) record = record->next;
+  return record;
+}
+
+bool IsOpenStroke(const TTFPoint* first) {
+  const TTFPoint* end = ContourEnd(first);
+  return end != nullptr && EndsOpenStroke(end->kind);
+}
+
+bool StoreHasOpenStrokes() {
+  for (const TTFPoint* record = gPointList.GetHead(); record; record = record->next)
+    if (EndsOpenStroke(record->kind)) return true;
+  return false;
+}
+
 }  // namespace vx

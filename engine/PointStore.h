@@ -53,4 +53,15 @@ class PointExtents {
 // The extents of what gPointList holds now.
 PointExtents StoreExtents();
 
+// The record that ends the contour or stroke whose first record is first:
+// the first record after it that is no pkPoint; null when the records run out.
+const TTFPoint* ContourEnd(const TTFPoint* first);
+
+// Whether the contour or stroke whose first record is first is an open stroke;
+// one without an ending record is closed.
+bool IsOpenStroke(const TTFPoint* first);
+
+// Whether gPointList holds an open stroke.
+bool StoreHasOpenStrokes();
+
 }  // namespace vx

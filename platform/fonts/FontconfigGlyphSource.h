@@ -33,8 +33,6 @@ struct FaceScale {
   bool syntheticItalic = false;  // x' = x + kSyntheticItalicShear * y
 };
 
-// Synthetic italic's shear, in device units of x per device unit of y.
-inline constexpr double kSyntheticItalicShear = 0.25;
 
 // Sizes a font as the Windows font mapper does: a positive height is the cell
 // height (usWinAscent + usWinDescent), a negative one the em height; the width
