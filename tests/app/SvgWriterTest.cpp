@@ -34,6 +34,22 @@ TEST_F(SvgWriter, GlyphIsOnePathWithAClosedSubpathPerContour) {
             "</svg>\n");
 }
 
+TEST_F(SvgWriter, AGlyphOfOpenStrokesIsAStrokedPathWithoutFillOrClosing) {
+  for (auto [x, y] : {std::pair{0.0, 0.0}, {10.0, 0.0}, {5.0, 10.0}}) gPointList.Add(x, y, pkPoint);
+  gPointList.Add(0, 0, pkGlyphEnd);
+  for (auto [x, y] : {std::pair{20.0, 0.0}, {20.0, 10.0}}) gPointList.Add(x, y, pkPoint);
+  gPointList.Add(20, 10, pkOpenEnd);
+  for (auto [x, y] : {std::pair{15.0, 5.0}, {25.0, 5.0}}) gPointList.Add(x, y, pkPoint);
+  gPointList.Add(25, 5, pkOpenGlyphEnd);
+
+  const std::string svg = vx::SvgText();
+  EXPECT_NE(svg.find("<path d=\"M0 0L10 0 5 -10Z\"/>\n"), std::string::npos) << svg;
+  EXPECT_NE(svg.find("<path fill=\"none\" stroke=\"black\" stroke-width=\"1\" vector-effect=\"non-scaling-stroke\" "
+                     "stroke-linecap=\"round\" stroke-linejoin=\"round\" d=\"M20 0L20 -10M15 -5L25 -5\"/>\n"),
+            std::string::npos)
+      << svg;
+}
+
 TEST_F(SvgWriter, CoordinatesKeepSixDecimalsAsInTheDxf) {
   for (auto [x, y] : {std::pair{0.1234564, -2.5}, {1.0000004, 3.25}, {-0.5, 0.0}}) gPointList.Add(x, y, pkPoint);
   gPointList.Add(0.1234564, -2.5, pkGlyphEnd);

@@ -180,6 +180,30 @@ TEST_F(DxfWriter, WrittenFileReadsBackAsOneClosedPolylinePerContour) {
   }
 }
 
+TEST_F(DxfWriter, OpenStrokesArePolylinesWithFlagZeroBesideClosedContours) {
+  // A closed triangle, then a glyph of two open strokes (its ending records
+  // repeat each stroke's last point), then a closed contour again.
+  for (auto [x, y] : {std::pair{0.0, 0.0}, {4.0, 0.0}, {2.0, 3.0}}) gPointList.Add(x, y, pkPoint);
+  gPointList.Add(0, 0, pkGlyphEnd);
+  for (auto [x, y] : {std::pair{10.0, 0.0}, {10.0, 21.0}}) gPointList.Add(x, y, pkPoint);
+  gPointList.Add(10, 21, pkOpenEnd);
+  for (auto [x, y] : {std::pair{6.0, 11.0}, {14.0, 11.0}, {15.0, 12.0}}) gPointList.Add(x, y, pkPoint);
+  gPointList.Add(15, 12, pkOpenGlyphEnd);
+  for (auto [x, y] : {std::pair{20.0, 0.0}, {21.0, 0.0}, {21.0, 1.0}}) gPointList.Add(x, y, pkPoint);
+  gPointList.Add(20, 0, pkGlyphEnd);
+
+  const DxfDrawing drawing = ReadDxf(DxfText());
+  ASSERT_EQ(drawing.error, "");
+  ASSERT_EQ(drawing.polylines.size(), 4u);
+  const std::vector<std::pair<int, std::size_t>> expected{{1, 3}, {0, 2}, {0, 3}, {1, 3}};
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(drawing.polylines[i].flags, expected[i].first) << "polyline " << i;
+    EXPECT_EQ(drawing.polylines[i].vertices.size(), expected[i].second) << "polyline " << i;
+  }
+  EXPECT_DOUBLE_EQ(drawing.polylines[2].vertices.back().x, 15);
+  EXPECT_DOUBLE_EQ(drawing.polylines[2].vertices.back().y, 12);
+}
+
 TEST_F(DxfWriter, LargeStoreIsWrittenWholeInPieces) {
   for (int i = 0; i < 30000; ++i) AddContour({{i * 0.001, -i}, {i + 0.5, 0}, {i + 0.5, 1}, {i, 2}}, pkGlyphEnd);
   const std::string text = DxfText();
