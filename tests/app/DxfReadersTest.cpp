@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <numbers>
 #include <optional>
@@ -57,6 +58,26 @@ EzdxfView ReadWithEzdxf(const std::string& file) {
 
 bool EzdxfMissing() {
   return std::system("/usr/bin/python3 -c 'import ezdxf' > /dev/null 2>&1") != 0;
+}
+
+TEST(DxfReaders, EzdxfReadsASingleLineFacesStrokesAsOpenPolylinesInBothVersions) {
+  if (EzdxfMissing()) GTEST_SKIP() << "ezdxf for /usr/bin/python3 (python3-ezdxf) is missing";
+  if (!std::filesystem::exists("/usr/share/hershey-fonts/futural.jhf"))
+    GTEST_SKIP() << "the Hershey fonts (Debian's hershey-fonts-data) are not installed";
+  TempFolder folder;
+  for (const char* version : {"r12", "r2000"}) {
+    SCOPED_TRACE(version);
+    const vx::test::RunOutcome outcome = vx::test::RunVexoglyph(
+        {"convert", "-f", "Hershey Sans", "-H", "10", "--dxf", version, "-o", folder.Path("out.dxf"), "HI"});
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+    const EzdxfView view = ReadWithEzdxf(folder.Path("out.dxf"));
+    EXPECT_EQ(view.auditErrors, 0);
+    ASSERT_EQ(view.polylines.size(), 4u);  // H's three strokes, I's one
+    for (const vx::test::DxfPolyline& polyline : view.polylines) {
+      EXPECT_FALSE(polyline.Closed());
+      EXPECT_EQ(polyline.vertices.size(), 2u);
+    }
+  }
 }
 
 TEST(DxfReaders, EzdxfReadsAndAuditsEveryVersionWithAndWithoutUnits) {
