@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Renders the README's pictures of the layouts and of the outlines for cutters from a build (needs rsvg-convert).
+# Renders the README's pictures of the layouts and of the outlines for cutters (single-line too) from a build (needs rsvg-convert).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 exe=${1:-"$top/build/app/vexoglyph"}
@@ -26,3 +26,10 @@ for kind in font merged arcs; do
   sed -i "s|<g fill=\"black\" fill-rule=\"nonzero\" stroke=\"none\">|$outline_style|" "$work/$kind.svg"
   rsvg-convert --background-color=white --zoom=12 "$work/$kind.svg" -o "$top/docs/outline-$kind.png"
 done
+
+# The same in a single-line face: its strokes, drawn as the outlines above.
+# Hershey Sans has the ASCII characters only, so the word loses its accents.
+"$exe" convert -f "Hershey Sans" -H 10 -o "$work/single-line.svg" "Ca@"
+sed -i -e "s|<g fill=\"black\" fill-rule=\"nonzero\" stroke=\"none\">|$outline_style|" \
+  -e 's| stroke-width="1" vector-effect="non-scaling-stroke"||' "$work/single-line.svg"
+rsvg-convert --background-color=white --zoom=12 "$work/single-line.svg" -o "$top/docs/outline-single-line.png"
