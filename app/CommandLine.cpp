@@ -12,6 +12,7 @@
 #include "app/HersheyFaces.h"
 #include "platform/ProductVersion.h"
 #include "base/Utf.h"
+#include "platform/fonts/LineBreaks.h"
 #include "richtext/StyledText.h"
 
 namespace vx {
@@ -20,6 +21,9 @@ namespace {
 // Text heights beyond this would overflow coordinates of long texts.
 constexpr double kMaxHeight = 1e9;
 constexpr double kMaxLineSpacing = 100;
+// Letter spacing beyond these (in em) would make no text but a scatter of glyphs.
+constexpr double kMinLetterSpacing = -1;
+constexpr double kMaxLetterSpacing = 100;
 // Names ending so are font files to -f, not family names.
 constexpr std::string_view kFontFileExtensions[] = {".ttf", ".otf", ".ttc", ".otc"};
 
@@ -88,6 +92,20 @@ std::string SetTolerance(ConvertOptions& options, const std::string& text) {
   return SetPositive(options.tolerance, "tolerance", kMaxHeight, text);
 }
 
+std::string SetWidth(ConvertOptions& options, const std::string& text) {
+  return SetPositive(options.width, "width", kMaxHeight, text);
+}
+
+std::string SetLetterSpacing(ConvertOptions& options, const std::string& text) {
+  const std::optional<double> value = ParseFiniteNumber(text);
+  if (!value) return "Invalid letter spacing " + Quoted(text) + ": not a number";
+  if (*value < kMinLetterSpacing || *value > kMaxLetterSpacing)
+    return "Invalid letter spacing " + Quoted(text) + ": must be from " + Shortest(kMinLetterSpacing) + " to " +
+           Shortest(kMaxLetterSpacing) + " em";
+  options.letterSpacing = *value;
+  return {};
+}
+
 std::string SetLineSpacing(ConvertOptions& options, const std::string& text) {
   std::optional<double> value;
   std::string error = SetPositive(value, "line spacing", kMaxLineSpacing, text);
@@ -118,9 +136,15 @@ std::string SetLayout(ConvertOptions& options, const std::string& text) {
 }
 
 std::string SetAlign(ConvertOptions& options, const std::string& text) {
-  return SetChoice(options.align, "alignment",
-                   {{"left", LineAlignment::Left}, {"center", LineAlignment::Center}, {"right", LineAlignment::Right}},
-                   text);
+  LineAlignment align = LineAlignment::Left;
+  std::string error = SetChoice(align, "alignment",
+                                {{"left", LineAlignment::Left},
+                                 {"center", LineAlignment::Center},
+                                 {"right", LineAlignment::Right},
+                                 {"justify", LineAlignment::Justify}},
+                                text);
+  if (error.empty()) options.align = align;
+  return error;
 }
 
 std::string SetFormat(ConvertOptions& options, const std::string& text) {
@@ -174,6 +198,8 @@ const std::vector<ValueOption>& ValueOptions() {
       {nullptr, "--layout", SetLayout},
       {nullptr, "--align", SetAlign},
       {nullptr, "--line-spacing", SetLineSpacing},
+      {nullptr, "--width", SetWidth},
+      {nullptr, "--letter-spacing", SetLetterSpacing},
       {nullptr, "--outline", SetOutline},
       {nullptr, "--units", SetUnits},
       {nullptr, "--dxf", SetDxfVersion},
@@ -286,6 +312,10 @@ ParsedConvert ParseConvertArguments(std::span<const std::string> args) {
     return {std::nullopt, "Give either --precision or --tolerance, not both"};
   if (options.arcs && precisionGiven) return {std::nullopt, "--arcs takes --tolerance, not --precision"};
   if (options.arcs) options.outline = OutlineKind::Merged;
+  if (options.align == LineAlignment::Justify && !options.width)
+    return {std::nullopt, "--align justify needs --width: lines are justified to a width"};
+  if (options.letterSpacing != 0 && options.layout != LayoutKind::Typographic)
+    return {std::nullopt, "--letter-spacing needs --layout typographic: the host layout keeps its own advances"};
   if (!formatGiven) options.format = FormatFromFileName(options.output);
   // The size is known here for TEXT and with -H; a file's own sizes are
   // checked once it is read.
@@ -306,8 +336,12 @@ LayoutSettings LayoutSettingsFor(const ConvertOptions& options) {
   } else {
     settings.sizing = CellSizing::PointSize;
   }
-  settings.align = options.align;
+  settings.align = options.align.value_or(LineAlignment::Left);
+  settings.documentAlignment = !options.align;
   settings.lineSpacing = options.lineSpacing;
+  settings.measure = options.width.value_or(0.0);
+  settings.breakRule = LineBreakOpportunities;
+  settings.letterSpacing = options.letterSpacing;
   return settings;
 }
 
@@ -446,10 +480,19 @@ std::string ConvertHelp() {
          "                          characters the face lacks taken from a face that\n"
          "                          has them (named on standard error), line pitch\n"
          "                          from the face's own ascent, descent and line gap\n"
-         "      --align left|center|right\n"
+         "      --align left|center|right|justify\n"
          "                          each line starts at x = 0, is centred on it, or\n"
-         "                          ends on it (default left)\n"
+         "                          ends on it (default left; in the typographic\n"
+         "                          layout, an RTF paragraph's own alignment, and the\n"
+         "                          right for a right-to-left paragraph); with --width\n"
+         "                          within [0, W]; justify (needs --width): every line\n"
+         "                          of a paragraph but the last flush at 0 and W\n"
          "      --line-spacing F    line pitch times F, greater than 0 (default 1)\n"
+         "      --width W           break each paragraph into lines of at most W\n"
+         "                          drawing units at the Unicode line-break\n"
+         "                          opportunities (a longer word between characters)\n"
+         "      --letter-spacing E  typographic: E em added after every character\n"
+         "                          (from -1 to 100; RTF's \\expndtw adds its own)\n"
          "\n"
          "  -h, --help              show this help\n"
          "      --version           show the version\n"

@@ -44,8 +44,10 @@ struct ConvertOptions {
   int precision = kDefaultPrecision;
   std::optional<double> tolerance;  // --tolerance: drawing units; unset: `precision` steps
   LayoutKind layout = LayoutKind::Host;
-  LineAlignment align = LineAlignment::Left;
+  std::optional<LineAlignment> align;  // unset: left, or in the typographic layout the document's
   double lineSpacing = 1.0;
+  std::optional<double> width;  // --width: paragraphs set to lines of at most this many drawing units
+  double letterSpacing = 0.0;   // --letter-spacing, in em
   OutlineKind outline = OutlineKind::Font;
   DrawingUnit units = DrawingUnit::Unitless;
   DxfVersion dxfVersion = DxfVersion::R12;

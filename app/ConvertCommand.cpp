@@ -362,7 +362,7 @@ std::vector<FallbackUse> PlaceText(GlyphSource& source, TextShaper* shaper, cons
     LayoutText(source, input.text, input.styles, settings, take);
     return {};
   }
-  return LayoutTypographic(source, *shaper, input.text, input.styles, settings, take);
+  return LayoutTypographic(source, *shaper, input.text, input.styles, settings, take, input.paragraphs);
 }
 
 int Failed(std::string& error, const std::string& message) {

@@ -1,6 +1,9 @@
 // Code points of UTF-16 text: a surrogate pair is one character.
 #include "base/CodePoints.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace vx {
 namespace {
 
@@ -21,6 +24,18 @@ char32_t NextCodePoint(std::u16string_view text, std::size_t& i) {
 bool IsBlank(char32_t c) {
   return c == U'\t' || c == 0x0B || c == 0x0C || c == U' ' || c == 0x85 || c == 0xA0 || c == 0x1680 ||
          (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
+bool IsComplexScript(char32_t c) {
+  struct Range {
+    char32_t first, last;
+  };
+  static constexpr Range kComplex[] = {
+      {0x0590, 0x0DFF},   {0x0E00, 0x0FFF},   {0x1000, 0x109F},   {0x1780, 0x17FF},   {0x19E0, 0x19FF},
+      {0xA8E0, 0xA8FF},   {0xFB1D, 0xFDFF},   {0xFE70, 0xFEFC},   {0x10800, 0x10FFF}, {0x1E800, 0x1EFFF},
+  };
+  return std::any_of(std::begin(kComplex), std::end(kComplex),
+                     [c](const Range& r) { return c >= r.first && c <= r.last; });
 }
 
 bool IsInvisible(char32_t c) {

@@ -17,6 +17,13 @@ char32_t NextCodePoint(std::u16string_view text, std::size_t& i);
 // (line breaks end lines instead): TAB, the spaces, the ideographic space.
 bool IsBlank(char32_t c);
 
+// Characters of the right-to-left scripts and of the scripts whose letters
+// change shape or order with their neighbours (Hebrew, Arabic, Syriac, Thaana,
+// N'Ko, the Indic scripts, Thai, Lao, Tibetan, Myanmar, Khmer and their
+// presentation forms): the characters word processors give a document's
+// complex-script format.
+bool IsComplexScript(char32_t c);
+
 // Characters that show nothing of their own: the C0 and C1 controls and
 // Unicode's default-ignorable code points (joiners, variation selectors,
 // bidirectional and other format controls, tag characters).

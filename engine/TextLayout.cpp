@@ -47,6 +47,58 @@ double LineAdvance(GlyphSource& source, std::u16string_view text, std::span<cons
   return advance;
 }
 
+// The host's line pitch before a line whose first character has this style.
+double HostPitch(const LayoutSettings& settings, const CharStyle& style) {
+  const CharSizing size = CellSize(settings, style.pointSize);
+  const double pitch = settings.sizing == CellSizing::HostSized ? kHostLinePitch * settings.hostHeight
+                                                                 : kHostLinePitch * size.height * size.scale;
+  return pitch * settings.lineSpacing;
+}
+
+// The host layout with paragraphs set to the measure: each character keeps
+// its own advance; a justified line's spaces take what the line lacks.
+void LayoutToMeasure(GlyphSource& source, std::u16string_view text, std::span<const CharStyle> styles,
+                     const LayoutSettings& settings, const GlyphPlaced& placed) {
+  const std::size_t n = text.size();
+  double penY = 0.0;
+  std::vector<double> advances;
+  for (std::size_t start = 0; start <= n;) {
+    std::size_t end = start;
+    while (end < n && LineBreakLength(text, end) == 0) ++end;
+    const std::u16string_view paragraph = text.substr(start, end - start);
+    advances.clear();
+    for (std::size_t l = start; l < end; ++l) {
+      const CharSizing size = CellSize(settings, styles[l].pointSize);
+      GlyphMetrics metrics;
+      const bool measured = MeasureGlyph(source, text[l], RequestFor(styles[l], size.height, size.width), metrics);
+      advances.push_back(CharacterAdvance(measured, metrics, size));
+    }
+    const std::vector<LineSpan> lines =
+        FillLines(paragraph, advances, BreakOpportunities(settings.breakRule, paragraph), settings.measure);
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+      const LineSpan& line = lines[k];
+      if (k > 0) penY -= HostPitch(settings, styles[start + line.begin]);
+      const double advance = SpanAdvance(paragraph, advances, line);
+      const auto spaces = std::count(paragraph.begin() + static_cast<std::ptrdiff_t>(line.begin),
+                                     paragraph.begin() + static_cast<std::ptrdiff_t>(line.end), u' ');
+      const bool justified = settings.align == LineAlignment::Justify && k + 1 < lines.size() && spaces > 0;
+      const double stretch = justified ? (settings.measure - advance) / static_cast<double>(spaces) : 0.0;
+      double penX = AlignmentShift(settings.align, advance, settings.measure);
+      for (std::size_t l = start + line.begin; l < start + line.end; ++l) {
+        const CharSizing size = CellSize(settings, styles[l].pointSize);
+        GlyphMetrics metrics;
+        const bool converted =
+            ConvertGlyph(source, text[l], RequestFor(styles[l], size.height, size.width), size.scale, penX, penY, metrics);
+        penX += advances[l - start] + (text[l] == u' ' ? stretch : 0.0);
+        if (converted && placed && !placed()) return;
+      }
+    }
+    if (end == n) break;
+    penY -= HostPitch(settings, styles[end]);
+    start = end + LineBreakLength(text, end);
+  }
+}
+
 }  // namespace
 
 std::size_t LineBreakLength(std::u16string_view text, std::size_t i) {
@@ -54,12 +106,12 @@ std::size_t LineBreakLength(std::u16string_view text, std::size_t i) {
   return i + 1 < text.size() && IsLineBreak(text[i + 1]) ? 2 : 1;
 }
 
-double AlignmentShift(LineAlignment align, double advance) {
+double AlignmentShift(LineAlignment align, double advance, double measure) {
   switch (align) {
     case LineAlignment::Center:
-      return -advance / 2;
+      return (measure - advance) / 2;
     case LineAlignment::Right:
-      return -advance;
+      return measure - advance;
     default:
       return 0.0;
   }
@@ -114,6 +166,10 @@ void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const C
   const std::size_t n = std::min(text.size(), styles.size());
   text = text.substr(0, n);
   source.ExpectText(FaceTexts(text, styles));
+  if (settings.measure > 0) {
+    LayoutToMeasure(source, text, styles.first(n), settings, placed);
+    return;
+  }
   // Where a line starting at text[from] begins: x = 0, unless it is centred
   // on x = 0 or ends there, which takes its advance first.
   const auto lineStart = [&](std::size_t from) {
@@ -127,9 +183,7 @@ void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const C
     const CharSizing size = CellSize(settings, style.pointSize);
     if (const std::size_t breakLength = LineBreakLength(text, l); breakLength > 0) {
       l += breakLength - 1;  // CR LF is one break
-      const double pitch =
-          settings.sizing == CellSizing::HostSized ? kHostLinePitch * settings.hostHeight : kHostLinePitch * size.height * size.scale;
-      penY -= pitch * settings.lineSpacing;
+      penY -= HostPitch(settings, style);
       penX = lineStart(l + 1);
       continue;
     }

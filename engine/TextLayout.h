@@ -2,12 +2,14 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/GlyphSource.h"
+#include "engine/LineFilling.h"
 
 namespace vx {
 
@@ -21,6 +23,7 @@ struct CharStyle {
   bool bold = false;
   bool italic = false;
   std::uint8_t charset = kDefaultCharset;  // the face's character set
+  double letterSpacing = 0;  // in em, added after the character by the typographic layout
   bool operator==(const CharStyle&) const = default;
 };
 
@@ -31,8 +34,21 @@ FontRequest RequestFor(const CharStyle& style, int height, int width);
 // character set, in order of first use; line breaks draw nothing.
 std::vector<FaceText> FaceTexts(std::u16string_view text, std::span<const CharStyle> styles);
 
-// Where each line goes: starting at x = 0, centred on it, or ending on it.
-enum class LineAlignment { Left, Center, Right };
+// Where each line goes: starting at x = 0, centred on it, or ending on it;
+// justified lines (set to a width) start at 0 and end at the width, all but
+// the last of a paragraph, which starts where the paragraph starts.
+enum class LineAlignment { Left, Center, Right, Justify };
+
+// The direction of a paragraph: that of its first strong character (Auto) or
+// the one its document declares.
+enum class ParagraphDirection { Auto, LeftToRight, RightToLeft };
+
+// What a document says of a paragraph, for the typographic layout.
+struct ParagraphStyle {
+  ParagraphDirection direction = ParagraphDirection::Auto;
+  std::optional<LineAlignment> align;  // none: the settings' alignment
+  bool operator==(const ParagraphStyle&) const = default;
+};
 
 // How big each character's cell is drawn.
 enum class CellSizing {
@@ -48,6 +64,14 @@ struct LayoutSettings {
   double widthFactor = kDefaultWidthFactor;  // PointSize: the width factor
   LineAlignment align = LineAlignment::Left;  // by the pen's advance over the line
   double lineSpacing = 1.0;      // times the layout's own line pitch
+  // Greater than 0: each paragraph is broken into lines of at most this many
+  // drawing units (by breakRule), which the alignment places within [0, measure].
+  double measure = 0.0;
+  LineBreakRule breakRule{};  // none: after spaces
+  double letterSpacing = 0.0;  // typographic: in em, added after every character
+  // Typographic: a paragraph's own alignment where its document gives one
+  // (and the right for a paragraph it declares right to left) instead of align.
+  bool documentAlignment = false;
 };
 
 // Every glyph is outlined at a cell of at least this many device units.
@@ -69,8 +93,10 @@ CharSizing CellSize(const LayoutSettings& settings, int pointSize);
 // else 1. i must be less than text.size().
 std::size_t LineBreakLength(std::u16string_view text, std::size_t i);
 
-// How far a line of the given advance moves to sit as the alignment says.
-double AlignmentShift(LineAlignment align, double advance);
+// How far a line of the given advance moves to sit as the alignment says:
+// without a measure (0) about x = 0, with one within [0, measure]; a
+// justified line starts at 0.
+double AlignmentShift(LineAlignment align, double advance, double measure = 0.0);
 
 // Told that a glyph's points have just landed in the store. It may take them
 // out (FreePointList) before the next glyph is placed, as the command line

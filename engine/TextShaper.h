@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "engine/GlyphSource.h"
+#include "engine/TextLayout.h"
 
 namespace vx {
 
-// One line in the order of the Unicode bidirectional algorithm, the paragraph
-// direction taken from the line's first strong character.
+// One line in the order of the Unicode bidirectional algorithm.
 struct BidiLine {
   std::vector<std::uint8_t> levels;  // embedding level of each code point; odd is right-to-left
   std::vector<std::size_t> visualOrder;  // the logical index of each code point, left to right
@@ -41,7 +41,9 @@ class TextShaper {
  public:
   virtual ~TextShaper() = default;
 
-  virtual BidiLine Reorder(std::u32string_view line) = 0;
+  // The line as a paragraph of the given direction (Auto: that of its first
+  // strong character).
+  virtual BidiLine Reorder(std::u32string_view line, ParagraphDirection direction) = 0;
 
   // Shapes line[begin, end) in one font and direction (the rest of the line
   // is context) and appends its glyphs to glyphs, left to right. Returns

@@ -34,6 +34,8 @@ BidiLine CheckedBidi(BidiLine bidi, std::size_t length) {
   return plain;
 }
 
+bool IsWidenedSpace(char32_t c) { return c == U' ' || c == 0xA0 || c == 0x3000; }
+
 FaceExtents Largest(const FaceExtents& a, const FaceExtents& b) {
   return {std::max(a.ascent, b.ascent), std::max(a.descent, b.descent), std::max(a.lineGap, b.lineGap)};
 }
@@ -45,8 +47,9 @@ Typesetter::Typesetter(TextShaper& shaper, const LayoutSettings& settings)
 
 Typesetter::CharFont Typesetter::FontFor(const CharStyle& style) const {
   const CharSizing size = CellSize(settings_, style.pointSize);
-  return CharFont{RequestFor(style, size.height, size.width), size.scale,
-                  size.width * size.scale};
+  // Letter spacing is in em of the character's size, its cell height here.
+  return CharFont{RequestFor(style, size.height, size.width), size.scale, size.width * size.scale,
+                  (style.letterSpacing + settings_.letterSpacing) * size.height * size.scale};
 }
 
 std::size_t Typesetter::FontIndex(const CharFont& font) {
@@ -141,7 +144,7 @@ void Typesetter::ShapeRuns() {
 
 // Runs go left to right as the reordered line shows them; glyphs go out in
 // text order.
-void Typesetter::PlaceRuns(const BidiLine& bidi, TypesetLine& out) {
+void Typesetter::PlaceRuns(const BidiLine& bidi, double spaceStretch, TypesetLine& out) {
   std::vector<std::size_t> visualPlace(text_.size());
   for (std::size_t v = 0; v < bidi.visualOrder.size(); ++v) visualPlace[bidi.visualOrder[v]] = v;
   std::vector<std::size_t> leftToRight(runs_.size());
@@ -155,15 +158,28 @@ void Typesetter::PlaceRuns(const BidiLine& bidi, TypesetLine& out) {
             [&](std::size_t a, std::size_t b) { return leftmost[a] < leftmost[b]; });
 
   std::vector<double> x(shaped_.size()), y(shaped_.size());
+  charAdvances_.assign(text_.size(), 0.0);
   double pen = 0;
   for (const std::size_t r : leftToRight) {
     const Run& run = runs_[r];
     const CharFont& font = fonts_[run.font];
-    if (!run.shaped) pen += static_cast<double>(run.end - run.begin) * font.failedAdvance;
-    for (std::size_t k = run.firstGlyph; k < run.firstGlyph + run.glyphCount; ++k) {
+    if (!run.shaped) {
+      for (std::size_t c = run.begin; c < run.end; ++c) charAdvances_[c] = font.failedAdvance + font.letterSpacing;
+      pen += static_cast<double>(run.end - run.begin) * (font.failedAdvance + font.letterSpacing);
+    }
+    const std::size_t endGlyph = run.firstGlyph + run.glyphCount;
+    for (std::size_t k = run.firstGlyph; k < endGlyph; ++k) {
       x[k] = pen + shaped_[k].offsetX * font.scale;
       y[k] = shaped_[k].offsetY * font.scale;
-      pen += shaped_[k].advance * font.scale;
+      const std::size_t cluster = std::clamp(shaped_[k].cluster, run.begin, run.end - 1);
+      double advance = shaped_[k].advance * font.scale;
+      // A cluster's last glyph (left to right) carries its spacing.
+      if (k + 1 == endGlyph || shaped_[k + 1].cluster != shaped_[k].cluster) {
+        advance += font.letterSpacing;
+        if (IsWidenedSpace(text_[cluster])) advance += spaceStretch;
+      }
+      charAdvances_[cluster] += advance;
+      pen += advance;
     }
   }
   out.advance = pen;
@@ -189,7 +205,18 @@ FaceExtents Typesetter::ScaledExtents(const CharFont& font) {
   return {e.ascent * font.scale, e.descent * font.scale, e.lineGap * font.scale};
 }
 
-TypesetLine Typesetter::SetLine(std::u16string_view line, std::span<const CharStyle> styles) {
+// Each code point's advance on its first code unit; the spaces among them.
+void Typesetter::MeasureUnits(std::u16string_view line, TypesetLine& out) const {
+  out.unitAdvances.assign(line.size(), 0.0);
+  std::size_t c = 0;
+  for (std::size_t i = 0; i < line.size() && c < charAdvances_.size(); ++c) {
+    out.unitAdvances[i] = charAdvances_[c];
+    out.spaces += IsWidenedSpace(NextCodePoint(line, i)) ? 1 : 0;
+  }
+}
+
+TypesetLine Typesetter::SetLine(std::u16string_view line, std::span<const CharStyle> styles,
+                                ParagraphDirection direction, double spaceStretch) {
   text_.clear();
   ownFont_.clear();
   fonts_.clear();
@@ -198,12 +225,13 @@ TypesetLine Typesetter::SetLine(std::u16string_view line, std::span<const CharSt
   TypesetLine out;
   Decode(line, styles);
   if (text_.empty()) return out;
-  const BidiLine bidi = CheckedBidi(shaper_.Reorder(text_), text_.size());
+  const BidiLine bidi = CheckedBidi(shaper_.Reorder(text_, direction), text_.size());
   ChooseFaces();
   NoteFallbacks();
   SplitRuns(bidi);
   ShapeRuns();
-  PlaceRuns(bidi, out);
+  PlaceRuns(bidi, spaceStretch, out);
+  MeasureUnits(line.substr(0, std::min(line.size(), styles.size())), out);
   return out;
 }
 

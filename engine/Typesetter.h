@@ -28,6 +28,8 @@ struct PlacedGlyph {
 struct TypesetLine {
   std::vector<PlacedGlyph> glyphs;  // in text order; placed left to right
   double advance = 0;               // where the pen ends, in drawing units
+  std::vector<double> unitAdvances;  // what each code unit adds to it (a character's on its first unit)
+  std::size_t spaces = 0;            // the spaces a justified line widens
   FaceExtents extents;  // the largest ascent, descent and gap of its faces, in drawing units
 };
 
@@ -48,7 +50,10 @@ class Typesetter {
   Typesetter(TextShaper& shaper, const LayoutSettings& settings);
 
   // line holds no line break; styles holds one entry per code unit of it.
-  TypesetLine SetLine(std::u16string_view line, std::span<const CharStyle> styles);
+  // The line is a paragraph of the given direction; each space (U+0020,
+  // U+00A0, U+3000) is widened by spaceStretch drawing units.
+  TypesetLine SetLine(std::u16string_view line, std::span<const CharStyle> styles,
+                      ParagraphDirection direction = ParagraphDirection::Auto, double spaceStretch = 0);
 
   // The extents of a line without characters in the given style.
   FaceExtents EmptyLineExtents(const CharStyle& style);
@@ -61,6 +66,7 @@ class Typesetter {
     FontRequest request;
     double scale = 1.0;
     double failedAdvance = 0;  // a character's advance when the font cannot be made
+    double letterSpacing = 0;  // added after each character, in drawing units
     bool operator==(const CharFont&) const = default;
   };
   struct Run {
@@ -82,7 +88,8 @@ class Typesetter {
   void NoteFallbacks();
   void SplitRuns(const BidiLine& bidi);
   void ShapeRuns();
-  void PlaceRuns(const BidiLine& bidi, TypesetLine& out);
+  void PlaceRuns(const BidiLine& bidi, double spaceStretch, TypesetLine& out);
+  void MeasureUnits(std::u16string_view line, TypesetLine& out) const;
   FaceExtents ScaledExtents(const CharFont& font);
 
   TextShaper& shaper_;
@@ -98,6 +105,7 @@ class Typesetter {
   std::vector<CharFont> fonts_;
   std::vector<Run> runs_;
   std::vector<ShapedGlyph> shaped_;
+  std::vector<double> charAdvances_;  // per code point, what it adds to the pen
 };
 
 }  // namespace vx

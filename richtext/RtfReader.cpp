@@ -26,11 +26,12 @@ constexpr std::size_t kMaxFaceUnits = 63;
 enum class Word {
   Other, Bin, U, Uc, Upr, Ud, FontTable, F, FCharset, Cpg, Skip, AnsiCpg, Mac, Pc, Pca,
   Deff, Fs, B, I, Hidden, Plain, Par, Line, Tab, Named,
+  RtlCh, LtrCh, Loch, Hich, Dbch, Af, Afs, Ab, Ai, Expndtw, Pard, RtlPar, LtrPar, Align,
 };
 
 struct WordInfo {
   Word word;
-  char16_t text = 0;  // for Named
+  char16_t text = 0;  // for Named; for Align, the ParagraphAlignment
 };
 
 const std::unordered_map<std::string_view, WordInfo>& Words() {
@@ -46,6 +47,15 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
         {"page", {Word::Par}},      {"row", {Word::Par}},     {"nestrow", {Word::Par}},
         {"line", {Word::Line}},     {"tab", {Word::Tab}},     {"cell", {Word::Tab}},
         {"nestcell", {Word::Tab}},
+        {"rtlch", {Word::RtlCh}},   {"ltrch", {Word::LtrCh}}, {"loch", {Word::Loch}},
+        {"hich", {Word::Hich}},     {"dbch", {Word::Dbch}},   {"af", {Word::Af}},
+        {"afs", {Word::Afs}},       {"ab", {Word::Ab}},       {"ai", {Word::Ai}},
+        {"expndtw", {Word::Expndtw}}, {"pard", {Word::Pard}}, {"rtlpar", {Word::RtlPar}},
+        {"ltrpar", {Word::LtrPar}},
+        {"ql", {Word::Align, static_cast<char16_t>(ParagraphAlignment::Left)}},
+        {"qc", {Word::Align, static_cast<char16_t>(ParagraphAlignment::Center)}},
+        {"qr", {Word::Align, static_cast<char16_t>(ParagraphAlignment::Right)}},
+        {"qj", {Word::Align, static_cast<char16_t>(ParagraphAlignment::Justify)}},
         {"emdash", {Word::Named, 0x2014}},  {"endash", {Word::Named, 0x2013}},
         {"lquote", {Word::Named, 0x2018}},  {"rquote", {Word::Named, 0x2019}},
         {"ldblquote", {Word::Named, 0x201C}}, {"rdblquote", {Word::Named, 0x201D}},
@@ -92,6 +102,22 @@ struct FontEntry {
 
 enum class Dest : unsigned char { Text, FontTable };
 
+// Which characters the associated words that follow speak of: \loch, \hich
+// and \dbch name the font of the Latin and East Asian characters, which \f
+// gives as well; after \rtlch, \ltrch or none of these they set the format
+// of right-to-left and complex-script characters.
+enum class CharClass : unsigned char { Complex, Latin, EastAsian };
+
+// The associated words of a group: each field unset (-1) until a word sets it.
+struct AssociatedState {
+  int font = -1;
+  int halfPoints = -1;
+  int bold = -1;
+  int italic = -1;
+  bool Given() const { return font >= 0 || halfPoints >= 0 || bold >= 0 || italic >= 0; }
+  bool operator==(const AssociatedState&) const = default;
+};
+
 // Character state of one group.
 struct GroupState {
   int font = 0;  // \deff, which is 0 when the header names none
@@ -99,6 +125,11 @@ struct GroupState {
   bool bold = false;
   bool italic = false;
   bool hidden = false;  // \v: text a word processor does not show
+  TextDirection direction = TextDirection::Unset;
+  CharClass charClass = CharClass::Complex;
+  AssociatedState associated;
+  int expandTwips = 0;
+  ParagraphFormat paragraph;
   int uc = 1;
   Dest dest = Dest::Text;
   bool skip = false;
@@ -182,10 +213,12 @@ class RtfParser {
   void ApplyFontTableWord(Word word, std::optional<int> param);
   bool ApplyDocumentWord(Word word, std::optional<int> param);
   void ApplyTextWord(const WordInfo& info, std::optional<int> param);
+  bool ApplyBidiWord(const WordInfo& info, std::optional<int> param);
 
   int CodePageOf(int font) const;
   int NameCodePage(const FontEntry& entry) const;
   bool IsSymbolFont(int font);
+  CharSet CharSetOfFont(int font);
   const CharFormat& Format();
   void StateChanged() { formatValid_ = false; }
 
@@ -242,7 +275,7 @@ StyledText RtfParser::Run() {
   }
   Flush();
   // The last paragraph mark ends the last paragraph; it starts no new line.
-  builder_.DropTrailingBreak();
+  if (!builder_.DropTrailingBreak()) builder_.SetParagraph(state_.paragraph);
   return builder_.Finish(Format());
 }
 
@@ -253,7 +286,9 @@ void RtfParser::OpenGroup() {
     // Inside a group that is skipped for good (\ud reads a group again only
     // when its parent is read), only the depth matters: every level saves
     // the same state, which the stack keeps once.
-    stack_.push(GroupState{.skip = true});
+    GroupState skipped;
+    skipped.skip = true;
+    stack_.push(skipped);
     return;
   }
   GroupState saved = state_;
@@ -446,11 +481,66 @@ void RtfParser::ApplyTextWord(const WordInfo& info, std::optional<int> param) {
       state_.bold = false;
       state_.italic = false;
       state_.hidden = false;
+      state_.direction = TextDirection::Unset;
+      state_.charClass = CharClass::Complex;
+      state_.associated = AssociatedState{};
+      state_.expandTwips = 0;
+      break;
+    case Word::Expndtw:
+      // Held within as many twips as the largest size has half points.
+      state_.expandTwips = std::clamp(param.value_or(0), -kMaxHalfPoints, kMaxHalfPoints);
       break;
     default:
-      return;
+      if (!ApplyBidiWord(info, param)) return;
   }
   StateChanged();
+}
+
+// The words of right-to-left and complex-script text: character direction,
+// the associated format and the paragraph's direction and alignment; false
+// for any other word, and for a word that changes nothing a run carries.
+bool RtfParser::ApplyBidiWord(const WordInfo& info, std::optional<int> param) {
+  AssociatedState& associated = state_.associated;
+  switch (info.word) {
+    case Word::RtlCh:
+    case Word::LtrCh:
+      state_.direction = info.word == Word::RtlCh ? TextDirection::RightToLeft : TextDirection::LeftToRight;
+      state_.charClass = CharClass::Complex;
+      return true;
+    case Word::Loch:
+    case Word::Hich:
+      state_.charClass = CharClass::Latin;
+      return false;
+    case Word::Dbch:
+      state_.charClass = CharClass::EastAsian;
+      return false;
+    case Word::Af:
+      if (state_.charClass != CharClass::Complex || fonts_.count(param.value_or(0)) == 0) return false;
+      associated.font = param.value_or(0);
+      return true;
+    case Word::Afs:
+      associated.halfPoints = param.value_or(0) > 0 ? std::min(*param, kMaxHalfPoints) : kDefaultHalfPoints;
+      return true;
+    case Word::Ab:
+      associated.bold = param.value_or(1) != 0;
+      return true;
+    case Word::Ai:
+      associated.italic = param.value_or(1) != 0;
+      return true;
+    case Word::Pard:
+      state_.paragraph = ParagraphFormat{};
+      return false;
+    case Word::RtlPar:
+    case Word::LtrPar:
+      state_.paragraph.direction =
+          info.word == Word::RtlPar ? TextDirection::RightToLeft : TextDirection::LeftToRight;
+      return false;
+    case Word::Align:
+      state_.paragraph.alignment = static_cast<ParagraphAlignment>(info.text);
+      return false;
+    default:
+      return false;
+  }
 }
 
 void RtfParser::ControlSymbol(unsigned char c) {
@@ -538,6 +628,7 @@ void RtfParser::TextUnit(char16_t unit) {
 void RtfParser::Break() {
   // A hidden paragraph mark joins its paragraph to the next, as shown.
   if (!Shown() || state_.dest == Dest::FontTable) return;
+  builder_.SetParagraph(state_.paragraph);
   builder_.Break(Format());
 }
 
@@ -614,6 +705,12 @@ bool RtfParser::IsSymbolFont(int font) {
   return *entry.symbolFace;
 }
 
+CharSet RtfParser::CharSetOfFont(int font) {
+  if (IsSymbolFont(font)) return CharSet::Symbol;
+  const auto found = fonts_.find(font);
+  return found != fonts_.end() ? CharSetOfNumber(found->second.charset) : CharSet::Default;
+}
+
 const CharFormat& RtfParser::Format() {
   if (formatValid_) return format_;
   const auto found = fonts_.find(state_.font);
@@ -621,9 +718,18 @@ const CharFormat& RtfParser::Format() {
   format_.halfPoints = state_.halfPoints;
   format_.bold = state_.bold;
   format_.italic = state_.italic;
-  format_.charset = IsSymbolFont(state_.font) ? CharSet::Symbol
-                    : found != fonts_.end()      ? CharSetOfNumber(found->second.charset)
-                                                 : CharSet::Default;
+  format_.charset = CharSetOfFont(state_.font);
+  format_.direction = state_.direction;
+  format_.expandTwips = state_.expandTwips;
+  format_.associated.reset();
+  if (const AssociatedState& a = state_.associated; a.Given()) {
+    // What the associated words leave unsaid is as the run's own format.
+    const int font = a.font >= 0 ? a.font : state_.font;
+    const auto associatedFont = fonts_.find(font);
+    format_.associated = AssociatedFormat{
+        associatedFont != fonts_.end() ? associatedFont->second.face : format_.face,
+        a.halfPoints >= 0 ? a.halfPoints : state_.halfPoints, a.bold > 0, a.italic > 0, CharSetOfFont(font)};
+  }
   formatValid_ = true;
   return format_;
 }

@@ -41,9 +41,12 @@ class RtfBuilder {
     int charset;  // \fcharset: 0 ANSI, 2 symbol, else the script's own
   };
 
-  bool IsSymbol(const CharFormat& format);
-  int FontIndex(const std::string& face, int charset);
+  bool IsSymbol(const CharFormat& format) { return IsSymbol(format.face, format.charset); }
+  bool IsSymbol(const std::string& face, CharSet charset);
+  int FontIndex(const std::string& face, CharSet charset, bool symbol);
   void OpenGroup(const CharFormat& format, bool symbol);
+  void AssociatedWords(const CharFormat& format);
+  void ParagraphWords(const ParagraphFormat& paragraph);
   void Unit(char16_t unit, bool symbol);
   void Number(int value);
   void Hex(unsigned char byte, std::string& out);
@@ -59,17 +62,19 @@ class RtfBuilder {
   std::size_t lineStart_ = 0;
 };
 
-bool RtfBuilder::IsSymbol(const CharFormat& format) {
-  if (format.charset == CharSet::Symbol) return true;
+bool RtfBuilder::IsSymbol(const std::string& face, CharSet charset) {
+  if (charset == CharSet::Symbol) return true;
   if (!isSymbolFace_) return false;
-  const auto found = faceCache_.find(format.face);
+  const auto found = faceCache_.find(face);
   if (found != faceCache_.end()) return found->second;
-  const bool symbol = isSymbolFace_(format.face);
-  faceCache_.emplace(format.face, symbol);
+  const bool symbol = isSymbolFace_(face);
+  faceCache_.emplace(face, symbol);
   return symbol;
 }
 
-int RtfBuilder::FontIndex(const std::string& face, int charset) {
+// The table entry of a face in a character set; symbol runs are written in set 2.
+int RtfBuilder::FontIndex(const std::string& face, CharSet set, bool symbol) {
+  const int charset = symbol ? 2 : set == CharSet::Default ? 0 : static_cast<int>(set);
   const auto [found, added] = fontIndex_.try_emplace({face, charset}, static_cast<int>(fonts_.size()));
   if (added) fonts_.push_back(Font{face, charset});
   return found->second;
@@ -105,13 +110,45 @@ void RtfBuilder::UnicodeWithFallback(char16_t unit, std::string& out) {
 
 void RtfBuilder::OpenGroup(const CharFormat& format, bool symbol) {
   body_ += "{\\f";
-  const int charset = symbol ? 2 : format.charset == CharSet::Default ? 0 : static_cast<int>(format.charset);
-  Number(FontIndex(format.face, charset));
+  Number(FontIndex(format.face, format.charset, symbol));
   body_ += "\\fs";
   Number(std::clamp(format.halfPoints, 1, kMaxHalfPoints));
   if (format.bold) body_ += "\\b";
   if (format.italic) body_ += "\\i";
+  AssociatedWords(format);
   body_ += ' ';  // the delimiter: a run that starts with a space or digit stays intact
+}
+
+// The direction and associated format, after which \af speaks of
+// right-to-left and complex-script characters; the letter spacing.
+void RtfBuilder::AssociatedWords(const CharFormat& format) {
+  if (format.direction != TextDirection::Unset)
+    body_ += format.direction == TextDirection::RightToLeft ? "\\rtlch" : "\\ltrch";
+  if (format.associated) {
+    const AssociatedFormat& a = *format.associated;
+    const bool symbol = IsSymbol(a.face, a.charset);
+    body_ += "\\af";
+    Number(FontIndex(a.face, a.charset, symbol));
+    body_ += "\\afs";
+    Number(std::clamp(a.halfPoints, 1, kMaxHalfPoints));
+    if (a.bold) body_ += "\\ab";
+    if (a.italic) body_ += "\\ai";
+  }
+  if (format.expandTwips != 0) {
+    body_ += "\\expndtw";
+    Number(format.expandTwips);
+  }
+}
+
+// A paragraph's direction and alignment, where it has them, from a \pard
+// that ends those of the paragraph before.
+void RtfBuilder::ParagraphWords(const ParagraphFormat& paragraph) {
+  body_ += "\\pard";
+  if (paragraph.direction != TextDirection::Unset)
+    body_ += paragraph.direction == TextDirection::RightToLeft ? "\\rtlpar" : "\\ltrpar";
+  constexpr const char* kAlignWords[] = {"", "\\ql", "\\qc", "\\qr", "\\qj"};
+  body_ += kAlignWords[static_cast<int>(paragraph.alignment)];
+  body_ += ' ';
 }
 
 void RtfBuilder::Unit(char16_t unit, bool symbol) {
@@ -167,7 +204,10 @@ std::string RtfBuilder::FontTable() {
 }
 
 std::string RtfBuilder::Write(const StyledText& text) {
+  ParagraphFormat paragraph;  // the one \pard\plain at the start sets
   for (const StyledLine& line : text.lines) {
+    if (line.paragraph != paragraph) ParagraphWords(line.paragraph);
+    paragraph = line.paragraph;
     for (std::size_t r = 0; r < line.runs.size(); ++r) {
       const StyledRun& run = line.runs[r];
       const bool symbol = IsSymbol(run.format);
@@ -187,7 +227,7 @@ std::string RtfBuilder::Write(const StyledText& text) {
       lineStart_ = body_.size() - 1;
     }
   }
-  if (fonts_.empty()) FontIndex(CharFormat{}.face, false);
+  if (fonts_.empty()) FontIndex(CharFormat{}.face, CharSet::Default, false);
   return "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1" + FontTable() + "\r\n\\pard\\plain " + body_ + "\r\n}\r\n";
 }
 

@@ -1,6 +1,7 @@
 // StyledText: the toolkit-free rich-text document the editor, files and layout share.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,12 +41,31 @@ inline constexpr char16_t SymbolCodeOfUnit(char16_t unit) {
   return unit >= 0xF020 && unit <= 0xF0FF ? static_cast<char16_t>(unit - 0xF000) : unit;
 }
 
+// The direction a document declares for characters (RTF's \rtlch, \ltrch)
+// or a paragraph (\rtlpar, \ltrpar); Unset where it declares none.
+enum class TextDirection : unsigned char { Unset, LeftToRight, RightToLeft };
+
+// The format a document associates with the characters of right-to-left and
+// complex scripts (RTF's \af, \afs, \ab, \ai): Arabic, Hebrew, Thai,
+// the Indic scripts and their like take it instead of the run's own.
+struct AssociatedFormat {
+  std::string face;  // UTF-8
+  int halfPoints = 24;
+  bool bold = false;
+  bool italic = false;
+  CharSet charset = CharSet::Default;
+  bool operator==(const AssociatedFormat&) const = default;
+};
+
 struct CharFormat {
   std::string face = kDefaultFace;  // UTF-8, as written in the file
   int halfPoints = 60;                   // size in half points
   bool bold = false;
   bool italic = false;
   CharSet charset = CharSet::Default;
+  TextDirection direction = TextDirection::Unset;
+  std::optional<AssociatedFormat> associated{};  // none: every character takes the format above
+  int expandTwips = 0;  // letter spacing added after each character (RTF's \expndtw), in twips
 
   // The size the editor reports: whole points, rounded down.
   int WholePoints() const { return halfPoints / 2; }
@@ -60,11 +80,22 @@ struct StyledRun {
   bool operator==(const StyledRun&) const = default;
 };
 
-// One line as the editor has it. An empty line keeps the format of its
-// (empty) end so that a caret there reports it.
+// How a paragraph is aligned where the document says so (RTF's \ql, \qc,
+// \qr, \qj).
+enum class ParagraphAlignment : unsigned char { Unset, Left, Center, Right, Justify };
+
+struct ParagraphFormat {
+  TextDirection direction = TextDirection::Unset;
+  ParagraphAlignment alignment = ParagraphAlignment::Unset;
+  bool operator==(const ParagraphFormat&) const = default;
+};
+
+// One line (paragraph) as the editor has it. An empty line keeps the format
+// of its (empty) end so that a caret there reports it.
 struct StyledLine {
   std::vector<StyledRun> runs;
   CharFormat endFormat;
+  ParagraphFormat paragraph{};
   bool operator==(const StyledLine&) const = default;
 };
 

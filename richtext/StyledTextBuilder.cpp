@@ -23,6 +23,8 @@ void StyledTextBuilder::Break(const CharFormat& endFormat) {
   lastLineClosed_ = false;
 }
 
+void StyledTextBuilder::SetParagraph(const ParagraphFormat& paragraph) { text_.lines.back().paragraph = paragraph; }
+
 bool StyledTextBuilder::DropTrailingBreak() {
   if (text_.lines.size() < 2 || !text_.lines.back().runs.empty()) return false;
   text_.lines.pop_back();

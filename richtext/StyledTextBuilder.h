@@ -17,6 +17,9 @@ class StyledTextBuilder {
   // Ends the current line; endFormat is the format of its line end.
   void Break(const CharFormat& endFormat);
 
+  // The format of the current line's paragraph.
+  void SetParagraph(const ParagraphFormat& paragraph);
+
   // Removes the last break when nothing follows it: a document that ends with
   // a line break has no empty last line. Returns whether one was removed.
   bool DropTrailingBreak();

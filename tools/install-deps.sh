@@ -14,7 +14,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libxcb1-dev libfreetype-dev libfontconfig-dev libharfbuzz-dev libfribidi-dev libgtest-dev libbenchmark-dev
+  qt6-base-dev libxcb1-dev libfreetype-dev libfontconfig-dev libharfbuzz-dev libfribidi-dev libicu-dev libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-opensymbol fonts-wine
   libharfbuzz-bin fonts-wqy-microhei fonts-lohit-deva fonts-tlwg-garuda-ttf
   librsvg2-bin libboost-dev python3-ezdxf hershey-fonts-data

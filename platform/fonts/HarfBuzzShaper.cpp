@@ -176,7 +176,9 @@ struct HarfBuzzShaper::Impl {
 HarfBuzzShaper::HarfBuzzShaper(FontconfigGlyphSource& source) : impl_(std::make_unique<Impl>(source)) {}
 HarfBuzzShaper::~HarfBuzzShaper() = default;
 
-BidiLine HarfBuzzShaper::Reorder(std::u32string_view line) { return ReorderLine(line); }
+BidiLine HarfBuzzShaper::Reorder(std::u32string_view line, ParagraphDirection direction) {
+  return ReorderLine(line, direction);
+}
 
 bool HarfBuzzShaper::Shape(const FontRequest& font, std::u32string_view line, std::size_t begin,
                            std::size_t end, bool rightToLeft, std::vector<ShapedGlyph>& glyphs) {

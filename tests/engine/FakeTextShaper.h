@@ -28,8 +28,10 @@ class FakeTextShaper : public TextShaper {
   std::map<std::string, FaceExtents> extents{{"Latin", {80, 20, 10}}, {"CJK", {90, 30, 0}}};
   std::vector<ShapeCall> shapeCalls;
   std::vector<char32_t> covered;  // the characters Covers was asked about
+  std::vector<ParagraphDirection> directions;  // the direction of each Reorder
 
-  BidiLine Reorder(std::u32string_view line) override {
+  BidiLine Reorder(std::u32string_view line, ParagraphDirection direction) override {
+    directions.push_back(direction);
     if (!bidi.levels.empty()) return bidi;
     BidiLine plain;
     plain.levels.assign(line.size(), 0);

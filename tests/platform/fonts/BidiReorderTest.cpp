@@ -35,5 +35,28 @@ TEST(BidiReorder, LevelsAndOrderFollowTheFirstStrongCharacter) {
   EXPECT_TRUE(ReorderLine(U"").levels.empty());
 }
 
+TEST(BidiReorder, ADeclaredDirectionOverridesTheFirstStrongCharacter) {
+  struct Case {
+    const char* name;
+    std::u32string line;
+    ParagraphDirection direction;
+    std::vector<std::uint8_t> levels;
+    std::vector<std::size_t> visual;
+  } cases[] = {
+      {"Latin first in a right-to-left paragraph: the Hebrew on the left, the Latin on the right",
+       U"ab \u05D0", ParagraphDirection::RightToLeft, {2, 2, 1, 1}, {3, 2, 0, 1}},
+      {"Hebrew first in a left-to-right paragraph", U"\u05D0\u05D1 c", ParagraphDirection::LeftToRight,
+       {1, 1, 0, 0}, {1, 0, 2, 3}},
+      {"no strong character in a right-to-left paragraph", U"1 2", ParagraphDirection::RightToLeft,
+       {2, 1, 2}, {2, 1, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const BidiLine bidi = ReorderLine(c.line, c.direction);
+    EXPECT_EQ(bidi.levels, c.levels);
+    EXPECT_EQ(bidi.visualOrder, c.visual);
+  }
+}
+
 }  // namespace
 }  // namespace vx
