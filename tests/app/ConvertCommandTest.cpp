@@ -406,6 +406,117 @@ TEST(ConvertCommand, TypographicLayoutTakesWholeCodePointsAndEachRtfCharactersFo
   EXPECT_GT(dxf.polylines[1].Left(), dxf.polylines[0].Right());
 }
 
+// The glyph boxes of an SVG grouped into lines by their baselines, pitch apart
+// downward from y = 0 (no glyph reaches half a pitch below its baseline).
+std::vector<std::vector<Box>> BoxesByLine(const std::vector<Box>& boxes, double pitch) {
+  std::vector<std::vector<Box>> lines;
+  for (const Box& box : boxes) {
+    const auto line = static_cast<std::size_t>(std::lround(-box.bottom / pitch));
+    if (lines.size() <= line) lines.resize(line + 1);
+    lines[line].push_back(box);
+  }
+  return lines;
+}
+
+// Paragraphs set to a width, in both layouts: no line beyond it, nothing
+// lost, a word longer than it broken between characters, justified lines
+// (all but the last) flush at both ends.
+TEST(ConvertCommand, ParagraphsAreSetToTheWidth) {
+  if (!kTypographicLayout) GTEST_SKIP() << kNoTypographicLayout;
+  const std::string text = "Sphinx of black quartz judge my vow Supercalifragilisticexpialidocious ok";
+  const std::size_t letters = 65;  // each one glyph of one path
+  const double width = 120;
+  for (const char* layout : {"host", "typographic"}) {
+    for (const char* align : {"left", "justify"}) {
+      SCOPED_TRACE(std::string(layout) + " " + align);
+      TempFolder folder;
+      std::string svg;
+      const auto run = ConvertToSvg(
+          folder, {"--layout", layout, "-f", kFace, "-H", "10", "--width", "120", "--align", align, text}, svg);
+      ASSERT_EQ(run.exitCode, 0) << run.err;
+      const std::vector<Box> boxes = SvgGlyphBoxes(svg);
+      EXPECT_EQ(boxes.size(), letters);
+      // The host pitch is 1.2 cells; DejaVu's own is 1.16 cells.
+      const auto lines = BoxesByLine(boxes, std::string(layout) == "host" ? 12 : 11.64);
+      ASSERT_GE(lines.size(), 4u);
+      for (std::size_t l = 0; l < lines.size(); ++l) {
+        SCOPED_TRACE("line " + std::to_string(l));
+        ASSERT_FALSE(lines[l].empty());
+        double left = 1e300, right = -1e300;
+        for (const Box& b : lines[l]) {
+          left = std::min(left, b.left);
+          right = std::max(right, b.right);
+        }
+        EXPECT_GE(left, 0);
+        EXPECT_LE(right, width + 1e-6);
+        // Justified: the first line's ink ends within its last letter's side bearing of the width.
+        if (std::string(align) == "justify" && l == 0) {
+          EXPECT_GT(right, width - 1.5);
+        }
+      }
+      // The long word alone fills whole lines, broken between its letters.
+      EXPECT_GT(lines.size(), 4u);
+    }
+  }
+}
+
+TEST(ConvertCommand, LetterSpacingWidensEveryAdvanceByItsEm) {
+  if (!kTypographicLayout) GTEST_SKIP() << kNoTypographicLayout;
+  TempFolder folder;
+  std::string svg;
+  ASSERT_EQ(ConvertToSvg(folder, {"--layout", "typographic", "-f", kFace, "-H", "10", "HHH"}, svg).exitCode, 0);
+  const std::vector<Box> plain = SvgGlyphBoxes(svg);
+  const auto spaced = ConvertToSvg(
+      folder, {"--layout", "typographic", "--letter-spacing", "0.25", "-f", kFace, "-H", "10", "HHH"}, svg);
+  ASSERT_EQ(spaced.exitCode, 0) << spaced.err;
+  const std::vector<Box> wide = SvgGlyphBoxes(svg);
+  ASSERT_EQ(plain.size(), 3u);
+  ASSERT_EQ(wide.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_NEAR(wide[i].left - plain[i].left, 2.5 * static_cast<double>(i), 1e-6);
+
+  // RTF's \expndtw: 60 twips (3 points) at 12 points is a quarter em.
+  const std::string rtf = folder.Path("spaced.rtf");
+  WriteFileBytes(rtf, "{\\rtf1\\ansi{\\fonttbl{\\f0 DejaVu Sans;}}\\f0\\fs24\\expndtw60 HHH\\par}");
+  ASSERT_EQ(ConvertToSvg(folder, {"--layout", "typographic", "-H", "10", "-i", rtf}, svg).exitCode, 0);
+  const std::vector<Box> fromRtf = SvgGlyphBoxes(svg);
+  ASSERT_EQ(fromRtf.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_NEAR(fromRtf[i].left, wide[i].left, 1e-6);
+}
+
+// Word writes Arabic as {\rtlch\fcs1 \af1\afs40 \ltrch\fcs0 \f0\fs24 ...}:
+// the Arabic takes the associated face and size, and a paragraph declared
+// right to left puts its first word on the right.
+TEST(ConvertCommand, RightToLeftRtfTakesTheAssociatedFormatAndTheParagraphDirection) {
+  if (!kTypographicLayout) GTEST_SKIP() << kNoTypographicLayout;
+  TempFolder folder;
+  const auto convert = [&](const std::string& paragraph, const std::string& run) {
+    const std::string rtf = folder.Path("arabic.rtf");
+    WriteFileBytes(rtf, "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset0 Liberation Serif;}"
+                        "{\\f1\\fnil\\fcharset178 DejaVu Sans;}}\\pard" + paragraph + " {" + run +
+                        " \\u1605?\\u1585?\\u1581?\\u1576?\\u1575?}\\par}");
+    std::string svg;
+    const auto outcome = ConvertToSvg(folder, {"--layout", "typographic", "-i", rtf}, svg);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    return SvgGlyphBoxes(svg);
+  };
+  const std::string word = "\\rtlch\\fcs1 \\af1\\afs40 \\ltrch\\fcs0 \\f0\\fs24 Hi";
+  const std::vector<Box> associated = convert("\\ltrpar", word);
+  // The same Arabic given directly in DejaVu Sans at 20 points.
+  const std::vector<Box> direct = convert("\\ltrpar", "\\f0\\fs24 Hi }{\\f1\\fs40");
+  ASSERT_EQ(associated.size(), direct.size());
+  ASSERT_GE(associated.size(), 4u);
+  for (std::size_t i = 2; i < associated.size(); ++i) {
+    EXPECT_NEAR(associated[i].top - associated[i].bottom, direct[i].top - direct[i].bottom, 1e-6);
+  }
+  // Left to right: "Hi" first, on the left; right to left: "Hi" on the right, the line ending at x = 0.
+  EXPECT_LT(associated[0].left, associated[2].left);
+  const std::vector<Box> rtl = convert("\\rtlpar", word);
+  ASSERT_EQ(rtl.size(), associated.size());
+  EXPECT_GT(rtl[0].left, rtl[2].right);
+  EXPECT_LE(rtl[1].right, 1e-6);
+  EXPECT_GT(rtl[1].right, -1.5);
+}
+
 TEST(ConvertCommand, TypographicLinePitchComesFromTheFaceTimesTheLineSpacing) {
   if (!kTypographicLayout) GTEST_SKIP() << kNoTypographicLayout;
   // DejaVu Sans: ascent 1901, descent 483, no line gap, em 2048; at height 10
@@ -595,7 +706,16 @@ TEST(ConvertCommand, ErrorsExitNonZeroWithOneLineAndWriteNothing) {
       {{"-w", "-0.5", "A"}, 2, "Invalid width factor \"-0.5\": must be greater than 0"},
       {{"--format", "pdf", "A"}, 2, "Unknown format \"pdf\""},
       {{"--layout", "fancy", "A"}, 2, "Unknown layout \"fancy\": use host or typographic"},
-      {{"--align", "justify", "A"}, 2, "Unknown alignment \"justify\": use left, center or right"},
+      {{"--align", "both", "A"}, 2, "Unknown alignment \"both\": use left, center, right or justify"},
+      {{"--align", "justify", "A"}, 2, "--align justify needs --width"},
+      {{"--width", "0", "A"}, 2, "Invalid width \"0\": must be greater than 0"},
+      {{"--width", "-5", "A"}, 2, "Invalid width \"-5\": must be greater than 0"},
+      {{"--width", "nan", "A"}, 2, "Invalid width \"nan\": not a number"},
+      {{"--width", "1e300", "A"}, 2, "Invalid width \"1e300\": must be greater than 0 and at most 1000000000"},
+      {{"--letter-spacing", "0.1", "A"}, 2, "--letter-spacing needs --layout typographic"},
+      {{"--layout", "typographic", "--letter-spacing", "inf", "A"}, 2, "Invalid letter spacing \"inf\": not a number"},
+      {{"--layout", "typographic", "--letter-spacing", "-2", "A"}, 2,
+       "Invalid letter spacing \"-2\": must be from -1 to 100 em"},
       {{"--outline", "union", "A"}, 2, "Unknown outline \"union\": use font or merged"},
       {{"--units", "yd", "A"}, 2, "Unknown units \"yd\": use mm, cm, m, in or ft"},
       {{"--dxf", "r14", "A"}, 2, "Unknown DXF version \"r14\": use r12 or r2000"},
