@@ -59,6 +59,25 @@ TEST_P(RtfRoundTrip, ReadsBackIdentically) {
   EXPECT_EQ(WriteRtf(back.text, kCatalogue), rtf);
 }
 
+// What right-to-left writers' documents hold: runs with a direction, an
+// associated format and letter spacing; paragraphs with a direction and
+// alignment, one of each kind and one with none.
+StyledText RightToLeftDocument() {
+  CharFormat arabic = F("Liberation Serif");
+  arabic.direction = TextDirection::RightToLeft;
+  arabic.associated = AssociatedFormat{"DejaVu Sans", 40, true, true, CharSet::Default};
+  arabic.expandTwips = -20;
+  CharFormat latin = F("Liberation Serif");
+  latin.direction = TextDirection::LeftToRight;
+  latin.expandTwips = 60;
+  StyledText text = Doc({Line({Styled("مر ab", arabic), Styled("cd", latin)}), Line({Styled("e", F())}),
+                         Line({Styled("f", F())}), Line({Styled("g", F())})});
+  text.lines[0].paragraph = {TextDirection::RightToLeft, ParagraphAlignment::Right};
+  text.lines[1].paragraph = {TextDirection::LeftToRight, ParagraphAlignment::Justify};
+  text.lines[3].paragraph = {TextDirection::Unset, ParagraphAlignment::Center};
+  return text;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Documents, RtfRoundTrip,
     testing::Values(
@@ -85,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  Styled("c", F("Liberation Serif", 24, false, true)), Styled("d", F("DejaVu Sans"))})})},
         RoundTripCase{"NonAsciiFaceNames",
                       Doc({Line({Styled("x", F("ＭＳ 明朝")), Styled("y", F("Café")), Styled("z", F("A{b}\\c"))})})},
-        RoundTripCase{"SameFaceAsTextAndSymbol", Doc({Line({Styled("ab", F("Symbol")), Styled("ab", S())})})}));
+        RoundTripCase{"SameFaceAsTextAndSymbol", Doc({Line({Styled("ab", F("Symbol")), Styled("ab", S())})})},
+        RoundTripCase{"RightToLeftWordsAndParagraphs", RightToLeftDocument()}));
 
 TEST(RtfWriter, WritesTheMinimalForm) {
   const StyledText text = Doc({Line({Styled("Hi ", F("Times New Roman", 60)), Styled("b{", F("Times New Roman", 60, true, true))}),
