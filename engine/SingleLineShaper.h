@@ -20,7 +20,9 @@ class SingleLineShaper final : public TextShaper {
 
   SingleLineShaper(TextShaper& other, const SingleLineFaces& faces) : other_(other), faces_(faces) {}
 
-  BidiLine Reorder(std::u32string_view line) override { return other_.Reorder(line); }
+  BidiLine Reorder(std::u32string_view line, ParagraphDirection direction) override {
+    return other_.Reorder(line, direction);
+  }
   bool Shape(const FontRequest& font, std::u32string_view line, std::size_t begin, std::size_t end,
              bool rightToLeft, std::vector<ShapedGlyph>& glyphs) override;
   bool Covers(const FontRequest& font, char32_t c) override;
