@@ -328,11 +328,12 @@ ParsedConvert ParseConvertArguments(std::span<const std::string> args) {
 
 LayoutSettings LayoutSettingsFor(const ConvertOptions& options) {
   LayoutSettings settings;
-  settings.widthFactor = options.widthFactor;
+  settings.widthFactor = options.widthFactor.value_or(
+      options.layout == LayoutKind::Typographic ? kTypographicWidthFactor : kDefaultWidthFactor);
   if (options.height) {
     settings.sizing = CellSizing::HostSized;
     settings.hostHeight = *options.height;
-    settings.hostWidthFactor = options.widthFactor;
+    settings.hostWidthFactor = settings.widthFactor;
   } else {
     settings.sizing = CellSizing::PointSize;
   }
@@ -452,13 +453,21 @@ std::string ConvertHelp() {
          HersheyFaceList() +
          "      --bold              bold\n"
          "      --italic            italic\n"
-         "  -s, --size PT           point size, 1 to ") + std::to_string(kMaxPointSize) + " (default 30); the cell height\n"
-         "                          of each character in drawing units is its size\n"
+         "  -s, --size PT           point size, 1 to ") + std::to_string(kMaxPointSize) + " (default 30), in drawing\n"
+         "                          units: in the host layout each character's cell\n"
+         "                          height (ascent + descent of its face), in the\n"
+         "                          typographic layout its em, as a word processor's\n"
+         "                          point size is\n"
          "\n"
          "Geometry:\n"
-         "  -H, --height H          every character at text height H (cell height in\n"
-         "                          drawing units), whatever its size, RTF included\n"
-         "  -w, --width-factor F    width factor, greater than 0 (default " + Shortest(kDefaultWidthFactor) + "); a font\n"
+         "  -H, --height H          every character at text height H drawing units,\n"
+         "                          whatever its size, RTF included: the cell height\n"
+         "                          in the host layout, the em in the typographic one\n"
+         "  -w, --width-factor F    width factor, greater than 0: in the host layout\n"
+         "                          the average character width in cell heights\n"
+         "                          (default " + Shortest(kDefaultWidthFactor) + "), in the typographic layout a\n"
+         "                          horizontal scale of each face's own design\n"
+         "                          (default " + Shortest(kTypographicWidthFactor) + ", as designed); a font\n"
          "                          may be at most " + std::to_string(kMaxFontSize) + " units wide, so F is at most\n"
          "                          " + Shortest(LargestWidthFactor(LayoutSettings{}, 1)) +
          " up to " + std::to_string(kMinOutlineCell) + " points and with -H, " + std::to_string(kMaxFontSize) +
@@ -478,7 +487,8 @@ std::string ConvertHelp() {
          "                          typographic: kerning, ligatures and complex\n"
          "                          scripts shaped, right-to-left text reordered,\n"
          "                          characters the face lacks taken from a face that\n"
-         "                          has them (named on standard error), line pitch\n"
+         "                          has them (named on standard error) at the same\n"
+         "                          em, line pitch\n"
          "                          from the face's own ascent, descent and line gap\n"
          "      --align left|center|right|justify\n"
          "                          each line starts at x = 0, is centred on it, or\n"

@@ -40,7 +40,9 @@ struct ConvertOptions {
   bool italic = false;
   std::optional<double> height;  // -H: every character at this text height
   int halfPoints = 60;           // -s in half points (30 points)
-  double widthFactor = kDefaultWidthFactor;  // greater than 0; its upper limit depends on the size (WidthFactorProblem)
+  // -w, greater than 0; its upper limit depends on the size (WidthFactorProblem).
+  // Unset: the layout's own default (kDefaultWidthFactor, kTypographicWidthFactor).
+  std::optional<double> widthFactor;
   int precision = kDefaultPrecision;
   std::optional<double> tolerance;  // --tolerance: drawing units; unset: `precision` steps
   LayoutKind layout = LayoutKind::Host;
@@ -66,7 +68,8 @@ struct ParsedConvert {
 ParsedConvert ParseConvertArguments(std::span<const std::string> args);
 
 // The layout rules the options ask for: every character at the text height
-// with -H (the sized host mode), else at its own size (the stand-alone mode).
+// with -H (the sized host mode), else at its own size (the stand-alone mode),
+// with the width factor given or the layout's own default.
 LayoutSettings LayoutSettingsFor(const ConvertOptions& options);
 
 // The largest width factor, in ten-thousandths, that keeps the fonts of

@@ -394,6 +394,8 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
     return kExitUsage;
   }
   FontServices fonts;
+  // A tolerance is kept against the design's own curves, in either layout.
+  fonts.Glyphs().KeepDesignOutlines(gTolerance > 0);
   const std::optional<FontFileName> file = options.font ? FontFileNamed(*options.font) : std::nullopt;
   if (file) {
     // The -f value itself is the face name that stands for the file.

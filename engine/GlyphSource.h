@@ -25,15 +25,19 @@ inline constexpr double kSyntheticItalicShear = 0.25;
 inline constexpr std::uint8_t kDefaultCharset = 1;
 inline constexpr std::uint8_t kSymbolCharset = 2;
 
-// A font as the conversion asks for it: height is the character cell height
-// and width the average character width, both in device units.
+// A font as the conversion asks for it, in device units: a positive height is
+// the character cell height, a negative one the em; a positive width is the
+// average character width, 0 keeps the face's designed proportions. x is then
+// scaled by horizontalScale (the typographic layout's width factor, relative
+// to the design; the host layout leaves it at 1).
 struct FontRequest {
   std::string face;  // UTF-8 face name
   int height = 0;
-  int width = 0;  // already raised to at least 2 by the caller
+  int width = 0;  // 0, or already raised to at least 2 by the caller
   bool bold = false;
   bool italic = false;
   std::uint8_t charset = kDefaultCharset;
+  double horizontalScale = 1.0;
   bool operator==(const FontRequest&) const = default;
 };
 
@@ -78,6 +82,13 @@ class GlyphSource {
   // one that has its characters. The system's font mapper needs only the
   // character set, which every request carries; such a source ignores this.
   virtual void ExpectText(std::span<const FaceText> /*faces*/) {}
+
+  // When on, outlines are the design outline scaled in double precision and
+  // nothing else: the near-identity matrix above is left out, so that a curve
+  // can be followed as closely as a tolerance asks. Off (the host's outlines,
+  // matrix included) until told otherwise; a source whose system applies the
+  // matrix itself ignores this.
+  virtual void KeepDesignOutlines(bool /*on*/) {}
 };
 
 }  // namespace vx

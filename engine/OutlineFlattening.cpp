@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <new>
 
 #include "engine/CurveSteps.h"
@@ -76,10 +77,9 @@ TTFPoint AppendSamples(const TTFPoint& p0, int steps, PointAt pointAt) {
   return previous;
 }
 
-}  // namespace
-
-void FlattenQSpline(const TTFPoint& p0, const TTFPoint& p1, TTFPoint& p2) {
-  const int steps = gTolerance > 0 ? ToleranceSteps(p0, p1, p2, gTolerance) : FixedSteps();
+// The quadratic and cubic pieces with `tolerance` in place of gTolerance.
+void FlattenQuadratic(const TTFPoint& p0, const TTFPoint& p1, TTFPoint& p2, double tolerance) {
+  const int steps = tolerance > 0 ? ToleranceSteps(p0, p1, p2, tolerance) : FixedSteps();
   const TTFPoint last = AppendSamples(p0, steps, [&](double t) {
     TTFPoint point{pkPoint, 0.0, 0.0, nullptr};
     point.x = p0.x + 2 * t * (p1.x - p0.x) + t * t * (p0.x - 2 * p1.x + p2.x);
@@ -90,8 +90,8 @@ void FlattenQSpline(const TTFPoint& p0, const TTFPoint& p1, TTFPoint& p2) {
   p2.y = last.y;
 }
 
-void FlattenCSpline(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, TTFPoint& p3) {
-  const int steps = gTolerance > 0 ? ToleranceSteps(p0, p1, p2, p3, gTolerance) : FixedSteps();
+void FlattenCubic(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, TTFPoint& p3, double tolerance) {
+  const int steps = tolerance > 0 ? ToleranceSteps(p0, p1, p2, p3, tolerance) : FixedSteps();
   const TTFPoint last = AppendSamples(p0, steps, [&](double t) {
     // Bernstein weights: at t = 1 the point is p3 itself.
     const double u = 1 - t;
@@ -103,6 +103,14 @@ void FlattenCSpline(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, 
   p3.y = last.y;
 }
 
+}  // namespace
+
+void FlattenQSpline(const TTFPoint& p0, const TTFPoint& p1, TTFPoint& p2) { FlattenQuadratic(p0, p1, p2, gTolerance); }
+
+void FlattenCSpline(const TTFPoint& p0, const TTFPoint& p1, const TTFPoint& p2, TTFPoint& p3) {
+  FlattenCubic(p0, p1, p2, p3, gTolerance);
+}
+
 namespace vx {
 namespace {
 
@@ -110,7 +118,20 @@ namespace {
 class OutlineReader {
  public:
   OutlineReader(const std::uint8_t* buffer, std::size_t size, const Placement& placement)
-      : buffer_(buffer), size_(size), placement_(placement) {}
+      : buffer_(buffer), size_(size), placement_(placement), tolerance_(PieceTolerance(placement.scale)) {}
+
+  // Under a tolerance, what is left of it for the steps of a piece: each
+  // 16.16 coordinate lies up to half a step (2^-17 device units) from the
+  // outline it was rounded from, and so may every point of a piece between
+  // such points. Where that takes the whole tolerance, pieces get the most
+  // steps. 0 (fixed steps) without a tolerance.
+  static double PieceTolerance(double scale) {
+    if (!(gTolerance > 0)) return 0.0;
+    const double rounding = std::abs(scale) * std::sqrt(2.0) / 131072.0;
+    return gTolerance > rounding ? gTolerance - rounding : std::numeric_limits<double>::min();
+  }
+
+  double tolerance() const { return tolerance_; }
 
   bool Fits(std::size_t offset, std::size_t bytes, std::size_t end) const {
     return offset <= end && bytes <= end - offset;
@@ -136,6 +157,7 @@ class OutlineReader {
   const std::uint8_t* buffer_;
   std::size_t size_;
   Placement placement_;
+  double tolerance_;
 };
 
 TTFPoint Midpoint(const TTFPoint& a, const TTFPoint& b) {
@@ -153,7 +175,7 @@ void WalkSpline(const OutlineReader& reader, std::size_t points, unsigned cpfx, 
     const TTFPoint control = reader.PointAt(points + i * kOutlinePointSize);
     const TTFPoint following = reader.PointAt(points + (i + 1) * kOutlinePointSize);
     TTFPoint end = (i + 2 < cpfx) ? Midpoint(control, following) : following;
-    FlattenQSpline(current, control, end);
+    FlattenQuadratic(current, control, end, reader.tolerance());
     current = end;
   }
 }
@@ -168,7 +190,7 @@ void WalkCSpline(const OutlineReader& reader, std::size_t points, unsigned cpfx,
     const TTFPoint first = reader.PointAt(points + i * kOutlinePointSize);
     const TTFPoint second = reader.PointAt(points + (i + 1) * kOutlinePointSize);
     TTFPoint end = reader.PointAt(points + (i + 2) * kOutlinePointSize);
-    FlattenCSpline(current, first, second, end);
+    FlattenCubic(current, first, second, end, reader.tolerance());
     current = end;
   }
   if (i < cpfx) {

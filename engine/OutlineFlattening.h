@@ -88,7 +88,10 @@ struct Placement {
 // of their controls; cubic records are triples (two controls, then the end);
 // records of other types add nothing. A polygon of the type
 // kPolygonTypeOpenStroke is an open stroke, ended (pkOpenEnd, pkOpenGlyphEnd)
-// on its last point instead of closed. Never reads outside
+// on its last point instead of closed. Under a tolerance, each piece keeps
+// within it of the outline its 16.16 points were rounded from: the steps get
+// the tolerance less that rounding (half a step of 1/65536, times the scale).
+// Never reads outside
 // the buffer: a truncated or inconsistent buffer ends the walk with every
 // contour begun so far closed, the last one by pkGlyphEnd. A record that
 // cannot be allocated raises std::bad_alloc.

@@ -68,11 +68,14 @@ std::optional<SingleLineFaces::Styled> SingleLineFaces::Resolve(const FontReques
 }
 
 std::optional<SingleLineFaces::Scale> SingleLineFaces::ScaleOf(const Face& face, const FontRequest& font) {
-  if (font.height == 0 || std::abs(font.height) > kMaxFontSize || font.width > kMaxFontSize) return std::nullopt;
+  if (font.height == 0 || std::abs(font.height) > kMaxFontSize || font.width > kMaxFontSize ||
+      !(font.horizontalScale > 0))
+    return std::nullopt;
   Scale scale;
   scale.y = std::abs(font.height) / static_cast<double>(kHersheyCell);
   scale.x = scale.y;
   if (font.width > 0) scale.x *= font.width / std::max(1.0, std::round(face.averageAdvance * scale.y));
+  scale.x *= font.horizontalScale;
   return scale;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <unordered_set>
+#include <utility>
 
 #include "base/CodePoints.h"
 #include "engine/GlyphConversion.h"
@@ -159,6 +160,15 @@ CharSizing CellSize(const LayoutSettings& settings, int pointSize) {
   }
   if (pointSize >= kBase) return {pointSize, CeilToInt(pointSize * settings.widthFactor), 1.0};
   return {kBase, CeilToInt(kBase * settings.widthFactor), pointSize / static_cast<double>(kBase)};
+}
+
+EmFont EmFontFor(const CharStyle& style, const LayoutSettings& settings) {
+  const CharSizing size = CellSize(settings, style.pointSize);
+  double widthFactor = 1.0;
+  if (settings.sizing == CellSizing::HostSized) widthFactor = settings.hostWidthFactor;
+  if (settings.sizing == CellSizing::PointSize) widthFactor = settings.widthFactor;
+  FontRequest request{style.face, -size.height, 0, style.bold, style.italic, style.charset, widthFactor};
+  return {std::move(request), size.scale};
 }
 
 void LayoutText(GlyphSource& source, std::u16string_view text, std::span<const CharStyle> styles,

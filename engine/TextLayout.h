@@ -13,8 +13,11 @@
 
 namespace vx {
 
-// The width factor of text when none is given.
+// The width factor of text when none is given: the host's average
+// character width, in cell heights.
 inline constexpr double kDefaultWidthFactor = 0.65;
+// The typographic layout's, a scale of the face's own design: as designed.
+inline constexpr double kTypographicWidthFactor = 1.0;
 
 // What the editor reports for a caret placed right after a character.
 struct CharStyle {
@@ -87,6 +90,17 @@ struct CharSizing {
   double scale = 1.0;
 };
 CharSizing CellSize(const LayoutSettings& settings, int pointSize);
+
+// The typographic layout's font of a character, whose size is its em as a
+// word processor's point size is (the host's text height when sized by the
+// host): an em of CellSize's height in device units (a negative font height),
+// drawn at CellSize's scale, and x the face's own proportions times the width
+// factor (1 when every character is drawn in the fixed cell).
+struct EmFont {
+  FontRequest request;
+  double scale = 1.0;
+};
+EmFont EmFontFor(const CharStyle& style, const LayoutSettings& settings);
 
 // Code units of the line break at text[i]: 0 when text[i] is no CR or LF;
 // 2 when the next unit is CR or LF as well and belongs to the same break;

@@ -45,11 +45,14 @@ FaceExtents Largest(const FaceExtents& a, const FaceExtents& b) {
 Typesetter::Typesetter(TextShaper& shaper, const LayoutSettings& settings)
     : shaper_(shaper), settings_(settings) {}
 
+// A character whose font cannot be made advances by half its em (an en)
+// times the width factor.
 Typesetter::CharFont Typesetter::FontFor(const CharStyle& style) const {
-  const CharSizing size = CellSize(settings_, style.pointSize);
-  // Letter spacing is in em of the character's size, its cell height here.
-  return CharFont{RequestFor(style, size.height, size.width), size.scale, size.width * size.scale,
-                  (style.letterSpacing + settings_.letterSpacing) * size.height * size.scale};
+  EmFont em = EmFontFor(style, settings_);
+  const double emSize = -em.request.height * em.scale;  // the em in drawing units
+  const double en = emSize / 2.0 * em.request.horizontalScale;
+  const double letterSpacing = (style.letterSpacing + settings_.letterSpacing) * emSize;
+  return CharFont{std::move(em.request), em.scale, en, letterSpacing};
 }
 
 std::size_t Typesetter::FontIndex(const CharFont& font) {

@@ -43,8 +43,8 @@ struct FallbackUse {
 // the bidirectional algorithm, runs of one face, size, style and direction
 // shaped by the platform (kerning, ligatures, marks, complex scripts), and
 // every character the face lacks drawn from the face the platform ranks best
-// for it, in the same size and style. Sizes follow the cell sizing as the
-// host layout's do.
+// for it, in the same size and style. A character's size is its em, in its own
+// face and in every fallback face alike (EmFontFor).
 class Typesetter {
  public:
   Typesetter(TextShaper& shaper, const LayoutSettings& settings);

@@ -128,10 +128,11 @@ std::unique_ptr<OpenFace> OpenFontFile(FT_Library library, const std::string& fi
 // Scale factors of one face at one requested height and width.
 struct Sizing {
   double pixelsPerUnit = 0;  // vertical, and horizontal before width scaling
-  double widthRatio = 1;     // requested / natural average character width
+  double widthRatio = 1;     // requested / natural average character width, times the horizontal scale
 };
 
-Sizing ComputeSizing(const OpenFace& f, int height, int width) {
+Sizing ComputeSizing(const OpenFace& f, const FontRequest& font) {
+  const int height = font.height;
   // A positive height is the cell height; the em follows from the face's
   // win ascent and descent and, as with the Windows mapper, is a whole number
   // of pixels. A negative height is the em itself.
@@ -143,7 +144,8 @@ Sizing ComputeSizing(const OpenFace& f, int height, int width) {
   // width of 0 or less keeps the face's own proportions.
   const double naturalAverage =
       std::max(1.0, std::round(f.avgCharWidthUnits * s.pixelsPerUnit));
-  if (width > 0) s.widthRatio = width / naturalAverage;
+  if (font.width > 0) s.widthRatio = font.width / naturalAverage;
+  s.widthRatio *= font.horizontalScale;
   return s;
 }
 
@@ -195,6 +197,22 @@ struct FontconfigGlyphSource::Impl {
     bool syntheticItalic = false;
   };
   std::optional<Prepared> last;
+
+  bool designOutlines = false;  // no near-identity matrix (KeepDesignOutlines)
+
+  // The bounds of the last outline with the matrix, in raw 16.16.
+  struct RawBox {
+    bool empty = true;
+    std::int32_t xMin = 0, xMax = 0, yMin = 0, yMax = 0;
+    void Add(const FixedPoint& q) {
+      xMin = empty ? q.x : std::min(xMin, q.x);
+      xMax = empty ? q.x : std::max(xMax, q.x);
+      yMin = empty ? q.y : std::min(yMin, q.y);
+      yMax = empty ? q.y : std::max(yMax, q.y);
+      empty = false;
+    }
+  };
+  RawBox box;
 
   // Scratch buffers kept between glyphs.
   std::vector<FixedPoint> points;
@@ -289,7 +307,7 @@ struct FontconfigGlyphSource::Impl {
     if (!resolved) return nullptr;
     OpenFace* face = Open(resolved->file, resolved->index);
     if (!face) return nullptr;
-    last = Prepared{font, face, ComputeSizing(*face, font.height, font.width),
+    last = Prepared{font, face, ComputeSizing(*face, font),
                     resolved->syntheticBold, resolved->syntheticItalic};
     return &*last;
   }
@@ -323,7 +341,9 @@ struct FontconfigGlyphSource::Impl {
   }
 
   // Scales, shears and transforms the slot's outline into points; false when
-  // it leaves the native coordinate range.
+  // it leaves the native coordinate range. The box the metrics report is
+  // that of the outline with the matrix, whether or not the points keep it,
+  // so that design outlines never move the host's pen.
   bool TransformOutline(const Prepared& p, FT_Outline& o) {
     double unitDivisor = 1.0;
     if (p.syntheticBold && o.n_points > 0) {
@@ -339,15 +359,23 @@ struct FontconfigGlyphSource::Impl {
     }
     const double scale = p.sizing.pixelsPerUnit / unitDivisor;
     points.resize(static_cast<std::size_t>(o.n_points));
+    box = RawBox{};
     for (int i = 0; i < o.n_points; ++i) {
       const char tag = FT_CURVE_TAG(o.tags[i]);
       double x = static_cast<double>(o.points[i].x) * scale * p.sizing.widthRatio;
       const double y = static_cast<double>(o.points[i].y) * scale;
       if (p.syntheticItalic) x += kSyntheticItalicShear * y;
-      const double tx = x + (x + y) * kMatrixEpsilon;
-      const double ty = y + (x + y) * kMatrixEpsilon;
+      FixedPoint matrixed;
+      if (!DoubleToRawFixed(x + (x + y) * kMatrixEpsilon, matrixed.x) ||
+          !DoubleToRawFixed(y + (x + y) * kMatrixEpsilon, matrixed.y))
+        return false;
+      box.Add(matrixed);
       FixedPoint& out = points[static_cast<std::size_t>(i)];
-      if (!DoubleToRawFixed(tx, out.x) || !DoubleToRawFixed(ty, out.y)) return false;
+      if (!designOutlines) {
+        out = matrixed;
+      } else if (!DoubleToRawFixed(x, out.x) || !DoubleToRawFixed(y, out.y)) {
+        return false;
+      }
       out.onCurve = tag == FT_CURVE_TAG_ON;
       out.cubic = tag == FT_CURVE_TAG_CUBIC;
     }
@@ -365,26 +393,19 @@ struct FontconfigGlyphSource::Impl {
     metrics = GlyphMetrics{};
     metrics.gmCellIncX = static_cast<std::int16_t>(std::lround(advance));
     metrics.gmCellIncY = 0;
-    if (points.empty()) return true;
-    std::int32_t xMin = points[0].x, xMax = points[0].x;
-    std::int32_t yMin = points[0].y, yMax = points[0].y;
-    for (const FixedPoint& q : points) {
-      xMin = std::min(xMin, q.x);
-      xMax = std::max(xMax, q.x);
-      yMin = std::min(yMin, q.y);
-      yMax = std::max(yMax, q.y);
-    }
-    metrics.gmptGlyphOrigin.x = RawFixedFloor(xMin);
-    metrics.gmptGlyphOrigin.y = RawFixedCeil(yMax);
-    metrics.gmBlackBoxX = static_cast<std::uint32_t>(RawFixedCeil(xMax) - RawFixedFloor(xMin));
-    metrics.gmBlackBoxY = static_cast<std::uint32_t>(RawFixedCeil(yMax) - RawFixedFloor(yMin));
+    if (box.empty) return true;
+    metrics.gmptGlyphOrigin.x = RawFixedFloor(box.xMin);
+    metrics.gmptGlyphOrigin.y = RawFixedCeil(box.yMax);
+    metrics.gmBlackBoxX = static_cast<std::uint32_t>(RawFixedCeil(box.xMax) - RawFixedFloor(box.xMin));
+    metrics.gmBlackBoxY = static_cast<std::uint32_t>(RawFixedCeil(box.yMax) - RawFixedFloor(box.yMin));
     return true;
   }
 
   // The prepared request, or null when the font cannot be made or its size is refused.
   const Prepared* PrepareWithinLimits(const FontRequest& font) {
     if (font.height == 0 || font.height > kMaxFontSize || font.height < -kMaxFontSize ||
-        font.width > kMaxFontSize)
+        font.width > kMaxFontSize || !(font.horizontalScale > 0) ||
+        std::abs(font.height) * font.horizontalScale > kMaxFontSize)
       return nullptr;
     return Prepare(font);
   }
@@ -443,6 +464,8 @@ bool FontconfigGlyphSource::QueryGlyphIndex(const FontRequest& font, std::uint32
 }
 
 void FontconfigGlyphSource::ExpectText(std::span<const FaceText> faces) { impl_->Expect(faces); }
+
+void FontconfigGlyphSource::KeepDesignOutlines(bool on) { impl_->designOutlines = on; }
 
 std::optional<FaceScale> FontconfigGlyphSource::Scale(const FontRequest& font) {
   const Impl::Prepared* p = impl_->PrepareWithinLimits(font);

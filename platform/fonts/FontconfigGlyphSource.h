@@ -36,9 +36,11 @@ struct FaceScale {
 
 // Sizes a font as the Windows font mapper does: a positive height is the cell
 // height (usWinAscent + usWinDescent), a negative one the em height; the width
-// is the average character width (OS/2 xAvgCharWidth), scaling x only.
-// A height of 0, a height or width beyond kMaxFontSize units, or an outline that
-// would leave the 16.16 coordinate range is refused: QueryGlyph returns false.
+// is the average character width (OS/2 xAvgCharWidth), scaling x only, and
+// a width of 0 the face's own proportions; the horizontal scale then scales x.
+// A height of 0, a height or width beyond kMaxFontSize units (the em times the
+// horizontal scale included), a horizontal scale not above 0, or an outline
+// that would leave the 16.16 coordinate range is refused: QueryGlyph returns false.
 // Glyphs are loaded unscaled and unhinted, so every outline is the design
 // outline, scaled in double precision. Memory running out in FreeType raises
 // std::bad_alloc, as it does anywhere else in a conversion.
@@ -60,6 +62,7 @@ class FontconfigGlyphSource final : public GlyphSource {
   // A face name that is not installed then stands for the substitute that
   // has the characters told for it and its character set (MatchFont).
   void ExpectText(std::span<const FaceText> faces) override;
+  void KeepDesignOutlines(bool on) override;
 
   // The face and scale a font is drawn with; nullopt when the font cannot be
   // made (as QueryGlyph would then fail).

@@ -520,8 +520,8 @@ TEST(ConvertCommand, RightToLeftRtfTakesTheAssociatedFormatAndTheParagraphDirect
 TEST(ConvertCommand, TypographicLinePitchComesFromTheFaceTimesTheLineSpacing) {
   if (!kTypographicLayout) GTEST_SKIP() << kNoTypographicLayout;
   // DejaVu Sans: ascent 1901, descent 483, no line gap, em 2048; at height 10
-  // the em is 172 of 200 device units.
-  const double pitch = (1901 + 483) * 172.0 / 2048 * 10 / 200;
+  // the em is 10.
+  const double pitch = (1901 + 483) * 10.0 / 2048;
   for (const double spacing : {1.0, 1.5}) {
     TempFolder folder;
     const DxfDrawing dxf = ConvertToDxf(folder, {"--layout", "typographic", "--line-spacing", std::to_string(spacing),

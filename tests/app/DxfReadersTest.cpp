@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <numbers>
 #include <optional>
 #include <sstream>
@@ -16,10 +15,14 @@
 #include "tests/support/CommandOutput.h"
 #include "tests/support/DxfReader.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/NearestSegments.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
 
+using vx::test::FarthestFrom;
+using vx::test::IndexOf;
+using vx::test::SegmentIndex;
 using vx::test::TempFolder;
 
 // What ezdxf reads from a file (see ezdxf_read.py).
@@ -134,47 +137,6 @@ TEST(DxfReaders, EzdxfReadsAndAuditsEveryVersionWithAndWithoutUnits) {
   }
 }
 
-// Straight segments, found by position: a grid of cells at least as wide
-// as the farthest distance asked about.
-class SegmentIndex {
- public:
-  explicit SegmentIndex(double cell) : cell_(cell) {}
-
-  void Add(const vx::test::DxfPoint& a, const vx::test::DxfPoint& b) {
-    const std::size_t index = segments_.size();
-    segments_.push_back({a, b});
-    for (long x = Cell(std::min(a.x, b.x)); x <= Cell(std::max(a.x, b.x)); ++x)
-      for (long y = Cell(std::min(a.y, b.y)); y <= Cell(std::max(a.y, b.y)); ++y) cells_[{x, y}].push_back(index);
-  }
-
-  // The distance from p to the nearest segment; up to the cell width, else
-  // something larger.
-  double Distance(const vx::test::DxfPoint& p) const {
-    double nearest = 2 * cell_;
-    for (long x = Cell(p.x) - 1; x <= Cell(p.x) + 1; ++x)
-      for (long y = Cell(p.y) - 1; y <= Cell(p.y) + 1; ++y) {
-        const auto found = cells_.find({x, y});
-        if (found == cells_.end()) continue;
-        for (const std::size_t i : found->second) nearest = std::min(nearest, SegmentDistance(p, segments_[i]));
-      }
-    return nearest;
-  }
-
- private:
-  using Segment = std::pair<vx::test::DxfPoint, vx::test::DxfPoint>;
-  long Cell(double v) const { return std::lround(std::floor(v / cell_)); }
-  static double SegmentDistance(const vx::test::DxfPoint& p, const Segment& s) {
-    const double dx = s.second.x - s.first.x, dy = s.second.y - s.first.y;
-    const double length2 = dx * dx + dy * dy;
-    const double t = length2 > 0 ? std::clamp(((p.x - s.first.x) * dx + (p.y - s.first.y) * dy) / length2, 0.0, 1.0) : 0;
-    return std::hypot(s.first.x + t * dx - p.x, s.first.y + t * dy - p.y);
-  }
-
-  double cell_;
-  std::vector<Segment> segments_;
-  std::map<std::pair<long, long>, std::vector<std::size_t>> cells_;
-};
-
 // A closed polyline of lines and arcs as points no more than step apart
 // along it, every vertex among them.
 std::vector<vx::test::DxfPoint> Densified(const vx::test::DxfPolyline& polyline, double step) {
@@ -197,22 +159,6 @@ std::vector<vx::test::DxfPoint> Densified(const vx::test::DxfPolyline& polyline,
       points.push_back({cx + radius * std::cos(start + sweep * k / n), cy + radius * std::sin(start + sweep * k / n)});
   }
   return points;
-}
-
-// Every segment of closed polylines given as point lists.
-SegmentIndex IndexOf(const std::vector<std::vector<vx::test::DxfPoint>>& contours, double cell) {
-  SegmentIndex index(cell);
-  for (const auto& contour : contours)
-    for (std::size_t i = 0; i < contour.size(); ++i) index.Add(contour[i], contour[(i + 1) % contour.size()]);
-  return index;
-}
-
-// The farthest any point of `from` lies from the segments of `to`.
-double FarthestFrom(const std::vector<std::vector<vx::test::DxfPoint>>& from, const SegmentIndex& to) {
-  double farthest = 0;
-  for (const auto& contour : from)
-    for (const vx::test::DxfPoint& p : contour) farthest = std::max(farthest, to.Distance(p));
-  return farthest;
 }
 
 std::size_t VertexCount(const std::vector<vx::test::DxfPolyline>& polylines) {

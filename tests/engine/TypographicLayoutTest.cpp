@@ -14,6 +14,12 @@ using Origins = std::vector<std::pair<double, double>>;
 LayoutSettings HostDefault() { return {CellSizing::FixedCell, 0.0, 0.0, 0.65}; }
 LayoutSettings Standalone(double widthFactor) { return {CellSizing::PointSize, 0.0, 0.0, widthFactor}; }
 
+// The request of a character whose size is its em: em device units, the
+// face's own proportions scaled in x.
+FontRequest EmRequest(std::string face, int em, double widthScale, bool bold = false) {
+  return FontRequest{std::move(face), -em, 0, bold, false, kDefaultCharset, widthScale};
+}
+
 // Every glyph the fake source draws by index is a triangle whose first point
 // is its origin, so the first record of each glyph is where it was placed.
 class Typographic : public StoreTest {
@@ -44,7 +50,7 @@ TEST_F(Typographic, GlyphsGoWhereTheShaperPlacesThem) {
   // The ligature stands for two characters; the mark sits on the e without advancing.
   EXPECT_EQ(source.indexes, (std::vector<std::uint32_t>{0xFB01, u' ', u'e', 0x0301}));
   EXPECT_EQ(GlyphOrigins(), (Origins{{0, 0}, {15, 0}, {25, 0}, {31, 6}}));
-  for (const FontRequest& f : source.requests) EXPECT_EQ(f, (FontRequest{"Latin", 200, 200, false, false}));
+  for (const FontRequest& f : source.requests) EXPECT_EQ(f, EmRequest("Latin", 200, 1.0));
   ASSERT_EQ(shaper.shapeCalls.size(), 1u);
   EXPECT_EQ(shaper.shapeCalls[0].end, 5u);
 }
@@ -92,8 +98,9 @@ TEST_F(Typographic, RightToLeftRunsArePlacedReversedAndDrawnInTextOrder) {
 TEST_F(Typographic, MissingCharactersComeFromTheFallbackFaceInTheSameSizeAndStyle) {
   const std::vector<FallbackUse> used =
       Lay(u"a\u6F22b\u5B57\u6F22\u0301\uE000", Standalone(0.65), CharStyle{"Latin", 30, true, false});
-  const FontRequest latin{"Latin", 200, 130, true, false};
-  const FontRequest cjk{"CJK", 200, 130, true, false};
+  // 30 points: an em of 200 device units, drawn at 0.15.
+  const FontRequest latin = EmRequest("Latin", 200, 0.65, true);
+  const FontRequest cjk = EmRequest("CJK", 200, 0.65, true);
   // The mark goes with the character it belongs to; a character no face has
   // stays with its own face (its missing-glyph mark) and is not reported.
   EXPECT_EQ(source.requests, (std::vector<FontRequest>{latin, cjk, latin, cjk, cjk, cjk, latin}));
@@ -141,7 +148,7 @@ TEST_F(Typographic, SurrogatePairsAreOneCharacterAndEachCharacterKeepsItsSize) {
   styles = {CharStyle{"Latin", 12}, CharStyle{"Latin", 48}};
   LayoutTypographic(source, shaper, u"AB", styles, Standalone(0.65));
   ASSERT_EQ(source.requests.size(), 2u);
-  EXPECT_EQ(source.requests[1], (FontRequest{"Latin", 200, 130, false, false}));
+  EXPECT_EQ(source.requests[1], EmRequest("Latin", 200, 0.65));
   // B follows A's advance at A's scale, and its outline has its own scale.
   const std::vector<Rec> records = StoreRecords();
   ASSERT_EQ(records.size(), 8u);
@@ -149,13 +156,13 @@ TEST_F(Typographic, SurrogatePairsAreOneCharacterAndEachCharacterKeepsItsSize) {
   EXPECT_DOUBLE_EQ(records[5].x, 10 * 0.06 + 100 * 0.24);
 }
 
-TEST_F(Typographic, AFontThatCannotBeMadeAdvancesEachCharacterByTheCellWidth) {
+TEST_F(Typographic, AFontThatCannotBeMadeAdvancesEachCharacterByAnEnTimesTheWidthFactor) {
   styles = {CharStyle{"Broken"}, CharStyle{"Broken"}, CharStyle{"Latin"}};
   LayoutTypographic(source, shaper, u"xyz", styles, Standalone(0.65));
-  // 30 points: W = 130 at scale 0.15.
+  // 30 points: an en of 100 device units at scale 0.15, times 0.65.
   EXPECT_EQ(source.indexes, std::vector<std::uint32_t>{u'z'});
   ASSERT_EQ(GlyphOrigins().size(), 1u);
-  EXPECT_DOUBLE_EQ(GlyphOrigins()[0].first, 2 * 130 * 0.15);
+  EXPECT_DOUBLE_EQ(GlyphOrigins()[0].first, 2 * 100 * 0.15 * 0.65);
 }
 
 TEST_F(Typographic, EmptyTextAndEmptyLinesDrawNothing) {

@@ -1,5 +1,6 @@
 // The typographic line setting on real faces against hb-shape, HarfBuzz's own shaping tool.
 #include <gtest/gtest.h>
+#include <hb.h>
 
 #include <regex>
 #include <string>
@@ -16,8 +17,9 @@
 namespace vx {
 namespace {
 
-// Every character at text height 10 (a cell of 200 device units scaled by
-// 10/200) with width factor 0.8, so that x and y scale differently.
+// Every character at text height 10, which in this layout is the em (200
+// device units scaled by 10/200), with width factor 0.8: x at 0.8 of each
+// face's design, so that x and y scale differently.
 constexpr double kHeight = 10;
 const LayoutSettings kSettings{CellSizing::HostSized, kHeight, 0.8, 0.65};
 
@@ -51,6 +53,16 @@ std::vector<HbGlyph> HbShape(const std::string& fontFile, int faceIndex, const s
   return glyphs;
 }
 
+// A face's units per em, as HarfBuzz reads them.
+double UnitsPerEm(const std::string& file, int index) {
+  hb_blob_t* blob = hb_blob_create_from_file(file.c_str());
+  hb_face_t* face = hb_face_create(blob, static_cast<unsigned>(index));
+  const double upem = hb_face_get_upem(face);
+  hb_face_destroy(face);
+  hb_blob_destroy(blob);
+  return upem;
+}
+
 // One run of a line as the bidirectional algorithm and the faces cut it.
 struct RunSpec {
   std::string text;  // UTF-8
@@ -65,11 +77,9 @@ struct ShapingCase {
   std::vector<int> visual;    // the runs left to right, by their place in `runs`
 };
 
-// The line as hb-shape sets its runs: each run shaped alone, the runs laid
-// left to right, then the glyphs listed in text order.
+// The line as hb-shape sets its runs: each run shaped alone in its own face
+// at the em, the runs laid left to right, then the glyphs listed in text order.
 std::vector<ReferenceGlyph> Reference(FontconfigGlyphSource& source, const ShapingCase& c) {
-  const FontRequest base = MakeFontRequest(c.face, 200, 160, false, false);
-  const double scale = kHeight / 200;
   std::vector<std::vector<ReferenceGlyph>> runs(c.runs.size());
   std::size_t offset = 0;
   std::vector<std::size_t> offsets;
@@ -80,14 +90,12 @@ std::vector<ReferenceGlyph> Reference(FontconfigGlyphSource& source, const Shapi
   double pen = 0;
   for (const int r : c.visual) {
     const RunSpec& run = c.runs[static_cast<std::size_t>(r)];
-    FontRequest font = base;
-    font.face = run.face;
-    const std::optional<FaceScale> face = source.Scale(font);
+    const std::optional<ResolvedFace> face = source.Resolve(run.face, false, false);
     if (!face) {
       ADD_FAILURE() << "no face for " << run.face;
       return {};
     }
-    const double xf = face->xPerUnit * scale, yf = face->yPerUnit * scale;
+    const double yf = kHeight / UnitsPerEm(face->file, face->index), xf = 0.8 * yf;
     for (const HbGlyph& g : HbShape(face->file, face->index, run.text, run.rtl)) {
       runs[static_cast<std::size_t>(r)].push_back({g.g, offsets[static_cast<std::size_t>(r)] + g.cl,
                                                    pen + g.dx * xf, g.dy * yf});
