@@ -23,7 +23,7 @@ FileIdentity IdentityOfHandle(HANDLE file) {
 }  // namespace
 
 std::FILE* OpenFileForReading(const std::string& path) {
-  const std::wstring name = Widen(path);
+  const std::wstring name = FileSystemName(path);
   // The C library refuses a folder as "Permission denied"; it is a folder.
   const DWORD attributes = GetFileAttributesW(name.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
@@ -35,7 +35,7 @@ std::FILE* OpenFileForReading(const std::string& path) {
 
 FileIdentity IdentityOf(const std::string& path) {
   // No access rights are needed to read the identity; a folder opens too.
-  const HANDLE file = CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  const HANDLE file = CreateFileW(FileSystemName(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   const FileIdentity identity = IdentityOfHandle(file);

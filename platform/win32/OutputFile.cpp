@@ -21,6 +21,11 @@ namespace {
 // Fresh temporary names tried before giving up (each is random).
 constexpr int kTemporaryNameAttempts = 100;
 
+// Why a file another program holds open cannot be replaced or written; the
+// C library calls it "Permission denied", which sends the user looking at
+// the file's permissions instead of at the program that has it open.
+constexpr const char* kInUseReason = "The file is in use by another program";
+
 // The C library's message for the errors it shares with Linux, so that the
 // same failure reads the same on both systems; the system's own text for
 // the others.
@@ -31,9 +36,14 @@ std::string Reason(DWORD systemError) {
     case ERROR_INVALID_DRIVE:
       return std::strerror(ENOENT);
     case ERROR_ACCESS_DENIED:
+      return std::strerror(EACCES);
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-      return std::strerror(EACCES);
+    case ERROR_USER_MAPPED_FILE:
+      return kInUseReason;
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA:
+      return std::strerror(EPIPE);
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
       return std::strerror(ENOSPC);
@@ -69,13 +79,34 @@ Existing Look(const std::wstring& target, DWORD& systemError) {
   return found;
 }
 
+// Whether another program holds the file open without letting others
+// delete or rename it, so that it cannot be replaced now. Asked before the
+// replacement, which fails the same way but may leave a temporary file of
+// the system's behind.
+bool HeldByAnotherProgram(const std::wstring& target) {
+  const HANDLE file = CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// The C library's error number for a failed _write: a pipe whose reader has
+// gone is EPIPE, as on Linux, where the C library says EINVAL.
+int WriteFailure(int reason) {
+  const unsigned long systemError = _doserrno;
+  return systemError == ERROR_NO_DATA || systemError == ERROR_BROKEN_PIPE ? EPIPE : reason;
+}
+
 }  // namespace
 
 int OutputFile::WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const unsigned chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<unsigned>(bytes.size());
     const int written = _write(fd, bytes.data(), chunk);
-    if (written < 0) return errno;
+    if (written < 0) return WriteFailure(errno);
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return 0;
@@ -83,7 +114,7 @@ int OutputFile::WriteAll(int fd, std::string_view bytes) {
 
 void OutputFile::Abandon() {
   if (fd_ >= 0) _close(fd_);
-  if (!tempPath_.empty()) DeleteFileW(Widen(tempPath_).c_str());
+  if (!tempPath_.empty()) DeleteFileW(FileSystemName(tempPath_).c_str());
   fd_ = -1;
   tempPath_.clear();
   replacing_ = regular_ = existed_ = false;
@@ -97,14 +128,20 @@ bool OutputFile::Open(const std::string& path, std::string& error) {
   Abandon();
   if (path.empty()) return Fail(ENOENT, error);
   if (path == kStandardOutputName) return OpenOwnDescriptor(_fileno(stdout), error);
-  target_ = path;
+  // Resolved once, so that the temporary file lies beside the target and
+  // every later call names the same file.
+  target_ = Narrow(FileSystemName(path));
   DWORD systemError = 0;
-  switch (Look(Widen(target_), systemError)) {
+  switch (Look(FileSystemName(target_), systemError)) {
     case Existing::Nothing:
       return OpenReplacement(error);
     case Existing::RegularFile:
+      if (HeldByAnotherProgram(FileSystemName(target_))) {
+        systemError = ERROR_SHARING_VIOLATION;
+        break;
+      }
       existed_ = true;
-      kept_.mode = GetFileAttributesW(Widen(target_).c_str());
+      kept_.mode = GetFileAttributesW(FileSystemName(target_).c_str());
       return OpenReplacement(error);
     case Existing::LinkedFile:
       return OpenInPlace(true, error);
@@ -125,7 +162,7 @@ bool OutputFile::OpenReplacement(std::string& error) {
   int reason = EEXIST;
   for (int attempt = 0; attempt < kTemporaryNameAttempts && reason == EEXIST; ++attempt) {
     const std::string name = FreshTemporaryName(target_);
-    reason = _wsopen_s(&fd_, Widen(name).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYRW,
+    reason = _wsopen_s(&fd_, FileSystemName(name).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYRW,
                        _S_IREAD | _S_IWRITE);
     if (reason == 0) {
       tempPath_ = name;
@@ -138,11 +175,15 @@ bool OutputFile::OpenReplacement(std::string& error) {
 }
 
 bool OutputFile::OpenInPlace(bool truncate, std::string& error) {
-  const int failed = _wsopen_s(&fd_, Widen(target_).c_str(), _O_WRONLY | _O_BINARY | (truncate ? _O_TRUNC : 0),
+  const int failed = _wsopen_s(&fd_, FileSystemName(target_).c_str(), _O_WRONLY | _O_BINARY | (truncate ? _O_TRUNC : 0),
                                _SH_DENYNO, 0);
   if (failed != 0) {
     fd_ = -1;
-    return Fail(failed, error);
+    const DWORD systemError = _doserrno;
+    if (systemError != ERROR_SHARING_VIOLATION && systemError != ERROR_LOCK_VIOLATION) return Fail(failed, error);
+    error = Reason(systemError);
+    Abandon();
+    return false;
   }
   regular_ = GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(fd_))) == FILE_TYPE_DISK;
   return true;
@@ -162,14 +203,16 @@ bool OutputFile::OpenOwnDescriptor(int descriptor, std::string& error) {
 bool OutputFile::CommitReplacement(std::string& error) {
   if (_commit(fd_) != 0) return Fail(errno, error);
   if (_close(std::exchange(fd_, -1)) != 0) return Fail(errno, error);
-  const std::wstring temporary = Widen(tempPath_);
-  const std::wstring target = Widen(target_);
+  const std::wstring temporary = FileSystemName(tempPath_);
+  const std::wstring target = FileSystemName(target_);
+  const bool held = existed_ && HeldByAnotherProgram(target);
   const bool placed =
-      existed_ ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+      held      ? false
+      : existed_ ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                               nullptr) != 0
                : MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   if (!placed) {
-    error = Reason(GetLastError());
+    error = Reason(held ? ERROR_SHARING_VIOLATION : GetLastError());
     Abandon();
     return false;
   }

@@ -16,6 +16,23 @@ std::string Narrow(std::wstring_view wide) {
   return ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
 }
 
+std::wstring FileSystemName(std::string_view utf8) {
+  const std::wstring name = Widen(utf8);
+  if (name.empty() || name.starts_with(L"\\\\?\\") || name.starts_with(L"\\\\.\\")) return name;
+  const DWORD needed = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return name;
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(name.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return name;
+  full.resize(length);
+  if (full.starts_with(L"\\\\.\\")) return name;  // a device (NUL, CON) as the user named it
+  // A short name goes without the prefix, which would make "C:\\x\\NUL" a
+  // file instead of the device.
+  if (full.size() < MAX_PATH || full.starts_with(L"\\\\?\\")) return full;
+  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);  // \\server\share\...
+  return L"\\\\?\\" + full;
+}
+
 std::string SystemErrorText(DWORD error) {
   wchar_t* buffer = nullptr;
   const DWORD length = FormatMessageW(

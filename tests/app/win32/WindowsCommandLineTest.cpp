@@ -13,6 +13,7 @@
 #include "tests/support/FileBytes.h"
 #include "tests/support/GlyphLines.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/win32/LongPathFolder.h"
 
 namespace {
 
@@ -21,6 +22,12 @@ using vx::test::RunVexoglyph;
 using vx::test::TempFolder;
 
 const std::string kFace = "DejaVu Sans";
+const std::string kLongPathText = "Ab";
+
+std::string WriteInput(const std::string& path) {
+  vx::test::WriteFileBytes(path, kLongPathText);
+  return path;
+}
 
 std::string Convert(TempFolder& folder, const std::vector<std::string>& args, const std::string& name = "out.dxf") {
   std::vector<std::string> all = {"convert", "-o", folder.Path(name)};
@@ -44,17 +51,55 @@ TEST(WindowsCommandLine, ArgumentsBeyondTheAnsiCodePageStayWhole) {
   EXPECT_EQ(vx::test::ReadDxf(fromArguments).polylines.size(), 2u);  // Ω and ж have one contour each
 }
 
-// A relative output name lies in the current folder of the program.
+// A relative output name lies in the current folder of the program, and
+// replaces a file of that name there.
 TEST(WindowsCommandLine, RelativeOutputGoesToTheCurrentFolder) {
   TempFolder folder;
   wchar_t previous[MAX_PATH];
   ASSERT_GT(GetCurrentDirectoryW(MAX_PATH, previous), 0u);
   const std::u16string wideFolder = vx::FromUtf8(folder.path());
   ASSERT_TRUE(SetCurrentDirectoryW(reinterpret_cast<const wchar_t*>(wideFolder.c_str())));
-  const vx::test::RunOutcome outcome = RunVexoglyph({"convert", "-o", "relative.dxf", "-f", kFace, "A"});
+  const vx::test::RunOutcome made = RunVexoglyph({"convert", "-o", "relative.dxf", "-f", kFace, "A"});
+  const std::string first = ReadFileBytes(folder.Path("relative.dxf"));
+  const vx::test::RunOutcome replaced = RunVexoglyph({"convert", "-o", "relative.dxf", "-f", kFace, "AB"});
   SetCurrentDirectoryW(previous);
-  EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+  EXPECT_EQ(made.exitCode, 0) << made.err;
+  EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
   EXPECT_EQ(vx::test::FolderEntries(folder.path()), std::vector<std::string>{"relative.dxf"});
+  EXPECT_NE(ReadFileBytes(folder.Path("relative.dxf")), first);
+}
+
+// Input and output names of 300 characters, beyond MAX_PATH, convert as
+// short ones do, the output replacing a file of that name.
+TEST(WindowsCommandLine, NamesLongerThanMaxPathConvert) {
+  TempFolder shortFolder;
+  const std::string expected = Convert(shortFolder, {"-f", kFace, "-i", WriteInput(shortFolder.Path("text.txt"))});
+  const vx::test::LongPathFolder folder(300);
+  const std::string input = folder.Path("text.txt");
+  const std::string output = folder.Path("drawing.dxf");
+  ASSERT_GE(output.size(), 300u);
+  vx::test::LongPathFolder::WriteFile(input, kLongPathText);
+  vx::test::LongPathFolder::WriteFile(output, "an older drawing, replaced");
+  const vx::test::RunOutcome outcome = RunVexoglyph({"convert", "-o", output, "-f", kFace, "-i", input});
+  EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+  EXPECT_EQ(vx::test::LongPathFolder::ReadFile(output), expected);
+}
+
+// The program declares itself long-path aware, so that Windows lets names
+// beyond MAX_PATH through wherever the system allows it.
+TEST(WindowsCommandLine, TheProgramsManifestDeclaresLongPathAwareness) {
+  const std::u16string program = vx::FromUtf8(VEXOGLYPH_EXE);
+  const HMODULE image = LoadLibraryExW(reinterpret_cast<const wchar_t*>(program.c_str()), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(image, nullptr);
+  std::string manifest;
+  if (const HRSRC found = FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24))) {  // RT_MANIFEST
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(image, found)));
+    if (bytes != nullptr) manifest.assign(bytes, SizeofResource(image, found));
+  }
+  FreeLibrary(image);
+  EXPECT_NE(manifest.find("<longPathAware"), std::string::npos) << manifest;
+  EXPECT_NE(manifest.find(">true</longPathAware>"), std::string::npos) << manifest;
 }
 
 // Lines end in CR LF, written as bytes: no line end is translated again.

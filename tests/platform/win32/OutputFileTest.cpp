@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
 #include <io.h>
 
 #include <cerrno>
@@ -15,6 +16,7 @@
 
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/win32/LongPathFolder.h"
 
 namespace vx {
 namespace {
@@ -128,6 +130,78 @@ TEST_F(WindowsOutputFile, StandardOutputTakesTheBytesUnchanged) {
   fclose(sink);
   EXPECT_TRUE(written) << error;
   EXPECT_EQ(test::ReadFileBytes(captured), "0\r\nEOF\r\n");
+}
+
+// A name without a folder part lies in the current folder, whether it is
+// new or replaces a file there (which takes the full name on Windows).
+TEST_F(WindowsOutputFile, ANameWithoutAFolderIsSavedInTheCurrentFolder) {
+  wchar_t previous[MAX_PATH];
+  ASSERT_GT(GetCurrentDirectoryW(MAX_PATH, previous), 0u);
+  ASSERT_TRUE(SetCurrentDirectoryW(folder_.folder().c_str()));
+  std::string newError, replacedError;
+  const bool made = WriteWholeFile("out.dxf", "first drawing", newError);
+  const bool replaced = WriteWholeFile("out.dxf", "second drawing", replacedError);
+  SetCurrentDirectoryW(previous);
+  EXPECT_TRUE(made) << newError;
+  EXPECT_TRUE(replaced) << replacedError;
+  EXPECT_EQ(test::ReadFileBytes(Path("out.dxf")), "second drawing");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"out.dxf"});
+}
+
+// Names beyond MAX_PATH (260) are saved, new and replaced alike.
+TEST(WindowsOutputFileNames, ANameLongerThanMaxPathIsSavedAndReplaced) {
+  const test::LongPathFolder folder(300);
+  const std::string path = folder.Path("drawing.dxf");
+  ASSERT_GE(path.size(), 300u);
+  for (const char* bytes : {"first drawing", "second drawing"}) {
+    std::string error;
+    EXPECT_TRUE(WriteWholeFile(path, bytes, error)) << error;
+    EXPECT_EQ(test::LongPathFolder::ReadFile(path), bytes);
+  }
+}
+
+// A file another program holds open without letting others replace or
+// write it is refused as in use, and stays as it was.
+TEST_F(WindowsOutputFile, AFileHeldOpenByAnotherProgramIsReportedInUse) {
+  const struct {
+    const char* what;
+    DWORD access;
+    DWORD share;
+  } holders[] = {
+      {"reader sharing reads only", GENERIC_READ, FILE_SHARE_READ},
+      {"writer sharing nothing", GENERIC_WRITE, 0},
+  };
+  for (const auto& holder : holders) {
+    SCOPED_TRACE(holder.what);
+    test::WriteFileBytes(Path("held.dxf"), "held drawing");
+    const HANDLE held = CreateFileW((folder_.folder() / "held.dxf").c_str(), holder.access, holder.share, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::string error;
+    EXPECT_FALSE(WriteWholeFile(Path("held.dxf"), "new drawing", error));
+    CloseHandle(held);
+    EXPECT_EQ(error, "The file is in use by another program");
+    EXPECT_EQ(test::ReadFileBytes(Path("held.dxf")), "held drawing");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"held.dxf"});
+  }
+}
+
+// A pipe whose reader has gone fails as it does on Linux.
+TEST(WindowsOutputFilePipes, APipeWhoseReaderHasGoneIsABrokenPipe) {
+  int ends[2];
+  ASSERT_EQ(_pipe(ends, 4096, _O_BINARY), 0);
+  _close(ends[0]);
+  fflush(stdout);
+  const int saved = _dup(_fileno(stdout));
+  _dup2(ends[1], _fileno(stdout));
+  _close(ends[1]);
+  std::string error;
+  const bool written = WriteWholeFile(kStandardOutputName, "0\r\nEOF\r\n", error);
+  _dup2(saved, _fileno(stdout));
+  _close(saved);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(error, std::strerror(EPIPE));
+  EXPECT_EQ(error, "Broken pipe");
 }
 
 }  // namespace
