@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dialog/DialogModes.h"
+#include "engine/HostQueries.h"
 #include "engine/TextLayout.h"
 
 namespace vx {
@@ -42,6 +43,13 @@ class HostEntryView {
 // destroys the dialog once the run has returned. A showing call while the
 // dialog runs, a sized call with a height or width factor that is not
 // finite, a platform that cannot show it, and any error all return 0.
+//
+// A showing whose run ends with 0 (Cancel, the close box, Escape, a release
+// during the run, the stand-alone mode) leaves the store empty: the preview
+// fills it while the dialog is shown, and a host that reads after a 0 must
+// find nothing rather than the preview's glyph. After a 1 the store holds
+// the converted text until the host's next call; a release call leaves it
+// as it is, so that a host may read the text of a 1 after releasing.
 template <class Dialog>
 int ShowDialogForHost(HostEntryView<Dialog>& view, int mode, double height, double widthFactor) {
   try {
@@ -64,12 +72,13 @@ int ShowDialogForHost(HostEntryView<Dialog>& view, int mode, double height, doub
     Dialog* dialog = view.Current();
     if (dialog == nullptr) dialog = view.Create();
     if (view.Running(*dialog)) return 0;  // a showing call while the dialog is shown
-    const bool ok = view.ShowModal(*dialog, mode, height, widthFactor);
+    bool ok = view.ShowModal(*dialog, mode, height, widthFactor);
     // Released during its run: Form1 is null, or a newer dialog made since.
     if (view.Current() != dialog) {
       view.Destroy(dialog);
-      return 0;
+      ok = false;
     }
+    if (!ok) FreePointList();
     return ok ? 1 : 0;
   } catch (...) {
     return 0;

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "dialog/HostEntry.h"
+#include "engine/HostQueries.h"
+#include "engine/PointStore.h"
 
 namespace vx::test {
 namespace {
@@ -40,6 +42,7 @@ class RecordingView final : public HostEntryView<FakeDialog> {
   bool dialogCanBeMade = true;
   bool userPressesOk = true;  // how a run ends unless the host ends it
   std::vector<std::string> log;
+  int storeAfterInnerCalls = -1;  // the store's records once the calls made during the last run returned
 
   int Call(const HostCall& call) {
     const std::vector<HostCall>* outer = std::exchange(duringRun_, &call.duringRun);
@@ -68,7 +71,9 @@ class RecordingView final : public HostEntryView<FakeDialog> {
     log.push_back("show " + Name(dialog) + " in mode " + std::to_string(mode));
     dialog.running = true;
     dialog.runEnded = false;
+    gPointList.Add(0, 0, 1);  // the preview's glyph, in the store while the dialog is shown
     for (const HostCall& inner : *std::exchange(duringRun_, nullptr)) Call(inner);
+    storeAfterInnerCalls = gPointList.GetCount();
     dialog.running = false;
     log.push_back("closed " + Name(dialog));
     return userPressesOk && !dialog.runEnded;
@@ -181,6 +186,37 @@ TEST(HostEntry, ADialogThatCannotBeMadeReturnsZeroAndLeavesNone) {
   view.dialogCanBeMade = true;
   EXPECT_EQ(view.Call(kShow), 1);  // a later call tries again
   EXPECT_TRUE(view.HasDialog());
+}
+
+// The preview fills the store while the dialog is shown: a showing that
+// returns 0 leaves it empty, one that returns 1 leaves the converted text,
+// which a release call does not take away; a showing call refused during
+// the run leaves the store to the running dialog.
+TEST(HostEntry, TheStoreIsEmptyAfterAShowingThatReturnsZero) {
+  const struct {
+    const char* what;
+    HostCall call;
+    bool userPressesOk;
+    int storeAfterInnerCalls;
+    int storeAfter;
+  } cases[] = {
+      {"cancelled", kShow, false, 1, 0},
+      {"OK", kShow, true, 1, 1},
+      {"released during the run", HostCall{dmStandalone, 0, 0, {kRelease}}, true, 1, 0},
+      {"a showing call refused during the run", HostCall{dmStandalone, 0, 0, {HostCall{dmHostDefault}}}, false, 1, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FreePointList();
+    RecordingView view;
+    view.userPressesOk = c.userPressesOk;
+    view.Call(c.call);
+    EXPECT_EQ(view.storeAfterInnerCalls, c.storeAfterInnerCalls);
+    EXPECT_EQ(gPointList.GetCount(), c.storeAfter);
+    view.Call(kRelease);
+    EXPECT_EQ(gPointList.GetCount(), c.storeAfter);
+  }
+  FreePointList();
 }
 
 }  // namespace
