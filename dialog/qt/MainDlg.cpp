@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -11,7 +10,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -323,8 +321,7 @@ void TForm1::SpeedButton2Click(QObject*) {
 }
 
 void TForm1::PopupMenu1Popup(QObject*) {
-  const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
-  Paste1->setEnabled(clipboard != nullptr && clipboard->hasText());
+  Paste1->setEnabled(Memo1->canPaste());
   const bool selected = Memo1->SelLength() >= 1;
   Copy1->setEnabled(selected);
   Cut1->setEnabled(selected);
@@ -340,8 +337,7 @@ void TForm1::Copy1Click(QObject*) {
 }
 
 void TForm1::Paste1Click(QObject*) {
-  const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
-  if (clipboard != nullptr && clipboard->hasText()) Memo1->paste();
+  if (Memo1->canPaste()) Memo1->paste();
 }
 
 void TForm1::Undo1Click(QObject*) {

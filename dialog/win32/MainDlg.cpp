@@ -156,7 +156,7 @@ void TForm1::Command(int id, int code) {
       if (memo_.SelLength() >= 1) SendMessageW(Memo1, WM_COPY, 0, 0);
       break;
     case ids::Paste1:
-      if (IsClipboardFormatAvailable(CF_TEXT)) SendMessageW(Memo1, WM_PASTE, 0, 0);
+      if (memo_.CanPaste()) SendMessageW(Memo1, WM_PASTE, 0, 0);
       break;
     case ids::Undo1:
       if (memo_.CanUndo()) SendMessageW(Memo1, EM_UNDO, 0, 0);
@@ -387,7 +387,7 @@ void TForm1::SpeedButton2Click() {
 
 void TForm1::PopupMenu1Popup() {
   const auto enable = [this](int id, bool on) { EnableMenuItem(PopupMenu1, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
-  enable(ids::Paste1, IsClipboardFormatAvailable(CF_TEXT) != FALSE);
+  enable(ids::Paste1, memo_.CanPaste());
   const bool selected = memo_.SelLength() >= 1;
   enable(ids::Copy1, selected);
   enable(ids::Cut1, selected);

@@ -124,6 +124,19 @@ void RichEditControl::Select(int start, int length) {
 }
 
 CharFormat RichEditControl::SelFormat() const {
+  CHARRANGE range = {};
+  SendMessageW(edit_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  // The control's own answer for a mixed selection clears the flags that
+  // differ (a partly bold selection reads as not bold); the formatting rules
+  // read the first character, as every view does.
+  if (range.cpMax > range.cpMin) {
+    QuietSelection quiet(edit_);
+    return FormatOfRange(static_cast<int>(range.cpMin), static_cast<int>(range.cpMin) + 1);
+  }
+  return CaretFormat();
+}
+
+CharFormat RichEditControl::CaretFormat() const {
   CHARFORMAT2W format = EmptyFormat(kFormatMask);
   SendMessageW(edit_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
   return FromControlFormat(format);
@@ -134,7 +147,7 @@ CharFormat RichEditControl::FormatOfRange(int start, int end) const {
   SendMessageW(edit_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
   CHARRANGE range = {start, end};
   SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  const CharFormat format = SelFormat();
+  const CharFormat format = CaretFormat();
   SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
   return format;
 }
@@ -221,6 +234,8 @@ void RichEditControl::ReplaceSelection(const std::u16string& text) {
 }
 
 bool RichEditControl::CanUndo() const { return SendMessageW(edit_, EM_CANUNDO, 0, 0) != 0; }
+
+bool RichEditControl::CanPaste() const { return SendMessageW(edit_, EM_CANPASTE, 0, 0) != 0; }
 
 QuietSelection::QuietSelection(HWND edit) : edit_(edit), mask_(SendMessageW(edit, EM_GETEVENTMASK, 0, 0)) {
   SendMessageW(edit_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));

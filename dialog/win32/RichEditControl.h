@@ -56,8 +56,13 @@ class RichEditControl : public SymbolInsertionTarget {
   StyledText Document() const;
   void Clear();
   bool CanUndo() const;
+  // Whether the clipboard holds a format the control pastes (rich text,
+  // Unicode or ANSI text among them).
+  bool CanPaste() const;
 
  private:
+  // The control's format of its selection as it reports it.
+  CharFormat CaretFormat() const;
   CharFormat FormatOfRange(int start, int end) const;
   void SetSelFormat(const CHARFORMAT2W& format);
 

@@ -346,6 +346,22 @@ TEST_F(Dialog, CopyAndPasteKeepFormatsThroughOurRtf) {
   });
 }
 
+// Paste is offered for every format the box pastes: rich text alone too.
+TEST_F(Dialog, TheContextMenuPastesRichTextAlone) {
+  RunDialog(-1, 0, 0, [](TForm1& f) {
+    auto* rtf = new QMimeData;
+    rtf->setData("text/rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 DejaVu Serif;}}\\f0\\fs40\\b r}");
+    QGuiApplication::clipboard()->setMimeData(rtf);
+    f.PopupMenu1Popup(nullptr);
+    EXPECT_TRUE(f.Paste1->isEnabled());
+    f.Paste1Click(nullptr);
+    EXPECT_EQ(f.Memo1->Text(), u"r");
+    f.Memo1->Select(0, 1);
+    EXPECT_EQ(f.Memo1->SelAttributes(), (vx::EditorAttributes{"DejaVu Serif", 20, true, false, vx::CharSet::Default}));
+    f.reject();
+  });
+}
+
 TEST_F(Dialog, TheContextMenuEnablesWhatCanBeDone) {
   RunDialog(-1, 0, 0, [](TForm1& f) {
     QGuiApplication::clipboard()->clear();
@@ -609,6 +625,39 @@ TEST_F(Dialog, BoldItalicAndPrecisionApply) {
     f.reject();
   });
   SetPrecision(8);
+}
+
+// A style button on a selection of mixed styles: every character takes the
+// other flag of the selection's first character, as in the Windows view.
+TEST_F(Dialog, ItalicOnAPartlyBoldSelectionFollowsItsFirstCharacter) {
+  const struct {
+    const char* what;
+    int boldFrom;
+    const char* styles;  // each character's: b bold, i italic, - neither
+  } cases[] = {
+      {"first character bold", 0, "bi bi bi bi"},
+      {"first character not bold", 2, "i i i i"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    RunDialog(-1, 0, 0, [&](TForm1& f) {
+      vx::RichEditBox& memo = *f.Memo1;
+      QTest::keyClicks(&memo, "abcd");
+      memo.Select(c.boldFrom, 2);
+      QTest::mouseClick(f.sbBold, Qt::LeftButton);
+      memo.Select(0, 4);
+      QTest::mouseClick(f.sbItalic, Qt::LeftButton);
+      std::string styles;
+      for (int at = 0; at < 4; ++at) {
+        memo.Select(at, 1);
+        const auto style = memo.SelAttributes();
+        if (at > 0) styles += ' ';
+        styles += style.bold ? (style.italic ? "bi" : "b") : (style.italic ? "i" : "-");
+      }
+      EXPECT_EQ(styles, c.styles);
+      f.reject();
+    });
+  }
 }
 
 TEST_F(Dialog, ShowingAgainEmptiesTheBoxAndSetsThePrecisionFromTheTrackBar) {

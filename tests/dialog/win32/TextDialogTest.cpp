@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -280,6 +281,43 @@ TEST_F(WindowsTextDialog, FormattingControlsFollowAndSetTheSelection) {
   EXPECT_EQ(precision, 17);
 }
 
+// A style button on a selection of mixed styles: every character takes the
+// other flag of the selection's first character, as in the Qt view.
+TEST_F(WindowsTextDialog, ItalicOnAPartlyBoldSelectionFollowsItsFirstCharacter) {
+  const struct {
+    const char* what;
+    int boldFrom;
+    const char* styles;  // each character's: b bold, i italic, - neither
+  } cases[] = {
+      {"first character bold", 0, "bi bi bi bi"},
+      {"first character not bold", 2, "i i i i"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string styles;
+    WindowScript script;
+    script.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+      HWND memo = Control(form_, ids::Memo1);
+      RichEditControl box(memo);
+      TypeText(memo, L"abcd");
+      box.Select(c.boldFrom, 2);
+      Click(form_, ids::sbBold);
+      box.Select(0, 4);
+      Click(form_, ids::sbItalic);
+      for (int at = 0; at < 4; ++at) {
+        box.Select(at, 1);
+        const CharFormat style = box.SelFormat();
+        if (at > 0) styles += ' ';
+        styles += style.bold ? (style.italic ? "bi" : "b") : (style.italic ? "i" : "-");
+      }
+      Click(form_, ids::CancelBtn);
+      return true;
+    });
+    EXPECT_EQ(Show(script, dmStandalone), 0);
+    EXPECT_EQ(styles, c.styles);
+  }
+}
+
 // Leaving cHeight applies its number to the selection; leaving cWidth with a
 // value that cannot be used puts the default width factor back.
 TEST_F(WindowsTextDialog, LeavingTheSizeBoxesAppliesOrRepairsThem) {
@@ -363,6 +401,40 @@ TEST_F(WindowsTextDialog, ClipboardCarriesRtfAndUnicodeText) {
   EXPECT_TRUE(rtf);
   EXPECT_TRUE(unicode);
   EXPECT_EQ(text, L"Ab\u00e9Ab\u00e9");
+}
+
+// Paste is offered for every format the box pastes: rich text alone too.
+TEST_F(WindowsTextDialog, TheContextMenuPastesRichTextAlone) {
+  UINT pasteState = MF_GRAYED;
+  std::wstring text;
+  CharFormat pasted;
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    const std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Times New Roman;}}\\f0\\fs40\\b r}";
+    HGLOBAL bytes = GlobalAlloc(GMEM_MOVEABLE, rtf.size() + 1);
+    std::memcpy(GlobalLock(bytes), rtf.c_str(), rtf.size() + 1);
+    GlobalUnlock(bytes);
+    if (OpenClipboard(form_)) {
+      EmptyClipboard();
+      SetClipboardData(RegisterClipboardFormatW(L"Rich Text Format"), bytes);
+      CloseClipboard();
+    }
+    Form1->PopupMenu1Popup();
+    pasteState = GetMenuState(Form1->PopupMenu1, ids::Paste1, MF_BYCOMMAND);
+    SendMessageW(form_, WM_COMMAND, MAKEWPARAM(ids::Paste1, 0), 0);
+    HWND memo = Control(form_, ids::Memo1);
+    text = WindowText(memo);
+    RichEditControl box(memo);
+    box.Select(0, 1);
+    pasted = box.SelFormat();
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(script, dmStandalone), 0);
+  EXPECT_EQ(pasteState & MF_GRAYED, 0u);
+  EXPECT_EQ(text, L"r");
+  EXPECT_TRUE(pasted.bold);
+  EXPECT_EQ(pasted.WholePoints(), 20);
 }
 
 // OK in a host mode converts the typed text into the store and closes with
