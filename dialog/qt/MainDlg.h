@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog/FontList.h"
+#include "dialog/FormGeometry.h"
 #include "dialog/HostExports.h"
 #include "engine/TextLayout.h"
 
@@ -56,9 +57,9 @@ class TForm1 : public QDialog {
   explicit TForm1(const TFormEnvironment& environment = {});
   ~TForm1() override;
 
-  // The client area, fixed, centred on the screen at every showing call.
-  static constexpr int kClientWidth = 738;
-  static constexpr int kClientHeight = 489;
+  // The client area a new dialog has, centred on the screen at every showing call.
+  static constexpr int kClientWidth = vx::form_geometry::kClientWidth;
+  static constexpr int kClientHeight = vx::form_geometry::kClientHeight;
 
   // Fields besides the controls, in this order; all start false, zero or empty.
   bool FConverting = false;

@@ -36,10 +36,10 @@ using vx::MakeLabel;
 using vx::Named;
 using vx::RichEditBox;
 
-constexpr int kTopBarHeight = 58;
-constexpr int kBottomPanelHeight = 95;
-constexpr int kPaletteWidth = 261;
-constexpr int kToolBarHeight = 26;  // 24-pixel buttons above the bar's edge
+using vx::form_geometry::kBottomPanelHeight;
+using vx::form_geometry::kPaletteWidth;
+using vx::form_geometry::kToolBarHeight;  // 24-pixel buttons above the bar's edge
+using vx::form_geometry::kTopBarHeight;
 
 QToolButton* PictureButton(QWidget* parent, const char* name, const QIcon& icon, QRect geometry) {
   auto* button = Named(new QToolButton(parent), name);
@@ -98,7 +98,10 @@ TForm1::TForm1(const TFormEnvironment& environment)
   // wider, and at 13 pixels "Font width factor" no longer fits its panel.
   dialogFont.setPixelSize(11);
   setFont(dialogFont);
-  setFixedSize(kClientWidth, kClientHeight);
+  // Resizable down to the size at which every control stays visible and
+  // apart: the bottom panel keeps to the bottom edge, the editor takes the rest.
+  setMinimumSize(vx::form_geometry::kMinClientWidth, vx::form_geometry::kMinClientHeight);
+  resize(kClientWidth, kClientHeight);
   setWindowTitle(QStringLiteral("Form1"));
 
   auto* layout = new QVBoxLayout(this);

@@ -69,8 +69,17 @@ LRESULT TForm1::React(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SIZE:
-      PlaceCentre();
+      PlaceControls();
       break;
+    case WM_GETMINMAXINFO: {
+      // The frame around the smallest client area that shows every control.
+      RECT frame{0, 0, vx::form_geometry::kMinClientWidth, vx::form_geometry::kMinClientHeight};
+      AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+      limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+      return 0;
+    }
     case kMaximizeMessage:
       ShowWindow(window_, SW_SHOWMAXIMIZED);
       return 0;

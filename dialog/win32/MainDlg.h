@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/FormGeometry.h"
 #include "dialog/FormViews.h"
 #include "dialog/HostExports.h"
 #include "dialog/win32/RichEditControl.h"
@@ -32,12 +33,12 @@ class TForm1 {
   HWND Handle() const { return window_; }
 
   // The client area as designed, and the bars' and the palette's places in it.
-  static constexpr int kClientWidth = 738;
-  static constexpr int kClientHeight = 489;
-  static constexpr int kTopBarHeight = 58;
-  static constexpr int kBottomPanelHeight = 95;
-  static constexpr int kPaletteWidth = 261;
-  static constexpr int kToolBarHeight = 26;
+  static constexpr int kClientWidth = vx::form_geometry::kClientWidth;
+  static constexpr int kClientHeight = vx::form_geometry::kClientHeight;
+  static constexpr int kTopBarHeight = vx::form_geometry::kTopBarHeight;
+  static constexpr int kBottomPanelHeight = vx::form_geometry::kBottomPanelHeight;
+  static constexpr int kPaletteWidth = vx::form_geometry::kPaletteWidth;
+  static constexpr int kToolBarHeight = vx::form_geometry::kToolBarHeight;
   // Posted to maximize the window once the modal run has shown it.
   static constexpr UINT kMaximizeMessage = WM_APP + 1;
 
@@ -120,7 +121,12 @@ class TForm1 {
   void BuildTopToolBar();
   void BuildCentre();
   void BuildBottomPanel();
+  // Lays the controls out for the client area's size: the top bar along the
+  // top, the bottom panel along the bottom with OK, Cancel and bInsSym at the
+  // right edge, the editor (and the palette when open) between them.
+  void PlaceControls();
   void PlaceCentre();
+  void PlaceBottomPanel();
   void Close(bool ok);
   bool IsSymbolFace(const std::string& face) const;
   std::u16string ControlText(HWND control) const;

@@ -56,7 +56,7 @@ TForm1::TForm1() {
   InitCommonControlsEx(&controls);
   vx::win32::EnsureWindowClass(vx::win32::kForm1Class, &TForm1::Procedure);
   font_ = vx::win32::MakePixelFont(13);
-  const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+  const DWORD style = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
   window_ = vx::win32::MakeTopWindow(vx::win32::kForm1Class, L"Form1", style, WS_EX_CONTROLPARENT, kClientWidth,
                                      kClientHeight, nullptr, this);
   if (window_ == nullptr) throw std::runtime_error("the text dialog's window cannot be made");
@@ -92,7 +92,7 @@ void TForm1::Build() {
   for (HWND panel : {Panel4, ToolBar3, ToolBar2, Panel3, Panel2, Panel5, Panel6, Panel1, ToolBar1}) {
     SetWindowPos(panel, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  PlaceCentre();
+  PlaceControls();
   AddHints();
 }
 
@@ -156,7 +156,10 @@ void TForm1::BuildTopToolBar() {
 void TForm1::BuildCentre() {
   Panel3 = PanelFrame(window_, Bounds(0, kTopBarHeight, kClientWidth, 10), ids::Panel3);
   ToolBar3 = PanelFrame(window_, Bounds(0, kTopBarHeight, kClientWidth, kToolBarHeight), ids::ToolBar3);
-  Label3 = MakeLabel(window_, L"Select Font :    ", 4, kTopBarHeight + 5, ids::Label3, font_);
+  // As wide as the room before cName: the caption's trailing spaces would
+  // make a label sized to its text reach under the box.
+  Label3 = MakeChild(window_, L"STATIC", L"Select Font :    ", SS_LEFT | SS_NOPREFIX, Bounds(4, kTopBarHeight + 5, 84, 16),
+                     ids::Label3, font_);
   cName = EditableCombo(window_, Bounds(90, kTopBarHeight + 1, 184, 24), ids::cName, font_, {});
   const wchar_t* face = L"Times New Roman";
   styleFonts_[0] = CreateFontW(-21, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face);
@@ -212,6 +215,33 @@ void TForm1::BuildBottomPanel() {
   CancelBtn = PushButton(window_, L"Cancel", Bounds(kClientWidth - 114, top + 58, 110, 28), ids::CancelBtn, font_);
 }
 
+void TForm1::PlaceControls() {
+  RECT client;
+  GetClientRect(window_, &client);
+  if (client.right <= 0 || client.bottom <= 0) return;  // minimized
+  SetWindowPos(ToolBar1, nullptr, 0, kTopBarHeight - 2, client.right, 2, SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceBottomPanel();
+  PlaceCentre();
+}
+
+void TForm1::PlaceBottomPanel() {
+  RECT client;
+  GetClientRect(window_, &client);
+  const int top = client.bottom - kBottomPanelHeight;
+  const int right = client.right;
+  const auto place = [](HWND control, int x, int y) {
+    SetWindowPos(control, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  SetWindowPos(Panel1, nullptr, 0, top, right, kBottomPanelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  place(Panel4, 1, top + 1);
+  place(PreviewBox, 3, top + 3);
+  place(AcadBtn, 120, top + 2);
+  place(SpeedButton3, 344, top + 56);
+  place(bInsSym, right - 257, top + 6);
+  place(OkBtn, right - 230, top + 58);
+  place(CancelBtn, right - 114, top + 58);
+}
+
 void TForm1::PlaceCentre() {
   // The rich-text box takes the width the palette leaves it.
   RECT client;
@@ -227,4 +257,8 @@ void TForm1::PlaceCentre() {
                height - kToolBarHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(Panel2, nullptr, width - kPaletteWidth, kTopBarHeight, kPaletteWidth, height,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(ToolBar2, nullptr, width - kPaletteWidth, kTopBarHeight, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Label2, nullptr, width - kPaletteWidth, kTopBarHeight + 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(cSymbol, nullptr, width - kPaletteWidth + 90, kTopBarHeight + 1, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

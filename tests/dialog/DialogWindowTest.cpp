@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -22,10 +23,14 @@
 #include <filesystem>
 #include <limits>
 #include <new>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <cstdlib>
 
 #include "dialog/DialogModes.h"
+#include "dialog/FormGeometry.h"
 #include "dialog/PreviewMapping.h"
 #include "dialog/qt/DialogWidgets.h"
 #include "dialog/qt/InitProgress.h"
@@ -607,6 +612,68 @@ TEST_F(Dialog, LeavingTheSizeAndWidthBoxesRepairsBadValues) {
     EXPECT_EQ(memo.SelAttributes().size, 20);
     f.reject();
   });
+}
+
+// What is wrong with the form's layout now: each visible control that leaves
+// the client area, and each pair of visible controls that overlap (the
+// panels, which frame the controls they hold, apart).
+std::vector<std::string> LayoutFaults(TForm1& f) {
+  const char* const controls[] = {"SpeedButton1", "SpeedButton2", "sbSymbol",  "Label5",      "cHeight",
+                                  "Label4",       "cWidth",       "Label6",    "Label1",      "TrackBar1",
+                                  "About",        "Label3",       "cName",     "sbItalic",    "sbBold",
+                                  "Memo1",        "Label2",       "cSymbol",   "ScrollBox2",  "Panel4",
+                                  "AcadBtn",      "SpeedButton3", "bInsSym",   "OkBtn",       "CancelBtn"};
+  std::vector<std::pair<QRect, std::string>> shown;
+  std::vector<std::string> faults;
+  for (const char* name : controls) {
+    const QWidget* control = f.findChild<QWidget*>(QString::fromLatin1(name));
+    if (control == nullptr) {
+      faults.push_back(std::string(name) + " missing");
+      continue;
+    }
+    if (!control->isVisibleTo(&f)) continue;
+    const QRect at(control->mapTo(&f, QPoint(0, 0)), control->size());
+    if (at.isEmpty() || !f.rect().contains(at)) faults.push_back(std::string(name) + " outside the client area");
+    for (const auto& [other, otherName] : shown) {
+      if (at.intersects(other)) faults.push_back(std::string(name) + " overlaps " + otherName);
+    }
+    shown.emplace_back(at, name);
+  }
+  return faults;
+}
+
+// At every size down to the smallest, maximized too, and with the palette
+// closed or open, every control lies inside the client area apart from the
+// others; the window takes no size below the smallest.
+TEST_F(Dialog, EveryControlStaysVisibleAndApartAtEverySize) {
+  const QSize sizes[] = {{100, 100},
+                         {vx::form_geometry::kMinClientWidth, vx::form_geometry::kMinClientHeight},
+                         {700, 420},
+                         {TForm1::kClientWidth, TForm1::kClientHeight},
+                         {1300, 900}};
+  std::vector<std::string> faults;
+  QSize smallest;
+  RunDialog(vx::dmStandalone, 0, 0, [&](TForm1& f) {
+    for (const bool palette : {false, true}) {
+      if (palette) QTest::mouseClick(f.sbSymbol, Qt::LeftButton);
+      const auto check = [&](const std::string& what) {
+        QCoreApplication::processEvents();
+        f.layout()->activate();
+        for (const std::string& fault : LayoutFaults(f)) faults.push_back(what + (palette ? ", palette open: " : ": ") + fault);
+      };
+      for (const QSize size : sizes) {
+        f.resize(size);
+        if (size.width() == 100) smallest = f.size();
+        check(std::to_string(size.width()) + " x " + std::to_string(size.height()));
+      }
+      f.showMaximized();
+      check("maximized");
+      f.showNormal();
+    }
+    f.reject();
+  });
+  EXPECT_EQ(faults, std::vector<std::string>{});
+  EXPECT_EQ(smallest, QSize(vx::form_geometry::kMinClientWidth, vx::form_geometry::kMinClientHeight));
 }
 
 TEST_F(Dialog, BoldItalicAndPrecisionApply) {

@@ -8,8 +8,12 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "dialog/DialogSettings.h"
+#include "dialog/FormGeometry.h"
 #include "dialog/win32/ControlIds.h"
 #include "dialog/win32/MainDlg.h"
 #include "engine/HostQueries.h"
@@ -316,6 +320,85 @@ TEST_F(WindowsTextDialog, ItalicOnAPartlyBoldSelectionFollowsItsFirstCharacter) 
     EXPECT_EQ(Show(script, dmStandalone), 0);
     EXPECT_EQ(styles, c.styles);
   }
+}
+
+// What is wrong with the form's layout now: each visible control that leaves
+// the client area, and each pair of visible controls that overlap (the
+// panels, which frame the controls they hold, apart).
+std::vector<std::string> LayoutFaults(HWND form) {
+  const std::pair<int, const char*> controls[] = {
+      {ids::SpeedButton1, "SpeedButton1"}, {ids::SpeedButton2, "SpeedButton2"}, {ids::sbSymbol, "sbSymbol"},
+      {ids::Label5, "Label5"},             {ids::cHeight, "cHeight"},           {ids::Label4, "Label4"},
+      {ids::cWidth, "cWidth"},             {ids::Label6, "Label6"},             {ids::Label1, "Label1"},
+      {ids::TrackBar1, "TrackBar1"},       {ids::About, "About"},               {ids::Label3, "Label3"},
+      {ids::cName, "cName"},               {ids::sbItalic, "sbItalic"},         {ids::sbBold, "sbBold"},
+      {ids::Memo1, "Memo1"},               {ids::Label2, "Label2"},             {ids::cSymbol, "cSymbol"},
+      {ids::ScrollBox2, "ScrollBox2"},     {ids::Panel4, "Panel4"},             {ids::AcadBtn, "AcadBtn"},
+      {ids::SpeedButton3, "SpeedButton3"}, {ids::bInsSym, "bInsSym"},           {ids::OkBtn, "OkBtn"},
+      {ids::CancelBtn, "CancelBtn"}};
+  RECT client;
+  GetClientRect(form, &client);
+  std::vector<std::pair<RECT, std::string>> shown;
+  std::vector<std::string> faults;
+  for (const auto& [id, name] : controls) {
+    HWND control = Control(form, id);
+    if (!IsWindowVisible(control)) continue;
+    RECT at;
+    GetWindowRect(control, &at);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&at), 2);
+    if (at.left < 0 || at.top < 0 || at.right > client.right || at.bottom > client.bottom || at.right <= at.left ||
+        at.bottom <= at.top) {
+      faults.push_back(std::string(name) + " outside the client area");
+    }
+    for (const auto& [other, otherName] : shown) {
+      RECT common;
+      if (IntersectRect(&common, &at, &other)) faults.push_back(std::string(name) + " overlaps " + otherName);
+    }
+    shown.emplace_back(at, name);
+  }
+  return faults;
+}
+
+// At every size down to the smallest, maximized too, and with the palette
+// closed or open, every control lies inside the client area apart from the
+// others; a request below the smallest size gets the smallest.
+TEST_F(WindowsTextDialog, EveryControlStaysVisibleAndApartAtEverySize) {
+  const SIZE sizes[] = {{100, 100}, {vx::form_geometry::kMinClientWidth, vx::form_geometry::kMinClientHeight},
+                        {700, 420}, {TForm1::kClientWidth, TForm1::kClientHeight}, {1300, 900}};
+  std::vector<std::string> faults;
+  SIZE smallest{};
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(form_, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(form_, GWL_EXSTYLE));
+    for (const bool palette : {false, true}) {
+      if (palette) Click(form_, ids::sbSymbol);
+      const auto check = [&](const std::string& what) {
+        for (const std::string& fault : LayoutFaults(form_)) {
+          faults.push_back(what + (palette ? ", palette open: " : ": ") + fault);
+        }
+      };
+      for (const SIZE size : sizes) {
+        RECT frame{0, 0, size.cx, size.cy};
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+        SetWindowPos(form_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT client;
+        GetClientRect(form_, &client);
+        if (size.cx == 100) smallest = {client.right, client.bottom};
+        check(std::to_string(size.cx) + " x " + std::to_string(size.cy));
+      }
+      ShowWindow(form_, SW_MAXIMIZE);
+      check("maximized");
+      ShowWindow(form_, SW_RESTORE);
+    }
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(script, dmStandalone), 0);
+  EXPECT_EQ(faults, std::vector<std::string>{});
+  EXPECT_GE(smallest.cx, vx::form_geometry::kMinClientWidth);
+  EXPECT_GE(smallest.cy, vx::form_geometry::kMinClientHeight);
 }
 
 // Leaving cHeight applies its number to the selection; leaving cWidth with a
