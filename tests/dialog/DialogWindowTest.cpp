@@ -44,6 +44,7 @@
 #include "platform/fonts/FontCatalog.h"
 #include "platform/fonts/FontconfigGlyphSource.h"
 #include "richtext/LayoutInput.h"
+#include "tests/dialog/MixedStyleCases.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/StoreContents.h"
 #include "tests/support/TempFolder.h"
@@ -697,15 +698,7 @@ TEST_F(Dialog, BoldItalicAndPrecisionApply) {
 // A style button on a selection of mixed styles: every character takes the
 // other flag of the selection's first character, as in the Windows view.
 TEST_F(Dialog, ItalicOnAPartlyBoldSelectionFollowsItsFirstCharacter) {
-  const struct {
-    const char* what;
-    int boldFrom;
-    const char* styles;  // each character's: b bold, i italic, - neither
-  } cases[] = {
-      {"first character bold", 0, "bi bi bi bi"},
-      {"first character not bold", 2, "i i i i"},
-  };
-  for (const auto& c : cases) {
+  for (const auto& c : vx::test::kItalicOnPartlyBold) {
     SCOPED_TRACE(c.what);
     RunDialog(-1, 0, 0, [&](TForm1& f) {
       vx::RichEditBox& memo = *f.Memo1;
@@ -719,7 +712,7 @@ TEST_F(Dialog, ItalicOnAPartlyBoldSelectionFollowsItsFirstCharacter) {
         memo.Select(at, 1);
         const auto style = memo.SelAttributes();
         if (at > 0) styles += ' ';
-        styles += style.bold ? (style.italic ? "bi" : "b") : (style.italic ? "i" : "-");
+        styles += vx::test::StyleLetters(style.bold, style.italic);
       }
       EXPECT_EQ(styles, c.styles);
       f.reject();

@@ -23,6 +23,7 @@
 #include "tests/platform/registry/ScratchRegistry.h"
 #include "tests/platform/fonts/OutlineReferences.h"
 #include "tests/support/DxfReader.h"
+#include "tests/dialog/MixedStyleCases.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/GlyphLines.h"
 #include "tests/support/TempFolder.h"
@@ -288,15 +289,7 @@ TEST_F(WindowsTextDialog, FormattingControlsFollowAndSetTheSelection) {
 // A style button on a selection of mixed styles: every character takes the
 // other flag of the selection's first character, as in the Qt view.
 TEST_F(WindowsTextDialog, ItalicOnAPartlyBoldSelectionFollowsItsFirstCharacter) {
-  const struct {
-    const char* what;
-    int boldFrom;
-    const char* styles;  // each character's: b bold, i italic, - neither
-  } cases[] = {
-      {"first character bold", 0, "bi bi bi bi"},
-      {"first character not bold", 2, "i i i i"},
-  };
-  for (const auto& c : cases) {
+  for (const auto& c : vx::test::kItalicOnPartlyBold) {
     SCOPED_TRACE(c.what);
     std::string styles;
     WindowScript script;
@@ -312,7 +305,7 @@ TEST_F(WindowsTextDialog, ItalicOnAPartlyBoldSelectionFollowsItsFirstCharacter) 
         box.Select(at, 1);
         const CharFormat style = box.SelFormat();
         if (at > 0) styles += ' ';
-        styles += style.bold ? (style.italic ? "bi" : "b") : (style.italic ? "i" : "-");
+        styles += vx::test::StyleLetters(style.bold, style.italic);
       }
       Click(form_, ids::CancelBtn);
       return true;
