@@ -402,12 +402,7 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
     const std::string problem = fonts.UseFontFile(*options.font, file->path, file->index);
     if (!problem.empty()) return Failed(error, problem);
   }
-  TextShaper* installedShaper = nullptr;
-  if (options.layout == LayoutKind::Typographic) {
-    installedShaper = fonts.Shaper();
-    if (!installedShaper)
-      return Failed(error, "The typographic layout is not available on this system; use --layout host");
-  }
+  TextShaper* installedShaper = options.layout == LayoutKind::Typographic ? &fonts.Shaper() : nullptr;
   LayoutInput input;
   {
     // The document itself is not needed once the layout has its input.

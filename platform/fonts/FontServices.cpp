@@ -26,9 +26,9 @@ FontServices::~FontServices() = default;
 
 GlyphSource& FontServices::Glyphs() { return parts_->Glyphs(); }
 
-TextShaper* FontServices::Shaper() {
+TextShaper& FontServices::Shaper() {
   if (!parts_->shaper) parts_->shaper.emplace(parts_->Glyphs());
-  return &*parts_->shaper;
+  return *parts_->shaper;
 }
 
 FaceSubstitute FontServices::Substitute(const std::string& face, std::uint8_t charset) {

@@ -22,7 +22,7 @@ struct FaceSubstitute {
 // The font services of this platform, each made on first use and all working
 // on the one glyph source: fontconfig, FreeType and HarfBuzz on Linux
 // (platform/fonts/FontServices.cpp), the system's rasteriser, font mapper and
-// family enumeration on Windows (platform/fonts/win32/FontServices.cpp).
+// family enumeration with HarfBuzz on Windows (platform/fonts/win32/FontServices.cpp).
 // Callers never learn the classes behind them.
 // Not thread-safe: one instance per thread.
 class FontServices {
@@ -36,10 +36,10 @@ class FontServices {
   // Linux, the system's own outlines (GDI) on Windows.
   GlyphSource& Glyphs();
 
-  // The text shaping of the typographic layout, on the glyph source's own
-  // faces (HarfBuzz and FriBidi on Linux). Null where the system has none
-  // (Windows, so far): that system lays text out in the host layout only.
-  TextShaper* Shaper();
+  // The text shaping of the typographic layout by HarfBuzz and FriBidi, on
+  // the glyph source's own faces: the face files fontconfig matches on
+  // Linux, the bytes of the faces the system selects on Windows.
+  TextShaper& Shaper();
 
   // The family the system draws instead of face in a character set: when no
   // installed family answers to that name (on Linux fontconfig's substitute

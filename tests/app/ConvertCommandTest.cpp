@@ -40,17 +40,13 @@ std::string EditorFile(const std::string& name) { return std::string(VX_EDITOR_F
 //    in units of the 200-unit cell every glyph is outlined at: Linux outlines
 //    are the design itself; Windows hints them to whole units of that cell,
 //    so its files are not the Linux program's byte for byte (the outlines
-//    agree within 1 % of the cell height: OutlineReferences);
-//  - kTypographicLayout: Windows has no text shaping (HarfBuzz and FriBidi are
-//    not built for it), so the typographic layout is refused there.
+//    agree within 1 % of the cell height: OutlineReferences).
 #ifdef _WIN32
 constexpr double kHintingUnits = 1.0;
 constexpr bool kLinuxOutlines = false;
-constexpr bool kTypographicLayout = false;
 #else
 constexpr double kHintingUnits = 0.2;
 constexpr bool kLinuxOutlines = true;
-constexpr bool kTypographicLayout = true;
 #endif
 // The family the system draws for a face that is not installed: fontconfig's
 // default on Linux, the font mapper's Arial on Windows (the Liberation face
@@ -60,7 +56,6 @@ const std::string kSubstituteFace = "Liberation Sans";
 #else
 const std::string kSubstituteFace = "DejaVu Sans";
 #endif
-constexpr const char* kNoTypographicLayout = "no text shaping for the typographic layout on this system";
 // Windows draws installed fonts only: a font file is refused there.
 #ifdef _WIN32
 constexpr bool kFontFiles = false;
@@ -69,11 +64,8 @@ constexpr bool kFontFiles = true;
 #endif
 constexpr const char* kNoFontFiles = "the system draws installed fonts only";
 
-// The layouts this system offers.
-std::vector<const char*> Layouts() {
-  if (!kTypographicLayout) return {"host"};
-  return {"host", "typographic"};
-}
+// The layouts.
+std::vector<const char*> Layouts() { return {"host", "typographic"}; }
 
 // Converts and reads the DXF back; warnings are the notices expected on
 // standard error.
@@ -353,7 +345,6 @@ vx::test::RunOutcome ConvertToSvg(TempFolder& folder, std::vector<std::string> a
 }
 
 TEST(ConvertCommand, TypographicLayoutShapesReordersAndFallsBack) {
-  if (!kTypographicLayout) GTEST_SKIP() << kNoTypographicLayout;
   TempFolder folder;
   std::string svg;
   // "AV" kerned: V comes closer to A than the host layout puts it.
@@ -387,7 +378,6 @@ TEST(ConvertCommand, TypographicLayoutShapesReordersAndFallsBack) {
 }
 
 TEST(ConvertCommand, TypographicLayoutTakesWholeCodePointsAndEachRtfCharactersFormat) {
-  if (!kTypographicLayout) GTEST_SKIP() << kNoTypographicLayout;
   TempFolder folder;
   std::string svg;
   // U+1D400 is one character, not two code units each drawn as a missing-glyph box.
@@ -519,7 +509,6 @@ TEST(ConvertCommand, RightToLeftRtfTakesTheAssociatedFormatAndTheParagraphDirect
 }
 
 TEST(ConvertCommand, TypographicLinePitchComesFromTheFaceTimesTheLineSpacing) {
-  if (!kTypographicLayout) GTEST_SKIP() << kNoTypographicLayout;
   // DejaVu Sans: ascent 1901, descent 483, no line gap, em 2048; at height 10
   // the em is 10.
   const double pitch = (1901 + 483) * 10.0 / 2048;
@@ -725,8 +714,7 @@ TEST(ConvertCommand, ErrorsExitNonZeroWithOneLineAndWriteNothing) {
       {{"--tolerance", "nan", "A"}, 2, "Invalid tolerance \"nan\": not a number"},
       {{"-p", "4", "--tolerance", "0.1", "A"}, 2, "Give either --precision or --tolerance, not both"},
       {{"--arcs", "-p", "8", "A"}, 2, "--arcs takes --tolerance, not --precision"},
-      {{"--layout", "typographic"}, 1,
-       kTypographicLayout ? "No text to convert!" : "The typographic layout is not available on this system"},
+      {{"--layout", "typographic"}, 1, "No text to convert!"},
       {{"-i", "in.txt", "A"}, 2, "Give either TEXT arguments or --input, not both"},
       {{"-i", "/nonexistent/in.txt"}, 1, "Cannot open file \"/nonexistent/in.txt\". No such file or directory"},
       {{}, 1, "No text to convert!"},
@@ -890,7 +878,6 @@ TEST(ConvertCommand, CharactersNoFaceHasAreNamedOnceAndStillDrawnAsTheBox) {
 }
 
 TEST(ConvertCommand, FallbackCharactersAreNamedWithoutInvisibleOnes) {
-  if (!kTypographicLayout) GTEST_SKIP() << kNoTypographicLayout;
   TempFolder folder;
   const auto outcome = RunVexoglyph({"convert", "-o", folder.Path("out.dxf"), "--layout", "typographic", "-f", kFace,
                                      "\u6F22\u200D\u5B57\uFE00"});

@@ -18,8 +18,10 @@ endif()
 set(VX_WINDOWS_TESTS ON)
 add_subdirectory(${VX_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
-# The faces tests convert and compare with the Linux build, and Wine's own
-# symbol faces; all are copied into the prefix's Fonts folder.
+# The faces tests convert and compare with the Linux build (those of the
+# typographic layout's scripts and fallbacks among them: Devanagari, Thai,
+# and a collection with Chinese), and Wine's own symbol faces; all are copied
+# into the prefix's Fonts folder.
 set(VX_WINE_FONT_GLOBS
   /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
   /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
@@ -29,6 +31,9 @@ set(VX_WINE_FONT_GLOBS
   /usr/share/fonts/truetype/liberation2/*.ttf
   /usr/share/fonts/truetype/libreoffice/opens___.ttf
   /usr/share/fonts/opentype/cantarell/Cantarell-Regular.otf
+  /usr/share/fonts/truetype/lohit-devanagari/Lohit-Devanagari.ttf
+  /usr/share/fonts/truetype/tlwg/Garuda.ttf
+  /usr/share/fonts/truetype/wqy/wqy-microhei.ttc
   /usr/share/wine/fonts/symbol.ttf
   /usr/share/wine/fonts/wingding.ttf)
 file(GLOB VX_WINE_FONTS ${VX_WINE_FONT_GLOBS})

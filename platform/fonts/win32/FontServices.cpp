@@ -11,14 +11,22 @@
 #include "platform/NameCase.h"
 #include "platform/win32/WideString.h"
 
+#include "platform/fonts/win32/GdiFamilyQueries.h"
 #include "platform/fonts/win32/GdiFontCatalog.h"
 #include "platform/fonts/win32/GdiGlyphSource.h"
+#include "platform/fonts/win32/GdiShaper.h"
 
 namespace vx {
 
 struct FontServices::Parts {
   std::optional<GdiGlyphSource> glyphs;
+  std::optional<GdiShaper> shaper;
   std::optional<GdiFontCatalog> catalog;
+
+  GdiGlyphSource& Glyphs() {
+    if (!glyphs) glyphs.emplace();
+    return *glyphs;
+  }
 
   GdiFontCatalog& Catalog() {
     if (!catalog) catalog.emplace();
@@ -29,46 +37,14 @@ struct FontServices::Parts {
 FontServices::FontServices() : parts_(std::make_unique<Parts>()) {}
 FontServices::~FontServices() = default;
 
-GlyphSource& FontServices::Glyphs() {
-  if (!parts_->glyphs) parts_->glyphs.emplace();
-  return *parts_->glyphs;
-}
+GlyphSource& FontServices::Glyphs() { return parts_->Glyphs(); }
 
-TextShaper* FontServices::Shaper() { return nullptr; }
+TextShaper& FontServices::Shaper() {
+  if (!parts_->shaper) parts_->shaper.emplace(parts_->Glyphs());
+  return *parts_->shaper;
+}
 
 FontCatalog& FontServices::Catalog() { return parts_->Catalog(); }
-
-namespace {
-
-// Calls use with a memory context that has a font of the face and character
-// set selected; false when either cannot be made.
-template <typename Use>
-bool WithFont(const std::string& face, BYTE charset, Use use) {
-  const HDC dc = CreateCompatibleDC(nullptr);
-  if (dc == nullptr) return false;
-  const HFONT font = CreateFontW(200, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                 Widen(face).c_str());
-  if (font != nullptr) {
-    const HGDIOBJ previous = SelectObject(dc, font);
-    use(dc);
-    SelectObject(dc, previous);
-    DeleteObject(font);
-  }
-  DeleteDC(dc);
-  return font != nullptr;
-}
-
-// Whether a character lies in one of a face's Unicode ranges.
-bool InRanges(const GLYPHSET& ranges, char32_t c) {
-  for (DWORD i = 0; i < ranges.cRanges; ++i) {
-    const WCRANGE& range = ranges.ranges[i];
-    if (c >= range.wcLow && c < static_cast<char32_t>(range.wcLow) + range.cGlyphs) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 // The face the font mapper selects for the name and character set.
 // An installed family whose faces have no outlines is drawn in the default
@@ -76,7 +52,7 @@ bool InRanges(const GLYPHSET& ranges, char32_t c) {
 FaceSubstitute FontServices::Substitute(const std::string& face, std::uint8_t charset) {
   if (parts_->Catalog().HasNoOutlines(face)) return {DefaultSansFace(), true};
   std::string selected;
-  WithFont(face, charset, [&](HDC dc) {
+  WithFamilyFont(face, charset, [&](HDC dc) {
     wchar_t name[LF_FACESIZE];
     if (GetTextFaceW(dc, LF_FACESIZE, name) > 0) selected = Narrow(std::wstring_view(name, wcsnlen(name, LF_FACESIZE)));
   });
@@ -100,14 +76,8 @@ std::u32string CharactersNoFaceHas(std::u32string_view characters) {
   }
   for (const std::string& family : InstalledFamilies()) {
     if (missing.empty()) break;
-    WithFont(family, DEFAULT_CHARSET, [&](HDC dc) {
-      const DWORD size = GetFontUnicodeRanges(dc, nullptr);
-      if (size == 0) return;
-      std::vector<std::uint8_t> buffer(size);
-      auto* ranges = reinterpret_cast<GLYPHSET*>(buffer.data());
-      if (GetFontUnicodeRanges(dc, ranges) == 0) return;
-      std::erase_if(missing, [&](char32_t c) { return InRanges(*ranges, c); });
-    });
+    const UnicodeRanges ranges = UnicodeRanges::OfFamily(family);
+    std::erase_if(missing, [&](char32_t c) { return ranges.Has(c); });
   }
   return missing;
 }

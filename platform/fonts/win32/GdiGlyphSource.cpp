@@ -154,6 +154,10 @@ GdiGlyphSource::GdiGlyphSource() : selection_(std::make_unique<Selection>()) {}
 
 GdiGlyphSource::~GdiGlyphSource() = default;
 
+HDC GdiGlyphSource::Selected(const FontRequest& font) {
+  return SizeIsMade(font) ? selection_->For(font, catalog_) : nullptr;
+}
+
 bool GdiGlyphSource::QueryGlyph(const FontRequest& font, char16_t code, GlyphMetrics& metrics,
                                 std::vector<std::uint8_t>& outline) {
   outline.clear();

@@ -1,6 +1,8 @@
 // GdiGlyphSource: glyph outlines and metrics from the system's own rasteriser (GetGlyphOutlineW, GGO_NATIVE).
 #pragma once
 
+#include <windows.h>
+
 #include <memory>
 
 #include "engine/GlyphSource.h"
@@ -30,6 +32,11 @@ class GdiGlyphSource final : public GlyphSource {
                   std::vector<std::uint8_t>& outline) override;
   bool QueryGlyphIndex(const FontRequest& font, std::uint32_t glyph, GlyphMetrics& metrics,
                        std::vector<std::uint8_t>& outline) override;
+
+  // The memory context with the font selected as outlines are drawn from it,
+  // for questions to the face (its tables, its metrics); null when the font
+  // cannot be made. The font stays selected until the next call on the source.
+  HDC Selected(const FontRequest& font);
 
  private:
   struct Selection;  // the memory context and the font selected in it

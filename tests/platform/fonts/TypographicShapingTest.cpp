@@ -1,18 +1,28 @@
-// The typographic line setting on real faces against hb-shape, HarfBuzz's own shaping tool.
+// The typographic line setting on real faces against HarfBuzz shaping each run on its own: hb-shape,
+// HarfBuzz's own shaping tool, on Linux; on Windows, where the test cannot run it, HarfBuzz's
+// library as hb-shape calls it, on the same font files as Wine's GDI has installed.
 #include <gtest/gtest.h>
 #include <hb.h>
 
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "engine/Typesetter.h"
+#include "base/Utf.h"
+#ifdef _WIN32
+#include "base/CodePoints.h"
+#include "platform/fonts/win32/GdiGlyphSource.h"
+#include "platform/fonts/win32/GdiShaper.h"
+#include "tests/platform/fonts/HarfBuzzFontFile.h"
+#else
 #include "platform/fonts/FontconfigGlyphSource.h"
 #include "platform/fonts/HarfBuzzShaper.h"
-#include "base/Utf.h"
 #include "tests/support/CommandOutput.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
+#endif
 
 namespace vx {
 namespace {
@@ -37,6 +47,74 @@ struct HbGlyph {
   long dx, dy, ax;
 };
 
+// A face's font file and its index in it.
+struct FaceFile {
+  std::string file;
+  int index = 0;
+};
+
+#ifdef _WIN32
+// The test session installs these files in Wine (tests/wine/WineTests.cmake):
+// the same faces the system selects by name.
+std::optional<FaceFile> FaceFileOf(const std::string& face) {
+  const std::string folder = "Z:/usr/share/fonts/truetype/";
+  if (face == "DejaVu Sans") return FaceFile{folder + "dejavu/DejaVuSans.ttf"};
+  if (face == "Liberation Serif") return FaceFile{folder + "liberation2/LiberationSerif-Regular.ttf"};
+  if (face == "Lohit Devanagari") return FaceFile{folder + "lohit-devanagari/Lohit-Devanagari.ttf"};
+  if (face == "Garuda") return FaceFile{folder + "tlwg/Garuda.ttf"};
+  if (face == "WenQuanYi Micro Hei") return FaceFile{folder + "wqy/wqy-microhei.ttc", 0};
+  if (face == "WenQuanYi Micro Hei Mono") return FaceFile{folder + "wqy/wqy-microhei.ttc", 1};
+  return std::nullopt;
+}
+
+class Services {
+ public:
+  TextShaper& Shaper() { return shaper_; }
+  std::optional<FaceFile> Face(const std::string& face) { return FaceFileOf(face); }
+
+ private:
+  GdiGlyphSource source_;
+  GdiShaper shaper_{source_};
+};
+
+// The run shaped alone as hb-shape shapes it: the direction given, the
+// script and language guessed, no features, positions in design units.
+std::vector<HbGlyph> HbShape(const std::string& fontFile, int faceIndex, const std::string& utf8, bool rtl) {
+  const test::HarfBuzzFontFile font(fontFile, faceIndex);
+  hb_buffer_t* buffer = hb_buffer_create();
+  std::u32string text;
+  const std::u16string utf16 = FromUtf8(utf8);
+  for (std::size_t i = 0; i < utf16.size();) text.push_back(NextCodePoint(utf16, i));
+  hb_buffer_add_utf32(buffer, reinterpret_cast<const std::uint32_t*>(text.data()), static_cast<int>(text.size()), 0,
+                      -1);
+  hb_buffer_set_direction(buffer, rtl ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
+  hb_buffer_guess_segment_properties(buffer);
+  hb_shape(font.font(), buffer, nullptr, 0);
+  unsigned count = 0;
+  const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
+  const hb_glyph_position_t* position = hb_buffer_get_glyph_positions(buffer, nullptr);
+  std::vector<HbGlyph> glyphs;
+  for (unsigned k = 0; k < count; ++k)
+    glyphs.push_back({info[k].codepoint, info[k].cluster, position[k].x_offset, position[k].y_offset,
+                      position[k].x_advance});
+  hb_buffer_destroy(buffer);
+  return glyphs;
+}
+#else
+class Services {
+ public:
+  TextShaper& Shaper() { return shaper_; }
+  std::optional<FaceFile> Face(const std::string& face) {
+    const std::optional<ResolvedFace> resolved = source_.Resolve(face, false, false);
+    if (!resolved) return std::nullopt;
+    return FaceFile{resolved->file, resolved->index};
+  }
+
+ private:
+  FontconfigGlyphSource source_;
+  HarfBuzzShaper shaper_{source_};
+};
+
 std::vector<HbGlyph> HbShape(const std::string& fontFile, int faceIndex, const std::string& utf8, bool rtl) {
   const test::TempFolder folder;
   const std::string textFile = folder.Path("text.txt");
@@ -52,6 +130,8 @@ std::vector<HbGlyph> HbShape(const std::string& fontFile, int faceIndex, const s
                       std::stol((*it)[4]), std::stol((*it)[5])});
   return glyphs;
 }
+
+#endif
 
 // A face's units per em, as HarfBuzz reads them.
 double UnitsPerEm(const std::string& file, int index) {
@@ -79,7 +159,7 @@ struct ShapingCase {
 
 // The line as hb-shape sets its runs: each run shaped alone in its own face
 // at the em, the runs laid left to right, then the glyphs listed in text order.
-std::vector<ReferenceGlyph> Reference(FontconfigGlyphSource& source, const ShapingCase& c) {
+std::vector<ReferenceGlyph> Reference(Services& services, const ShapingCase& c) {
   std::vector<std::vector<ReferenceGlyph>> runs(c.runs.size());
   std::size_t offset = 0;
   std::vector<std::size_t> offsets;
@@ -90,7 +170,7 @@ std::vector<ReferenceGlyph> Reference(FontconfigGlyphSource& source, const Shapi
   double pen = 0;
   for (const int r : c.visual) {
     const RunSpec& run = c.runs[static_cast<std::size_t>(r)];
-    const std::optional<ResolvedFace> face = source.Resolve(run.face, false, false);
+    const std::optional<FaceFile> face = services.Face(run.face);
     if (!face) {
       ADD_FAILURE() << "no face for " << run.face;
       return {};
@@ -131,18 +211,21 @@ TEST(TypographicShaping, GlyphsAndPositionsMatchHbShape) {
        "Liberation Serif",
        {{"A", false, "Liberation Serif"}, {"漢字", false, "WenQuanYi Micro Hei"}, {"B", false, "Liberation Serif"}},
        {0, 1, 2}},
+      {"the second face of a collection",
+       "WenQuanYi Micro Hei Mono",
+       {{"Mono 1il", false, "WenQuanYi Micro Hei Mono"}},
+       {0}},
   };
-  FontconfigGlyphSource source;
-  HarfBuzzShaper shaper(source);
+  Services services;
   for (const ShapingCase& c : cases) {
     SCOPED_TRACE(c.name);
     std::string text;
     for (const RunSpec& run : c.runs) text += run.text;
     const std::u16string line = FromUtf8(text);
     const std::vector<CharStyle> styles(line.size(), CharStyle{c.face});
-    Typesetter typesetter(shaper, kSettings);
+    Typesetter typesetter(services.Shaper(), kSettings);
     const TypesetLine set = typesetter.SetLine(line, styles);
-    const std::vector<ReferenceGlyph> expected = Reference(source, c);
+    const std::vector<ReferenceGlyph> expected = Reference(services, c);
     ASSERT_FALSE(expected.empty());
     ASSERT_EQ(set.glyphs.size(), expected.size());
     for (std::size_t k = 0; k < expected.size(); ++k) {
