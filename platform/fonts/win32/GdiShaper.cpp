@@ -1,8 +1,10 @@
 // GdiShaper: the typographic layout's text services on Windows: HarfBuzz on the bytes of the faces GDI selects, FriBidi.
 #include "platform/fonts/win32/GdiShaper.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -96,13 +98,21 @@ struct SelectedFace {
   bool bold = false;    // the face's own style (OS/2 fsSelection)
   bool italic = false;
   double averageWidthUnits = 0;  // OS/2 xAvgCharWidth
+  double cellUnits = 0;          // OS/2 usWinAscent + usWinDescent, else hhea's ascender - descender
 
   SelectedFace(std::string k, hb_blob_t* blob, unsigned index) : key(std::move(k)), face(blob, index) {
-    constexpr hb_tag_t kOs2 = HB_TAG('O', 'S', '/', '2');
+    constexpr hb_tag_t kOs2 = HB_TAG('O', 'S', '/', '2'), kHhea = HB_TAG('h', 'h', 'e', 'a');
     const std::uint16_t selection = TableField(face.Face(), kOs2, 62);
     bold = (selection & 0x20) != 0;
     italic = (selection & 0x201) != 0;  // italic or oblique
     averageWidthUnits = static_cast<std::int16_t>(TableField(face.Face(), kOs2, 2));
+    // Some fonts store usWinDescent as a negative number.
+    cellUnits = TableField(face.Face(), kOs2, 74) + std::abs(static_cast<std::int16_t>(TableField(face.Face(), kOs2, 76)));
+    if (cellUnits <= 0)
+      cellUnits = static_cast<std::int16_t>(TableField(face.Face(), kHhea, 4)) -
+                  static_cast<std::int16_t>(TableField(face.Face(), kHhea, 6));
+    if (cellUnits <= 0) cellUnits = hb_face_get_upem(face.Face());
+    if (averageWidthUnits <= 0) averageWidthUnits = hb_face_get_upem(face.Face()) / 2.0;
   }
 };
 
@@ -146,13 +156,18 @@ struct GdiShaper::Impl {
       font->face.reset();
       return font;
     }
-    const TEXTMETRICW& text = metrics.otmTextMetrics;
-    const double perUnit = static_cast<double>(text.tmHeight - text.tmInternalLeading) / metrics.otmEMSquare;
     const SelectedFace& face = *font->face;
-    // The width the system takes as the face's own: its average width at this em, in whole device units.
-    const double ownWidth = std::round(face.averageWidthUnits * perUnit);
+    // The system's sizing: a positive height is the cell (usWinAscent +
+    // usWinDescent), giving an em of whole device units; a negative one is
+    // the em. The width is the average character width, whole device units at
+    // that em for the face's own.
+    const double upem = metrics.otmEMSquare;
+    const long ppem = std::max(request.height > 0 ? std::lround(request.height * upem / face.cellUnits)
+                                                  : -long{request.height}, 1L);
+    const double perUnit = ppem / upem;
+    const double ownWidth = std::max(1.0, std::round(face.averageWidthUnits * perUnit));
     font->scale.yPerUnit = perUnit;
-    font->scale.xPerUnit = ownWidth > 0 ? perUnit * request.width / ownWidth : perUnit;
+    font->scale.xPerUnit = perUnit * request.width / ownWidth;
     font->scale.syntheticBold = request.bold && !face.bold;
     font->scale.italicShear = request.italic && !face.italic ? kSystemItalicShear : 0;
     return font;

@@ -79,6 +79,41 @@ TEST_F(GdiShaping, GlyphsArePositionedAtTheScaleTheSystemDrawsTheirOutlinesAt) {
   }
 }
 
+// The system's own outline of a glyph, unhinted, without the near-identity matrix.
+std::vector<Point> UnhintedOutline(GdiGlyphSource& source, const FontRequest& font, std::uint32_t glyph) {
+  const HDC dc = source.Selected(font);
+  const MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  GLYPHMETRICS metrics{};
+  constexpr UINT format = GGO_NATIVE | GGO_GLYPH_INDEX | GGO_UNHINTED;
+  const DWORD size = GetGlyphOutlineW(dc, glyph, format, &metrics, 0, nullptr, &identity);
+  if (dc == nullptr || size == GDI_ERROR || size == 0) return {};
+  std::vector<std::uint8_t> outline(size);
+  if (GetGlyphOutlineW(dc, glyph, format, &metrics, size, outline.data(), &identity) == GDI_ERROR) return {};
+  return OutlinePoints(outline);
+}
+
+TEST_F(GdiShaping, AtACommonSizeTheScaleIsTheSystemsToAFractionOfAUnit) {
+  // At a cell of 200 the em is a whole number of device units: DejaVu Sans's
+  // cell is 2384 of its 2048 units, so its em is 172, not 171.8 or 173 (the
+  // cell less the internal leading the system reports), a difference of 0.7
+  // units on the height of "H". Unhinted outlines show the system's scale to
+  // 1/64 of a unit.
+  constexpr double kUnhinted = 0.05;
+  const std::string file = "Z:/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+  for (const int width : {kDejaVuAverage, 60, 140}) {
+    SCOPED_TRACE(width);
+    const FontRequest font = MakeFontRequest("DejaVu Sans", 200, width, false, false);
+    const std::optional<DesignScale> scale = shaper.Scale(font);
+    ASSERT_TRUE(scale);
+    EXPECT_DOUBLE_EQ(scale->yPerUnit, 172.0 / 2048);
+    const std::uint32_t glyph = GlyphOf(font, U'H');
+    const Box box = Bounds(UnhintedOutline(source, font, glyph));
+    const hb_glyph_extents_t design = DesignExtents(file, glyph);
+    EXPECT_NEAR(box.Height(), -design.height * scale->yPerUnit, kUnhinted);
+    EXPECT_NEAR(box.Width(), design.width * scale->xPerUnit, kUnhinted);
+  }
+}
+
 TEST_F(GdiShaping, AStyleTheFaceLacksIsSynthesisedAsTheSystemDrawsIt) {
   // Lohit Devanagari has a regular face only; narrowed, so that the lean
   // shows how the system combines it with the width.
