@@ -23,6 +23,8 @@ namespace {
 constexpr std::size_t kMaxFonts = 8;
 // Families tried for a character before it is left to its own face.
 constexpr std::size_t kMaxFallbackCandidates = 4;
+// Fallback answers kept; once there are this many, all are forgotten and asked anew.
+constexpr std::size_t kMaxFallbackAnswers = 1024;
 // The system leans a synthetic italic by a quarter of the height, whatever
 // the width.
 constexpr double kSystemItalicShear = 0.25;
@@ -132,6 +134,9 @@ struct GdiShaper::Impl {
   std::vector<std::unique_ptr<ShapedFont>> fonts;  // most recently used first
   std::optional<std::vector<std::string>> families;
   std::unordered_map<std::string, UnicodeRanges> ranges;  // of each installed family, asked once
+  // Each character's fallback family by face name and style: a character
+  // beyond the families' ranges is asked of every family's face.
+  std::unordered_map<std::string, std::string> fallbacks;
   GdiFontCatalog catalog;
 
   explicit Impl(GdiGlyphSource& s) : source(s) {}
@@ -211,6 +216,14 @@ struct GdiShaper::Impl {
   }
 
   std::string FallbackFace(const FontRequest& font, char32_t c) {
+    std::string key = font.face + '\n' + std::to_string(static_cast<std::uint32_t>(c)) + (font.bold ? "b" : "") +
+                      (font.italic ? "i" : "");
+    if (const auto known = fallbacks.find(key); known != fallbacks.end()) return known->second;
+    if (fallbacks.size() >= kMaxFallbackAnswers) fallbacks.clear();
+    return fallbacks[std::move(key)] = FindFallbackFace(font, c);
+  }
+
+  std::string FindFallbackFace(const FontRequest& font, char32_t c) {
     std::size_t tried = 0;
     for (const std::string& family : Families()) {
       // Symbol faces hold symbols at letters' codes; faces without outlines are drawn in another face.
