@@ -59,7 +59,8 @@ void ShapePiece(hb_buffer_t* buffer, const HarfBuzzFace& face, const DesignScale
     g.advance = position[k].x_advance * scale.xPerUnit;
     if (scale.syntheticBold && position[k].x_advance != 0) g.advance += 1.0;
     g.offsetY = position[k].y_offset * scale.yPerUnit;
-    g.offsetX = position[k].x_offset * scale.xPerUnit + scale.italicShear * g.offsetY;
+    g.offsetX = position[k].x_offset * scale.xPerUnit;
+    if (scale.italicShear != 0) g.offsetX += scale.italicShear * g.offsetY;
     glyphs.push_back(g);
   }
 }

@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <hb.h>
-
 #include <string>
 #include <vector>
 
 #include "tests/platform/fonts/GlyphQueries.h"
+#include "tests/platform/fonts/HarfBuzzFontFile.h"
 
 namespace vx {
 namespace {
@@ -35,16 +34,8 @@ class GdiShaping : public ::testing::Test {
 
 // The glyph's design box from the face file itself, in design units.
 hb_glyph_extents_t DesignExtents(const std::string& file, std::uint32_t glyph) {
-  hb_blob_t* blob = hb_blob_create_from_file_or_fail(file.c_str());
-  hb_face_t* face = hb_face_create(blob != nullptr ? blob : hb_blob_get_empty(), 0);
-  hb_font_t* font = hb_font_create(face);
-  const auto upem = static_cast<int>(hb_face_get_upem(face));
-  hb_font_set_scale(font, upem, upem);
   hb_glyph_extents_t extents{};
-  hb_font_get_glyph_extents(font, glyph, &extents);
-  hb_font_destroy(font);
-  hb_face_destroy(face);
-  hb_blob_destroy(blob);
+  hb_font_get_glyph_extents(test::HarfBuzzFontFile(file, 0).font(), glyph, &extents);
   return extents;
 }
 
