@@ -412,7 +412,6 @@ std::vector<std::vector<Box>> BoxesByLine(const std::vector<Box>& boxes, double 
 // lost, a word longer than it broken between characters, justified lines
 // (all but the last) flush at both ends.
 TEST(ConvertCommand, ParagraphsAreSetToTheWidth) {
-  if (!kTypographicLayout) GTEST_SKIP() << kNoTypographicLayout;
   const std::string text = "Sphinx of black quartz judge my vow Supercalifragilisticexpialidocious ok";
   const std::size_t letters = 65;  // each one glyph of one path
   const double width = 120;
@@ -452,7 +451,6 @@ TEST(ConvertCommand, ParagraphsAreSetToTheWidth) {
 }
 
 TEST(ConvertCommand, LetterSpacingWidensEveryAdvanceByItsEm) {
-  if (!kTypographicLayout) GTEST_SKIP() << kNoTypographicLayout;
   TempFolder folder;
   std::string svg;
   ASSERT_EQ(ConvertToSvg(folder, {"--layout", "typographic", "-f", kFace, "-H", "10", "HHH"}, svg).exitCode, 0);
@@ -478,7 +476,6 @@ TEST(ConvertCommand, LetterSpacingWidensEveryAdvanceByItsEm) {
 // the Arabic takes the associated face and size, and a paragraph declared
 // right to left puts its first word on the right.
 TEST(ConvertCommand, RightToLeftRtfTakesTheAssociatedFormatAndTheParagraphDirection) {
-  if (!kTypographicLayout) GTEST_SKIP() << kNoTypographicLayout;
   TempFolder folder;
   const auto convert = [&](const std::string& paragraph, const std::string& run) {
     const std::string rtf = folder.Path("arabic.rtf");

@@ -25,9 +25,6 @@ constexpr std::size_t kMaxFonts = 8;
 constexpr std::size_t kMaxFallbackCandidates = 4;
 // Fallback answers kept; once there are this many, all are forgotten and asked anew.
 constexpr std::size_t kMaxFallbackAnswers = 1024;
-// The system leans a synthetic italic by a quarter of the height, whatever
-// the width.
-constexpr double kSystemItalicShear = 0.25;
 
 // A table's tag as GetFontData takes it: its four bytes in file order.
 constexpr DWORD TableTag(char a, char b, char c, char d) {
@@ -172,9 +169,11 @@ struct GdiShaper::Impl {
     const double perUnit = ppem / upem;
     const double ownWidth = std::max(1.0, std::round(face.averageWidthUnits * perUnit));
     font->scale.yPerUnit = perUnit;
-    font->scale.xPerUnit = perUnit * request.width / ownWidth;
+    // A width of 0 keeps the face's proportions; the horizontal scale then scales x.
+    const double widthRatio = request.width > 0 ? request.width / ownWidth : 1.0;
+    font->scale.xPerUnit = perUnit * widthRatio * request.horizontalScale;
     font->scale.syntheticBold = request.bold && !face.bold;
-    font->scale.italicShear = request.italic && !face.italic ? kSystemItalicShear : 0;
+    font->scale.italicShear = request.italic && !face.italic ? kSyntheticItalicShear : 0;
     return font;
   }
 
@@ -240,7 +239,9 @@ struct GdiShaper::Impl {
 GdiShaper::GdiShaper(GdiGlyphSource& source) : impl_(std::make_unique<Impl>(source)) {}
 GdiShaper::~GdiShaper() = default;
 
-BidiLine GdiShaper::Reorder(std::u32string_view line) { return ReorderLine(line); }
+BidiLine GdiShaper::Reorder(std::u32string_view line, ParagraphDirection direction) {
+  return ReorderLine(line, direction);
+}
 
 bool GdiShaper::Shape(const FontRequest& font, std::u32string_view line, std::size_t begin, std::size_t end,
                       bool rightToLeft, std::vector<ShapedGlyph>& glyphs) {

@@ -30,7 +30,7 @@ class GdiShaper final : public TextShaper {
   GdiShaper(const GdiShaper&) = delete;
   GdiShaper& operator=(const GdiShaper&) = delete;
 
-  BidiLine Reorder(std::u32string_view line) override;
+  BidiLine Reorder(std::u32string_view line, ParagraphDirection direction) override;
   bool Shape(const FontRequest& font, std::u32string_view line, std::size_t begin, std::size_t end,
              bool rightToLeft, std::vector<ShapedGlyph>& glyphs) override;
   bool Covers(const FontRequest& font, char32_t c) override;
