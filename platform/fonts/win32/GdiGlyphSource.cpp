@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <cmath>
+#include <cstdlib>
+
 #include "base/CodePoints.h"
 #include "engine/Fixed1616.h"
 #include "platform/fonts/FontServices.h"
@@ -59,9 +62,21 @@ class SelectedFont {
 // 1 + 1/65536 on the diagonal, 1/65536 off it: every fraction part is 1.
 constexpr MAT2 kNearIdentity = {{1, 1}, {1, 0}, {1, 0}, {1, 1}};
 
+// The near-identity matrix after the font's horizontal scale s: x' = (1 +
+// 1/65536) s x + y / 65536, as the Linux source scales x before the matrix.
+MAT2 MatrixFor(const FontRequest& font) {
+  if (font.horizontalScale == 1.0) return kNearIdentity;
+  MAT2 matrix = kNearIdentity;
+  const long raw = std::lround(font.horizontalScale * 65537.0);
+  matrix.eM11.value = static_cast<short>(raw >> 16);
+  matrix.eM11.fract = static_cast<WORD>(raw & 0xFFFF);
+  return matrix;
+}
+
 bool SizeIsMade(const FontRequest& font) {
   return font.height != 0 && font.height <= kMaxFontSize && font.height >= -kMaxFontSize &&
-         font.width <= kMaxFontSize;
+         font.width <= kMaxFontSize && font.horizontalScale > 0 &&
+         std::abs(font.height) * font.horizontalScale <= kMaxFontSize;
 }
 
 // Whether the glyph's black box lies within the 16.16 coordinate range, so
@@ -98,16 +113,16 @@ void CopyMetrics(const GLYPHMETRICS& from, GlyphMetrics& to) {
 
 // The outline of one glyph of the selected font (a character, or a glyph
 // index with GGO_GLYPH_INDEX); metricsOnly leaves the outline empty.
-bool QueryOutline(HDC dc, UINT glyph, UINT format, bool metricsOnly, GlyphMetrics& metrics,
+bool QueryOutline(HDC dc, const MAT2& matrix, UINT glyph, UINT format, bool metricsOnly, GlyphMetrics& metrics,
                   std::vector<std::uint8_t>& outline) {
   GLYPHMETRICS gdiMetrics{};
-  const DWORD size = GetGlyphOutlineW(dc, glyph, format, &gdiMetrics, 0, nullptr, &kNearIdentity);
+  const DWORD size = GetGlyphOutlineW(dc, glyph, format, &gdiMetrics, 0, nullptr, &matrix);
   if (size == GDI_ERROR || !FitsCoordinates(gdiMetrics)) return false;
   CopyMetrics(gdiMetrics, metrics);
   if (size == 0 || metricsOnly) return true;  // a glyph without contours, such as a space
 
   outline.resize(size);
-  if (GetGlyphOutlineW(dc, glyph, format, &gdiMetrics, size, outline.data(), &kNearIdentity) == GDI_ERROR) {
+  if (GetGlyphOutlineW(dc, glyph, format, &gdiMetrics, size, outline.data(), &matrix) == GDI_ERROR) {
     outline.clear();
     return false;
   }
@@ -172,7 +187,7 @@ bool GdiGlyphSource::QueryGlyph(const FontRequest& font, char16_t code, GlyphMet
     const char16_t symbol = blank ? 0 : UnicodeOfSymbolCode(code);
     if (symbol != 0 && catalog_.HasSymbolCharset(font.face) && GlyphOf(dc, symbol) != kNoGlyph) code = symbol;
   }
-  return QueryOutline(dc, code, GGO_NATIVE, blank, metrics, outline);
+  return QueryOutline(dc, MatrixFor(font), code, GGO_NATIVE, blank, metrics, outline);
 }
 
 bool GdiGlyphSource::QueryGlyphIndex(const FontRequest& font, std::uint32_t glyph, GlyphMetrics& metrics,
@@ -180,7 +195,7 @@ bool GdiGlyphSource::QueryGlyphIndex(const FontRequest& font, std::uint32_t glyp
   outline.clear();
   if (!SizeIsMade(font) || glyph > 0xFFFF) return false;
   const HDC dc = selection_->For(font, catalog_);
-  return dc != nullptr && QueryOutline(dc, glyph, GGO_NATIVE | GGO_GLYPH_INDEX, false, metrics, outline);
+  return dc != nullptr && QueryOutline(dc, MatrixFor(font), glyph, GGO_NATIVE | GGO_GLYPH_INDEX, false, metrics, outline);
 }
 
 }  // namespace vx

@@ -12,7 +12,9 @@ namespace vx {
 
 // Creates the font as the request says (CreateFontW with the cell height, the
 // average character width, weight 700 for bold, italic) and asks for the
-// glyph's native outline with the near-identity matrix. One memory device
+// glyph's native outline with the near-identity matrix, after the request's
+// horizontal scale in x (a scale not above 0, or one that makes the em wider
+// than kMaxFontSize, is refused). One memory device
 // context serves every query, and the font of the last request stays
 // selected in it for the next (a text's characters come in runs of one
 // font); a new request replaces it. As the Linux source

@@ -41,6 +41,23 @@ TEST_F(GdiGlyphs, PositiveHeightIsTheCellHeightAndWidthScalesXOnly) {
   EXPECT_NEAR(wide.metrics.gmCellIncX, 2 * narrow.metrics.gmCellIncX, 2);
 }
 
+TEST_F(GdiGlyphs, HorizontalScaleScalesXOfOutlineAndAdvance) {
+  FontRequest font{"DejaVu Sans", -2000, 0, false, false};
+  GlyphMetrics metrics;
+  std::vector<std::uint8_t> outline;
+  ASSERT_TRUE(source.QueryGlyph(font, u'H', metrics, outline));
+  const Box designed = Bounds(OutlinePoints(outline));
+  const int advance = metrics.gmCellIncX;
+  font.horizontalScale = 0.5;
+  ASSERT_TRUE(source.QueryGlyph(font, u'H', metrics, outline));
+  const Box narrowed = Bounds(OutlinePoints(outline));
+  EXPECT_NEAR(narrowed.Width(), designed.Width() / 2, kHinting);
+  EXPECT_NEAR(narrowed.Height(), designed.Height(), kHinting);
+  EXPECT_NEAR(metrics.gmCellIncX, advance / 2.0, 1);
+  font.horizontalScale = 0;
+  EXPECT_FALSE(source.QueryGlyph(font, u'H', metrics, outline));
+}
+
 TEST_F(GdiGlyphs, BoldAndItalicChangeTheOutline) {
   const Glyph regular = Query(source, "DejaVu Sans", u'l', 200, kDejaVuAverage);
   const Glyph bold = Query(source, "DejaVu Sans", u'l', 200, kDejaVuAverage, true, false);
