@@ -1,4 +1,4 @@
-// LineBreaks on Windows: after the spaces between words, until the typographic services come to Windows.
+// LineBreaks on Windows: after the spaces between words (the Unicode line-breaking rules come from ICU, which the Windows build does not have).
 #include "platform/fonts/LineBreaks.h"
 
 #include "engine/LineFilling.h"
