@@ -45,13 +45,6 @@ CharFormat DefaultFormat(const ConvertOptions& options) {
   return format;
 }
 
-// RTF text in a symbol face (written as U+F020..U+F0FF by some word
-// processors) is read as the face's codes 0x20..0xFF.
-bool IsSymbolFace(const std::string& face) {
-  static FontServices fonts;
-  return fonts.Catalog().HasSymbolCharset(face);
-}
-
 // The file a command-line name stands for, links followed; "-" is the
 // given standard stream.
 FileIdentity FileNamed(const std::string& name, StandardStream stream) {
@@ -66,7 +59,11 @@ bool OutputIsInput(const ConvertOptions& options) {
   return in.regular && in.SameAs(FileNamed(options.output, StandardStream::Output));
 }
 
-LoadResult LoadText(const ConvertOptions& options) {
+// RTF text in a symbol face (written as U+F020..U+F0FF by some word
+// processors) is read as the face's codes 0x20..0xFF: the catalogue tells
+// which faces those are.
+LoadResult LoadText(const ConvertOptions& options, FontCatalog& catalog) {
+  const SymbolFaceTest isSymbolFace = [&catalog](const std::string& face) { return catalog.HasSymbolCharset(face); };
   const CharFormat format = DefaultFormat(options);
   if (!options.input) {
     // Each argument is a line; breaks inside an argument are breaks too.
@@ -79,8 +76,8 @@ LoadResult LoadText(const ConvertOptions& options) {
     refused.error = "The output file \"" + options.output + "\" is the input file; it is left as it is";
     return refused;
   }
-  if (*options.input == "-") return LoadStandardInput(format, IsSymbolFace);
-  return LoadDocumentFile(*options.input, format, IsSymbolFace);
+  if (*options.input == "-") return LoadStandardInput(format, isSymbolFace);
+  return LoadDocumentFile(*options.input, format, isSymbolFace);
 }
 
 // Calls visit with the format of every run that has characters to convert.
@@ -406,7 +403,7 @@ int Convert(const ConvertOptions& options, std::string& error, std::vector<std::
   LayoutInput input;
   {
     // The document itself is not needed once the layout has its input.
-    const LoadResult loaded = LoadText(options);
+    const LoadResult loaded = LoadText(options, fonts.Catalog());
     if (!loaded.ok) return Failed(error, loaded.error);
     error = WidthFactorProblemIn(loaded.text, LayoutSettingsFor(options));
     if (!error.empty()) return kExitUsage;

@@ -34,9 +34,15 @@ constexpr DWORD TableTag(char a, char b, char c, char d) {
 
 // A table of the selected face (0: the whole font file; 'ttcf': the whole
 // collection the face is in); empty when it has none.
-std::vector<std::uint8_t> FontData(HDC dc, DWORD table) {
+// The size of such a table; 0 when the face has none.
+DWORD FontDataSize(HDC dc, DWORD table) {
   const DWORD size = GetFontData(dc, table, 0, nullptr, 0);
-  if (size == GDI_ERROR || size == 0) return {};
+  return size == GDI_ERROR ? 0 : size;
+}
+
+std::vector<std::uint8_t> FontData(HDC dc, DWORD table) {
+  const DWORD size = FontDataSize(dc, table);
+  if (size == 0) return {};
   std::vector<std::uint8_t> bytes(size);
   if (GetFontData(dc, table, 0, bytes.data(), size) != size) return {};
   return bytes;
@@ -178,17 +184,22 @@ struct GdiShaper::Impl {
   }
 
   // The selected face, shared with the fonts already open on it.
+  // The face is known by its name table and its file's size, asked of the
+  // system before the file itself is read: a face already open is not read again.
   std::shared_ptr<const SelectedFace> FaceOf(HDC dc) {
-    std::vector<std::uint8_t> collection = FontData(dc, TableTag('t', 't', 'c', 'f'));
-    const bool inCollection = !collection.empty();
-    std::vector<std::uint8_t> bytes = inCollection ? std::move(collection) : FontData(dc, 0);
-    if (bytes.empty()) return nullptr;
+    const DWORD collectionTag = TableTag('t', 't', 'c', 'f');
+    const bool inCollection = FontDataSize(dc, collectionTag) != 0;
+    const DWORD fileTag = inCollection ? collectionTag : 0;
+    const DWORD fileSize = FontDataSize(dc, fileTag);
+    if (fileSize == 0) return nullptr;
     const std::vector<std::uint8_t> name = FontData(dc, TableTag('n', 'a', 'm', 'e'));
     std::string key(name.begin(), name.end());
-    key += '\n' + std::to_string(bytes.size());
+    key += '\n' + std::to_string(fileSize);
     for (const auto& open : fonts) {
       if (open->face && open->face->key == key) return open->face;
     }
+    std::vector<std::uint8_t> bytes = FontData(dc, fileTag);
+    if (bytes.empty()) return nullptr;
     hb_blob_t* blob = OwningBlob(std::move(bytes));
     const unsigned index = inCollection ? FaceIndexInCollection(dc, blob) : 0;
     return std::make_shared<const SelectedFace>(std::move(key), blob, index);

@@ -15,7 +15,7 @@ namespace vx {
 // collection for a face in one, whose index is found by its name table), so
 // glyph indices fit the outlines drawn by GGO_GLYPH_INDEX. Positions are
 // HarfBuzz's in design units times the scale the system sizes the font at:
-// its em in device units (the cell height less the internal leading) over
+// its em in whole device units (from the cell and the face's usWinAscent + usWinDescent) over
 // the design em, x times the requested average width over the face's own
 // average width at that em. A bold or italic the face lacks (its OS/2
 // fsSelection) is synthesised by the system and leaned or widened here alike.
