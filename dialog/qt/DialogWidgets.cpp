@@ -1,7 +1,8 @@
-// DropDownComboBox and PreviewBox forward events; FormToolBar places its controls and draws its edge.
+// DropDownComboBox and PreviewBox forward events, PushButton takes Enter; FormToolBar places its controls and draws its edge.
 #include "dialog/qt/DialogWidgets.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QToolButton>
 #include <algorithm>
@@ -11,6 +12,15 @@ namespace vx {
 void DropDownComboBox::showPopup() {
   emit droppedDown();
   QComboBox::showPopup();
+}
+
+void PushButton::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    click();
+    event->accept();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
 }
 
 void PreviewBox::paintEvent(QPaintEvent*) {

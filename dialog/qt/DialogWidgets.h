@@ -1,8 +1,9 @@
-// Small widgets of the text dialog: a combo box that reports its drop-down, the preview box, the form's tool bars.
+// Small widgets of the text dialog: a combo box that reports its drop-down, a push button that Enter presses, the preview box, the form's tool bars.
 #pragma once
 
 #include <QComboBox>
 #include <QFrame>
+#include <QPushButton>
 #include <QWidget>
 #include <functional>
 
@@ -21,6 +22,19 @@ class DropDownComboBox final : public QComboBox {
 
  signals:
   void droppedDown();
+};
+
+// A push button that Enter presses while it has the focus, as Space does.
+// It never becomes the dialog's default button: Enter elsewhere (in the size
+// box) presses nothing.
+class PushButton final : public QPushButton {
+  Q_OBJECT
+
+ public:
+  PushButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A windowless paint box: what it shows comes from its paint handler; where

@@ -51,7 +51,7 @@ QToolButton* PictureButton(QWidget* parent, const char* name, const QIcon& icon,
 }
 
 QPushButton* MakePushButton(QWidget* parent, const char* name, const QString& text) {
-  auto* button = Named(new QPushButton(text, parent), name);
+  auto* button = Named(new vx::PushButton(text, parent), name);
   button->setAutoDefault(false);
   button->setDefault(false);
   return button;

@@ -37,7 +37,8 @@ RichEditBox::RichEditBox(QWidget* parent) : QTextEdit(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setFrameShape(QFrame::NoFrame);
-  setTabChangesFocus(true);
+  // Tab types a tab, as in the rich-text edit control; Ctrl+Tab leaves the box.
+  setTabChangesFocus(false);
   QFont font(QString::fromUtf8(kDefaultFace));
   font.setPointSize(DefaultFormat().WholePoints());
   setFont(font);
@@ -253,6 +254,14 @@ void RichEditBox::InsertPlainText(const QString& text) {
 }
 
 void RichEditBox::keyPressEvent(QKeyEvent* event) {
+  // Ctrl+Tab and Ctrl+Shift+Tab move the focus to the next and the previous control.
+  const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+  if (tab && (event->modifiers() & Qt::ControlModifier)) {
+    const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+    QWidget::focusNextPrevChild(!back);
+    event->accept();
+    return;
+  }
   // A line break is always a new paragraph, as in the rich-text edit control.
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
       (event->modifiers() & Qt::ShiftModifier)) {

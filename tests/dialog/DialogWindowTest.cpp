@@ -772,6 +772,53 @@ TEST_F(Dialog, TypedTextInTheSizedHostModeLandsOnTheLinesOfTheTypicalRequest) {
   EXPECT_TRUE(produced == ExpectedLayout(typed, 0, 2.5, 0.8, 0.0));
 }
 
+// The keyboard: Tab in Memo1 types a tab, Ctrl+Tab and Ctrl+Shift+Tab
+// leave it for the next and the previous control, entering it by Tab keeps
+// its caret (no select-all), and Enter presses the focused button: on Cancel
+// it cancels, on OK it converts and closes with 1.
+TEST_F(Dialog, TheKeyboardLeavesAndEntersTheEditorAndPressesTheFocusedButton) {
+  for (const bool onOk : {false, true}) {
+    SCOPED_TRACE(onOk ? "OK" : "Cancel");
+    QString textAfterTabs;
+    QWidget *afterCtrlTab = nullptr, *afterCtrlShiftTab = nullptr, *afterTabIn = nullptr;
+    int caretAfterTabIn = -1;
+    bool selectedAfterTabIn = true, stayedOpen = false;
+    const int result = RunDialog(0, 2.5, 0.8, [&](TForm1& f) {
+      f.Memo1->setFocus();
+      QTest::keyClicks(f.Memo1, "Ab");
+      f.Memo1->SetSelStart(1);
+      QTest::keyClick(f.Memo1, Qt::Key_Tab);
+      textAfterTabs = f.Memo1->toPlainText();
+      QTest::keyClick(f.Memo1, Qt::Key_Tab, Qt::ControlModifier);
+      afterCtrlTab = f.focusWidget();
+      f.Memo1->setFocus();
+      QTest::keyClick(f.Memo1, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+      afterCtrlShiftTab = f.focusWidget();
+      QTest::keyClick(afterCtrlShiftTab, Qt::Key_Tab);  // back into the editor
+      afterTabIn = f.focusWidget();
+      caretAfterTabIn = f.Memo1->textCursor().position();
+      selectedAfterTabIn = f.Memo1->textCursor().hasSelection();
+      QPushButton* button = onOk ? f.OkBtn : f.CancelBtn;
+      button->setFocus();
+      QTest::keyClick(button, Qt::Key_Return);
+      stayedOpen = f.isVisible();
+      if (stayedOpen) f.reject();
+    });
+    EXPECT_EQ(textAfterTabs, QStringLiteral("A\tb"));
+    EXPECT_NE(afterCtrlTab, nullptr);
+    EXPECT_NE(afterCtrlTab, Form1->Memo1);
+    EXPECT_NE(afterCtrlShiftTab, nullptr);
+    EXPECT_NE(afterCtrlShiftTab, Form1->Memo1);
+    EXPECT_NE(afterCtrlShiftTab, afterCtrlTab);
+    EXPECT_EQ(afterTabIn, Form1->Memo1);
+    EXPECT_EQ(caretAfterTabIn, 2);
+    EXPECT_FALSE(selectedAfterTabIn);
+    EXPECT_FALSE(stayedOpen);
+    EXPECT_EQ(result, onOk ? 1 : 0);
+    FreePointList();
+  }
+}
+
 TEST_F(Dialog, NothingToConvertKeepsTheDialogOpen) {
   bool stayedOpen = false;
   QString message;
