@@ -180,7 +180,12 @@ void FormShowCloseView::EmptyTextBox() {
   form_.memo_.SetDefaultCharset(CharSet::Default);
 }
 
-void FormShowCloseView::FocusTextBox() { SetFocus(form_.Memo1); }
+void FormShowCloseView::FocusTextBox() {
+  // A hidden window gives Memo1 the focus when the modal run shows and
+  // activates it: focusing it now would activate it while hidden.
+  form_.focusOnActivation_ = form_.Memo1;
+  if (IsWindowVisible(form_.window_)) SetFocus(form_.Memo1);
+}
 
 // ---- The start-up window ------------------------------------------------------------------
 

@@ -80,6 +80,16 @@ LRESULT TForm1::React(UINT message, WPARAM wParam, LPARAM lParam) {
       limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
       return 0;
     }
+    case WM_ACTIVATE:
+      // As a dialog box does: the control that had the focus gets it back
+      // when the window is active again (after a message box, at a showing).
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focused = GetFocus();
+        if (focused != nullptr && IsChild(window_, focused)) focusOnActivation_ = focused;
+      } else {
+        SetFocus(IsWindow(focusOnActivation_) ? focusOnActivation_ : Memo1);
+      }
+      return 0;
     case kMaximizeMessage:
       ShowWindow(window_, SW_SHOWMAXIMIZED);
       return 0;

@@ -134,6 +134,7 @@ class TForm1 {
 
   HWND window_ = nullptr;
   HWND hints_ = nullptr;  // the tooltip window, owned by the form
+  HWND focusOnActivation_ = nullptr;  // the control focused when the window was last active
   HFONT font_ = nullptr;
   HFONT styleFonts_[2] = {nullptr, nullptr};  // sbBold, sbItalic
   vx::RichEditControl memo_;

@@ -98,10 +98,24 @@ HWND MakeTopWindow(const wchar_t* className, const std::wstring& title, DWORD st
                          nullptr, ModuleInstance(), self);
 }
 
+namespace {
+
+// Whether no window has the foreground: none, or the desktop itself (where
+// Alt+F4 would end the whole session).
+bool ForegroundIsNobodys() {
+  HWND foreground = GetForegroundWindow();
+  return foreground == nullptr || foreground == GetDesktopWindow();
+}
+
+}  // namespace
+
 void RunModalLoop(HWND window, HWND owner, const bool& ended) {
   const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
   if (ownerWasEnabled) EnableWindow(owner, FALSE);
   ShowWindow(window, SW_SHOWNORMAL);
+  // In front at every showing, also in a host without an active window of
+  // its own: keys then reach the window, never the desktop behind it.
+  SetForegroundWindow(window);
   UpdateWindow(window);
   MSG message;
   while (!ended && IsWindow(window)) {
@@ -111,6 +125,11 @@ void RunModalLoop(HWND window, HWND owner, const bool& ended) {
       break;
     }
     if (got < 0) break;
+    // The window system may hand the foreground to nobody late, while
+    // waiting for a message (for an earlier showing's hiding): the window
+    // takes it back before any message is handled. Another program's window
+    // in front is left there.
+    if (IsWindowVisible(window) && IsWindowEnabled(window) && ForegroundIsNobodys()) SetForegroundWindow(window);
     if (IsDialogMessageW(window, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -68,10 +68,11 @@ HWND MakeLabel(HWND parent, const std::wstring& text, int x, int y, int id, HFON
 HWND MakeTopWindow(const wchar_t* className, const std::wstring& title, DWORD style, DWORD exStyle, int clientWidth,
                    int clientHeight, HWND owner, void* self, const POINT* at = nullptr);
 
-// Runs the window modally on this thread until ended is set: the owner is
-// disabled meanwhile, every message of the thread is dispatched (thread
-// timer messages included, so a host's timers keep running) and the
-// window's own keys (Tab, Enter, Esc) work as in a dialog box. A WM_QUIT
+// Runs the window modally on this thread until ended is set: the window is
+// shown in the foreground, the owner is disabled meanwhile, every message of
+// the thread is dispatched (thread timer messages included, so a host's
+// timers keep running) and the window's own keys (Tab, Enter, Esc) work as
+// in a dialog box. A WM_QUIT
 // ends the run and is posted again for the caller's loop.
 void RunModalLoop(HWND window, HWND owner, const bool& ended);
 

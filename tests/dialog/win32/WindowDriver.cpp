@@ -4,7 +4,9 @@
 #include <objidl.h>  // before GDI+, which needs its COM types
 #include <gdiplus.h>
 
+#include <iterator>
 #include <memory>
+#include <vector>
 
 namespace vx::test {
 namespace {
@@ -131,6 +133,20 @@ void TypeText(HWND control, const std::wstring& text) {
     SendMessageW(control, WM_CHAR, static_cast<WPARAM>(c), 1);
     if (c == L'\r') SendMessageW(control, WM_KEYUP, VK_RETURN, 0xC0000001);
   }
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  const auto add = [&inputs](WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (WORD key : keys) add(key, 0);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) add(*key, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 WindowScript::WindowScript(std::chrono::milliseconds limit)

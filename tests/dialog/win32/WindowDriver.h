@@ -7,6 +7,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ void PumpMessages(std::chrono::milliseconds duration);
 // Types the text into the focused control as keyboard characters (WM_CHAR,
 // "\r" for Enter), as a user would.
 void TypeText(HWND control, const std::wstring& text);
+// Presses a key combination through the system's input, as the keyboard
+// does: the keys down in order, then up in reverse. The keys reach the
+// foreground window's focused control once its thread handles its messages.
+void PressKeys(std::initializer_list<WORD> keys);
 
 // A script of steps run by a thread timer, so that they act while a modal
 // loop (the dialog's, a message box's, a common dialog's) runs on this

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -129,6 +130,49 @@ TEST_F(HostLoad, DrivesTheDialogAndReadsTheConvertedTextInPlace) {
   EXPECT_EQ(show(kRelease, 0.0, 0.0), 0);
   EXPECT_EQ(*form, nullptr);
   EXPECT_EQ(test::FindSystemDialog(), nullptr);  // a second release has nothing to say
+  EXPECT_EQ(show(kRelease, 0.0, 0.0), 0);
+}
+
+// A host without a window of its own shows the dialog again and again: every
+// showing takes the foreground with the caret in Memo1, and the keys that
+// close a window (Alt+F4, Escape) or a WM_CLOSE end only the showing, with
+// 0, while the host goes on to the next call. Keys go to the system only
+// while the dialog is in front: elsewhere Alt+F4 would reach the desktop.
+TEST_F(HostLoad, EveryShowingIsActiveAndItsClosingKeysEndOnlyTheShowing) {
+  const auto show = Resolve<ShowDialog>("_ShowTTFTextDlg");
+  struct Closing {
+    const char* name;
+    std::function<void(HWND form)> close;
+  };
+  const std::vector<Closing> closings = {
+      {"Escape", [](HWND) { test::PressKeys({VK_ESCAPE}); }},
+      {"Alt+F4", [](HWND) { test::PressKeys({VK_MENU, VK_F4}); }},
+      {"WM_CLOSE", [](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }},
+      {"Alt+F4 again", [](HWND) { test::PressKeys({VK_MENU, VK_F4}); }},
+  };
+  for (const Closing& closing : closings) {
+    SCOPED_TRACE(closing.name);
+    test::WindowScript script;
+    HWND window = nullptr;
+    bool foreground = false, active = false, memoFocused = false;
+    script.WaitFor(win32::kForm1Class, window).Then([&] {
+      foreground = GetForegroundWindow() == window;
+      active = GetActiveWindow() == window;
+      memoFocused = GetFocus() == GetDlgItem(window, win32::form1::Memo1);
+      if (foreground) {
+        closing.close(window);
+      } else {
+        PostMessageW(window, WM_CLOSE, 0, 0);  // not in front: the keys would go elsewhere
+      }
+      return true;
+    });
+    EXPECT_EQ(show(kHostDefault, 0.0, 0.0), 0);
+    EXPECT_FALSE(script.TimedOut());
+    EXPECT_TRUE(foreground);
+    EXPECT_TRUE(active);
+    EXPECT_TRUE(memoFocused);
+    EXPECT_FALSE(IsWindowVisible(window));
+  }
   EXPECT_EQ(show(kRelease, 0.0, 0.0), 0);
 }
 
