@@ -203,6 +203,20 @@ LRESULT CALLBACK TForm1::KeyFilter(HWND edit, UINT message, WPARAM wParam, LPARA
   return DefSubclassProc(edit, message, wParam, lParam);
 }
 
+// Memo1's keys as the dialog's keyboard handling sees them: Tab (and
+// Shift+Tab) are the editor's own, Ctrl+Tab and Ctrl+Shift+Tab move the
+// focus out of it, and entering it by Tab keeps the caret where it was
+// (without the select-all a dialog gives an edit box it tabs into).
+LRESULT CALLBACK TForm1::EditorKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message != WM_GETDLGCODE) return DefSubclassProc(edit, message, wParam, lParam);
+  LRESULT code = DefSubclassProc(edit, message, wParam, lParam) & ~DLGC_HASSETSEL;
+  const auto* key = reinterpret_cast<const MSG*>(lParam);
+  if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_TAB && (GetKeyState(VK_CONTROL) & 0x8000) != 0) {
+    code &= ~(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
+  }
+  return code;
+}
+
 LRESULT CALLBACK TForm1::NavyBackground(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_ERASEBKGND) {
     RECT area;

@@ -108,6 +108,8 @@ class TForm1 {
                                          DWORD_PTR data);
   static LRESULT CALLBACK KeyFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                     DWORD_PTR data);
+  static LRESULT CALLBACK EditorKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR data);
   LRESULT React(UINT message, WPARAM wParam, LPARAM lParam);
   void Command(int id, int code);
   // Runs a handler; an error it raises ends it and is shown in a message box.

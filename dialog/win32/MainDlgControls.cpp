@@ -174,6 +174,7 @@ void TForm1::BuildCentre() {
                     Bounds(0, kTopBarHeight + kToolBarHeight, kClientWidth, 10), ids::Memo1, nullptr);
   if (Memo1 == nullptr) throw std::runtime_error("the rich-text box cannot be made");
   memo_ = vx::RichEditControl(Memo1);
+  SetWindowSubclass(Memo1, &TForm1::EditorKeys, 1, 0);
   SendMessageW(Memo1, EM_SETBKGNDCOLOR, 0, GetSysColor(COLOR_INFOBK));
   SendMessageW(Memo1, EM_SETTEXTMODE, TM_RICHTEXT | TM_MULTILEVELUNDO, 0);
   SendMessageW(Memo1, EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_CHANGE);

@@ -107,6 +107,18 @@ bool ForegroundIsNobodys() {
   return foreground == nullptr || foreground == GetDesktopWindow();
 }
 
+// Enter on a focused push button of the window presses it, as Space does;
+// true when the message was that key.
+bool PressFocusedButton(HWND window, const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+  HWND focused = GetFocus();
+  if (focused == nullptr || !IsChild(window, focused)) return false;
+  const LRESULT code = SendMessageW(focused, WM_GETDLGCODE, 0, 0);
+  if ((code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) == 0) return false;
+  SendMessageW(focused, BM_CLICK, 0, 0);
+  return true;
+}
+
 }  // namespace
 
 void RunModalLoop(HWND window, HWND owner, const bool& ended) {
@@ -130,6 +142,7 @@ void RunModalLoop(HWND window, HWND owner, const bool& ended) {
     // takes it back before any message is handled. Another program's window
     // in front is left there.
     if (IsWindowVisible(window) && IsWindowEnabled(window) && ForegroundIsNobodys()) SetForegroundWindow(window);
+    if (PressFocusedButton(window, message)) continue;
     if (IsDialogMessageW(window, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

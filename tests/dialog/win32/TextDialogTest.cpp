@@ -422,6 +422,75 @@ TEST_F(WindowsTextDialog, LeavingTheSizeBoxesAppliesOrRepairsThem) {
   EXPECT_EQ(widthBox, L"0.65");
 }
 
+// The keyboard through the system's input: entering Memo1 by Tab keeps its
+// caret (no select-all), Tab in it types a tab, Ctrl+Tab and Ctrl+Shift+Tab
+// leave it for the next and the previous control, and Enter presses the
+// focused button (OK converts and closes with 1).
+TEST_F(WindowsTextDialog, KeyboardLeavesAndEntersTheEditorAndPressesTheFocusedButton) {
+  HWND memo = nullptr, before = nullptr;
+  DWORD caretAfterTab = 0, selectionEnd = 0;
+  HWND focusAfterTab = nullptr, focusAfterCtrlTab = nullptr, focusAfterCtrlShiftTab = nullptr;
+  std::wstring textAfterTab, textAfterCtrlTabs;
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_)
+      .Then([&] {
+        memo = Control(form_, ids::Memo1);
+        TypeText(memo, L"Ab");
+        SendMessageW(memo, EM_SETSEL, 1, 1);
+        before = GetNextDlgTabItem(form_, memo, TRUE);
+        SetFocus(before);
+        PressKeys({VK_TAB});
+        return true;
+      })
+      .Then([&] {
+        focusAfterTab = GetFocus();
+        SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&caretAfterTab), reinterpret_cast<LPARAM>(&selectionEnd));
+        PressKeys({VK_TAB});
+        return true;
+      })
+      .Then([&] {
+        textAfterTab = WindowText(memo);
+        PressKeys({VK_CONTROL, VK_TAB});
+        return true;
+      })
+      .Then([&] {
+        focusAfterCtrlTab = GetFocus();
+        SetFocus(memo);
+        PressKeys({VK_CONTROL, VK_SHIFT, VK_TAB});
+        return true;
+      })
+      .Then([&] {
+        focusAfterCtrlShiftTab = GetFocus();
+        textAfterCtrlTabs = WindowText(memo);
+        SetFocus(Control(form_, ids::OkBtn));
+        PressKeys({VK_RETURN});
+        return true;
+      });
+  EXPECT_EQ(Show(script, dmHostSized, 2.5, 0.8), 1);
+  EXPECT_EQ(focusAfterTab, memo);
+  EXPECT_EQ(caretAfterTab, 1u);
+  EXPECT_EQ(selectionEnd, 1u);
+  EXPECT_EQ(textAfterTab, L"A\tb");
+  EXPECT_NE(focusAfterCtrlTab, memo);
+  EXPECT_EQ(focusAfterCtrlTab, GetNextDlgTabItem(form_, memo, FALSE));
+  EXPECT_EQ(focusAfterCtrlShiftTab, before);
+  EXPECT_EQ(textAfterCtrlTabs, L"A\tb");
+  EXPECT_GT(GetTTFCount(), 0);
+  FreePointList();
+}
+
+// Enter on a focused Cancel presses Cancel: the showing ends with 0.
+TEST_F(WindowsTextDialog, EnterOnTheFocusedCancelButtonCancels) {
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    TypeText(Control(form_, ids::Memo1), L"Ab");
+    SetFocus(Control(form_, ids::CancelBtn));
+    PressKeys({VK_RETURN});
+    return true;
+  });
+  EXPECT_EQ(Show(script, dmHostSized, 2.5, 0.8), 0);
+}
+
 // The palette opens with sbSymbol; a clicked cell goes into Memo1 at each
 // press of bInsSym, framed by spaces, in the palette's symbol face.
 TEST_F(WindowsTextDialog, PaletteInsertsTheSelectedSymbol) {
