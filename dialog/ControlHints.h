@@ -16,5 +16,8 @@ inline constexpr std::u16string_view kItalic = u"Italic font";             // sb
 inline constexpr std::u16string_view kBold = u"Bold font";                 // sbBold
 inline constexpr std::u16string_view kPreview = u"Preview";                // PreviewBox
 inline constexpr std::u16string_view kHelp = u"Help";                      // SpeedButton3, the about box's BitBtn1
+// Picture buttons without a hint of their own show their captions.
+inline constexpr std::u16string_view kAbout = u"About";                    // About
+inline constexpr std::u16string_view kAcad = u"Acad";                      // AcadBtn
 
 }  // namespace vx::hints

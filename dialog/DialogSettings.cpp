@@ -53,7 +53,7 @@ bool WriteDialogSettings(const DialogSettings& settings) {
     if (!registry.OpenKey(kSettingsKey, true)) return false;
     registry.WriteInteger("Precision", settings.precision);
     registry.WriteString("FontName", settings.fontName);
-    registry.WriteInteger("SymbolName", settings.symbolIndex);
+    registry.WriteInteger("SymbolName", settings.symbolIndex.value_or(-1));
     registry.WriteInteger("ShowSymbol", settings.showSymbol ? 1 : 0);
     registry.WriteInteger("FormState", settings.maximized ? 1 : 0);
     registry.CommitWrites();

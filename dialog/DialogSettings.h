@@ -1,6 +1,7 @@
 // The text dialog's five remembered settings: read with per-value defaults, written at close.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "engine/OutlineFlattening.h"
@@ -13,7 +14,9 @@ inline constexpr const char* kSettingsKey = "\\Software\\Kestrow\\Vexoglyph\\Opt
 struct DialogSettings {
   int precision = kDefaultPrecision;  // "Precision": track bar position
   std::string fontName;               // "FontName": text of the font box
-  int symbolIndex = 0;                // "SymbolName": chosen symbol face, -1 for none
+  // "SymbolName": chosen symbol face, -1 for none; empty when none is stored
+  // (the palette then opens on the face that fills it most).
+  std::optional<int> symbolIndex;
   bool showSymbol = false;            // "ShowSymbol": palette button down
   bool maximized = false;             // "FormState": window maximized
   bool operator==(const DialogSettings&) const = default;

@@ -25,6 +25,21 @@ std::function<void()> Stepper(CatalogueProgress* progress, int phase) {
   };
 }
 
+// The symbol face with glyphs for most of the palette's codes, the first of
+// equals; -1 for none. A face that a system lists in the symbol set may draw
+// few of them (a window-decoration face does).
+int FullestSymbolFace(const std::vector<std::string>& symbols, FontCatalog& catalog) {
+  int fullest = -1, mostGlyphs = -1;
+  for (std::size_t i = 0; i < symbols.size(); ++i) {
+    const int glyphs = catalog.CountSymbolGlyphs(symbols[i], kPaletteFirstCode, kPaletteCellCount);
+    if (glyphs > mostGlyphs) {
+      fullest = static_cast<int>(i);
+      mostGlyphs = glyphs;
+    }
+  }
+  return fullest;
+}
+
 }  // namespace
 
 bool ContainsFace(const std::vector<std::string>& names, std::string_view face) {
@@ -57,6 +72,7 @@ FontLists BuildFontLists(const std::vector<std::string>& displayFamilies, FontCa
   lists.symbols = CollectFaces(
       lists.trueType, [&](const std::string& face) { return catalog.HasSymbolCharset(face); },
       Stepper(progress, kSymbolPhase));
+  lists.fullestSymbol = FullestSymbolFace(lists.symbols, catalog);
   Caption(progress, kSymbolPhase, u"initializd symbol font");  // kept as users know it
   return lists;
 }

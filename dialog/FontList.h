@@ -35,14 +35,22 @@ class CatalogueProgress {
   virtual void StepBar(int phase) = 0;
 };
 
+// The symbol palette: one cell for each single-byte code from 32 to 255.
+inline constexpr int kPaletteFirstCode = 32;
+inline constexpr int kPaletteCellCount = 224;
+
 struct FontLists {
   std::vector<std::string> trueType;  // cName's items
   std::vector<std::string> symbols;   // cSymbol's items
+  // The item of symbols that has glyphs for most of the palette's codes (the
+  // first of equals): the choice when none is stored. -1 without symbols.
+  int fullestSymbol = -1;
 };
 
 // The first two phases: the TrueType faces of the display's families, then
-// those of them with the symbol set, in the TrueType list's order. progress
-// may be null (no start-up window); the lists are the same.
+// those of them with the symbol set, in the TrueType list's order, and the
+// symbol face that fills most of the palette. progress may be null (no
+// start-up window); the lists are the same.
 FontLists BuildFontLists(const std::vector<std::string>& displayFamilies, FontCatalog& catalog,
                          CatalogueProgress* progress);
 

@@ -98,6 +98,7 @@ class FormShowCloseView final : public ShowCloseView {
   void SetTrackBarPosition(int position) override;
   int TrackBarPosition() const override;
   int SymbolCount() const override;
+  int DefaultSymbol() const override;
   void ChooseSymbol(int index) override;
   int ChosenSymbol() const override;
   void SetPaletteButtonDown(bool down) override;

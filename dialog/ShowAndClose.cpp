@@ -11,7 +11,7 @@ void RestoreSettings(ShowCloseView& view, const DialogSettings& settings) {
   view.SetTrackBarPosition(settings.precision);
   // Set by code: no change event, so nothing is applied to the text.
   view.Formatting().SetFaceBoxText(FromUtf8(settings.fontName));
-  const int index = settings.symbolIndex;
+  const int index = settings.symbolIndex.value_or(view.DefaultSymbol());
   view.ChooseSymbol(index >= 0 && index < view.SymbolCount() ? index : -1);
   view.SetPaletteButtonDown(settings.showSymbol);
   view.SetMaximized(settings.maximized);

@@ -21,6 +21,9 @@ class ShowCloseView {
   virtual int TrackBarPosition() const = 0;
   // cSymbol's chosen item, -1 for none.
   virtual int SymbolCount() const = 0;
+  // The item chosen when none is stored: the symbol face with glyphs for
+  // most of the palette's codes (FontLists::fullestSymbol).
+  virtual int DefaultSymbol() const = 0;
   virtual void ChooseSymbol(int index) = 0;
   virtual int ChosenSymbol() const = 0;
   // sbSymbol.
@@ -45,7 +48,8 @@ using SettingsReader = std::function<DialogSettings(const std::string& selection
 using SettingsWriter = std::function<bool(const DialogSettings&)>;
 
 // FormShow, after the view has laid out its tool bars: restores the five
-// settings (each with its own default), sets the engine's precision and
+// settings (each with its own default; without a stored symbol face, the
+// view's DefaultSymbol), sets the engine's precision and
 // Label1 from the track bar, lets the palette follow sbSymbol, clears
 // heightDropped, gives the cells the chosen symbol face (nothing without
 // one), forgets the selected cell, empties the text box, shows its format in

@@ -20,6 +20,7 @@ class LargeCatalog final : public vx::FontCatalog {
  public:
   bool IsTrueTypeFamily(const std::string&) override { return true; }
   bool HasSymbolCharset(const std::string& family) override { return family.back() == '0'; }
+  int CountSymbolGlyphs(const std::string&, int, int) override { return 0; }
 };
 
 std::vector<std::string> ManyFamilies(int count) {

@@ -4,16 +4,12 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "dialog/ButtonPictures.h"
+
 namespace vx {
 
-QIcon OpenFilePicture();
-QIcon SaveFilePicture();
-QIcon SymbolListPicture();
-QIcon AboutPicture();
-QIcon AcadPicture();
-QIcon HelpPicture();
-QIcon OkPicture();
-QIcon CancelPicture();
+// A button's picture at its natural size.
+QIcon ButtonIcon(ButtonPicture picture);
 // The product logo, size x size pixels: a letter drawn as the closed polyline
 // the program makes, its vertices marked as a CAD program shows grips.
 QPixmap LogoPicture(int size);

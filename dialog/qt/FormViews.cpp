@@ -137,6 +137,7 @@ void FormFormattingControls::RefreshPreview() { form_.PreviewStep(); }
 void FormShowCloseView::SetTrackBarPosition(int position) { form_.TrackBar1->setValue(position); }
 int FormShowCloseView::TrackBarPosition() const { return form_.TrackBar1->value(); }
 int FormShowCloseView::SymbolCount() const { return form_.cSymbol->count(); }
+int FormShowCloseView::DefaultSymbol() const { return form_.FullestSymbol(); }
 void FormShowCloseView::ChooseSymbol(int index) { form_.cSymbol->setCurrentIndex(index); }
 int FormShowCloseView::ChosenSymbol() const { return form_.cSymbol->currentIndex(); }
 void FormShowCloseView::SetPaletteButtonDown(bool down) { form_.sbSymbol->setChecked(down); }

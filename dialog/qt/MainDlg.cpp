@@ -209,6 +209,7 @@ void TForm1::FormCreate() {
   const vx::FontLists lists = vx::BuildFontLists(families, *catalog, &startUp);
   for (const std::string& face : lists.trueType) cName->addItem(QString::fromStdString(face));
   for (const std::string& face : lists.symbols) cSymbol->addItem(QString::fromStdString(face));
+  fullestSymbol_ = lists.fullestSymbol;
   vx::BuildPaletteCells(vx::SymbolCell::kCount, &startUp, [this](int k) { BuildSymbolCell(k); });
   SelectedCell = nullptr;
 }

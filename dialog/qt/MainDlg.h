@@ -63,7 +63,7 @@ class TForm1 : public QDialog {
 
   // Fields besides the controls, in this order; all start false, zero or empty.
   bool FConverting = false;
-  std::array<vx::SymbolCell*, 224> SymbolCells{};
+  std::array<vx::SymbolCell*, vx::kPaletteCellCount> SymbolCells{};
   vx::SymbolCell* SelectedCell = nullptr;
   int FMode = 0;
   double FHostHeight = 0.0;
@@ -129,6 +129,8 @@ class TForm1 : public QDialog {
 
   // The symbol faces the catalogue found (cSymbol's items), for RTF files.
   bool IsSymbolFace(const std::string& face) const;
+  // cSymbol's item that fills the palette most: the choice when none is stored.
+  int FullestSymbol() const { return fullestSymbol_; }
   // Whether name is in the display's font family list, in any letter case.
   bool IsDisplayFamily(const QString& name) const;
 
@@ -200,6 +202,7 @@ class TForm1 : public QDialog {
   TFormEnvironment environment_;
   // The display's font family list, gathered once when the dialog is created.
   std::vector<std::string> displayFamilies_;
+  int fullestSymbol_ = -1;
   vx::GlyphSource* glyphSource_;
   bool destroying_ = false;
 };

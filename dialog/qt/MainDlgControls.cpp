@@ -139,11 +139,11 @@ void TForm1::BuildTopToolBar() {
   ToolBar1->setMovable(false);
   ToolBar1->setFloatable(false);
   ToolBar1->setFixedHeight(kTopBarHeight);
-  SpeedButton1 = PictureButton(ToolBar1, "SpeedButton1", vx::OpenFilePicture(), {0, 0, 56, 56});
+  SpeedButton1 = PictureButton(ToolBar1, "SpeedButton1", vx::ButtonIcon(vx::ButtonPicture::OpenFile), {0, 0, 56, 56});
   SpeedButton1->setToolTip(Hint(vx::hints::kOpenFile));
-  SpeedButton2 = PictureButton(ToolBar1, "SpeedButton2", vx::SaveFilePicture(), {56, 0, 56, 56});
+  SpeedButton2 = PictureButton(ToolBar1, "SpeedButton2", vx::ButtonIcon(vx::ButtonPicture::SaveFile), {56, 0, 56, 56});
   SpeedButton2->setToolTip(Hint(vx::hints::kSaveFile));
-  sbSymbol = PictureButton(ToolBar1, "sbSymbol", vx::SymbolListPicture(), {112, 0, 56, 56});
+  sbSymbol = PictureButton(ToolBar1, "sbSymbol", vx::ButtonIcon(vx::ButtonPicture::SymbolList), {112, 0, 56, 56});
   sbSymbol->setToolTip(Hint(vx::hints::kSymbolList));
   sbSymbol->setCheckable(true);
 
@@ -180,8 +180,9 @@ void TForm1::BuildTopToolBar() {
   TrackBar1->setValue(8);
   TrackBar1->setToolTip(Hint(vx::hints::kPrecision));
 
-  About = PictureButton(ToolBar1, "About", vx::AboutPicture(), {538, 0, 52, 56});
+  About = PictureButton(ToolBar1, "About", vx::ButtonIcon(vx::ButtonPicture::About), {538, 0, 52, 56});
   About->setText(QStringLiteral("About"));
+  About->setToolTip(Hint(vx::hints::kAbout));
   About->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   About->setIconSize(QSize(28, 28));
 }
@@ -270,11 +271,12 @@ void TForm1::BuildBottomPanel() {
   PreviewBox->setGeometry(2, 2, 108, 89);
   PreviewBox->setToolTip(Hint(vx::hints::kPreview));
 
-  AcadBtn = PictureButton(Panel1, "AcadBtn", vx::AcadPicture(), {120, 2, 56, 56});
+  AcadBtn = PictureButton(Panel1, "AcadBtn", vx::ButtonIcon(vx::ButtonPicture::Acad), {120, 2, 56, 56});
   AcadBtn->setText(QStringLiteral("Acad"));
+  AcadBtn->setToolTip(Hint(vx::hints::kAcad));
   AcadBtn->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   AcadBtn->setIconSize(QSize(28, 28));
-  SpeedButton3 = PictureButton(Panel1, "SpeedButton3", vx::HelpPicture(), {344, 56, 23, 25});
+  SpeedButton3 = PictureButton(Panel1, "SpeedButton3", vx::ButtonIcon(vx::ButtonPicture::Help), {344, 56, 23, 25});
   SpeedButton3->setIconSize(QSize(18, 18));
   SpeedButton3->setAutoRaise(false);
   SpeedButton3->setToolTip(Hint(vx::hints::kHelp));
@@ -282,9 +284,9 @@ void TForm1::BuildBottomPanel() {
   bInsSym->setGeometry(481, 6, 253, 25);
   bInsSym->hide();
   OkBtn = MakePushButton(Panel1, "OkBtn", QStringLiteral("OK"));
-  OkBtn->setIcon(vx::OkPicture());
+  OkBtn->setIcon(vx::ButtonIcon(vx::ButtonPicture::Ok));
   CancelBtn = MakePushButton(Panel1, "CancelBtn", QStringLiteral("Cancel"));
-  CancelBtn->setIcon(vx::CancelPicture());
+  CancelBtn->setIcon(vx::ButtonIcon(vx::ButtonPicture::Cancel));
   OkBtn->setGeometry(508, 58, 110, 28);
   CancelBtn->setGeometry(624, 58, 110, 28);
   Panel1->installEventFilter(this);

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "dialog/FontList.h"
 #include "richtext/StyledText.h"
 
 class QPainter;
@@ -21,8 +22,8 @@ class SymbolCell final : public QWidget {
 
  public:
   static constexpr int kSize = 60;
-  static constexpr int kFirstCode = 32;
-  static constexpr int kCount = 224;
+  static constexpr int kFirstCode = kPaletteFirstCode;
+  static constexpr int kCount = kPaletteCellCount;
   static constexpr int kColumns = 4;
 
   SymbolCell(int code, QWidget* parent);

@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "dialog/FontList.h"
+
 class QComboBox;
 class QPainter;
 class QWidget;
@@ -12,7 +14,7 @@ namespace vx {
 class RichEditBox;
 class SymbolCell;
 
-using SymbolCellTable = std::array<SymbolCell*, 224>;
+using SymbolCellTable = std::array<SymbolCell*, kPaletteCellCount>;
 
 // SymbolPaint: draws the cell's code, centred on one line in the font colour
 // over a transparent text background, with a one-pixel black frame when the

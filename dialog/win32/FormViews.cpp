@@ -148,6 +148,7 @@ int FormShowCloseView::TrackBarPosition() const {
 }
 
 int FormShowCloseView::SymbolCount() const { return static_cast<int>(SendMessageW(form_.cSymbol, CB_GETCOUNT, 0, 0)); }
+int FormShowCloseView::DefaultSymbol() const { return form_.fullestSymbol_; }
 
 void FormShowCloseView::ChooseSymbol(int index) {
   SendMessageW(form_.cSymbol, CB_SETCURSEL, index < SymbolCount() ? index : -1, 0);
@@ -160,7 +161,9 @@ int FormShowCloseView::ChosenSymbol() const {
 void FormShowCloseView::SetPaletteButtonDown(bool down) { SetChecked(form_.sbSymbol, down); }
 bool FormShowCloseView::PaletteButtonDown() const { return IsChecked(form_.sbSymbol); }
 
-// The window state applies once the modal run has shown the window.
+// The window state applies once the modal run has shown the window. The run
+// shows it normal (a window hidden while maximized comes back restored), so
+// only a maximized state needs a step of its own.
 void FormShowCloseView::SetMaximized(bool maximized) {
   if (maximized) PostMessageW(form_.Handle(), TForm1::kMaximizeMessage, 0, 0);
 }

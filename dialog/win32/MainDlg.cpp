@@ -90,6 +90,15 @@ LRESULT TForm1::React(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(IsWindow(focusOnActivation_) ? focusOnActivation_ : Memo1);
       }
       return 0;
+    case WM_NEXTDLGCTL: {
+      // As a dialog box does (the size boxes take the focus back this way):
+      // a non-zero lParam names the control, else the next (wParam 0) or
+      // the previous tab stop from the focused control.
+      HWND target = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                        : GetNextDlgTabItem(window_, GetFocus(), wParam != 0);
+      if (target != nullptr && IsChild(window_, target)) SetFocus(target);
+      return 0;
+    }
     case kMaximizeMessage:
       ShowWindow(window_, SW_SHOWMAXIMIZED);
       return 0;
@@ -306,6 +315,7 @@ void TForm1::FormCreate() {
     SendMessageW(cName, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(vx::Widen(face).c_str()));
   }
   symbolFaces_ = lists.symbols;
+  fullestSymbol_ = lists.fullestSymbol;
   for (const std::string& face : symbolFaces_) {
     SendMessageW(cSymbol, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(vx::Widen(face).c_str()));
   }

@@ -13,6 +13,7 @@
 #include "dialog/FormViews.h"
 #include "dialog/HostExports.h"
 #include "dialog/win32/RichEditControl.h"
+#include "dialog/win32/ButtonPictures.h"
 #include "dialog/win32/SymbolPalette.h"
 #include "platform/fonts/FontServices.h"
 
@@ -44,7 +45,7 @@ class TForm1 {
 
   // Fields besides the controls, in this order; all start false, zero or empty.
   bool FConverting = false;
-  std::array<HWND, 224> SymbolCells{};
+  std::array<HWND, vx::kPaletteCellCount> SymbolCells{};
   HWND SelectedCell = nullptr;
   int FMode = 0;
   double FHostHeight = 0.0;
@@ -138,6 +139,7 @@ class TForm1 {
   HWND hints_ = nullptr;  // the tooltip window, owned by the form
   HWND focusOnActivation_ = nullptr;  // the control focused when the window was last active
   HFONT font_ = nullptr;
+  vx::win32::ButtonIcons icons_;  // the picture buttons' pictures
   HFONT styleFonts_[2] = {nullptr, nullptr};  // sbBold, sbItalic
   vx::RichEditControl memo_;
   vx::FormFormattingControls formatting_{*this};  // the formatting handlers' view of the controls
@@ -146,6 +148,7 @@ class TForm1 {
   vx::FontServices fonts_;
   std::vector<std::string> displayFamilies_;
   std::vector<std::string> symbolFaces_;
+  int fullestSymbol_ = -1;  // cSymbol's item that fills the palette most
   bool ended_ = true;
   bool okResult_ = false;
   bool updatingBoxes_ = false;  // the dialog's own writes into its boxes raise no change event

@@ -42,6 +42,14 @@ HWND EditableCombo(HWND parent, RECT bounds, int id, HFONT font, std::span<const
   return box;
 }
 
+// A picture button shows its picture instead of its caption, which stays its
+// window text (what a screen reader says); without a picture, the caption.
+void ShowPicture(HWND button, HICON picture) {
+  if (picture == nullptr) return;
+  SetWindowLongPtrW(button, GWL_STYLE, GetWindowLongPtrW(button, GWL_STYLE) | BS_ICON);
+  SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
+}
+
 // The panels are frames drawn behind the controls they hold; the controls
 // themselves are children of the dialog, so that GetDlgItem finds each one.
 HWND PanelFrame(HWND parent, RECT bounds, int id, DWORD style = 0) {
@@ -106,7 +114,8 @@ void TForm1::AddHints() {
       {cWidth, vx::hints::kFontWidthFactor}, {TrackBar1, vx::hints::kPrecision},
       {cName, vx::hints::kFontName},        {sbItalic, vx::hints::kItalic},
       {sbBold, vx::hints::kBold},           {PreviewBox, vx::hints::kPreview},
-      {SpeedButton3, vx::hints::kHelp}};
+      {SpeedButton3, vx::hints::kHelp},     {About, vx::hints::kAbout},
+      {AcadBtn, vx::hints::kAcad}};
   for (const auto& [control, text] : tools) SetHint(control, text);
 }
 
@@ -151,6 +160,10 @@ void TForm1::BuildTopToolBar() {
   SendMessageW(TrackBar1, TBM_SETTICFREQ, 4, 0);
   SendMessageW(TrackBar1, TBM_SETPOS, TRUE, 8);
   About = PushButton(window_, L"About", Bounds(538, 0, 52, 56), ids::About, font_, BS_FLAT);
+  ShowPicture(SpeedButton1, icons_.Of(vx::ButtonPicture::OpenFile));
+  ShowPicture(SpeedButton2, icons_.Of(vx::ButtonPicture::SaveFile));
+  ShowPicture(sbSymbol, icons_.Of(vx::ButtonPicture::SymbolList));
+  ShowPicture(About, icons_.Of(vx::ButtonPicture::About));
 }
 
 void TForm1::BuildCentre() {
@@ -208,6 +221,7 @@ void TForm1::BuildBottomPanel() {
   // is that panel's navy, which shows wherever the box paints nothing.
   SetWindowSubclass(PreviewBox, &TForm1::NavyBackground, 1, 0);
   AcadBtn = PushButton(window_, L"Acad", Bounds(120, top + 2, 56, 56), ids::AcadBtn, font_, BS_FLAT);
+  ShowPicture(AcadBtn, icons_.Of(vx::ButtonPicture::Acad));
   SpeedButton3 = PushButton(window_, L"?", Bounds(344, top + 56, 23, 25), ids::SpeedButton3, font_);
   bInsSym = PushButton(window_, L"<--------  Insert Symbol", Bounds(kClientWidth - 257, top + 6, 253, 25), ids::bInsSym,
                        font_);

@@ -7,10 +7,14 @@
 #include "dialog/SymbolFit.h"
 #include "dialog/win32/ControlIds.h"
 #include "windowparts/win32/WindowParts.h"
+#include "platform/fonts/win32/GdiFontCatalog.h"
 #include "platform/win32/WideString.h"
 
 namespace vx::win32 {
 namespace {
+
+// The IDs hosts read from ControlIds.h name the same cells.
+static_assert(form1::SymbolCellCount == kPaletteCellCount && form1::SymbolCell(kPaletteFirstCode) == form1::SymbolCellFirst);
 
 constexpr int kColumns = 4;
 constexpr int kStartPoints = 40;
@@ -98,15 +102,7 @@ void SymbolPalette::PaintCell(HWND cell, HDC dc) {
                            FALSE, SYMBOL_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                            Widen(face_).c_str());
   HGDIOBJ oldFont = SelectObject(dc, font);
-  // A face with a symbol character map keeps code b's glyph at U+F000 + b;
-  // Windows reaches it from the byte by itself, Wine only by that
-  // character. Any other face draws the byte as its character.
-  wchar_t glyph = static_cast<wchar_t>(0xF000 + code);
-  WORD index = 0;
-  if (GetGlyphIndicesW(dc, &glyph, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) != 1 || index == 0xFFFF) {
-    const char byte = static_cast<char>(code);
-    MultiByteToWideChar(CP_ACP, 0, &byte, 1, &glyph, 1);
-  }
+  const wchar_t glyph = CharacterOfSymbolCode(dc, code).character;
   SIZE extent{0, 0};
   // A failed measurement leaves the size alone; the cell is drawn either way.
   if (GetTextExtentPoint32W(dc, &glyph, 1, &extent)) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "dialog/FontList.h"
 #include "dialog/SymbolInsertion.h"
 
 namespace vx::win32 {
@@ -51,8 +52,8 @@ class SymbolPalette {
 
   std::function<void()> onDoubleClick;
 
-  static constexpr int kFirstCode = 32;
-  static constexpr int kCellCount = 224;
+  static constexpr int kFirstCode = kPaletteFirstCode;
+  static constexpr int kCellCount = kPaletteCellCount;
   static constexpr int kCellSize = 60;
 
  private:

@@ -1,4 +1,4 @@
-// FontCatalog: which font families are TrueType and which exist in the symbol character set.
+// FontCatalog: which font families are TrueType, which exist in the symbol character set, and how much of it they draw.
 #pragma once
 
 #include <string>
@@ -18,6 +18,11 @@ class FontCatalog {
   virtual ~FontCatalog() = default;
   virtual bool IsTrueTypeFamily(const std::string& family) = 0;
   virtual bool HasSymbolCharset(const std::string& family) = 0;
+  // How many of the single-byte codes firstCode .. firstCode + count - 1
+  // the family has a glyph for, the codes taken in the symbol character set
+  // as the symbol palette's cells show them; 0 for a family that is not in
+  // that set, and for codes outside 0..255.
+  virtual int CountSymbolGlyphs(const std::string& family, int firstCode, int count) = 0;
 };
 
 }  // namespace vx

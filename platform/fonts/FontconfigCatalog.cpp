@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/fonts/FontMatching.h"
-#include "platform/fonts/SymbolFaces.h"
+#include "platform/fonts/CharacterMaps.h"
 #include "base/Utf.h"
 
 namespace vx {
@@ -22,6 +22,22 @@ bool FaceHasSymbolCharset(FT_Library library, const FontFile& file) {
   const bool symbol = HasSymbolCharset(face);
   FT_Done_Face(face);
   return symbol;
+}
+
+// The codes of a face in the symbol character set that reach a glyph; 0 for
+// a face that is not in that set or cannot be opened.
+int CountSymbolCodeGlyphs(FT_Library library, const FontFile& file, int firstCode, int count) {
+  FT_Face face = nullptr;
+  if (FT_New_Face(library, file.file.c_str(), file.index, &face) != 0) return 0;
+  const CharacterMaps maps = ReadCharacterMaps(face);
+  int glyphs = 0;
+  if (maps.symbolCharset) {
+    for (int code = firstCode; code < firstCode + count; ++code) {
+      if (GlyphOfCode(face, maps, static_cast<char16_t>(code)) != 0) ++glyphs;
+    }
+  }
+  FT_Done_Face(face);
+  return glyphs;
 }
 
 }  // namespace
@@ -70,6 +86,17 @@ bool FontconfigCatalog::IsTrueTypeFamily(const std::string& family) {
 
 bool FontconfigCatalog::HasSymbolCharset(const std::string& family) {
   return impl_->Symbol(impl_->Lookup(family));
+}
+
+// Counted on the family's face that has most of them: its styles draw the
+// same symbols.
+int FontconfigCatalog::CountSymbolGlyphs(const std::string& family, int firstCode, int count) {
+  if (impl_->library == nullptr || count <= 0 || firstCode < 0 || firstCode + count > 0x100) return 0;
+  int most = 0;
+  for (const FontFile& face : impl_->Lookup(family).outlineFaces) {
+    most = std::max(most, CountSymbolCodeGlyphs(impl_->library, face, firstCode, count));
+  }
+  return most;
 }
 
 }  // namespace vx

@@ -19,6 +19,7 @@ class FontconfigCatalog final : public FontCatalog {
 
   bool IsTrueTypeFamily(const std::string& family) override;
   bool HasSymbolCharset(const std::string& family) override;
+  int CountSymbolGlyphs(const std::string& family, int firstCode, int count) override;
 
  private:
   struct Impl;

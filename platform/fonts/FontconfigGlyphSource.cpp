@@ -23,8 +23,7 @@
 #include "platform/FileAccess.h"
 #include "platform/fonts/FontMatching.h"
 #include "platform/fonts/RecentlyUsed.h"
-#include "platform/fonts/SymbolEncoding.h"
-#include "platform/fonts/SymbolFaces.h"
+#include "platform/fonts/CharacterMaps.h"
 
 namespace vx {
 namespace {
@@ -48,9 +47,7 @@ struct OpenFace {
   int index = 0;
   FT_Face face = nullptr;
   bool outlines = false;  // sfnt with glyf (quadratic) or CFF, CFF2 (cubic) outlines
-  FT_CharMap unicode = nullptr;
-  FT_CharMap symbol = nullptr;  // Microsoft Symbol (3,0) cmap
-  bool symbolCharset = false;   // holds symbol codes, wherever its cmaps put them
+  CharacterMaps maps;
   double unitsPerEm = 0;
   double cellUnits = 0;        // usWinAscent + usWinDescent
   double avgCharWidthUnits = 0;  // xAvgCharWidth
@@ -65,14 +62,6 @@ struct OpenFace {
 FT_Error RaiseOutOfMemory(FT_Error error) {
   if (error == FT_Err_Out_Of_Memory) throw std::bad_alloc();
   return error;
-}
-
-FT_CharMap FindCharmap(FT_Face face, FT_UShort platform, FT_UShort encoding) {
-  for (int i = 0; i < face->num_charmaps; ++i) {
-    FT_CharMap cmap = face->charmaps[i];
-    if (cmap->platform_id == platform && cmap->encoding_id == encoding) return cmap;
-  }
-  return nullptr;
 }
 
 bool HasSfntTable(FT_Face face, FT_ULong tag) {
@@ -115,12 +104,7 @@ std::unique_ptr<OpenFace> OpenFontFile(FT_Library library, const std::string& fi
   }
   if (f->face->units_per_EM == 0) return nullptr;
   f->outlines = HasOutlines(f->face);
-  f->symbol = FindCharmap(f->face, 3, 0);
-  f->symbolCharset = HasSymbolCharset(f->face);
-  f->unicode = FindCharmap(f->face, 3, 1);
-  if (!f->unicode) f->unicode = FindCharmap(f->face, 3, 10);
-  if (!f->unicode && FT_Select_Charmap(f->face, FT_ENCODING_UNICODE) == 0)
-    f->unicode = f->face->charmap;
+  f->maps = ReadCharacterMaps(f->face);
   ReadSizingMetrics(*f);
   return f;
 }
@@ -312,34 +296,6 @@ struct FontconfigGlyphSource::Impl {
     return &*last;
   }
 
-  static FT_UInt GlyphIndex(const OpenFace& f, char16_t code) {
-    if (f.symbol) {
-      // A symbol face keeps its characters at U+F020..U+F0FF; codes 0x20..0xFF
-      // reach them there, as single-byte symbol text does on Windows.
-      FT_Set_Charmap(f.face, f.symbol);
-      if (code >= 0x20 && code <= 0xFF) {
-        if (FT_UInt glyph = FT_Get_Char_Index(f.face, 0xF000u + code)) return glyph;
-      }
-      if (FT_UInt glyph = FT_Get_Char_Index(f.face, code)) return glyph;
-    }
-    if (f.unicode) {
-      FT_Set_Charmap(f.face, f.unicode);
-      if (FT_UInt glyph = FT_Get_Char_Index(f.face, code)) return glyph;
-      return SymbolCodeGlyph(f, code);
-    }
-    return 0;  // the face's missing-character glyph
-  }
-
-  // A face in the symbol character set without a symbol cmap keeps its
-  // glyphs at Unicode positions (the usual stand-ins for "Symbol"): a symbol
-  // code it has no glyph for shows the Symbol encoding's character; 0 when
-  // it has none either.
-  static FT_UInt SymbolCodeGlyph(const OpenFace& f, char16_t code) {
-    if (!f.symbolCharset || f.symbol) return 0;
-    const char16_t unicode = UnicodeOfSymbolCode(code);
-    return unicode != 0 ? FT_Get_Char_Index(f.face, unicode) : 0;
-  }
-
   // Scales, shears and transforms the slot's outline into points; false when
   // it leaves the native coordinate range. The box the metrics report is
   // that of the outline with the matrix, whether or not the points keep it,
@@ -417,7 +373,7 @@ struct FontconfigGlyphSource::Impl {
                  std::vector<std::uint8_t>& outline) {
     const Prepared* p = PrepareWithinLimits(font);
     if (p == nullptr) return false;
-    const FT_UInt glyph = GlyphIndex(*p->face, code);
+    const FT_UInt glyph = GlyphOfCode(p->face->face, p->face->maps, code);
     // A blank the face has no glyph for is blank all the same: the missing-
     // character box is not drawn for it, and it converts as a space does.
     const Drawn drawn = glyph == 0 && IsBlank(code) ? Drawn::AdvanceOnly : Drawn::Outline;

@@ -76,7 +76,7 @@ DialogSettings Stored() { return {17, "Liberation Serif", 2, true, true}; }
 
 TEST(DialogSettings, FirstUseWithoutKeyGivesEveryDefaultAndWritesNothing) {
   TempRegistryDir dir;
-  EXPECT_EQ(ReadDialogSettings("DejaVu Sans"), (DialogSettings{8, "DejaVu Sans", 0, false, false}));
+  EXPECT_EQ(ReadDialogSettings("DejaVu Sans"), (DialogSettings{8, "DejaVu Sans", std::nullopt, false, false}));
   EXPECT_FALSE(std::filesystem::exists(dir.userFile()));
 }
 
@@ -122,11 +122,11 @@ TEST(DialogSettings, EachValueMissingOrMistypedGivesOnlyThatValueItsDefault) {
     DialogSettings expected;
   };
   DialogSettings defaultPrecision = Stored(), emptyFont = Stored(), selectionFont = Stored(),
-                 firstSymbol = Stored(), paletteClosed = Stored(), normalWindow = Stored();
+                 noSymbol = Stored(), paletteClosed = Stored(), normalWindow = Stored();
   defaultPrecision.precision = 8;
   emptyFont.fontName = "";  // a missing string reads as empty text, without error
   selectionFont.fontName = "DejaVu Sans";
-  firstSymbol.symbolIndex = 0;
+  noSymbol.symbolIndex.reset();  // none stored: the showing chooses
   paletteClosed.showSymbol = false;
   normalWindow.maximized = false;
   const Case cases[] = {
@@ -137,9 +137,9 @@ TEST(DialogSettings, EachValueMissingOrMistypedGivesOnlyThatValueItsDefault) {
       {"FontName missing", kPrecision, "", kSymbolName, kShowSymbol, kFormState, emptyFont},
       {"FontName as a number", kPrecision, "\"FontName\"=dword:00000001\r\n", kSymbolName,
        kShowSymbol, kFormState, selectionFont},
-      {"SymbolName missing", kPrecision, kFontName, "", kShowSymbol, kFormState, firstSymbol},
+      {"SymbolName missing", kPrecision, kFontName, "", kShowSymbol, kFormState, noSymbol},
       {"SymbolName as a string", kPrecision, kFontName, "\"SymbolName\"=\"Wingdings\"\r\n",
-       kShowSymbol, kFormState, firstSymbol},
+       kShowSymbol, kFormState, noSymbol},
       {"ShowSymbol missing", kPrecision, kFontName, kSymbolName, "", kFormState, paletteClosed},
       {"ShowSymbol as a string", kPrecision, kFontName, kSymbolName, "\"ShowSymbol\"=\"1\"\r\n",
        kFormState, paletteClosed},

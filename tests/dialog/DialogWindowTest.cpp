@@ -45,6 +45,7 @@
 #include "platform/fonts/FontconfigGlyphSource.h"
 #include "richtext/LayoutInput.h"
 #include "tests/dialog/MixedStyleCases.h"
+#include "tests/dialog/PictureChecks.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/StoreContents.h"
 #include "tests/support/TempFolder.h"
@@ -267,6 +268,30 @@ TEST_F(Dialog, ControlsCarryTheirNamesCaptionsAndSizes) {
     QStringList items;
     for (QAction* a : f.PopupMenu1->actions()) items << a->text();
     EXPECT_EQ(items, (QStringList{"C&ut", "&Copy", "&Paste", "&Undo"}));
+    f.reject();
+  });
+}
+
+// The picture buttons draw the pictures both views share, and those without
+// a hint of their own show their captions as hints.
+TEST_F(Dialog, PictureButtonsDrawTheSharedPictures) {
+  RunDialog(1, 0, 0, [](TForm1& f) {
+    const std::pair<QAbstractButton*, vx::ButtonPicture> buttons[] = {
+        {f.SpeedButton1, vx::ButtonPicture::OpenFile}, {f.SpeedButton2, vx::ButtonPicture::SaveFile},
+        {f.sbSymbol, vx::ButtonPicture::SymbolList},   {f.About, vx::ButtonPicture::About},
+        {f.AcadBtn, vx::ButtonPicture::Acad},          {f.SpeedButton3, vx::ButtonPicture::Help},
+        {f.OkBtn, vx::ButtonPicture::Ok},              {f.CancelBtn, vx::ButtonPicture::Cancel}};
+    for (const auto& [button, picture] : buttons) {
+      SCOPED_TRACE(button->objectName().toStdString());
+      const QImage image = button->icon()
+                               .pixmap(vx::kButtonPictureSize, vx::kButtonPictureSize)
+                               .toImage()
+                               .convertToFormat(QImage::Format_ARGB32);
+      ASSERT_EQ(image.size(), QSize(vx::kButtonPictureSize, vx::kButtonPictureSize));
+      vx::test::ExpectDrawnAsDescribed(picture, [&image](int x, int y) { return image.pixel(x, y); });
+    }
+    EXPECT_EQ(f.About->toolTip(), "About");
+    EXPECT_EQ(f.AcadBtn->toolTip(), "Acad");
     f.reject();
   });
 }
@@ -948,6 +973,7 @@ class KnownCatalog final : public vx::FontCatalog {
     symbolAsked.push_back(family);
     return family == "Symbolic" || family == "Wings";
   }
+  int CountSymbolGlyphs(const std::string& family, int, int) override { return family == "Wings" ? 200 : 10; }
 };
 
 struct CatalogSeen {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -208,7 +209,7 @@ TEST(FormattingRules, TheTrackBarSetsThePrecisionAndItsLabel) {
 class ModelShowClose : public ShowCloseView {
  public:
   ModelForm form;
-  int trackBar = 8, symbols = 3, chosen = 0;
+  int trackBar = 8, symbols = 3, fullest = 2, chosen = 0;
   bool paletteDown = false, maximized = false;
   std::vector<std::string> steps;
 
@@ -216,6 +217,7 @@ class ModelShowClose : public ShowCloseView {
   void SetTrackBarPosition(int position) override { trackBar = std::clamp(position, 1, 32); }
   int TrackBarPosition() const override { return trackBar; }
   int SymbolCount() const override { return symbols; }
+  int DefaultSymbol() const override { return fullest; }
   void ChooseSymbol(int index) override { chosen = index; }
   int ChosenSymbol() const override { return chosen; }
   void SetPaletteButtonDown(bool down) override { paletteDown = down; }
@@ -266,6 +268,23 @@ TEST(ShowAndClose, ShowingRestoresTheSettingsAndReadiesAnEmptyBox) {
   SetPrecision(kDefaultPrecision);
 }
 
+// A stored symbol face is chosen as stored (index 0 too); without one the
+// face that fills the palette most.
+TEST(ShowAndClose, TheSymbolFaceIsTheStoredOneOrTheFullest) {
+  for (const auto& [stored, chosen] : {std::pair{std::optional<int>{}, 2}, std::pair{std::optional<int>{0}, 0},
+                                       std::pair{std::optional<int>{-1}, -1}}) {
+    ModelShowClose view;
+    bool dropped = false;
+    FormShowSteps(view, dropped, [&, stored = stored](const std::string&) {
+      DialogSettings settings;
+      settings.symbolIndex = stored;
+      return settings;
+    });
+    EXPECT_EQ(view.chosen, chosen) << stored.value_or(99);
+  }
+  SetPrecision(kDefaultPrecision);
+}
+
 TEST(ShowAndClose, ClosingWritesTheFiveValuesFromTheControls) {
   ModelShowClose view;
   view.trackBar = 17;
@@ -313,8 +332,15 @@ TEST_F(PreviewStep, ConvertsTheChosenCharacterInTheSelectionFaceAndTheButtonsSty
 class ListedCatalog : public FontCatalog {
  public:
   std::set<std::string> trueType, symbol;
+  std::map<std::string, int> symbolGlyphs;  // by family; none listed: 0
+  std::vector<std::pair<int, int>> glyphRanges;  // first code and count of each question
   bool IsTrueTypeFamily(const std::string& family) override { return trueType.count(family) > 0; }
   bool HasSymbolCharset(const std::string& family) override { return symbol.count(family) > 0; }
+  int CountSymbolGlyphs(const std::string& family, int firstCode, int count) override {
+    glyphRanges.emplace_back(firstCode, count);
+    const auto glyphs = symbolGlyphs.find(family);
+    return glyphs != symbolGlyphs.end() ? glyphs->second : 0;
+  }
 };
 
 class RecordingProgress : public CatalogueProgress {
@@ -349,6 +375,33 @@ TEST(FontCatalogue, BuildsBothListsAndThePaletteBehindThreeBars) {
   const FontLists quiet = BuildFontLists(families, catalog, nullptr);
   EXPECT_EQ(quiet.trueType, lists.trueType);
   EXPECT_EQ(quiet.symbols, lists.symbols);
+}
+
+// The face a first showing opens the palette on: the symbol face with glyphs
+// for most of the palette's 224 codes, the first of equals; the first face
+// when none has any; none without symbol faces.
+TEST(FontCatalogue, TheFullestSymbolFaceIsFoundOverThePalettesCodes) {
+  struct Case {
+    const char* what;
+    std::map<std::string, int> glyphs;
+    int fullest;
+  };
+  const std::vector<std::string> families{"Marlett", "Symbol", "Webdings", "Wingdings"};
+  const Case cases[] = {
+      {"a fuller face after a sparse first one", {{"Marlett", 12}, {"Symbol", 190}, {"Webdings", 223}, {"Wingdings", 200}}, 2},
+      {"the first of equals", {{"Marlett", 12}, {"Symbol", 223}, {"Webdings", 223}, {"Wingdings", 223}}, 1},
+      {"no face with glyphs", {}, 0},
+  };
+  for (const Case& c : cases) {
+    ListedCatalog catalog;
+    catalog.trueType = catalog.symbol = {families.begin(), families.end()};
+    catalog.symbolGlyphs = c.glyphs;
+    EXPECT_EQ(BuildFontLists(families, catalog, nullptr).fullestSymbol, c.fullest) << c.what;
+    EXPECT_EQ(catalog.glyphRanges, (std::vector<std::pair<int, int>>(4, {32, 224}))) << c.what;
+  }
+  ListedCatalog none;
+  none.trueType = {"Arial"};
+  EXPECT_EQ(BuildFontLists({"Arial"}, none, nullptr).fullestSymbol, -1);
 }
 
 TEST(FontCatalogue, AFaceIsFoundInAnyLetterCaseButNeverEmpty) {

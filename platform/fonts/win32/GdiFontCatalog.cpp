@@ -43,7 +43,25 @@ void Enumerate(HDC dc, const std::wstring& family, BYTE charset, Found& found) {
   EnumFontFamiliesExW(dc, &wanted, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
 }
 
+bool HasGlyph(HDC dc, wchar_t character) {
+  WORD index = 0xFFFF;
+  return GetGlyphIndicesW(dc, &character, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 && index != 0xFFFF;
+}
+
 }  // namespace
+
+SymbolCodeCharacter CharacterOfSymbolCode(HDC dc, int code) {
+  SymbolCodeCharacter symbol;
+  symbol.character = static_cast<wchar_t>(0xF000 + code);
+  if (HasGlyph(dc, symbol.character)) {
+    symbol.found = true;
+    return symbol;
+  }
+  const char byte = static_cast<char>(code);
+  if (MultiByteToWideChar(CP_ACP, 0, &byte, 1, &symbol.character, 1) != 1) symbol.character = 0;
+  symbol.found = symbol.character != 0 && HasGlyph(dc, symbol.character);
+  return symbol;
+}
 
 const GdiFontCatalog::Answer& GdiFontCatalog::Ask(const std::string& family) {
   const std::string key = UpperUtf8(family);
@@ -70,6 +88,25 @@ const GdiFontCatalog::Answer& GdiFontCatalog::Ask(const std::string& family) {
 bool GdiFontCatalog::IsTrueTypeFamily(const std::string& family) { return Ask(family).trueType; }
 
 bool GdiFontCatalog::HasSymbolCharset(const std::string& family) { return Ask(family).symbol; }
+
+int GdiFontCatalog::CountSymbolGlyphs(const std::string& family, int firstCode, int count) {
+  if (count <= 0 || firstCode < 0 || firstCode + count > 0x100 || !HasSymbolCharset(family)) return 0;
+  const HDC dc = CreateCompatibleDC(nullptr);
+  if (dc == nullptr) return 0;
+  const HFONT font = CreateFontW(-32, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET, OUT_TT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, Widen(family).c_str());
+  int glyphs = 0;
+  if (font != nullptr) {
+    const HGDIOBJ old = SelectObject(dc, font);
+    for (int code = firstCode; code < firstCode + count; ++code) {
+      if (CharacterOfSymbolCode(dc, code).found) ++glyphs;
+    }
+    SelectObject(dc, old);
+    DeleteObject(font);
+  }
+  DeleteDC(dc);
+  return glyphs;
+}
 
 bool GdiFontCatalog::HasNoOutlines(const std::string& family) { return Ask(family).withoutOutlines; }
 

@@ -1,6 +1,8 @@
 // GdiFontCatalog: the font catalogue answered by the system's family enumeration (EnumFontFamiliesExW).
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <unordered_map>
 
@@ -17,6 +19,7 @@ class GdiFontCatalog final : public FontCatalog {
  public:
   bool IsTrueTypeFamily(const std::string& family) override;
   bool HasSymbolCharset(const std::string& family) override;
+  int CountSymbolGlyphs(const std::string& family, int firstCode, int count) override;
   // The family is installed, but only with faces that have no outlines (a
   // colour-bitmap emoji face): the glyph source draws another face instead.
   bool HasNoOutlines(const std::string& family);
@@ -31,5 +34,17 @@ class GdiFontCatalog final : public FontCatalog {
 
   std::unordered_map<std::string, Answer> answers_;
 };
+
+// The character by which the font selected into dc draws a symbol code
+// (0..255) in the symbol palette's cells: a face with a symbol character map
+// keeps code b's glyph at U+F000 + b, which Windows reaches from the byte by
+// itself and Wine only by that character; any other face draws the byte as
+// its character in the system's code page. found is false when the font has
+// no glyph for that character.
+struct SymbolCodeCharacter {
+  wchar_t character = 0;
+  bool found = false;
+};
+SymbolCodeCharacter CharacterOfSymbolCode(HDC dc, int code);
 
 }  // namespace vx

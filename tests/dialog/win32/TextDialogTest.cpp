@@ -19,6 +19,7 @@
 #include "engine/HostQueries.h"
 #include "engine/OutlineFlattening.h"
 #include "engine/TextLayout.h"
+#include "tests/dialog/PictureChecks.h"
 #include "tests/dialog/win32/WindowDriver.h"
 #include "tests/platform/registry/ScratchRegistry.h"
 #include "tests/platform/fonts/OutlineReferences.h"
@@ -178,6 +179,52 @@ TEST_F(WindowsTextDialog, ControlsShowTheirHintsAndOkBtnsFollowsTheMode) {
   EXPECT_EQ(height, L"Font height");
   EXPECT_EQ(preview, L"Preview");
   EXPECT_EQ(hostOk, L"");
+}
+
+// The picture buttons draw the pictures both views share, the captions
+// staying their window texts and, without a hint of their own, their hints.
+TEST_F(WindowsTextDialog, PictureButtonsDrawTheSharedPictures) {
+  struct Case {
+    int id;
+    ButtonPicture picture;
+    const wchar_t* caption;
+    const wchar_t* hint;
+  };
+  struct Seen {
+    bool pictureStyle = false;
+    ClientPicture pixels;
+    std::wstring text, hint;
+  };
+  const Case buttons[] = {{ids::SpeedButton1, ButtonPicture::OpenFile, L"Open", L"Open text file"},
+                          {ids::SpeedButton2, ButtonPicture::SaveFile, L"Save", L"Save text to file"},
+                          {ids::sbSymbol, ButtonPicture::SymbolList, L"Symbols", L"Open symbol list"},
+                          {ids::About, ButtonPicture::About, L"About", L"About"},
+                          {ids::AcadBtn, ButtonPicture::Acad, L"Acad", L"Acad"}};
+  std::vector<Seen> seen;
+  WindowScript script;
+  script.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
+    for (const Case& button : buttons) {
+      HWND control = Control(form_, button.id);
+      Seen& it = seen.emplace_back();
+      it.pictureStyle = (GetWindowLongPtrW(control, GWL_STYLE) & BS_ICON) != 0;
+      it.pixels = CopyIconPixels(reinterpret_cast<HICON>(SendMessageW(control, BM_GETIMAGE, IMAGE_ICON, 0)));
+      it.text = WindowText(control);
+      it.hint = HintOf(form_, button.id);
+    }
+    Click(form_, ids::CancelBtn);
+    return true;
+  });
+  EXPECT_EQ(Show(script, dmStandalone), 0);
+  ASSERT_EQ(seen.size(), std::size(buttons));
+  for (std::size_t k = 0; k < seen.size(); ++k) {
+    SCOPED_TRACE(buttons[k].caption);
+    EXPECT_TRUE(seen[k].pictureStyle);
+    EXPECT_EQ(seen[k].text, buttons[k].caption);
+    EXPECT_EQ(seen[k].hint, buttons[k].hint);
+    ASSERT_EQ(seen[k].pixels.width, kButtonPictureSize);
+    ASSERT_EQ(seen[k].pixels.height, kButtonPictureSize);
+    ExpectDrawnAsDescribed(buttons[k].picture, [&](int x, int y) { return seen[k].pixels.At(x, y); });
+  }
 }
 
 // One instance across calls: a host-mode call hides the size boxes and Acad
@@ -396,9 +443,11 @@ TEST_F(WindowsTextDialog, EveryControlStaysVisibleAndApartAtEverySize) {
 
 // Leaving cHeight applies its number to the selection; leaving cWidth with a
 // value that cannot be used puts the default width factor back.
+// A repaired box takes the focus back.
 TEST_F(WindowsTextDialog, LeavingTheSizeBoxesAppliesOrRepairsThem) {
   CharFormat afterHeight;
   std::wstring widthBox;
+  bool widthRefocused = false;
   WindowScript script;
   script.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
     HWND memo = Control(form_, ids::Memo1);
@@ -414,12 +463,16 @@ TEST_F(WindowsTextDialog, LeavingTheSizeBoxesAppliesOrRepairsThem) {
     SetWindowTextW(width, L"-1");
     SetFocus(memo);
     widthBox = WindowText(width);
+    PumpMessages(milliseconds(50));
+    const HWND focused = GetFocus();
+    widthRefocused = focused == width || IsChild(width, focused);
     Click(form_, ids::CancelBtn);
     return true;
   });
   EXPECT_EQ(Show(script, dmStandalone), 0);
   EXPECT_EQ(afterHeight.WholePoints(), 60);
   EXPECT_EQ(widthBox, L"0.65");
+  EXPECT_TRUE(widthRefocused);
 }
 
 // The keyboard through the system's input: entering Memo1 by Tab keeps its
@@ -676,10 +729,13 @@ TEST_F(WindowsTextDialog, StandaloneSaveOfAnRtfMatchesTheLinuxProgram) {
 // The five settings are written at close and read back at the next show;
 // fresh settings give precision 8 and the box's own face.
 TEST_F(WindowsTextDialog, SettingsAreWrittenAtCloseAndReadAtShow) {
-  std::wstring freshFace, label;
+  std::wstring freshFace, label, firstSymbolFace;
+  LRESULT firstSymbol = -1;
   WindowScript first;
   first.WaitFor(vx::win32::kForm1Class, form_).Then([&] {
     freshFace = WindowText(Control(form_, ids::cName));
+    firstSymbol = SendMessageW(Control(form_, ids::cSymbol), CB_GETCURSEL, 0, 0);
+    firstSymbolFace = WindowText(Control(form_, ids::cSymbol));
     label = WindowText(Control(form_, ids::Label1));
     HWND track = Control(form_, ids::TrackBar1);
     SendMessageW(track, TBM_SETPOS, TRUE, 5);
@@ -689,9 +745,13 @@ TEST_F(WindowsTextDialog, SettingsAreWrittenAtCloseAndReadAtShow) {
   });
   EXPECT_EQ(Show(first, dmHostDefault), 0);
   EXPECT_EQ(freshFace, L"Times New Roman");
+  // Without a stored symbol face the palette opens on the one that fills it
+  // most: not Wine's Marlett, first in the list with a few glyphs.
+  EXPECT_EQ(firstSymbolFace, L"Symbol");
   EXPECT_EQ(label, L"8");
   const DialogSettings written = ReadDialogSettings("unused");
   EXPECT_EQ(written.precision, 5);
+  EXPECT_EQ(written.symbolIndex, firstSymbol);
   EXPECT_EQ(written.fontName, "Times New Roman");
   EXPECT_FALSE(written.showSymbol);
   EXPECT_FALSE(written.maximized);

@@ -230,6 +230,33 @@ ClientPicture CopyClientArea(HWND window) {
   return picture;
 }
 
+ClientPicture CopyIconPixels(HICON icon) {
+  ClientPicture picture;
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return picture;
+  BITMAP colour{};
+  if (info.hbmColor != nullptr && GetObjectW(info.hbmColor, sizeof(colour), &colour) == sizeof(colour)) {
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = colour.bmWidth;
+    format.bmiHeader.biHeight = -colour.bmHeight;  // top row first
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<unsigned> pixels(static_cast<std::size_t>(colour.bmWidth) * colour.bmHeight);
+    HDC screen = GetDC(nullptr);
+    if (GetDIBits(screen, info.hbmColor, 0, colour.bmHeight, pixels.data(), &format, DIB_RGB_COLORS) == colour.bmHeight) {
+      picture.width = colour.bmWidth;
+      picture.height = colour.bmHeight;
+      picture.pixels = std::move(pixels);
+    }
+    ReleaseDC(nullptr, screen);
+  }
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+  return picture;
+}
+
 bool SaveWindowPicture(HWND window, const std::filesystem::path& file) {
   RECT area;
   if (!GetWindowRect(window, &area)) return false;

@@ -84,4 +84,8 @@ struct ClientPicture {
 };
 ClientPicture CopyClientArea(HWND window);
 
+// The colours of an icon with their coverage: pixels as 0xAARRGGBB; empty
+// when the icon has no colour bitmap that can be read.
+ClientPicture CopyIconPixels(HICON icon);
+
 }  // namespace vx::test

@@ -38,5 +38,23 @@ TEST(FontCatalog, TellsTrueTypeAndSymbolFamilies) {
   }
 }
 
+// How much of the symbol palette's codes (32..255) a family draws: a full
+// symbol face most, Wine's window-decoration face a few, a face outside the
+// symbol set none; codes beyond a byte count nothing.
+TEST(FontCatalog, CountsTheSymbolCodesAFamilyDraws) {
+  FontServices fonts;
+  FontCatalog& catalog = fonts.Catalog();
+  const int symbol = catalog.CountSymbolGlyphs("Symbol", 32, 224);
+  const int marlett = catalog.CountSymbolGlyphs("Marlett", 32, 224);
+  EXPECT_GT(symbol, 150);
+  EXPECT_GT(marlett, 0);
+  EXPECT_LT(marlett, symbol / 2);
+  EXPECT_EQ(catalog.CountSymbolGlyphs("Symbol", 65, 1), 1);  // 'A': Alpha at U+F041
+  EXPECT_EQ(catalog.CountSymbolGlyphs("DejaVu Sans", 32, 224), 0);
+  EXPECT_EQ(catalog.CountSymbolGlyphs("Vexoglyph No Such Family", 32, 224), 0);
+  EXPECT_EQ(catalog.CountSymbolGlyphs("Symbol", 250, 10), 0);
+  EXPECT_EQ(catalog.CountSymbolGlyphs("Symbol", -1, 10), 0);
+}
+
 }  // namespace
 }  // namespace vx
