@@ -112,11 +112,11 @@ void FormFormattingControls::SetWidthBoxText(std::u16string_view text) { form_.S
 
 // After the focus change under way.
 void FormFormattingControls::RefocusHeightBox() {
-  PostMessageW(form_.Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(form_.cHeight), TRUE);
+  PostMessageW(form_.Handle(), TForm1::kFocusControlMessage, reinterpret_cast<WPARAM>(form_.cHeight), 0);
 }
 
 void FormFormattingControls::RefocusWidthBox() {
-  PostMessageW(form_.Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(form_.cWidth), TRUE);
+  PostMessageW(form_.Handle(), TForm1::kFocusControlMessage, reinterpret_cast<WPARAM>(form_.cWidth), 0);
 }
 
 bool FormFormattingControls::BoldDown() const { return IsChecked(form_.sbBold); }

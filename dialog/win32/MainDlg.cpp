@@ -90,13 +90,9 @@ LRESULT TForm1::React(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(IsWindow(focusOnActivation_) ? focusOnActivation_ : Memo1);
       }
       return 0;
-    case WM_NEXTDLGCTL: {
-      // As a dialog box does (the size boxes take the focus back this way):
-      // a non-zero lParam names the control, else the next (wParam 0) or
-      // the previous tab stop from the focused control.
-      HWND target = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
-                                        : GetNextDlgTabItem(window_, GetFocus(), wParam != 0);
-      if (target != nullptr && IsChild(window_, target)) SetFocus(target);
+    case kFocusControlMessage: {
+      const auto control = reinterpret_cast<HWND>(wParam);
+      if (IsChild(window_, control)) SetFocus(control);
       return 0;
     }
     case kMaximizeMessage:

@@ -42,6 +42,10 @@ class TForm1 {
   static constexpr int kToolBarHeight = vx::form_geometry::kToolBarHeight;
   // Posted to maximize the window once the modal run has shown it.
   static constexpr UINT kMaximizeMessage = WM_APP + 1;
+  // Gives the control in wParam the focus, posted so that it comes after the
+  // focus change under way. (Not WM_NEXTDLGCTL: the editor sends that for
+  // keys the modal run moves the focus for already.)
+  static constexpr UINT kFocusControlMessage = WM_APP + 2;
 
   // Fields besides the controls, in this order; all start false, zero or empty.
   bool FConverting = false;

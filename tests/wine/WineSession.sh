@@ -220,7 +220,12 @@ case "${1:-}" in
     shift
     [ -f "$stamp" ] && server_running && display_running || locked warm_session
     use_display
-    exec "$loader" "$@"
+    status=0
+    "$loader" "$@" || status=$?
+    # A program that ends without a word of its own (a loader failure)
+    # still says how it ended.
+    [ "$status" -eq 0 ] || echo "WineSession: $1 ended with status $status" >&2
+    exit "$status"
     ;;
   watch-display)
     watch_display "$2"
