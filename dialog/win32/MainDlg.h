@@ -43,8 +43,9 @@ class TForm1 {
   // Posted to maximize the window once the modal run has shown it.
   static constexpr UINT kMaximizeMessage = WM_APP + 1;
   // Gives the control in wParam the focus, posted so that it comes after the
-  // focus change under way. (Not WM_NEXTDLGCTL: the editor sends that for
-  // keys the modal run moves the focus for already.)
+  // focus change under way. (Not WM_NEXTDLGCTL: one arrives on Ctrl+Tab in
+  // the editor besides the modal run's own focus move, and answering it
+  // moved the focus twice.)
   static constexpr UINT kFocusControlMessage = WM_APP + 2;
 
   // Fields besides the controls, in this order; all start false, zero or empty.
