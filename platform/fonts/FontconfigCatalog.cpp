@@ -91,7 +91,7 @@ bool FontconfigCatalog::HasSymbolCharset(const std::string& family) {
 // Counted on the family's face that has most of them: its styles draw the
 // same symbols.
 int FontconfigCatalog::CountSymbolGlyphs(const std::string& family, int firstCode, int count) {
-  if (impl_->library == nullptr || count <= 0 || firstCode < 0 || firstCode + count > 0x100) return 0;
+  if (impl_->library == nullptr || count <= 0 || firstCode < 0 || firstCode > 0x100 - count) return 0;
   int most = 0;
   for (const FontFile& face : impl_->Lookup(family).outlineFaces) {
     most = std::max(most, CountSymbolCodeGlyphs(impl_->library, face, firstCode, count));

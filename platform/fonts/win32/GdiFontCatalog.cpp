@@ -90,7 +90,7 @@ bool GdiFontCatalog::IsTrueTypeFamily(const std::string& family) { return Ask(fa
 bool GdiFontCatalog::HasSymbolCharset(const std::string& family) { return Ask(family).symbol; }
 
 int GdiFontCatalog::CountSymbolGlyphs(const std::string& family, int firstCode, int count) {
-  if (count <= 0 || firstCode < 0 || firstCode + count > 0x100 || !HasSymbolCharset(family)) return 0;
+  if (count <= 0 || firstCode < 0 || firstCode > 0x100 - count || !HasSymbolCharset(family)) return 0;
   const HDC dc = CreateCompatibleDC(nullptr);
   if (dc == nullptr) return 0;
   const HFONT font = CreateFontW(-32, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET, OUT_TT_PRECIS,

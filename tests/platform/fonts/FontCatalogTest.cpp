@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -54,6 +55,7 @@ TEST(FontCatalog, CountsTheSymbolCodesAFamilyDraws) {
   EXPECT_EQ(catalog.CountSymbolGlyphs("Vexoglyph No Such Family", 32, 224), 0);
   EXPECT_EQ(catalog.CountSymbolGlyphs("Symbol", 250, 10), 0);
   EXPECT_EQ(catalog.CountSymbolGlyphs("Symbol", -1, 10), 0);
+  EXPECT_EQ(catalog.CountSymbolGlyphs("Symbol", 32, std::numeric_limits<int>::max()), 0);
 }
 
 }  // namespace
