@@ -8,7 +8,8 @@
 # Environment: VX_WINE_PREFIX, the prefix folder; VX_WINE_FONTS, font files
 # (separated by colons) copied into the prefix's windows\Fonts; VX_WINE_LOADER,
 # the Wine loader (default wine); VX_WINE_ARCH, the prefix's architecture
-# (win64 for the 64-bit build, empty for Wine's default).
+# (win64 for the 64-bit build, empty for Wine's default); VX_WINE_DEBUG, Wine's
+# debug channels (WINEDEBUG) for looking into a failure, none by default.
 #
 # The prefix is prepared the same way every time: Wine's own set-up without
 # Mono or Gecko, the fonts copied in (Wine's Symbol and Wingdings among them,
@@ -28,7 +29,7 @@ set -euo pipefail
 
 : "${VX_WINE_PREFIX:?VX_WINE_PREFIX must name the Wine prefix folder}"
 export WINEPREFIX="$VX_WINE_PREFIX"
-export WINEDEBUG=-all
+export WINEDEBUG="${VX_WINE_DEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 loader="${VX_WINE_LOADER:-wine}"
 if [ -n "${VX_WINE_ARCH:-}" ]; then
@@ -135,6 +136,7 @@ watch_display() {
   local pid=$1
   sleep 20
   while server_running && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ]; do sleep 10; done
+  echo "$(date +%T.%N) the wineserver has ended: ending Xvfb $pid"
   kill "$pid" 2>/dev/null || true
 }
 
@@ -218,7 +220,10 @@ case "${1:-}" in
     ;;
   run)
     shift
-    [ -f "$stamp" ] && server_running && display_running || locked warm_session
+    if ! { [ -f "$stamp" ] && server_running && display_running; }; then
+      echo "$(date +%T.%N) warming the session for $1" >>"$log"
+      locked warm_session
+    fi
     use_display
     status=0
     "$loader" "$@" || status=$?
