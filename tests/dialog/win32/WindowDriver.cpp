@@ -49,6 +49,18 @@ bool IsFileDialog(HWND box) {
   return GetDlgItem(box, kFileNameComboId) != nullptr || GetDlgItem(box, kFileNameEditId) != nullptr;
 }
 
+// The format of width x height pixels of 32 bits each, top row first.
+BITMAPINFO TopDownPixels(int width, int height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 // Screen pixels of a screen rectangle, as 0x00RRGGBB, top row first.
 std::vector<unsigned> CopyScreen(const RECT& area, int& width, int& height) {
   width = area.right - area.left;
@@ -57,13 +69,7 @@ std::vector<unsigned> CopyScreen(const RECT& area, int& width, int& height) {
   if (width <= 0 || height <= 0) return pixels;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownPixels(width, height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (bitmap != nullptr) {
@@ -236,13 +242,7 @@ ClientPicture CopyIconPixels(HICON icon) {
   if (icon == nullptr || !GetIconInfo(icon, &info)) return picture;
   BITMAP colour{};
   if (info.hbmColor != nullptr && GetObjectW(info.hbmColor, sizeof(colour), &colour) == sizeof(colour)) {
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = colour.bmWidth;
-    format.bmiHeader.biHeight = -colour.bmHeight;  // top row first
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO format = TopDownPixels(colour.bmWidth, colour.bmHeight);
     std::vector<unsigned> pixels(static_cast<std::size_t>(colour.bmWidth) * colour.bmHeight);
     HDC screen = GetDC(nullptr);
     if (GetDIBits(screen, info.hbmColor, 0, colour.bmHeight, pixels.data(), &format, DIB_RGB_COLORS) == colour.bmHeight) {
